@@ -73,6 +73,7 @@ public:
     QString name() const override { return QStringLiteral("drop"); }
     QString key() const override { return QStringLiteral("drop"); }
     PropertyItem *property() const override { return nullptr; }
+    bool isEnabled() const override { return true; }
 };
 } // namespace
 
