@@ -1,0 +1,93 @@
+// Start-up: the "-d" switch, the log pattern, crash reports and a window that comes up.
+#include "CrashReport.h"
+#include "Startup.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        TestSupport::isolateSettings();
+        Taviro::setApplicationIdentity();
+    }
+
+    void identity()
+    {
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Taviro"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Taviro3D Viewer"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("2.1.0"));
+    }
+
+    void softwareOpenGLSwitch_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("no arguments") << QStringList{} << false;
+        QTest::newRow("-d") << QStringList{"-d"} << true;
+        QTest::newRow("-d later, twice") << QStringList{"file.vbl", "-d", "x", "-d"} << true;
+        QTest::newRow("upper case") << QStringList{"-D"} << false;
+        QTest::newRow("double dash") << QStringList{"--d"} << false;
+        QTest::newRow("prefix") << QStringList{"-dd"} << false;
+    }
+    void softwareOpenGLSwitch()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, expected);
+        QList<QByteArray> storage{"-d"}; // the program name is never looked at
+        for (const QString &a : args)
+            storage << a.toUtf8();
+        std::vector<const char *> argv;
+        for (const QByteArray &a : storage)
+            argv.push_back(a.constData());
+        QCOMPARE(Taviro::wantsSoftwareOpenGL(int(argv.size()), argv.data()), expected);
+    }
+
+    void logPattern()
+    {
+        QProcess child;
+        child.start(QStringLiteral(LOGCHILD), QStringList{});
+        QVERIFY(child.waitForFinished(10000));
+        const QString line = QString::fromUtf8(child.readAllStandardError()).trimmed();
+        const QRegularExpression expected(QStringLiteral(
+            "^\\[warning\\]\\[\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\]\\[[^\\]]*logchild\\.cpp:9\\]f\\(\\) t$"));
+        QVERIFY2(expected.match(line).hasMatch(), qPrintable(line));
+    }
+
+    void crashReportsAppend()
+    {
+        const QString path = Taviro::crashReportPath();
+        QVERIFY(path.endsWith(QStringLiteral("/taviro3d_crash.txt")));
+        QVERIFY(path.startsWith(TestSupport::settingsFolder()));
+        QDir(TestSupport::settingsFolder()).removeRecursively(); // first run: no settings folder yet
+        Taviro::writeCrashReport("first failure");
+        Taviro::writeCrashReport(QStringLiteral("zweiter Fehler: ü"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("first failure\nzweiter Fehler: \xc3\xbc\n"));
+    }
+
+    void viewerStartsAndShowsItsWindow()
+    {
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), TestSupport::settingsFolder());
+        viewer.setProcessEnvironment(env);
+        viewer.start(QStringLiteral(VIEWER), QStringList{});
+        QVERIFY(viewer.waitForStarted(5000));
+        // Still running after a while: the window is up and the event loop runs.
+        QVERIFY(!viewer.waitForFinished(2000));
+        viewer.terminate();
+        QVERIFY(viewer.waitForFinished(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Startup)
+#include "tst_startup.moc"
