@@ -77,14 +77,16 @@ struct VEXA3D_AUXILIARY_DATA_T
 #pragma pack(pop)
 
 static_assert(sizeof(VEXA3D_SPEC_T) == 20, "spec header layout");
-static_assert(offsetof(VEXA3D_SPEC_T, accelScale) == 14 && offsetof(VEXA3D_SPEC_T, swdr) == 18, "spec offsets");
+static_assert(offsetof(VEXA3D_SPEC_T, accelScale) == 14 && offsetof(VEXA3D_SPEC_T, swdr) == 18,
+              "spec offsets");
 static_assert(sizeof(VEXA3D_SENSOR_INFO_T) == 340, "sensor info layout");
 static_assert(offsetof(VEXA3D_SENSOR_INFO_T, protocol) == 276, "sensor info offsets");
 static_assert(sizeof(VEXA3D_ECHO_T) == 32, "echo layout");
 static_assert(sizeof(VEXA3D_POINT_T) == 32, "point layout");
 static_assert(sizeof(VEXA3D_AUX_SAMPLE_T) == 44, "aux sample layout");
 static_assert(sizeof(VEXA3D_AUXILIARY_DATA_T) == 11236, "auxiliary packet layout");
-static_assert(offsetof(VEXA3D_AUXILIARY_DATA_T, kinds) == 11224 && offsetof(VEXA3D_AUXILIARY_DATA_T, status) == 11232,
+static_assert(offsetof(VEXA3D_AUXILIARY_DATA_T, kinds) == 11224 &&
+                  offsetof(VEXA3D_AUXILIARY_DATA_T, status) == 11232,
               "auxiliary packet offsets");
 
 struct VEXA3D_SPOT_T

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Vexa3dRingBuffer.h"
+
+#include <cstdint>
+
+// A byte stream to the sensor. receive() moves whatever waits into the ring buffer; the packet
+// parser reads only from the ring buffer.
+class Vexa3dConnection
+{
+public:
+    static constexpr unsigned RingBufferOrder = 17;
+
+    Vexa3dConnection() : m_ringBuffer(RingBufferOrder) {}
+    virtual ~Vexa3dConnection() = default;
+    Vexa3dConnection(const Vexa3dConnection &) = delete;
+    Vexa3dConnection &operator=(const Vexa3dConnection &) = delete;
+
+    virtual int open(const char *host, int port) = 0;
+    virtual int close() = 0;
+    // Bytes moved into the ring buffer, 0 when nothing waits, negative on a stream error.
+    virtual int receive() = 0;
+    virtual int write(const void *data, int length) = 0;
+
+    Vexa3dRingBuffer &ringBuffer() { return m_ringBuffer; }
+    const Vexa3dRingBuffer &ringBuffer() const { return m_ringBuffer; }
+
+protected:
+    Vexa3dRingBuffer m_ringBuffer;
+};
