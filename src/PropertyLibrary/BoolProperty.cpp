@@ -1,0 +1,24 @@
+#include "BoolProperty.h"
+
+BoolProperty::BoolProperty(QObject *parent) : PropertyItem(parent)
+{
+    setBoolValue(false);
+    setReadOnly(false);
+    setDefaultValue(false);
+    connect(this, &PropertyItem::valueChanged, this,
+            [this](const QVariant &v) { emit boolValueChanged(v.toBool()); });
+}
+
+void BoolProperty::setBoolValue(bool b)
+{
+    if (value().isValid() && value().userType() == QMetaType::Bool && value().toBool() == b)
+        return;
+    setValue(QVariant(b));
+    emit boolValueChanged(b);
+}
+
+void BoolProperty::setKeyValue(const QVariant &keyValue)
+{
+    if (settable())
+        setBoolValue(keyValue.toBool());
+}
