@@ -197,7 +197,7 @@ public:
     std::vector<uint8_t> malform(std::vector<uint8_t> packet, Malformation kind) const;
 
     // A continuous byte stream of `lines` lines from sequence 0 (and one auxiliary packet every 36
-    // lines when withAuxiliary), for benchmarks and fuzz seeds.
+    // lines when withAuxiliary), for benchmarks and fuzz seeds. Kind Auxiliary: `lines` auxiliary packets.
     std::vector<uint8_t> makeStream(DataKind kind, int lines, bool withAuxiliary = false) const;
 
 private:
@@ -280,12 +280,12 @@ public:
     uint64_t repliesSent() const { return m_repliesSent.load(); }
 
 private:
-    struct Pending;
     void acceptLoop();
-    void serveClient(int fd);
+    void serveClient(int fd, CommandProcessor &processor);
     bool sendBytes(int fd, const std::vector<uint8_t> &bytes, const Faults &faults);
     bool sendRaw(int fd, const uint8_t *data, size_t size);
-    void notifyAll();
+    void notifyAll();     // waiters and the serving thread
+    void notifyWaiters(); // waiters only
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
