@@ -1,0 +1,436 @@
+#include "TestSupport.h"
+#include "tst_vexa3d_builder.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace Vexa3dTest;
+
+namespace {
+
+std::unique_ptr<Vexa3dSensor> memorySensor(Vexa3dMemoryConnection **connection)
+{
+    auto *memory = new Vexa3dMemoryConnection;
+    *connection = memory;
+    return std::unique_ptr<Vexa3dSensor>(new Vexa3dSensor(std::unique_ptr<Vexa3dConnection>(memory)));
+}
+
+} // namespace
+
+class TestVexa3dProtocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    // Bytes before the mark are dropped and a packet arriving in pieces is found once it is whole.
+    void framing_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::addColumn<int>("chunk");
+        QTest::newRow("clean") << QByteArray() << 100000;
+        QTest::newRow("garbage before the mark") << QByteArray("\x01xyzDRA\x00\xff", 9) << 100000;
+        QTest::newRow("false start of a mark") << QByteArray("DDRDRAD") << 100000;
+        QTest::newRow("mark split across two receives") << QByteArray("ab") << 4;
+        QTest::newRow("byte by byte") << QByteArray("zz") << 1;
+    }
+    void framing()
+    {
+        QFETCH(QByteArray, garbage);
+        QFETCH(int, chunk);
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = memorySensor(&memory);
+        memory->setChunkSize(uint32_t(chunk));
+        const std::string packet = frame("GET", "GET:x\nhello");
+        memory->feed(garbage.constData(), size_t(garbage.size()));
+        memory->feed(packet);
+        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
+        Vexa3dPacketHeader header;
+        int length = -1;
+        int result = 0;
+        int polls = 0;
+        while ((result = sensor->readReply(&header, payload.data(), &length)) == 0 && polls < 1000)
+            ++polls;
+        QCOMPARE(result, 1);
+        QCOMPARE(QByteArray(header.type), QByteArray("GET"));
+        QCOMPARE(QByteArray(header.status), QByteArray("000"));
+        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:x\nhello"));
+        QCOMPARE(payload[size_t(length)], '\0');
+        QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
+        if (chunk < 24)
+            QVERIFY(polls > 0);
+    }
+
+    // Frame headers that contradict themselves are skipped instead of stalling the parser; a longer
+    // header part is skipped as a whole so the stream stays in step.
+    void inconsistentFrames_data()
+    {
+        QTest::addColumn<int>("headerLength");
+        QTest::addColumn<int>("totalLength");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("headerLength below 24") << 10 << 40 << false;
+        QTest::newRow("totalLength below headerLength") << 24 << 20 << false;
+        QTest::newRow("totalLength zero") << 24 << 0 << false;
+        QTest::newRow("header part of 30 bytes") << 30 << -1 << true;
+    }
+    void inconsistentFrames()
+    {
+        QFETCH(int, headerLength);
+        QFETCH(int, totalLength);
+        QFETCH(bool, readable);
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = memorySensor(&memory);
+        memory->feed(frame("GET", "GET:bad\n", "000", headerLength, totalLength));
+        memory->feed(frame("GET", "GET:good\n"));
+        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
+        Vexa3dPacketHeader header;
+        int length = 0;
+        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
+        if (readable) {
+            QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:bad\n"));
+            QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
+        }
+        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:good\n"));
+        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 0);
+    }
+
+    // A reply payload longer than the 16384-byte buffer is consumed and dropped; the command waiting
+    // for it keeps waiting and takes the next good reply.
+    void oversizedReplyDropped()
+    {
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = memorySensor(&memory);
+        memory->setResponder([](const std::string &, Vexa3dMemoryConnection &conn) {
+            conn.feed(frame("GET", "GET:_itl\n" + std::string(VEXA3D_MAX_REPLY_PAYLOAD, '7')));
+            conn.feed(reply("GET:_itl\n", "0,03"));
+        });
+        sensor->setTimeout(500);
+        QCOMPARE(sensor->command("GET:_itl\n"), 1);
+        QCOMPARE(QByteArray(sensor->replyPayload()), QByteArray("GET:_itl\n0,03"));
+
+        memory->setResponder(nullptr);
+        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'x')));
+        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'q');
+        Vexa3dPacketHeader header;
+        int length = -1;
+        QCOMPARE(sensor->readReply(&header, payload.data(), &length), Vexa3dSensor::PacketDropped);
+        QCOMPARE(length, 0);
+        QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
+        // Exactly the buffer's size still fits.
+        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD, 'y')));
+        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
+        QCOMPARE(length, VEXA3D_MAX_REPLY_PAYLOAD);
+        QCOMPARE(payload[VEXA3D_MAX_REPLY_PAYLOAD], '\0');
+    }
+
+    // The command transaction: what ends it with success, failure or a time-out.
+    void commandTransaction_data()
+    {
+        QTest::addColumn<QByteArray>("replyBytes");
+        QTest::addColumn<int>("expected");
+        const std::string cmd = "GET:_itl\n";
+        auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
+        QTest::newRow("echo") << bytes(reply(cmd, "0,01")) << 1;
+        QTest::newRow("payload does not echo the command") << bytes(frame("GET", "GET:_itv\n0,01")) << -2;
+        QTest::newRow("error packet ERR") << bytes(frame("ERR", "bad command", "001")) << -1;
+        QTest::newRow("error packet _er") << bytes(frame("_er", "", "002")) << -1;
+        QTest::newRow("stray data packet first")
+            << bytes(frame("_ro", std::string(40, '\0')) + frame("SET", "GET:_itl\n") + reply(cmd, "0,01"))
+            << 1;
+        QTest::newRow("no reply") << QByteArray() << -2;
+    }
+    void commandTransaction()
+    {
+        QFETCH(QByteArray, replyBytes);
+        QFETCH(int, expected);
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = memorySensor(&memory);
+        const std::string bytes(replyBytes.constData(), size_t(replyBytes.size()));
+        memory->setResponder(
+            [bytes](const std::string &, Vexa3dMemoryConnection &conn) { conn.feed(bytes); });
+        sensor->setTimeout(150);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(sensor->command("GET:_itl\n"), expected);
+        if (expected == -2)
+            QVERIFY(timer.elapsed() >= 150);
+        QCOMPARE(memory->written(), std::string("GET:_itl\n"));
+    }
+
+    // Commands shorter than three characters are refused without sending.
+    void shortCommandRefused()
+    {
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = memorySensor(&memory);
+        QCOMPARE(sensor->command("GE"), -1);
+        QCOMPARE(sensor->command(nullptr), -1);
+        QVERIFY(memory->written().empty());
+    }
+
+    // open stops the three data kinds; a failed stop closes again, a failed open reports -15.
+    void openSequence_data()
+    {
+        QTest::addColumn<int>("openResult");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("all stopped") << 0 << QString() << 0;
+        QTest::newRow("connection fails") << -2 << QString() << -15;
+        QTest::newRow("level stop refused") << 0 << "DAT:ri=0" << -5;
+    }
+    void openSequence()
+    {
+        QFETCH(int, openResult);
+        QFETCH(QString, refused);
+        QFETCH(int, expected);
+        FakeSensor fake;
+        if (!refused.isEmpty())
+            fake.overrides[refused.toStdString()] = frame("ERR", "", "001");
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = fake.makeSensor(&memory);
+        memory->setOpenResult(openResult);
+        sensor->setTimeout(200);
+        QCOMPARE(sensor->open("127.0.0.1", 10940), expected);
+        QCOMPARE(sensor->isConnected(), expected == 0);
+        if (expected == 0) {
+            QCOMPARE(fake.commands, (std::vector<std::string>{"DAT:ro=0", "DAT:ri=0", "DAT:ax=0"}));
+            QCOMPARE(sensor->lastError(), -2);
+        } else {
+            QCOMPARE(sensor->lastError(), expected);
+            QVERIFY(!memory->isOpen());
+        }
+    }
+
+    // Only protocol 2.3 and later 2.x ask for the geometry; older and newer majors get the defaults.
+    void protocolSelectsSpec_data()
+    {
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<bool>("queried");
+        QTest::newRow("2.2") << "2.2" << false;
+        QTest::newRow("3.0") << "3.0" << false;
+        QTest::newRow("1.9") << "1.9" << false;
+        QTest::newRow("garbled") << "two.three" << false;
+        QTest::newRow("2.3") << "2.3" << true;
+        QTest::newRow("2.10") << "2.10" << true;
+    }
+    void protocolSelectsSpec()
+    {
+        QFETCH(QString, protocol);
+        QFETCH(bool, queried);
+        FakeSensor fake;
+        fake.protocol = protocol.toStdString();
+        fake.spec.spotCount = 40;
+        fake.spec.echoCount = 3;
+        fake.spec.remInterlaceCount = 4;
+        fake.spec.lastLineNumber = 9;
+        fake.spec.swdr = 1;
+        auto sensor = fake.makeSensor();
+        VEXA3D_MEASUREMENT_DATA_T line;
+        QCOMPARE(sensor->initialize(&line), 1);
+        QCOMPARE(fake.count("GET:spec."), queried ? 10 : 0);
+        QCOMPARE(fake.count("GET:swdr"), queried ? 1 : 0);
+        VEXA3D_SENSOR_INFO_T info;
+        QCOMPARE(sensor->sensorInfo(&info), 1);
+        QCOMPARE(QByteArray(info.protocol), protocol.toLatin1());
+        QCOMPARE(QByteArray(info.vendor), QByteArray("Taviro"));
+        QCOMPARE(QByteArray(info.firmware), QByteArray("1.0.0"));
+        const VEXA3D_SPEC_T expected = queried ? fake.spec : VEXA3D_SPEC_T{};
+        QCOMPARE(int(info.spec.spotCount), int(expected.spotCount));
+        QCOMPARE(int(info.spec.echoCount), int(expected.echoCount));
+        QCOMPARE(int(info.spec.swdr), int(expected.swdr));
+        QCOMPARE(int(info.spec.lineCount), queried ? 10 : 36);
+        QCOMPARE(line.spots.size(), size_t(expected.spotCount));
+        QCOMPARE(line.spots[0].echoes.size(), size_t(expected.echoCount));
+    }
+
+    // Up to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
+    void tableChunks_data()
+    {
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("vertical");
+        QTest::addColumn<QStringList>("tableCommands");
+        QTest::newRow("74 spots") << 74 << 1 << QStringList{"GET:tblh", "GET:tv00"};
+        QTest::newRow("256 spots") << 256 << 1 << QStringList{"GET:tblh", "GET:tv00"};
+        QTest::newRow("300 spots") << 300 << 1
+                                   << QStringList{"GET:tblh[00]", "GET:tblh[01]", "GET:tv00[00]",
+                                                  "GET:tv00[01]"};
+        QTest::newRow("74 spots, vertical 3")
+            << 74 << 3 << QStringList{"GET:tblh", "GET:tv00", "GET:tv01", "GET:tv02"};
+    }
+    void tableChunks()
+    {
+        QFETCH(int, spots);
+        QFETCH(int, vertical);
+        QFETCH(QStringList, tableCommands);
+        FakeSensor fake;
+        fake.spec.spotCount = uint16_t(spots);
+        fake.currentVertical = uint8_t(vertical);
+        auto sensor = fake.makeSensor();
+        VEXA3D_MEASUREMENT_DATA_T line;
+        QCOMPARE(sensor->initialize(&line), 1);
+        QStringList seen;
+        for (const std::string &c : fake.commands)
+            if (c.rfind("GET:tblh", 0) == 0 || c.rfind("GET:tv", 0) == 0)
+                seen << QString::fromStdString(c);
+        QCOMPARE(seen, tableCommands);
+        for (int s : {0, spots / 2, spots - 1}) {
+            QCOMPARE(sensor->horizontalTableValue(s), fake.horizontalValue(s) / 65535.0);
+            for (int field = 0; field < vertical; ++field)
+                QCOMPARE(sensor->verticalAngle(vertical, field, s),
+                         fake.verticalValue(field, s) * 2.0 * 3.141592653589793 / 65535.0);
+        }
+    }
+
+    // Table replies: values every five characters, any case, short replies change nothing.
+    void tableParsing_data()
+    {
+        QTest::addColumn<QByteArray>("values");
+        QTest::addColumn<QList<double>>("expected");
+        QTest::newRow("upper case") << QByteArray("FFFF,0000,8000") << QList<double>{65535, 0, 32768};
+        QTest::newRow("lower case") << QByteArray("ffff 00a0") << QList<double>{65535, 160, -1};
+        QTest::newRow("non-hex adds nothing") << QByteArray("0x1G") << QList<double>{16, -1, -1};
+        QTest::newRow("last group incomplete") << QByteArray("0001,002") << QList<double>{1, -1, -1};
+        QTest::newRow("too short for one group") << QByteArray("123") << QList<double>{-1, -1, -1};
+    }
+    void tableParsing()
+    {
+        QFETCH(QByteArray, values);
+        QFETCH(QList<double>, expected);
+        FakeSensor fake;
+        fake.spec.spotCount = 3;
+        fake.overrides["GET:tblh"] = reply("GET:tblh\n", values.toStdString());
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->initialize(nullptr), 1);
+        for (int s = 0; s < 3; ++s) {
+            const double want = expected[s] < 0 ? 0.0 : expected[s] / 65535.0;
+            QCOMPARE(sensor->horizontalTableValue(s), want);
+        }
+    }
+
+    // A reply with more values than spots fills only the spots there are.
+    void tableExtraValuesIgnored()
+    {
+        FakeSensor fake;
+        fake.spec.spotCount = 2;
+        fake.overrides["GET:tv00"] = reply("GET:tv00\n", "4000,4000,4000,4000");
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->initialize(nullptr), 1);
+        QCOMPARE(sensor->verticalAngle(1, 0, 1), 0x4000 * 2.0 * 3.141592653589793 / 65535.0);
+    }
+
+    // Geometry a sensor cannot have, or an interlace count outside its tables, fails initialisation.
+    void impossibleGeometryRefused_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("no vertical fields") << "GET:spec.remInterlaceCount" << QByteArray("0");
+        QTest::newRow("65535 spots") << "GET:spec.spotCount" << QByteArray("65535");
+        QTest::newRow("unparsable") << "GET:spec.echoCount" << QByteArray("many");
+        QTest::newRow("vertical count 0") << "GET:_itv" << QByteArray("0,0");
+        QTest::newRow("vertical count above the fields") << "GET:_itv" << QByteArray("0,11");
+    }
+    void impossibleGeometryRefused()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, value);
+        FakeSensor fake;
+        const std::string c = command.toStdString();
+        fake.overrides[c] = reply(c + "\n", value.toStdString() + (c == "GET:_itv" ? "" : "\n"));
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->initialize(nullptr), -1);
+        QVERIFY(!sensor->isInitialized());
+    }
+
+    // "_ro=099" keeps polling until ready; a bad range or auxiliary code ends with -1.
+    void waitReady_data()
+    {
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("polls");
+        QTest::newRow("ready at once") << QStringList{"_ro=000\n_ri=000\n_ax=000\n"} << 1 << 1;
+        QTest::newRow("preparing twice")
+            << QStringList{"_ro=099\n_ri=099\n_ax=099\n", "_ro=099\n_ri=000\n_ax=000\n",
+                           "_ro=000\n_ri=000\n_ax=000\n"}
+            << 1 << 3;
+        QTest::newRow("range error") << QStringList{"_ro=099\n_ri=000\n_ax=000\n",
+                                                    "_ro=001\n_ri=000\n_ax=000\n"}
+                                     << -1 << 2;
+        QTest::newRow("auxiliary error") << QStringList{"_ro=000\n_ri=000\n_ax=500\n"} << -1 << 1;
+        QTest::newRow("level error before range") << QStringList{"_ri=003\n_ax=000\n"} << -1 << 1;
+        QTest::newRow("error after ready keeps ready")
+            << QStringList{"_ro=000\n_ro=007\n_ri=000\n_ax=000\n"} << 1 << 1;
+    }
+    void waitReady()
+    {
+        QFETCH(QStringList, replies);
+        QFETCH(int, expected);
+        QFETCH(int, polls);
+        FakeSensor fake;
+        for (const QString &r : replies)
+            fake.statReplies.push_back(r.toStdString());
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->waitReady(), expected);
+        QCOMPARE(fake.count("GET:stat"), polls);
+    }
+
+    // Interlace setters check their range before sending; the vertical one loads its tables once.
+    void interlaceSetters()
+    {
+        FakeSensor fake;
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->setVerticalInterlace(2), -3); // not initialised
+        QCOMPARE(sensor->initialize(nullptr), 1);
+        fake.commands.clear();
+        QCOMPARE(sensor->setVerticalInterlace(0), -1);
+        QCOMPARE(sensor->setVerticalInterlace(11), -1);
+        QCOMPARE(sensor->setHorizontalInterlace(0), -1);
+        QCOMPARE(sensor->setHorizontalInterlace(21), -1);
+        QVERIFY(fake.commands.empty());
+
+        QCOMPARE(sensor->setHorizontalInterlace(20), 1);
+        QCOMPARE(sensor->setVerticalInterlace(2), 1);
+        QCOMPARE(fake.commands,
+                 (std::vector<std::string>{"SET:_itl=0,20", "SET:_itv=0,02", "GET:tv00", "GET:tv01"}));
+        QCOMPARE(sensor->verticalAngle(2, 1, 5),
+                 fake.verticalValue(1, 5) * 2.0 * 3.141592653589793 / 65535.0);
+        fake.commands.clear();
+        QCOMPARE(sensor->setVerticalInterlace(2), 1);
+        QCOMPARE(fake.commands, (std::vector<std::string>{"SET:_itv=0,02"}));
+        uint8_t value = 0;
+        QCOMPARE(sensor->verticalInterlace(&value), 1);
+        QCOMPARE(int(value), 2);
+        QCOMPARE(sensor->horizontalInterlace(&value), 1);
+        QCOMPARE(int(value), 1);
+    }
+
+    // Data commands, reboot and the version texts.
+    void otherCommands()
+    {
+        FakeSensor fake;
+        fake.overrides["VER"] =
+            frame("VER", "vend:" + std::string(100, 'v') + "\nxxxx:skip\nprod:P\n\nprot:2.2\n");
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = fake.makeSensor(&memory);
+        VEXA3D_SENSOR_INFO_T info;
+        QCOMPARE(sensor->sensorInfo(&info), -3);
+        QCOMPARE(sensor->initialize(nullptr), 1);
+        QCOMPARE(sensor->sensorInfo(&info), 1);
+        QCOMPARE(QByteArray(info.vendor), QByteArray(63, 'v'));
+        QCOMPARE(QByteArray(info.product), QByteArray("P"));
+        QCOMPARE(QByteArray(info.serial), QByteArray());
+        fake.commands.clear();
+        QCOMPARE(sensor->startData(Vexa3dSensor::RangeAndLevel, true), 1);
+        QCOMPARE(sensor->startData(Vexa3dSensor::ExtendedRange, true), 1);
+        QCOMPARE(sensor->stopData(Vexa3dSensor::Auxiliary, false), 1);
+        QCOMPARE(sensor->startData(0, true), -1);
+        QCOMPARE(sensor->startData(5, false), -1);
+        QCOMPARE(sensor->reboot(), 1);
+        QCOMPARE(fake.commands, (std::vector<std::string>{"DAT:ri=1", "DAT:ra=1", "DAT:ax=0", "RST"}));
+        QCOMPARE(sensor->close(), 0);
+        QVERIFY(!sensor->isInitialized());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVexa3dProtocol)
+#include "tst_vexa3d_protocol.moc"
