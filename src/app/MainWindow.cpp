@@ -13,3 +13,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::connectToSensor(const QString &address, int port)
+{
+    Q_UNUSED(address);
+    Q_UNUSED(port);
+}

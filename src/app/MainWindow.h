@@ -9,4 +9,7 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Sets connection 1's address and port and connects it (the --sensor option).
+    void connectToSensor(const QString &address, int port);
 };

@@ -9,6 +9,9 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <QTimer>
+
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -28,6 +31,66 @@ bool wantsSoftwareOpenGL(int argc, const char *const *argv)
         if (argv[i] && std::strcmp(argv[i], "-d") == 0)
             found = true;
     return found;
+}
+
+StartupOptions parseArguments(const QStringList &arguments)
+{
+    StartupOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            options.help = true;
+        } else if (arg == QLatin1String("--sensor")) {
+            if (!hasValue) {
+                options.error = QStringLiteral("--sensor needs ADDRESS[:PORT]");
+                break;
+            }
+            const QString value = arguments.at(++i);
+            const int colon = value.lastIndexOf(QLatin1Char(':'));
+            options.sensorAddress = colon >= 0 ? value.left(colon) : value;
+            if (colon >= 0) {
+                bool ok = false;
+                const int port = value.mid(colon + 1).toInt(&ok);
+                if (!ok || port < 1 || port > 65535) {
+                    options.error = QStringLiteral("invalid port in --sensor %1").arg(value);
+                    break;
+                }
+                options.sensorPort = port;
+            }
+            if (options.sensorAddress.isEmpty()) {
+                options.error = QStringLiteral("--sensor needs an address");
+                break;
+            }
+        } else if (arg == QLatin1String("--screenshot")) {
+            if (!hasValue) {
+                options.error = QStringLiteral("--screenshot needs a file name");
+                break;
+            }
+            options.screenshotPath = arguments.at(++i);
+        } else if (arg == QLatin1String("--screenshot-delay")) {
+            bool ok = false;
+            options.screenshotDelayMs = hasValue ? arguments.at(++i).toInt(&ok) : 0;
+            if (!ok || options.screenshotDelayMs < 0) {
+                options.error = QStringLiteral("--screenshot-delay needs milliseconds");
+                break;
+            }
+        }
+        // Anything else (including "-d") is left alone, as it always was.
+    }
+    return options;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: taviro3d-viewer [-d] [--sensor ADDRESS[:PORT]] [--screenshot FILE "
+        "[--screenshot-delay MS]]\n"
+        "  -d                        use software OpenGL rendering\n"
+        "  --sensor ADDRESS[:PORT]   set connection 1's address and port and connect at start\n"
+        "  --screenshot FILE         save a picture of the window after a delay and quit\n"
+        "  --screenshot-delay MS     the delay before the picture (default 5000)\n"
+        "  -h, --help                show this help\n");
 }
 
 void installMessagePattern()
@@ -52,6 +115,17 @@ int runApplication(int argc, char **argv)
         setApplicationIdentity();
         if (wantsSoftwareOpenGL(argc, argv))
             QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL, true);
+        // Before the application object, so --help works without a display.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const StartupOptions options = parseArguments(arguments);
+        if (options.help || !options.error.isEmpty()) {
+            if (!options.error.isEmpty())
+                std::fprintf(stderr, "taviro3d-viewer: %s\n", qPrintable(options.error));
+            std::fputs(qPrintable(usageText()), options.help ? stdout : stderr);
+            return options.help ? 0 : 2;
+        }
         app = std::make_unique<QApplication>(argc, argv);
         installMessagePattern();
         initResources();
@@ -66,6 +140,18 @@ int runApplication(int argc, char **argv)
             QCoreApplication::installTranslator(translator.get());
         window = std::make_unique<MainWindow>();
         window->show();
+        if (!options.sensorAddress.isEmpty())
+            window->connectToSensor(options.sensorAddress, options.sensorPort);
+        if (!options.screenshotPath.isEmpty()) {
+            QTimer::singleShot(
+                options.screenshotDelayMs, window.get(), [&window, path = options.screenshotPath] {
+                    const bool saved = window->grab().save(path);
+                    if (!saved)
+                        std::fprintf(stderr, "taviro3d-viewer: cannot save the screenshot to %s\n",
+                                     qPrintable(path));
+                    QCoreApplication::exit(saved ? 0 : 1);
+                });
+        }
         const int result = QApplication::exec();
         tearDown();
         return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Taviro {
 constexpr const char *messagePattern =
@@ -14,6 +15,20 @@ bool wantsSoftwareOpenGL(int argc, const char *const *argv);
 
 // Sets the log pattern of every message.
 void installMessagePattern();
+
+// What the command line asks for beyond "-d".
+struct StartupOptions
+{
+    bool help = false;
+    QString sensorAddress; // empty: do not connect at start
+    int sensorPort = 10940;
+    QString screenshotPath; // non-empty: save a picture of the window after the delay and quit
+    int screenshotDelayMs = 5000;
+    QString error; // non-empty: the command line was not understood
+};
+
+StartupOptions parseArguments(const QStringList &arguments);
+QString usageText();
 
 // Runs the whole start-up sequence and the event loop; returns the process exit code.
 int runApplication(int argc, char **argv);

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -49,6 +50,46 @@ private slots:
         QCOMPARE(Taviro::wantsSoftwareOpenGL(int(argv.size()), argv.data()), expected);
     }
 
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("screenshot");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("nothing") << QStringList{} << "" << 10940 << "" << false << false;
+        QTest::newRow("-d is not ours") << QStringList{"-d"} << "" << 10940 << "" << false << false;
+        QTest::newRow("sensor with port")
+            << QStringList{"--sensor", "127.0.0.1:20000"} << "127.0.0.1" << 20000 << "" << false << false;
+        QTest::newRow("sensor without port")
+            << QStringList{"-d", "--sensor", "localhost"} << "localhost" << 10940 << "" << false << false;
+        QTest::newRow("bad port") << QStringList{"--sensor", "1.2.3.4:x"} << "1.2.3.4" << 10940 << "" << false
+                                  << true;
+        QTest::newRow("port out of range")
+            << QStringList{"--sensor", "1.2.3.4:70000"} << "1.2.3.4" << 10940 << "" << false << true;
+        QTest::newRow("missing value") << QStringList{"--sensor"} << "" << 10940 << "" << false << true;
+        QTest::newRow("screenshot") << QStringList{"--screenshot", "/tmp/a.png"} << "" << 10940
+                                    << "/tmp/a.png" << false << false;
+        QTest::newRow("help") << QStringList{"--help"} << "" << 10940 << "" << true << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, address);
+        QFETCH(int, port);
+        QFETCH(QString, screenshot);
+        QFETCH(bool, help);
+        QFETCH(bool, error);
+        args.prepend(QStringLiteral("taviro3d-viewer"));
+        const Taviro::StartupOptions options = Taviro::parseArguments(args);
+        QCOMPARE(options.sensorAddress, address);
+        QCOMPARE(options.sensorPort, port);
+        QCOMPARE(options.screenshotPath, screenshot);
+        QCOMPARE(options.help, help);
+        QCOMPARE(!options.error.isEmpty(), error);
+    }
+
     void logPattern()
     {
         QProcess child;
@@ -86,6 +127,33 @@ private slots:
         QVERIFY(!viewer.waitForFinished(2000));
         viewer.terminate();
         QVERIFY(viewer.waitForFinished(10000));
+    }
+
+    void viewerSavesAScreenshotAndQuits()
+    {
+        const QString path = TestSupport::settingsFolder() + QStringLiteral("/shot.png");
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), TestSupport::settingsFolder());
+        viewer.setProcessEnvironment(env);
+        viewer.start(QStringLiteral(VIEWER), {"--screenshot", path, "--screenshot-delay", "500"});
+        QVERIFY(viewer.waitForFinished(30000));
+        QCOMPARE(viewer.exitCode(), 0);
+        QImage shot(path);
+        QVERIFY(!shot.isNull());
+        QVERIFY(shot.width() >= 400);
+    }
+
+    void helpListsTheOptions()
+    {
+        QProcess viewer;
+        viewer.start(QStringLiteral(VIEWER), {"--help"});
+        QVERIFY(viewer.waitForFinished(10000));
+        QCOMPARE(viewer.exitCode(), 0);
+        const QByteArray out = viewer.readAllStandardOutput();
+        QVERIFY(out.contains("--sensor ADDRESS[:PORT]"));
+        QVERIFY(out.contains("-d "));
     }
 };
 
