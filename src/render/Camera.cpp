@@ -1,0 +1,265 @@
+#include "Camera.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QtMath>
+
+#include <cmath>
+
+Camera::Camera(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<Ray>("Ray");
+    update();
+}
+
+void Camera::update()
+{
+    const float yawR = m_yaw * float(M_PI) / 180.0f;
+    const float pitchR = m_pitch * float(M_PI) / 180.0f;
+    // The stored distance may be tiny; the eye never collapses onto the focal point.
+    const float d = m_distance > 0.01f ? m_distance : 0.01f;
+    m_eye = m_focalPoint + d * QVector3D(std::cos(yawR) * std::cos(pitchR), std::sin(yawR) * std::cos(pitchR),
+                                         std::sin(pitchR));
+    if (std::fabs(std::fabs(m_pitch) - 90.0f) > 0.00001f) {
+        m_up = QVector3D(0.0f, 0.0f, 11.0f);
+    } else {
+        // Looking straight down or up: Z is parallel to the view direction, so take a horizontal up.
+        const float s = m_pitch > 0.0f ? -1.0f : 1.0f;
+        m_up = QVector3D(s * std::cos(yawR), s * std::sin(yawR), 0.0f);
+    }
+    m_center = m_focalPoint;
+
+    m_projectionMatrix.setToIdentity();
+    if (m_perspective) {
+        m_projectionMatrix.perspective(m_fieldOfView, m_aspectRatio, nearPlane, farPlane);
+    } else {
+        const float h = 0.5f * m_distance;
+        float halfWidth = h;
+        float halfHeight = h;
+        if (m_aspectRatio > 1.0f)
+            halfWidth = m_aspectRatio * h;
+        else if (m_aspectRatio != 0.0f)
+            halfHeight = h / m_aspectRatio;
+        m_projectionMatrix.ortho(-halfWidth, halfWidth, -halfHeight, halfHeight, -0.5f * farPlane,
+                                 0.5f * farPlane);
+    }
+    m_viewMatrix.setToIdentity();
+    m_viewMatrix.lookAt(m_eye, m_center, m_up);
+    emit characteristicsChanged();
+}
+
+void Camera::setAspectRatio(float aspectRatio)
+{
+    if (m_aspectRatio == aspectRatio)
+        return;
+    m_aspectRatio = aspectRatio;
+    update();
+    emit aspectRatioChanged(aspectRatio);
+}
+
+void Camera::setFocalPoint(QVector3D point)
+{
+    m_focalPoint = point;
+    update();
+}
+
+void Camera::setDistance(float value)
+{
+    m_distance = value;
+    update();
+}
+
+void Camera::setYaw(float value)
+{
+    m_yaw = value;
+    update();
+}
+
+void Camera::setPitch(float value)
+{
+    m_pitch = value;
+    update();
+}
+
+void Camera::setPerspective(bool perspective)
+{
+    m_perspective = perspective;
+    update();
+}
+
+void Camera::setViewport(const QRect &rect)
+{
+    if (rect == m_viewport)
+        return;
+    m_viewport = rect;
+    const float aspect = float(rect.right() - rect.left() + 1) / float(rect.bottom() - rect.top() + 1);
+    if (aspect != m_aspectRatio) {
+        m_aspectRatio = aspect;
+        update();
+        emit aspectRatioChanged(aspect);
+    }
+}
+
+void Camera::setViewPreset(int preset)
+{
+    static const struct
+    {
+        float pitch;
+        float yaw;
+        bool perspective;
+    } presets[] = {{30.0f, -180.0f, true}, {0.0f, 0.0f, false}, {0.0f, -90.0f, false}, {90.0f, 0.0f, false}};
+    if (preset < 0 || preset > 3)
+        return;
+    m_viewPreset = preset;
+    m_focalPoint = QVector3D();
+    m_distance = 10.0f;
+    m_pitch = presets[preset].pitch;
+    m_yaw = presets[preset].yaw;
+    m_perspective = presets[preset].perspective;
+    update();
+}
+
+void Camera::zoomIn()
+{
+    m_distance *= 0.82f;
+    update();
+}
+
+void Camera::zoomOut()
+{
+    m_distance *= 1.18f;
+    update();
+}
+
+Ray Camera::rayAt(int x, int y) const
+{
+    const float ndcX = 2.0f * float(x - m_viewport.left()) / float(m_viewport.width()) - 1.0f;
+    const float ndcY = 1.0f - 2.0f * float(y - m_viewport.top()) / float(m_viewport.height());
+    const QMatrix4x4 invProjection = m_projectionMatrix.inverted();
+    const QMatrix4x4 invView = m_viewMatrix.inverted();
+    const QVector4D eyeSpace = invProjection * QVector4D(ndcX, ndcY, -1.0f, 1.0f);
+    Ray ray;
+    if (m_perspective) {
+        ray.origin = m_eye;
+        ray.direction = invView.mapVector(QVector3D(eyeSpace.x(), eyeSpace.y(), -1.0f)).normalized();
+    } else {
+        // All rays of a parallel projection share the view direction; each starts on the eye's plane
+        // under the cursor.
+        ray.origin = invView.map(QVector3D(eyeSpace.x(), eyeSpace.y(), 0.0f));
+        ray.direction = invView.mapVector(QVector3D(0.0f, 0.0f, -1.0f)).normalized();
+    }
+    return ray;
+}
+
+void Camera::mousePressEvent(QMouseEvent *event)
+{
+    m_lastX = qRound(event->localPos().x());
+    m_lastY = qRound(event->localPos().y());
+    m_dragButton = int(event->button());
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        m_dragging = true;
+        m_moved = false;
+        if (event->button() == Qt::LeftButton)
+            m_clickPending = true;
+    }
+    event->accept();
+}
+
+void Camera::mouseMoveEvent(QMouseEvent *event)
+{
+    m_clickPending = false;
+    event->accept();
+    if (!m_dragging)
+        return;
+    m_moved = true;
+    const int x = qRound(event->localPos().x());
+    const int y = qRound(event->localPos().y());
+    const float dx = float(x - m_lastX);
+    const float dy = float(y - m_lastY);
+    const float yawR = qDegreesToRadians(m_yaw);
+
+    if (m_dragButton == Qt::RightButton) {
+        if (m_viewPreset == 0) {
+            const float c = std::cos(yawR);
+            const float s = std::sin(yawR);
+            const float k = m_distance * 0.001f;
+            const float ly = float(m_lastY - y);
+            const float lx = float(m_lastX - x);
+            m_focalPoint.setX(m_focalPoint.x() + (ly * c - lx * s) * k);
+            m_focalPoint.setY(m_focalPoint.y() + (lx * c + ly * s) * k);
+        }
+    } else if (m_dragButton == Qt::LeftButton) {
+        const Qt::KeyboardModifiers mods = event->modifiers();
+        if (mods == Qt::ShiftModifier) {
+            m_distance = m_distance * std::exp(0.01f * dy);
+            float k;
+            if (m_distance < 0.01f) {
+                m_distance = 0.01f;
+                k = 0.00001f;
+            } else {
+                k = m_distance * 0.001f;
+            }
+            m_focalPoint.setZ(m_focalPoint.z() - 0.05f * dx * k);
+        } else if (mods == Qt::ControlModifier) {
+            const float d = std::max(m_distance, 0.01f);
+            const float pitchR = qDegreesToRadians(m_pitch);
+            const QVector3D eye =
+                m_focalPoint + d * QVector3D(std::cos(yawR) * std::cos(pitchR),
+                                             std::sin(yawR) * std::cos(pitchR), std::sin(pitchR));
+            m_yaw += -0.1f * dx;
+            m_pitch = qBound(-90.0f, m_pitch + 0.1f * dy, 90.0f);
+            const float yaw2 = qDegreesToRadians(m_yaw);
+            const float pitch2 = qDegreesToRadians(m_pitch);
+            m_focalPoint = eye - d * QVector3D(std::cos(yaw2) * std::cos(pitch2),
+                                               std::sin(yaw2) * std::cos(pitch2), std::sin(pitch2));
+        } else {
+            const float step = m_distance * 0.005f;
+            switch (m_viewPreset) {
+            case 0:
+                m_yaw -= 0.2f * dx;
+                m_pitch = qBound(-90.0f, m_pitch + 0.2f * dy, 90.0f);
+                break;
+            case 1:
+                m_focalPoint.setY(m_focalPoint.y() - dx * step);
+                m_focalPoint.setZ(m_focalPoint.z() + dy * step);
+                break;
+            case 2:
+                m_focalPoint.setX(m_focalPoint.x() - dx * step);
+                m_focalPoint.setZ(m_focalPoint.z() + dy * step);
+                break;
+            case 3:
+                m_focalPoint.setX(m_focalPoint.x() - dx * step);
+                m_focalPoint.setY(m_focalPoint.y() + dy * step);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    m_lastX = x;
+    m_lastY = y;
+    update();
+}
+
+void Camera::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_lastX = qRound(event->localPos().x());
+    m_lastY = qRound(event->localPos().y());
+    if (event->button() == Qt::LeftButton && m_clickPending) {
+        m_clickPending = false;
+        emit setMouseRay(rayAt(m_lastX, m_lastY));
+    }
+    m_dragging = false;
+    event->accept();
+}
+
+void Camera::wheelEvent(QWheelEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (!m_viewport.contains(pos))
+        return;
+    const int steps = event->angleDelta().y() / 120;
+    m_distance = m_distance * (1.0f - 0.03f * float(steps));
+    update();
+    event->accept();
+}

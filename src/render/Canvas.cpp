@@ -1,0 +1,160 @@
+#include "Canvas.h"
+
+#include "LayerItem.h"
+#include "Scene.h"
+#include "Viewport.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+Canvas::Canvas(QWidget *parent) : QOpenGLWidget(parent), m_scene(new Scene(this))
+{
+    setMouseTracking(true);
+    connect(m_scene, &RenderableItem::changed, this, qOverload<>(&QWidget::update));
+}
+
+Canvas::~Canvas()
+{
+    // Free the scene's GL resources while the context still exists.
+    makeCurrent();
+    delete m_scene;
+    m_scene = nullptr;
+    doneCurrent();
+}
+
+QColor Canvas::backgroundColor() const
+{
+    return m_scene->backgroundColor();
+}
+
+void Canvas::setBackgroundColor(QColor color)
+{
+    m_scene->setBackgroundColor(color);
+}
+
+Viewport *Canvas::createViewport(const QString &name, const QRectF &relativeRect)
+{
+    auto *viewport = new Viewport(m_scene);
+    viewport->setRelativeRect(QRectF(0.0, 0.0, 1.0, 1.0));
+    viewport->setName(name);
+    viewport->setRelativeRect(relativeRect);
+    m_scene->addViewport(viewport);
+    return viewport;
+}
+
+bool Canvas::hasViewport(const QString &name) const
+{
+    return viewport(name) != nullptr;
+}
+
+Viewport *Canvas::viewport(const QString &name) const
+{
+    const QList<Viewport *> viewports = m_scene->viewports();
+    for (Viewport *viewport : viewports) {
+        if (viewport->name() == name)
+            return viewport;
+    }
+    return nullptr;
+}
+
+Viewport *Canvas::takeViewport(const QString &name)
+{
+    Viewport *found = viewport(name);
+    if (found) {
+        m_scene->removeViewport(found);
+        update();
+    }
+    return found;
+}
+
+void Canvas::clearViewPorts()
+{
+    const QList<Viewport *> viewports = m_scene->viewports();
+    for (Viewport *viewport : viewports) {
+        m_scene->removeViewport(viewport);
+        if (viewport->parent() == m_scene)
+            viewport->deleteLater();
+    }
+    update();
+}
+
+void Canvas::addLayer(LayerItem *layer)
+{
+    if (!layer || m_layers.contains(layer))
+        return;
+    m_layers.append(layer);
+    connect(layer, &LayerItem::changed, this, qOverload<>(&QWidget::update));
+    connect(layer, &QObject::destroyed, this, [this, layer]() { m_layers.removeAll(layer); });
+    update();
+}
+
+void Canvas::removeLayer(LayerItem *layer)
+{
+    if (!layer)
+        return;
+    m_layers.removeAll(layer);
+    disconnect(layer, nullptr, this, nullptr);
+    update();
+}
+
+void Canvas::initializeGL()
+{
+    initializeOpenGLFunctions();
+    m_scene->initialize(context());
+}
+
+void Canvas::resizeGL(int w, int h)
+{
+    m_scene->setSize(QSize(w, h));
+}
+
+void Canvas::paintGL()
+{
+    m_scene->render(context());
+}
+
+void Canvas::paintEvent(QPaintEvent *event)
+{
+    QOpenGLWidget::paintEvent(event);
+
+    QPainter painter(this);
+    m_scene->paintOverlay(&painter, event->rect());
+    QList<LayerItem *> layers = m_layers;
+    std::stable_sort(layers.begin(), layers.end(),
+                     [](const LayerItem *a, const LayerItem *b) { return a->ZOrder() < b->ZOrder(); });
+    for (LayerItem *layer : qAsConst(layers))
+        layer->paint(&painter, event->rect());
+}
+
+void Canvas::mousePressEvent(QMouseEvent *event)
+{
+    m_scene->mousePressEvent(event);
+    update();
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_scene->mouseReleaseEvent(event);
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent *event)
+{
+    m_scene->mouseMoveEvent(event);
+}
+
+void Canvas::wheelEvent(QWheelEvent *event)
+{
+    m_scene->wheelEvent(event);
+}
+
+void Canvas::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        update();
+    QOpenGLWidget::changeEvent(event);
+}

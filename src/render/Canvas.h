@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QOpenGLFunctions>
+#include <QOpenGLWidget>
+#include <QRectF>
+
+class LayerItem;
+class Scene;
+class Viewport;
+
+// The 3D view widget: renders the scene's viewports, then paints their frames and the overlay layers.
+class Canvas : public QOpenGLWidget, protected QOpenGLFunctions
+{
+    Q_OBJECT
+
+public:
+    explicit Canvas(QWidget *parent = nullptr);
+    ~Canvas() override;
+
+    Scene *scene() const { return m_scene; }
+    QColor backgroundColor() const;
+
+    Viewport *createViewport(const QString &name, const QRectF &relativeRect);
+    bool hasViewport(const QString &name) const;
+    // Removes the first viewport of that name from the scene; the caller deletes it.
+    Viewport *takeViewport(const QString &name);
+    Viewport *viewport(const QString &name) const;
+
+    void addLayer(LayerItem *layer);
+    void removeLayer(LayerItem *layer);
+    QList<LayerItem *> layers() const { return m_layers; }
+
+public slots:
+    void clearViewPorts();
+    void setBackgroundColor(QColor color);
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    Scene *m_scene;
+    QList<LayerItem *> m_layers;
+};

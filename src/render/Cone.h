@@ -1,0 +1,4 @@
+#pragma once
+
+// Cone and Cylinder share their implementation.
+#include "Cylinder.h"
