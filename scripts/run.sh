@@ -34,14 +34,7 @@ if [ -n "${DISPLAY:-}" ] && [ "${HEADLESS:-0}" != 1 ]; then
     build/bin/taviro3d-viewer "${viewer_args[@]}"
 else
     echo "No display: running under Xvfb and saving a screenshot to ${screenshot}"
-    export SCREENSHOT_PATH=$screenshot
-    xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
-        build/bin/taviro3d-viewer "$@" &
-        viewer=$!
-        sleep "${SCREENSHOT_DELAY:-8}"
-        import -window root "$SCREENSHOT_PATH"
-        kill $viewer
-        wait $viewer 2>/dev/null || true
-    ' bash "${viewer_args[@]}"
+    xvfb-run -a -s "-screen 0 1280x960x24" build/bin/taviro3d-viewer "${viewer_args[@]}" \
+        --screenshot "$screenshot" --screenshot-delay "${SCREENSHOT_DELAY:-8000}"
     echo "Screenshot saved: ${screenshot}"
 fi
