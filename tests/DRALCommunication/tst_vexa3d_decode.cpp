@@ -1,0 +1,490 @@
+#include "TestSupport.h"
+#include "tst_vexa3d_builder.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace Vexa3dTest;
+
+namespace {
+
+constexpr double Pi = 3.141592653589793;
+
+struct Rig
+{
+    Vexa3dMemoryConnection *memory = nullptr;
+    std::unique_ptr<Vexa3dSensor> sensor;
+    VEXA3D_MEASUREMENT_DATA_T line;
+
+    explicit Rig(const VEXA3D_SPEC_T &spec = VEXA3D_SPEC_T{})
+    {
+        memory = new Vexa3dMemoryConnection;
+        sensor.reset(new Vexa3dSensor(std::unique_ptr<Vexa3dConnection>(memory)));
+        sensor->initializeOffline(spec, &line);
+    }
+    void feed(const std::string &bytes) { memory->feed(bytes); }
+    int measurement() { return sensor->receiveMeasurement(&line); }
+    uint32_t left() const
+    {
+        return sensor->connection()->ringBuffer().used() + uint32_t(memory->pendingBytes());
+    }
+};
+
+std::vector<std::vector<Echo>> spotsWith(int count, int echoes, uint16_t range = 1000)
+{
+    return std::vector<std::vector<Echo>>(size_t(count), std::vector<Echo>(size_t(echoes), Echo{range, 77}));
+}
+
+} // namespace
+
+class TestVexa3dDecode : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    // 1500 mm at phi = theta = 0 is the point (1.5, 0, 0); start = end = 0 puts every spot at theta 0.
+    void pointConversion()
+    {
+        Rig rig;
+        MeasurementPacket p;
+        p.spots = spotsWith(74, 1, 1500);
+        p.line = 12;
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        for (const VEXA3D_SPOT_T &spot : rig.line.spots) {
+            QCOMPARE(spot.count, 1u);
+            QCOMPARE(spot.echoes[0].range, 1.5);
+            QCOMPARE(spot.echoes[0].level, 77u);
+            QCOMPARE(spot.points[0].x, 1.5);
+            QCOMPARE(spot.points[0].y, 0.0);
+            QCOMPARE(spot.points[0].z, 0.0);
+        }
+        QCOMPARE(int(rig.line.lineNumber), 12);
+        QCOMPARE(int(rig.line.receivedSpotCount), 74);
+        QCOMPARE(int(rig.line.isLineDataReady), 1);
+        QCOMPARE(QByteArray(rig.line.status, 3), QByteArray("000"));
+        QCOMPARE(rig.left(), 0u);
+    }
+
+    // Horizontal angle from start, end and the table; swdr swaps angles and the y/z roles.
+    void angles_data()
+    {
+        QTest::addColumn<int>("swdr");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<double>("phi");
+        QTest::newRow("quarter turn, level") << 0 << 0 << 16384 << 1.0 << 0.0;
+        QTest::newRow("negative start") << 0 << -8192 << 8192 << 0.5 << 0.3;
+        QTest::newRow("swapped") << 1 << -8192 << 8192 << 0.25 << -0.2;
+    }
+    void angles()
+    {
+        QFETCH(int, swdr);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(double, fraction);
+        QFETCH(double, phi);
+        VEXA3D_SPEC_T spec;
+        spec.swdr = uint8_t(swdr);
+        Rig rig(spec);
+        std::vector<double> h(74, fraction), v(74, phi);
+        QVERIFY(rig.sensor->setHorizontalTable(h.data(), 74));
+        QVERIFY(rig.sensor->setVerticalTable(1, 0, v.data(), 74));
+        MeasurementPacket p;
+        p.start = int16_t(start);
+        p.end = int16_t(end);
+        p.spots = spotsWith(74, 1, 2000);
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        const double theta = 2 * Pi * (start + (end - start) * fraction) / 65535.0;
+        const VEXA3D_ECHO_T &echo = rig.line.spots[3].echoes[0];
+        const VEXA3D_POINT_T &point = rig.line.spots[3].points[0];
+        QVERIFY(qAbs(echo.firstAngle - (swdr ? theta : phi)) < 1e-12);
+        QVERIFY(qAbs(echo.secondAngle - (swdr ? phi : theta)) < 1e-12);
+        QVERIFY(qAbs(point.x - 2.0 * std::cos(phi) * std::cos(theta)) < 1e-12);
+        const double across = 2.0 * std::cos(phi) * std::sin(theta);
+        const double up = 2.0 * std::sin(phi);
+        QVERIFY(qAbs(point.y - (swdr ? up : across)) < 1e-12);
+        QVERIFY(qAbs(point.z - (swdr ? across : up)) < 1e-12);
+    }
+
+    // A vertical table value of 49151 is about 4.712 rad and appears as about -1.571 rad in the echo.
+    void verticalTableWraps()
+    {
+        FakeSensor fake;
+        std::vector<uint16_t> values(74, 0);
+        values[0] = 49151;
+        fake.overrides["GET:tv00"] = reply("GET:tv00\n", hexTable(values));
+        Vexa3dMemoryConnection *memory = nullptr;
+        auto sensor = fake.makeSensor(&memory);
+        VEXA3D_MEASUREMENT_DATA_T line;
+        QCOMPARE(sensor->initialize(&line), 1);
+        QVERIFY(qAbs(sensor->verticalAngle(1, 0, 0) - 4.712) < 1e-3);
+        MeasurementPacket p;
+        p.spots = spotsWith(1, 1, 1000);
+        memory->feed(p.bytes());
+        QCOMPARE(sensor->receiveMeasurement(&line), 1);
+        QVERIFY(qAbs(line.spots[0].echoes[0].firstAngle - (-1.571)) < 1e-3);
+        QVERIFY(qAbs(line.spots[0].points[0].z - (-1.0)) < 1e-6);
+        QCOMPARE(int(line.isLineDataReady), 0);
+    }
+
+    // Header lengths decide which vertical table is used and which fields exist.
+    void measurementHeaderLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("remField");
+        QTest::addColumn<int>("remCount");
+        QTest::addColumn<int>("expectField");
+        QTest::addColumn<double>("expectPhi");
+        // Tables: count 1 field 0 -> 0.1; count 2 field 0 -> 0.2, field 1 -> 0.3.
+        QTest::newRow("length 20: field 0 of count 1") << 20 << 1 << 2 << 0 << 0.1;
+        QTest::newRow("length 24: field 1 of count 2") << 24 << 1 << 2 << 1 << 0.3;
+        QTest::newRow("length 22") << 22 << 0 << 2 << 0 << 0.2;
+        QTest::newRow("field beyond the sensor's fields") << 24 << 10 << 2 << 0 << 0.2;
+        QTest::newRow("count 0 means 1") << 24 << 0 << 0 << 0 << 0.1;
+        QTest::newRow("count beyond the sensor's fields means 1") << 24 << 0 << 11 << 0 << 0.1;
+    }
+    void measurementHeaderLength()
+    {
+        QFETCH(int, length);
+        QFETCH(int, remField);
+        QFETCH(int, remCount);
+        QFETCH(int, expectField);
+        QFETCH(double, expectPhi);
+        Rig rig;
+        std::vector<double> a(74, 0.1), b(74, 0.2), c(74, 0.3);
+        QVERIFY(rig.sensor->setVerticalTable(1, 0, a.data(), 74));
+        QVERIFY(rig.sensor->setVerticalTable(2, 0, b.data(), 74));
+        QVERIFY(rig.sensor->setVerticalTable(2, 1, c.data(), 74));
+        MeasurementPacket p;
+        p.headerLength = uint16_t(length);
+        p.remField = uint8_t(remField);
+        p.remCount = uint8_t(remCount);
+        p.spots = spotsWith(2, 1);
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(int(rig.line.remFieldNumber), expectField);
+        QVERIFY(qAbs(rig.line.spots[1].echoes[0].firstAngle - expectPhi) < 1e-12);
+        QCOMPARE(rig.left(), 0u);
+    }
+
+    // Only the extended kind fills dust, dirt, input, output and the detection areas; "_ro" has no level.
+    void packetKinds_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("extended");
+        QTest::addColumn<uint32_t>("level");
+        QTest::newRow("_ro") << "_ro" << false << 0u;
+        QTest::newRow("_ri") << "_ri" << false << 77u;
+        QTest::newRow("_ra") << "_ra" << true << 77u;
+    }
+    void packetKinds()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, extended);
+        QFETCH(uint32_t, level);
+        Rig rig;
+        rig.line.dustState = 9; // stale values are overwritten
+        MeasurementPacket p;
+        p.type = type.toStdString();
+        p.headerLength = 36;
+        p.dust = 0xC123;
+        p.dirt = 0x4005;
+        p.output = 5;
+        p.input = 6;
+        p.areas = {111, 222};
+        p.spots = spotsWith(74, 2);
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(rig.line.spots[10].echoes[1].level, level);
+        QCOMPARE(int(rig.line.dustState), extended ? 3 : 0);
+        QCOMPARE(int(rig.line.dustRatioX10), extended ? 0x123 : 0);
+        QCOMPARE(int(rig.line.dirtState), extended ? 1 : 0);
+        QCOMPARE(int(rig.line.dirtRatioX10), extended ? 5 : 0);
+        QCOMPARE(int(rig.line.output), extended ? 5 : 0);
+        QCOMPARE(int(rig.line.input), extended ? 6 : 0);
+        const std::vector<uint32_t> areas =
+            extended ? std::vector<uint32_t>{111, 222} : std::vector<uint32_t>{0, 0};
+        QCOMPARE(rig.line.totalDetectionArea, areas);
+    }
+
+    // With isLsbResult the low bits of the level are the region flags.
+    void regionFlags()
+    {
+        VEXA3D_SPEC_T spec;
+        spec.isLsbResult = 1;
+        Rig rig(spec);
+        MeasurementPacket p;
+        p.spots = {{Echo{1000, 0x0102}, Echo{1000, 0x0003}}};
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(rig.line.spots[0].regionFlags[0], (std::vector<uint8_t>{0, 1}));
+        QCOMPARE(rig.line.spots[0].regionFlags[1], (std::vector<uint8_t>{1, 1}));
+    }
+
+    // Impossible echo counts of one spot give that spot no echoes; the other spots are still decoded.
+    void spotEchoCounts_data()
+    {
+        QTest::addColumn<QList<int>>("offsets");
+        QTest::addColumn<QList<int>>("counts");
+        QTest::newRow("offsets 5 and 5") << QList<int>{1, 5, 5, 6} << QList<int>{4, 0, 1};
+        QTest::newRow("more echoes than echoCount") << QList<int>{0, 5, 6, 7} << QList<int>{0, 1, 1};
+        QTest::newRow("negative count") << QList<int>{0, 4, 2, 6} << QList<int>{4, 0, 4};
+    }
+    void spotEchoCounts()
+    {
+        QFETCH(QList<int>, offsets);
+        QFETCH(QList<int>, counts);
+        Rig rig;
+        for (VEXA3D_SPOT_T &spot : rig.line.spots)
+            spot.count = 9; // must be overwritten for every spot of the packet
+        MeasurementPacket p;
+        p.spots = spotsWith(3, 0);
+        for (int o : offsets)
+            p.offsets.push_back(uint16_t(o));
+        p.extraEchoes = offsets.last();
+        rig.feed(p.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        for (int s = 0; s < 3; ++s)
+            QCOMPARE(int(rig.line.spots[size_t(s)].count), counts[s]);
+        QCOMPARE(int(rig.line.spots[3].count), 9);
+    }
+
+    // A line in two packets accumulates and is ready only after the second.
+    void lineInTwoPackets()
+    {
+        Rig rig;
+        MeasurementPacket first;
+        first.spots = spotsWith(37, 1, 1000);
+        MeasurementPacket second;
+        second.spotOffset = 37;
+        second.spots = spotsWith(37, 2, 3000);
+        rig.feed(first.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(int(rig.line.isLineDataReady), 0);
+        QCOMPARE(int(rig.line.receivedSpotCount), 37);
+        rig.feed(second.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(int(rig.line.isLineDataReady), 1);
+        QCOMPARE(int(rig.line.receivedSpotCount), 74);
+        QCOMPARE(rig.line.spots[36].echoes[0].range, 1.0);
+        QCOMPARE(rig.line.spots[36].count, 1u);
+        QCOMPARE(rig.line.spots[37].echoes[1].range, 3.0);
+        QCOMPARE(rig.line.spots[37].count, 2u);
+    }
+
+    // Packets of another kind stay in place for the other decoder or readReply.
+    void otherPacketsLeftInPlace()
+    {
+        Rig rig;
+        AuxiliaryPacket aux;
+        aux.sampleCount = 1;
+        aux.values.assign(10, 1);
+        rig.feed(aux.bytes());
+        rig.feed(frame("ERR", "oops", "123"));
+        QCOMPARE(rig.measurement(), 0);
+        VEXA3D_AUXILIARY_DATA_T out;
+        QCOMPARE(rig.sensor->receiveAuxiliary(&out), 1);
+        QCOMPARE(rig.sensor->receiveAuxiliary(&out), 0);
+        QCOMPARE(rig.measurement(), 0);
+        Vexa3dPacketHeader header;
+        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
+        int length = 0;
+        QCOMPARE(rig.sensor->readReply(&header, payload.data(), &length), 1);
+        QCOMPARE(QByteArray(header.type), QByteArray("ERR"));
+        QCOMPARE(QByteArray(header.status), QByteArray("123"));
+        QCOMPARE(rig.left(), 0u);
+    }
+
+    // Without initialisation, or with a record of another geometry, nothing is consumed: -3.
+    void recordMismatch_data()
+    {
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("echoes");
+        QTest::addColumn<bool>("initialised");
+        QTest::newRow("not initialised") << 74 << 4 << false;
+        QTest::newRow("other spot count") << 75 << 4 << true;
+        QTest::newRow("other echo count") << 74 << 3 << true;
+    }
+    void recordMismatch()
+    {
+        QFETCH(int, spots);
+        QFETCH(int, echoes);
+        QFETCH(bool, initialised);
+        auto *memory = new Vexa3dMemoryConnection;
+        Vexa3dSensor sensor{std::unique_ptr<Vexa3dConnection>(memory)};
+        if (initialised)
+            QCOMPARE(sensor.initializeOffline(VEXA3D_SPEC_T{}, nullptr), 1);
+        VEXA3D_SPEC_T other;
+        other.spotCount = uint16_t(spots);
+        other.echoCount = uint8_t(echoes);
+        VEXA3D_MEASUREMENT_DATA_T line(other);
+        MeasurementPacket p;
+        p.spots = spotsWith(1, 1);
+        memory->feed(p.bytes());
+        QCOMPARE(sensor.receiveMeasurement(&line), -3);
+        QCOMPARE(sensor.receiveMeasurement(nullptr), -3);
+        QVERIFY(memory->pendingBytes() + sensor.connection()->ringBuffer().used() > 0);
+    }
+
+    // Malformed measurement packets are consumed and dropped; the next good packet is decoded.
+    void malformedMeasurement_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
+        MeasurementPacket base;
+        base.line = 99;
+        base.spots = spotsWith(4, 1);
+
+        MeasurementPacket p = base;
+        std::string raw = p.bytes();
+        put16(raw, 24, 0xFFFF);
+        QTest::newRow("header longer than the packet") << bytes(raw);
+        raw = p.bytes();
+        put16(raw, 24, 10);
+        QTest::newRow("header shorter than 20") << bytes(raw);
+        p = base;
+        p.headerLength = 16400;
+        QTest::newRow("header longer than its buffer") << bytes(p.bytes());
+        p = base;
+        p.spotOffset = 72;
+        QTest::newRow("spots beyond the line") << bytes(p.bytes());
+        p = base;
+        p.spotOffset = 0xFFFF;
+        QTest::newRow("spot offset 65535") << bytes(p.bytes());
+        p = base;
+        p.spotsInPacket = 60;
+        QTest::newRow("index block beyond the packet") << bytes(p.bytes());
+        p = base;
+        p.offsets = {0, 1, 2, 3, 297};
+        p.extraEchoes = 293;
+        QTest::newRow("echo offsets beyond spotCount x echoCount") << bytes(p.bytes());
+        p = base;
+        p.offsets = {0, 1, 2, 3, 40};
+        QTest::newRow("echo data shorter than the offsets") << bytes(p.bytes());
+        raw = base.bytes();
+        QTest::newRow("no index block") << bytes(frame("_ri", raw.substr(24, 24)));
+        QTest::newRow("no header") << bytes(frame("_ro", std::string(1, '\x14')));
+    }
+    void malformedMeasurement()
+    {
+        QFETCH(QByteArray, bad);
+        Rig rig;
+        MeasurementPacket good;
+        good.line = 7;
+        good.spots = spotsWith(74, 1);
+        rig.feed(std::string(bad.constData(), size_t(bad.size())));
+        rig.feed(good.bytes());
+        QCOMPARE(rig.measurement(), 1);
+        QCOMPARE(int(rig.line.lineNumber), 7);
+        QCOMPARE(int(rig.line.receivedSpotCount), 74);
+        QCOMPARE(rig.left(), 0u);
+        QCOMPARE(rig.measurement(), 0);
+    }
+
+    // Auxiliary samples: values present by content bit, sample after sample; kinds from complete groups.
+    void auxiliary_data()
+    {
+        QTest::addColumn<uint32_t>("bits");
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<uint32_t>("kinds");
+        QTest::newRow("gyro and temperature, two samples") << 0xE0400000u << 2 << 9u;
+        QTest::newRow("everything, three samples") << 0xFFC00000u << 3 << 15u;
+        QTest::newRow("incomplete gyro group") << 0xC0000000u << 1 << 0u;
+        QTest::newRow("no samples") << 0xFFC00000u << 0 << 15u;
+        QTest::newRow("255 samples of one value") << 0x00400000u << 255 << 8u;
+    }
+    void auxiliary()
+    {
+        QFETCH(uint32_t, bits);
+        QFETCH(int, samples);
+        QFETCH(uint32_t, kinds);
+        Rig rig;
+        AuxiliaryPacket p;
+        p.bits = bits;
+        p.sampleCount = uint8_t(samples);
+        p.status = "012";
+        int perSample = 0;
+        for (int b = 31; b >= 22; --b)
+            perSample += (bits >> b) & 1;
+        for (int i = 0; i < samples * perSample; ++i)
+            p.values.push_back(i % 2 ? -(i + 1) : i + 1);
+        VEXA3D_AUXILIARY_DATA_T out;
+        out.samples[254].gyroX = 5; // stale values are cleared
+        rig.feed(p.bytes());
+        QCOMPARE(rig.sensor->receiveAuxiliary(&out), 1);
+        QCOMPARE(out.kinds, kinds);
+        QCOMPARE(out.sampleCount, uint32_t(samples));
+        QCOMPARE(out.timestamp, 5000u);
+        QCOMPARE(QByteArray(out.status, 3), QByteArray("012"));
+        int value = 0;
+        for (int i = 0; i < samples; ++i) {
+            const VEXA3D_AUX_SAMPLE_T &s = out.samples[i];
+            QCOMPARE(s.timestamp, 5000 + 10 * i);
+            const int32_t fields[10] = {s.gyroX,  s.gyroY, s.gyroZ, s.accelX, s.accelY,
+                                        s.accelZ, s.magX,  s.magY,  s.magZ,   s.temperature};
+            for (int k = 0; k < 10; ++k) {
+                if (bits & (1u << (31 - k))) {
+                    QCOMPARE(fields[k], p.values[size_t(value)]);
+                    ++value;
+                } else {
+                    QCOMPARE(fields[k], 0);
+                }
+            }
+        }
+        if (samples < 255)
+            QCOMPARE(out.samples[254].gyroX, 0);
+        QCOMPARE(rig.left(), 0u);
+    }
+
+    // Malformed auxiliary packets are consumed and dropped; the next good one is decoded.
+    void malformedAuxiliary_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
+        AuxiliaryPacket p;
+        p.sampleCount = 3;
+        p.values.assign(20, 1); // two samples' worth for three announced
+        QTest::newRow("fewer values than samples") << bytes(p.bytes());
+        p = AuxiliaryPacket{};
+        p.bits = 0x00400000u;
+        p.sampleCount = 255;
+        p.values.assign(256, 1);
+        QTest::newRow("data beyond 255 samples") << bytes(p.bytes());
+        p = AuxiliaryPacket{};
+        p.sampleCount = 1;
+        p.values.assign(4200, 1);
+        QTest::newRow("data beyond its buffer") << bytes(p.bytes());
+        p = AuxiliaryPacket{};
+        p.headerLength = 8;
+        QTest::newRow("header shorter than 12") << bytes(p.bytes());
+        std::string raw = AuxiliaryPacket{}.bytes();
+        put16(raw, 24, 200);
+        QTest::newRow("header longer than the packet") << bytes(raw);
+        QTest::newRow("no header") << bytes(frame("_ax", "abc"));
+    }
+    void malformedAuxiliary()
+    {
+        QFETCH(QByteArray, bad);
+        Rig rig;
+        AuxiliaryPacket good;
+        good.timestamp = 42;
+        good.sampleCount = 1;
+        good.values.assign(10, 3);
+        rig.feed(std::string(bad.constData(), size_t(bad.size())));
+        rig.feed(good.bytes());
+        VEXA3D_AUXILIARY_DATA_T out;
+        QCOMPARE(rig.sensor->receiveAuxiliary(&out), 1);
+        QCOMPARE(out.timestamp, 42u);
+        QCOMPARE(out.samples[0].temperature, 3);
+        QCOMPARE(rig.left(), 0u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVexa3dDecode)
+#include "tst_vexa3d_decode.moc"
