@@ -570,7 +570,7 @@ int Vexa3dSensor::waitReady()
             }
             p = lineEnd + 1;
         }
-        if (nowMs() - start > 59999)
+        if (nowMs() - start > m_readyTimeout)
             return -2;
         if (range == -1 || auxiliary == -1)
             return -1;

@@ -29,6 +29,10 @@ struct Vexa3dPacketHeader
 
 // State and protocol of one sensor connection: framing, commands, tables and data decoding.
 // Not thread-safe: callers use one sensor from one thread at a time. Never throws.
+//
+// Every findPacket() first pulls waiting socket bytes, so a packet can complete between two reader
+// calls. A streaming loop that must not lose data asks findPacket() for the waiting packet's type and
+// then calls the matching reader (receiveMeasurement, receiveAuxiliary or readReply).
 class Vexa3dSensor
 {
 public:
@@ -72,6 +76,9 @@ public:
     void clearBuffer();
     void setTimeout(uint32_t milliseconds) { m_timeout = milliseconds; }
     uint32_t timeout() const { return m_timeout; }
+    // How long waitReady() keeps polling a sensor that is still preparing (default 59999 ms).
+    void setReadyTimeout(uint32_t milliseconds) { m_readyTimeout = milliseconds; }
+    uint32_t readyTimeout() const { return m_readyTimeout; }
     int lastError() const { return m_lastError; }
     void *owner() const { return m_owner; }
     Vexa3dConnection *connection() const { return m_connection.get(); }
@@ -166,4 +173,5 @@ private:
     uint8_t m_connected = 0;
     int16_t m_lastError = -2;
     uint32_t m_timeout = 1000;
+    uint32_t m_readyTimeout = 59999;
 };
