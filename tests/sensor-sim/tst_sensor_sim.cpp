@@ -185,6 +185,8 @@ private slots:
     void pointsLieInsideTheRoom();
     void measurementPacketLayout_data();
     void measurementPacketLayout();
+    void malformations_data();
+    void malformations();
     void auxiliaryPacketLayout();
     void tableValues();
     void commandReplies_data();
@@ -323,6 +325,44 @@ void TestSensorSim::measurementPacketLayout()
         nextSpot += inPacket;
     }
     QCOMPARE(nextSpot, spots);
+}
+
+void TestSensorSim::malformations_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("totalDelta"); // totalLength minus the real size; 1000 means "is 0"
+    QTest::addColumn<int>("headerLength");
+    QTest::addColumn<int>("firstSpotEchoes");
+    QTest::addColumn<bool>("beyondLine");
+    QTest::newRow("short") << int(Malformation::TotalLengthShort) << -8 << 24 << -1 << false;
+    QTest::newRow("long") << int(Malformation::TotalLengthLong) << 8 << 24 << -1 << false;
+    QTest::newRow("zero") << int(Malformation::TotalLengthZero) << 1000 << 24 << -1 << false;
+    QTest::newRow("echo offsets") << int(Malformation::EchoOffsetsInvalid) << 0 << 24 << 5 << false;
+    QTest::newRow("spots beyond line") << int(Malformation::SpotsBeyondLine) << 0 << 24 << -1 << true;
+    QTest::newRow("header too long") << int(Malformation::MeasurementHeaderTooLong) << 0 << 0xFFFF << -1
+                                     << false;
+}
+
+void TestSensorSim::malformations()
+{
+    // Each malformation breaks exactly the field it names and keeps the mark.
+    QFETCH(int, kind);
+    QFETCH(int, totalDelta);
+    QFETCH(int, headerLength);
+    QFETCH(int, firstSpotEchoes);
+    QFETCH(bool, beyondLine);
+    Generator gen;
+    const Line line = gen.computeLine(gen.position(0, 1, 1), 1, 1);
+    const std::vector<uint8_t> good = gen.makeMeasurementPackets(DataKind::RangeLevel, line);
+    const std::vector<uint8_t> bad = gen.malform(good, static_cast<Malformation>(kind));
+    QCOMPARE(bad.size(), good.size());
+    QCOMPARE(text(bad, 0, 4), std::string("DRAL"));
+    QCOMPARE(int(u16(bad, 14)), totalDelta == 1000 ? 0 : int(good.size()) + totalDelta);
+    QCOMPARE(int(u16(bad, 24)), headerLength);
+    const size_t index = 24 + 24;
+    if (firstSpotEchoes >= 0)
+        QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
+    QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
 }
 
 void TestSensorSim::auxiliaryPacketLayout()
@@ -507,7 +547,8 @@ void TestSensorSim::serverAnswersAndStreams()
 
 void TestSensorSim::faultsOnTheWire()
 {
-    // Garbage and split marks still frame; refused and silent commands; injected error packets.
+    // Garbage and split marks still frame; refused and silent commands; injected error packets; a stall
+    // holds back replies and injected packets, which then follow in order.
     Config config;
     config.faults.garbageBytes = 7;
     config.faults.splitAt = 2;
@@ -534,6 +575,18 @@ void TestSensorSim::faultsOnTheWire()
     QVERIFY(client.readPacket(p, 2000));
     QCOMPARE(text(p, 4, 3), std::string("_er"));
     QCOMPARE(payload(p), std::string("dirty window"));
+
+    sim.stall(400);
+    QVERIFY(client.send("GET:_itl\n"));
+    sim.injectErrorPacket("ERR", "105", "first");
+    sim.injectErrorPacket("ERR", "106", "second");
+    QVERIFY(!client.readPacket(p, 150));
+    QVERIFY(client.readPacket(p, 2000));
+    QCOMPARE(payload(p), std::string("first"));
+    QVERIFY(client.readPacket(p, 2000));
+    QCOMPARE(payload(p), std::string("second"));
+    QVERIFY(client.reply("GET", p));
+    QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
 }
 
 void TestSensorSim::resetDropsAndNextClientIsServed()

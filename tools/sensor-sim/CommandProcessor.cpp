@@ -188,6 +188,8 @@ std::string CommandProcessor::payloadFor(const std::string &cmd, int64_t nowMs, 
             return fail("002");
         const int from = chunk < 0 ? 0 : chunk * 256;
         const int to = chunk < 0 ? g.spotCount : std::min<int>(g.spotCount, from + 256);
+        if (24 + cmd.size() + 1 + 5 * static_cast<size_t>(to - from) > 65535)
+            return fail("003"); // would not fit one packet: only the chunked form serves it
         std::vector<uint16_t> values;
         for (int s = from; s < to; ++s)
             values.push_back(verticalTable ? m_generator.verticalValue(m_verticalInterlace, field, s)

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <iterator>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -356,9 +357,10 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
             pollfd pfd{m_wakePipe[0], POLLIN, 0};
             ::poll(&pfd, 1, static_cast<int>(std::min<int64_t>(50, stallUntil - nowMs())));
             drainPipe(m_wakePipe[0]);
-            for (auto &bytes : injected) {
+            if (!injected.empty()) { // keep them, in order, for after the stall
                 std::lock_guard<std::mutex> lock(m_mutex);
-                m_injected.insert(m_injected.begin(), std::move(bytes));
+                m_injected.insert(m_injected.begin(), std::make_move_iterator(injected.begin()),
+                                  std::make_move_iterator(injected.end()));
             }
             streamStart = auxStart = 0.0; // no catch-up burst after a stall
             continue;
@@ -439,7 +441,8 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
             for (DataKind kind : {DataKind::Range, DataKind::RangeLevel, DataKind::ExtendedRange}) {
                 if (!processor.started(kind))
                     continue;
-                for (std::vector<uint8_t> &packet : generator.measurementPacketList(kind, line)) {
+                for (std::vector<uint8_t> &packet :
+                     generator.measurementPacketList(kind, line, config.dataStatus)) {
                     ++measurementPackets;
                     if (faults.malformation != Malformation::None && faults.malformEvery > 0 &&
                         measurementPackets % faults.malformEvery == 0)
@@ -456,7 +459,7 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
             notifyWaiters();
         }
         for (uint64_t i = 0; i < dueAux; ++i) {
-            if (!sendBytes(fd, generator.makeAuxiliaryPacket(m_auxSample), faults))
+            if (!sendBytes(fd, generator.makeAuxiliaryPacket(m_auxSample, -1, config.dataStatus), faults))
                 return;
             m_auxSample += config.auxSamplesPerPacket;
             ++auxThisStream;
@@ -472,8 +475,10 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
         const int timeout = std::max(0, static_cast<int>(waitSeconds * 1000.0));
         if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
             return;
-        if (fds[1].revents & POLLIN)
+        if (fds[1].revents & POLLIN) { // a stall, drop or new setting comes before the next command
             drainPipe(m_wakePipe[0]);
+            continue;
+        }
         if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
             continue;
         char buf[4096];

@@ -102,6 +102,8 @@ struct Config
     int packetsPerLine = 1;   // a line is split into this many packets (more when one would exceed 64 KiB)
     bool movingObject = true; // the moving box follows the line timestamps
 
+    std::string dataStatus = "000"; // status of every streamed data packet
+
     uint32_t auxContentBits = 0xFFC00000u; // bits 31..22: gyro xyz, accel xyz, magnetic xyz, temperature
     uint8_t auxSamplesPerPacket = 10;
     uint8_t auxSampleIntervalMs = 10; // nominal auxiliary packet period = samples * interval
