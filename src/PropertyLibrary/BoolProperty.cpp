@@ -22,3 +22,8 @@ void BoolProperty::setKeyValue(const QVariant &keyValue)
     if (settable())
         setBoolValue(keyValue.toBool());
 }
+
+QVariant BoolProperty::keyValue() const
+{
+    return QVariant(boolValue());
+}

@@ -11,6 +11,7 @@ public:
     explicit BoolProperty(QObject *parent = nullptr);
 
     bool boolValue() const { return value().toBool(); }
+    QVariant keyValue() const override;
 
 public slots:
     void setBoolValue(bool b);

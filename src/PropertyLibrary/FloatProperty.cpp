@@ -76,3 +76,8 @@ QWidget *FloatProperty::createEditor(QWidget *parent, const QStyleOptionViewItem
             [this, spin] { setFloatValue(float(spin->value())); });
     return spin;
 }
+
+QVariant FloatProperty::keyValue() const
+{
+    return QVariant(floatValue());
+}

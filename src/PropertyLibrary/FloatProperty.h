@@ -17,6 +17,7 @@ public:
     float maxValue() const { return m_maxValue; }
 
     QString valueText() const override;
+    QVariant keyValue() const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option) override;
 
 public slots:

@@ -59,3 +59,8 @@ QWidget *IntegerProperty::createEditor(QWidget *parent, const QStyleOptionViewIt
     connect(spin, &QSpinBox::editingFinished, this, [this, spin] { setIntValue(spin->value()); });
     return spin;
 }
+
+QVariant IntegerProperty::keyValue() const
+{
+    return QVariant(intValue());
+}

@@ -16,6 +16,7 @@ public:
     int minValue() const { return m_minValue; }
     int maxValue() const { return m_maxValue; }
 
+    QVariant keyValue() const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option) override;
 
 public slots:

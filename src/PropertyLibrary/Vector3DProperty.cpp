@@ -21,7 +21,8 @@ Vector3DProperty::Vector3DProperty(QObject *parent) : PropertyItem(parent)
         addChild(child);
         const int component = part.component;
         connect(child, &FloatProperty::floatValueChanged, this, [this, component](float f) {
-            if (m_settingVector)
+            // The child announces one change twice (relayed and direct); act once.
+            if (m_settingVector || m_vector[component] == f)
                 return;
             m_vector[component] = f;
             refreshText();

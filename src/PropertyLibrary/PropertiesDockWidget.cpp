@@ -1,0 +1,264 @@
+#include "PropertiesDockWidget.h"
+
+#include "PropertyItem.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemModel.h"
+#include "PropertyItemTree.h"
+#include "SearchFieldCompleter.h"
+#include "SearchFieldWidget.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QSettings>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+void saveNode(QSettings &settings, const PropertyItem *node)
+{
+    if (!node)
+        return;
+    settings.setValue(node->key(), node->keyValue());
+    if (node->children().isEmpty())
+        return;
+    settings.beginGroup(node->key());
+    for (const PropertyItem *child : node->children())
+        saveNode(settings, child);
+    settings.endGroup();
+}
+
+void loadNode(QSettings &settings, PropertyItem *node)
+{
+    if (!node)
+        return;
+    node->setKeyValue(settings.value(node->key(), node->keyValue()));
+    if (node->children().isEmpty())
+        return;
+    settings.beginGroup(node->key());
+    // A child may restructure its siblings when its value changes, so walk a copy.
+    const QVector<PropertyItem *> children = node->children();
+    for (PropertyItem *child : children)
+        loadNode(settings, child);
+    settings.endGroup();
+}
+} // namespace
+
+PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent)
+{
+    m_root = new PropertyItem(this);
+    m_root->setName(tr("Properties"));
+    m_root->setKey(QStringLiteral("properties"));
+
+    m_window = new QMainWindow(nullptr);
+    m_window->setContextMenuPolicy(Qt::NoContextMenu);
+    setWidget(m_window);
+
+    m_mainToolBar = new QToolBar(m_window);
+    m_mainToolBar->setObjectName(QStringLiteral("propertiesMainToolBar"));
+    m_mainToolBar->setMovable(false);
+    m_window->addToolBar(Qt::TopToolBarArea, m_mainToolBar);
+    m_actionsToolBar = new QToolBar(m_window);
+    m_actionsToolBar->setObjectName(QStringLiteral("propertiesActionsToolBar"));
+    m_actionsToolBar->setMovable(false);
+    m_window->addToolBar(Qt::BottomToolBarArea, m_actionsToolBar);
+    m_actionsToolBar->hide();
+
+    m_tree = new PropertyItemTree(m_window);
+    m_window->setCentralWidget(m_tree);
+    m_model = new PropertyItemModel(m_root, this);
+    m_filter = new PropertyItemFilterModel(this);
+    m_filter->setSourceModel(m_model);
+    m_filter->setFilterKeyColumn(0);
+    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_tree->setModel(m_filter);
+
+    m_saveAction = new QAction(QIcon(QStringLiteral(":/PropertyLibrary/save")), tr("Save Properties"), this);
+    m_loadMenu = new QMenu(this);
+    m_loadMenu->setIcon(QIcon(QStringLiteral(":/PropertyLibrary/open")));
+    m_lastOpenDir = QCoreApplication::applicationDirPath();
+    m_searchField = new SearchFieldWidget(m_mainToolBar);
+    m_searchField->searchCompleter()->setSourceModel(m_model);
+    m_expandAction =
+        new QAction(QIcon(QStringLiteral(":/PropertyLibrary/expand")), tr("Expand Properties"), this);
+
+    setObjectName(QStringLiteral("Properties"));
+    setWindowIcon(QIcon(QStringLiteral(":/PropertyLibrary/settings")));
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+
+    m_mainToolBar->addAction(m_loadMenu->menuAction());
+    if (auto *button = qobject_cast<QToolButton *>(m_mainToolBar->widgetForAction(m_loadMenu->menuAction())))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    m_mainToolBar->addAction(m_saveAction);
+    m_mainToolBar->addWidget(m_searchField);
+    m_mainToolBar->addAction(m_expandAction);
+
+    connect(m_saveAction, &QAction::triggered, this, &PropertiesDockWidget::saveProperties);
+    connect(m_loadMenu->menuAction(), &QAction::triggered, this, &PropertiesDockWidget::loadProperties);
+    connect(m_expandAction, &QAction::triggered, m_tree, &QTreeView::expandAll);
+    connect(m_loadMenu, &QMenu::triggered, this, [this](QAction *action) {
+        const QString path = action->data().toString();
+        if (!path.isEmpty())
+            loadFromFile(path);
+    });
+    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_filter->filterWith(text);
+        m_tree->expandAll();
+    });
+    connect(m_tree, &PropertyItemTree::currentPropertyChanged, this, &PropertiesDockWidget::updateActions);
+
+    retranslate();
+}
+
+void PropertiesDockWidget::addProperty(PropertyItem *node)
+{
+    m_root->addChild(node);
+    m_tree->expandAll();
+}
+
+void PropertiesDockWidget::activateSearch()
+{
+    m_searchField->clear();
+    m_searchField->setFocus(Qt::OtherFocusReason);
+}
+
+QString PropertiesDockWidget::fileFilter() const
+{
+    return tr("Ini file") + QStringLiteral(" (*.inf)");
+}
+
+void PropertiesDockWidget::saveProperties()
+{
+    const QString name =
+        QFileDialog::getSaveFileName(this, tr("Save Properties"), m_lastOpenDir, fileFilter());
+    saveChosenFile(name);
+}
+
+void PropertiesDockWidget::saveChosenFile(const QString &filename)
+{
+    if (filename.isEmpty())
+        return;
+    // Start from an empty file so that no entry of an older tree survives.
+    if (QFile::exists(filename))
+        QFile::remove(filename);
+    m_lastOpenDir = QFileInfo(filename).absolutePath();
+    saveToFile(filename);
+    addToHistory(filename);
+}
+
+void PropertiesDockWidget::loadProperties()
+{
+    const QString name =
+        QFileDialog::getOpenFileName(this, tr("Load Properties"), m_lastOpenDir, fileFilter());
+    loadChosenFile(name);
+}
+
+void PropertiesDockWidget::loadChosenFile(const QString &filename)
+{
+    if (filename.isEmpty())
+        return;
+    m_lastOpenDir = QFileInfo(filename).absolutePath();
+    addToHistory(filename);
+    loadFromFile(filename);
+}
+
+void PropertiesDockWidget::saveToFile(const QString &filename)
+{
+    QSettings settings(filename, QSettings::IniFormat);
+    saveNode(settings, m_root);
+    settings.sync();
+}
+
+void PropertiesDockWidget::loadFromFile(const QString &filename)
+{
+    QSettings settings(filename, QSettings::IniFormat);
+    loadNode(settings, m_root);
+}
+
+void PropertiesDockWidget::addToHistory(const QString &path)
+{
+    if (m_openHistory.contains(path))
+        return;
+    m_openHistory.append(path);
+    rebuildHistoryMenu();
+}
+
+void PropertiesDockWidget::rebuildHistoryMenu()
+{
+    m_loadMenu->clear();
+    QStringList kept;
+    for (const QString &path : qAsConst(m_openHistory)) {
+        if (QFile::exists(path))
+            kept.append(path);
+    }
+    m_openHistory = kept;
+    for (const QString &path : qAsConst(m_openHistory)) {
+        QAction *entry = m_loadMenu->addAction(path);
+        entry->setData(path);
+    }
+    m_loadMenu->addSeparator();
+    QAction *clear = m_loadMenu->addAction(tr("Clear"));
+    connect(clear, &QAction::triggered, this, [this] {
+        m_openHistory.clear();
+        // The menu is still delivering this action's signal, so rebuild it afterwards.
+        QMetaObject::invokeMethod(this, &PropertiesDockWidget::rebuildHistoryMenu, Qt::QueuedConnection);
+    });
+}
+
+void PropertiesDockWidget::updateActions(PropertyItem *propety)
+{
+    m_actionsToolBar->clear();
+    const QList<QAction *> actions = propety ? propety->actions() : QList<QAction *>();
+    if (actions.isEmpty()) {
+        m_actionsToolBar->hide();
+        return;
+    }
+    m_actionsToolBar->addWidget(new QLabel(propety->name() + QStringLiteral(":"), m_actionsToolBar));
+    m_actionsToolBar->addActions(actions);
+    m_actionsToolBar->show();
+}
+
+void PropertiesDockWidget::writeSettings(QSettings &settings) const
+{
+    settings.setValue(QStringLiteral("lastOpenDir"), m_lastOpenDir);
+    settings.setValue(QStringLiteral("openHistory"), m_openHistory.join(QLatin1Char(',')));
+    settings.setValue(QStringLiteral("column_ratio"), m_tree->columnRatio());
+}
+
+void PropertiesDockWidget::readSettings(QSettings &settings)
+{
+    m_lastOpenDir = settings.value(QStringLiteral("lastOpenDir"), m_lastOpenDir).toString();
+    m_openHistory = settings.value(QStringLiteral("openHistory"), m_openHistory.join(QLatin1Char(',')))
+                        .toString()
+                        .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    rebuildHistoryMenu();
+    m_tree->setColumnRatio(settings.value(QStringLiteral("column_ratio"), m_tree->columnRatio()).toFloat());
+}
+
+void PropertiesDockWidget::retranslate()
+{
+    m_saveAction->setText(tr("Save Properties"));
+    m_saveAction->setToolTip(tr("Save Properties"));
+    m_loadMenu->setTitle(tr("Load Properties"));
+    m_loadMenu->setToolTip(tr("Load Properties"));
+    m_loadMenu->menuAction()->setToolTip(tr("Load Properties"));
+    m_expandAction->setText(tr("Expand Properties"));
+    m_expandAction->setToolTip(tr("Expand Properties"));
+    setWindowTitle(tr("Properties"));
+    m_root->setName(tr("Properties"));
+    m_root->setKey(QStringLiteral("properties"));
+    rebuildHistoryMenu();
+}
+
+void PropertiesDockWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDockWidget::changeEvent(event);
+}

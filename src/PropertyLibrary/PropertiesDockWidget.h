@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QStringList>
+
+class PropertyItem;
+class PropertyItemFilterModel;
+class PropertyItemModel;
+class PropertyItemTree;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QSettings;
+class QToolBar;
+class SearchFieldWidget;
+
+// The dock that shows every settings tree under one root, searches it, and saves and loads ".inf" files.
+class PropertiesDockWidget : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PropertiesDockWidget(QWidget *parent = nullptr);
+
+    void addProperty(PropertyItem *node);
+    void writeSettings(QSettings &settings) const;
+    void readSettings(QSettings &settings);
+
+    PropertyItem *root() const { return m_root; }
+    PropertyItemTree *tree() const { return m_tree; }
+    PropertyItemModel *model() const { return m_model; }
+    PropertyItemFilterModel *filterModel() const { return m_filter; }
+    SearchFieldWidget *searchField() const { return m_searchField; }
+    QToolBar *mainToolBar() const { return m_mainToolBar; }
+    QToolBar *actionsToolBar() const { return m_actionsToolBar; }
+    QMenu *loadMenu() const { return m_loadMenu; }
+    QAction *saveAction() const { return m_saveAction; }
+    QAction *expandAction() const { return m_expandAction; }
+    QString lastOpenDir() const { return m_lastOpenDir; }
+    QStringList openHistory() const { return m_openHistory; }
+
+public slots:
+    void activateSearch();
+    void saveToFile(const QString &filename);
+    void loadFromFile(const QString &filename);
+    // What the save and load dialogs do with the name the user chose.
+    void saveChosenFile(const QString &filename);
+    void loadChosenFile(const QString &filename);
+    void retranslate();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void saveProperties();
+    void loadProperties();
+    void updateActions(PropertyItem *propety);
+
+private:
+    QString fileFilter() const;
+    void addToHistory(const QString &path);
+    void rebuildHistoryMenu();
+
+    PropertyItem *m_root = nullptr;
+    QMainWindow *m_window = nullptr;
+    QToolBar *m_mainToolBar = nullptr;
+    QToolBar *m_actionsToolBar = nullptr;
+    PropertyItemTree *m_tree = nullptr;
+    PropertyItemModel *m_model = nullptr;
+    PropertyItemFilterModel *m_filter = nullptr;
+    QAction *m_saveAction = nullptr;
+    QMenu *m_loadMenu = nullptr;
+    QString m_lastOpenDir;
+    QStringList m_openHistory;
+    SearchFieldWidget *m_searchField = nullptr;
+    QAction *m_expandAction = nullptr;
+};

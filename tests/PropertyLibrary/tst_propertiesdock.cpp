@@ -1,0 +1,370 @@
+#include "BoolProperty.h"
+#include "ColorProperty.h"
+#include "ComboBoxProperty.h"
+#include "FileProperty.h"
+#include "FloatProperty.h"
+#include "FolderProperty.h"
+#include "IntegerProperty.h"
+#include "PropertiesDockWidget.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemTree.h"
+#include "SearchFieldCompleter.h"
+#include "SearchFieldWidget.h"
+#include "SerieProperty.h"
+#include "StringProperty.h"
+#include "TestSupport.h"
+#include "Vector3DProperty.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtMath>
+#include <QtTest>
+
+class TestPropertiesDock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void saveReplacesOldFile();
+    void groupLayout();
+    void loadRoundTrip();
+    void historyWithoutDuplicates();
+    void storedHistory_data();
+    void storedHistory();
+    void dockSettings();
+    void actionsToolBar_data();
+    void actionsToolBar();
+    void searchFiltersAndExpands();
+    void screenshot();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    static void touch(const QString &file);
+
+    QTemporaryDir m_dir;
+};
+
+void TestPropertiesDock::initTestCase()
+{
+    TestSupport::isolateSettings();
+    QVERIFY(m_dir.isValid());
+}
+
+void TestPropertiesDock::touch(const QString &file)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+void TestPropertiesDock::saveReplacesOldFile()
+{
+    // Saving over an existing file leaves no entry of nodes that are gone.
+    const QString file = path("replace.inf");
+    {
+        QSettings old(file, QSettings::IniFormat);
+        old.setValue("properties/stale/entry", 1);
+    }
+    PropertiesDockWidget dock;
+    auto *node = new IntegerProperty(&dock);
+    node->setKey("count");
+    node->setIntValue(4);
+    dock.addProperty(node);
+    dock.saveChosenFile(file);
+    QSettings saved(file, QSettings::IniFormat);
+    QCOMPARE(saved.allKeys(), (QStringList{"properties", "properties/count"}));
+    QCOMPARE(saved.value("properties/count").toInt(), 4);
+    QCOMPARE(dock.lastOpenDir(), m_dir.path());
+    QCOMPARE(dock.openHistory(), QStringList{file});
+}
+
+void TestPropertiesDock::groupLayout()
+{
+    // A node with children writes its own entry and a group of its children's entries, in child order.
+    PropertiesDockWidget dock;
+    auto *connections = new PropertyItem(&dock);
+    connections->setKey("connections");
+    auto *first = new StringProperty(&dock);
+    first->setKey("connection_1");
+    first->setString("live");
+    connections->addChild(first);
+    auto *recorders = new PropertyItem(&dock);
+    recorders->setKey("recorders");
+    dock.addProperty(connections);
+    dock.addProperty(recorders);
+    const QString file = path("layout.inf");
+    dock.saveToFile(file);
+
+    QSettings saved(file, QSettings::IniFormat);
+    QCOMPARE(saved.childKeys(), QStringList{"properties"});
+    saved.beginGroup("properties");
+    QCOMPARE(saved.childKeys(), (QStringList{"connections", "recorders"}));
+    QCOMPARE(saved.childGroups(), QStringList{"connections"});
+    QCOMPARE(saved.value("connections/connection_1").toString(), QStringLiteral("live"));
+    saved.endGroup();
+
+    QFile raw(file);
+    QVERIFY(raw.open(QIODevice::ReadOnly));
+    const QByteArray text = raw.readAll();
+    QVERIFY2(text.startsWith("[General]\nproperties="), text.constData());
+    QVERIFY2(text.contains("[properties]\nconnections=\nconnections\\connection_1=live\nrecorders=\n"),
+             text.constData());
+}
+
+void TestPropertiesDock::loadRoundTrip()
+{
+    // Loading gives every node its saved value; nodes without an entry or not settable stay as they are.
+    PropertiesDockWidget dock;
+    auto *flag = new BoolProperty(&dock);
+    flag->setKey("flag");
+    auto *colour = new ColorProperty(&dock);
+    colour->setKey("colour");
+    auto *position = new Vector3DProperty(&dock);
+    position->setKey("position");
+    auto *fixed = new StringProperty(&dock);
+    fixed->setKey("fixed");
+    fixed->setSettable(false);
+    auto *missing = new IntegerProperty(&dock);
+    missing->setKey("missing");
+    for (PropertyItem *n : {static_cast<PropertyItem *>(flag), static_cast<PropertyItem *>(colour),
+                            static_cast<PropertyItem *>(position), static_cast<PropertyItem *>(fixed)})
+        dock.addProperty(n);
+    flag->setBoolValue(true);
+    colour->setColorValue(QColor(1, 2, 3));
+    position->setVector3DValue(QVector3D(1, 2, 3));
+    fixed->setString("saved");
+    const QString file = path("roundtrip.inf");
+    dock.saveToFile(file);
+
+    flag->setBoolValue(false);
+    colour->setColorValue(Qt::white);
+    position->setVector3DValue(QVector3D());
+    fixed->setString("kept");
+    dock.addProperty(missing);
+    missing->setIntValue(9);
+    dock.loadFromFile(file);
+    QCOMPARE(flag->boolValue(), true);
+    QCOMPARE(colour->colorValue(), QColor(1, 2, 3));
+    QCOMPARE(position->vector3DValue(), QVector3D(1, 2, 3));
+    QCOMPARE(fixed->value().toString(), QStringLiteral("kept"));
+    QCOMPARE(missing->intValue(), 9);
+
+    dock.loadFromFile(path("does-not-exist.inf"));
+    QCOMPARE(missing->intValue(), 9);
+}
+
+void TestPropertiesDock::historyWithoutDuplicates()
+{
+    // A file used twice appears once; the menu lists the files, a separator and "Clear".
+    const QString file = path("twice.inf");
+    touch(file);
+    PropertiesDockWidget dock;
+    dock.loadChosenFile(file);
+    dock.loadChosenFile(file);
+    QCOMPARE(dock.openHistory(), QStringList{file});
+    QStringList texts;
+    for (QAction *a : dock.loadMenu()->actions())
+        texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
+    QCOMPARE(texts, (QStringList{file, "|", "Clear"}));
+    dock.loadMenu()->actions().last()->trigger();
+    QCOMPARE(dock.openHistory(), QStringList());
+    QTRY_COMPARE(dock.loadMenu()->actions().size(), 2);
+}
+
+void TestPropertiesDock::storedHistory_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("expected");
+    const QString a = path("a.inf");
+    const QString b = path("b.inf");
+    const QString gone = path("gone.inf");
+    QTest::newRow("two with an empty part") << a + ",," + b << QStringList{a, b};
+    QTest::newRow("missing file dropped") << a + "," + gone << QStringList{a};
+    QTest::newRow("empty") << "" << QStringList();
+}
+
+void TestPropertiesDock::storedHistory()
+{
+    // The stored history keeps only existing files and no empty entries.
+    QFETCH(QString, stored);
+    QFETCH(QStringList, expected);
+    touch(path("a.inf"));
+    touch(path("b.inf"));
+    QSettings settings(path("state.ini"), QSettings::IniFormat);
+    settings.setValue("openHistory", stored);
+    PropertiesDockWidget dock;
+    dock.readSettings(settings);
+    QCOMPARE(dock.openHistory(), expected);
+    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
+}
+
+void TestPropertiesDock::dockSettings()
+{
+    // The dock's folder, history and column ratio survive a write and a read.
+    const QString file = path("kept.inf");
+    touch(file);
+    QSettings settings(path("dock.ini"), QSettings::IniFormat);
+    {
+        PropertiesDockWidget dock;
+        QCOMPARE(dock.objectName(), QStringLiteral("Properties"));
+        QCOMPARE(dock.windowTitle(), QStringLiteral("Properties"));
+        QCOMPARE(dock.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
+        dock.loadChosenFile(file);
+        dock.tree()->setColumnRatio(0.3f);
+        dock.writeSettings(settings);
+    }
+    PropertiesDockWidget dock;
+    dock.readSettings(settings);
+    QCOMPARE(dock.lastOpenDir(), m_dir.path());
+    QCOMPARE(dock.openHistory(), QStringList{file});
+    QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+}
+
+void TestPropertiesDock::actionsToolBar_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("read-only node without actions") << 0 << QStringList();
+    QTest::newRow("recorder with Start and Stop") << 1 << QStringList{"Recorder:", "Start", "Stop"};
+    QTest::newRow("editable node") << 2 << QStringList{"Count:", "Reset"};
+}
+
+void TestPropertiesDock::actionsToolBar()
+{
+    // The bottom toolbar shows the current node's name and actions, and hides when it has none.
+    QFETCH(int, row);
+    QFETCH(QStringList, shown);
+    PropertiesDockWidget dock;
+    auto *info = new PropertyItem(&dock);
+    info->setName("Info");
+    auto *recorder = new PropertyItem(&dock);
+    recorder->setName("Recorder");
+    QAction start("Start");
+    QAction stop("Stop");
+    recorder->addAction(&start);
+    recorder->addAction(&stop);
+    auto *count = new IntegerProperty(&dock);
+    count->setName("Count");
+    dock.addProperty(info);
+    dock.addProperty(recorder);
+    dock.addProperty(count);
+    dock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dock));
+
+    PropertyItemTree *tree = dock.tree();
+    tree->setCurrentIndex(tree->model()->index(row, 0));
+    QToolBar *bar = dock.actionsToolBar();
+    QStringList texts;
+    for (QAction *a : bar->actions()) {
+        if (auto *label = qobject_cast<QLabel *>(bar->widgetForAction(a)))
+            texts << label->text();
+        else
+            texts << a->text();
+    }
+    QCOMPARE(texts, shown);
+    QCOMPARE(bar->isVisible(), !shown.isEmpty());
+}
+
+void TestPropertiesDock::searchFiltersAndExpands()
+{
+    // Typing filters the tree and expands what is shown; activateSearch empties the field again.
+    PropertiesDockWidget dock;
+    auto *group = new PropertyItem(&dock);
+    group->setName("Filters");
+    auto *range = new PropertyItem(&dock);
+    range->setName("Range Filter");
+    auto *other = new PropertyItem(&dock);
+    other->setName("Other");
+    group->addChild(range);
+    dock.addProperty(group);
+    dock.addProperty(other);
+    dock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dock));
+    PropertyItemFilterModel *filter = dock.filterModel();
+    QCOMPARE(dock.searchField()->searchCompleter()->flatModel()->rowCount(), 3);
+
+    dock.tree()->collapseAll();
+    QTest::keyClicks(dock.searchField(), "rang");
+    QCOMPARE(filter->searchText(), dock.searchField()->text());
+    QCOMPARE(filter->rowCount(), 1);
+    QVERIFY(dock.tree()->isExpanded(filter->index(0, 0)));
+    QVERIFY(range->highlighted());
+
+    dock.activateSearch();
+    QCOMPARE(dock.searchField()->text(), QString());
+    QCOMPARE(filter->rowCount(), 2);
+    QVERIFY(!range->highlighted());
+}
+
+void TestPropertiesDock::screenshot()
+{
+    // One node of every type, as the user sees them in the dock.
+    PropertiesDockWidget dock;
+    auto *group = new PropertyItem(&dock);
+    group->setName("Sensor 1");
+    group->setDescription("A read-only group");
+    auto *info = new PropertyItem(&dock);
+    info->setName("Firmware");
+    info->setValue("1.2.3");
+    auto *flag = new BoolProperty(&dock);
+    flag->setName("Show Grid");
+    flag->setBoolValue(true);
+    auto *text = new StringProperty(&dock);
+    text->setName("Address");
+    text->setString("192.168.0.10");
+    auto *combo = new ComboBoxProperty(&dock);
+    combo->setName("Colour Scheme");
+    combo->addOption("Rainbow", 0);
+    combo->addOption("Grey", 1);
+    auto *file = new FileProperty(&dock);
+    file->setName("Log File");
+    auto *folder = new FolderProperty(&dock);
+    folder->setName("Record Folder");
+    auto *integer = new IntegerProperty(&dock);
+    integer->setName("Port");
+    integer->setIntValue(10940);
+    auto *real = new FloatProperty(&dock);
+    real->setName("Point Size");
+    real->setFloatValue(1.5f);
+    auto *vector = new Vector3DProperty(&dock);
+    vector->setName("Position");
+    vector->setVector3DValue(QVector3D(1, 2, 0.5f));
+    auto *colour = new ColorProperty(&dock);
+    colour->setName("Background");
+    colour->setColorValue(QColor(30, 144, 255));
+    auto *ints = new IntegerSerieProperty(&dock);
+    ints->setName("Lines/s");
+    auto *floats = new FloatSerieProperty(&dock);
+    floats->setName("Temperature");
+    floats->setColor(QColor(255, 140, 0));
+    auto *gyro = new Vector3DSerieProperty(&dock);
+    gyro->setName("Gyroscope");
+    for (int i = 0; i < 50; ++i) {
+        ints->addValue(20 + (i * 7) % 13);
+        floats->addValue(30.0f + 2.0f * float(qSin(i / 5.0)));
+        gyro->addValue(QVector3D(float(qSin(i / 4.0)), float(qCos(i / 6.0)), float(qSin(i / 9.0))));
+    }
+    for (PropertyItem *n : std::initializer_list<PropertyItem *>{
+             info, flag, text, combo, file, folder, integer, real, vector, colour, ints, floats, gyro})
+        group->addChild(n);
+    dock.addProperty(group);
+    dock.resize(360, 560);
+    dock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dock));
+    dock.tree()->setCurrentIndex(dock.filterModel()->indexFromItem(integer));
+    QTest::qWait(50);
+    const QImage image = dock.grab().toImage();
+    QVERIFY(!image.isNull());
+    QVERIFY(image.save(QStringLiteral("/tmp/propertiesdock.png")));
+}
+
+QTEST_MAIN(TestPropertiesDock)
+#include "tst_propertiesdock.moc"

@@ -1,0 +1,132 @@
+#include "PropertyItem.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemModel.h"
+#include "TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QtTest>
+
+class TestPropertyFilter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+    void init();
+    void cleanup();
+
+    void search_data();
+    void search();
+    void clearingRemovesHighlight();
+    void hiddenNodeIsFilteredOut();
+
+private:
+    // Shown names, depth first, with "*" after highlighted ones.
+    QStringList shownTree(const QModelIndex &parent = QModelIndex()) const;
+
+    PropertyItem *m_root = nullptr;
+    PropertyItemModel *m_model = nullptr;
+    PropertyItemFilterModel *m_filter = nullptr;
+    QAbstractItemModelTester *m_tester = nullptr;
+    QHash<QString, PropertyItem *> m_nodes;
+};
+
+void TestPropertyFilter::init()
+{
+    // Connections > Sensor > {Range Filter > {Minimum, Maximum}, Address}; View > Point Size
+    m_root = new PropertyItem;
+    m_nodes.clear();
+    const auto make = [this](const QString &name, PropertyItem *parent) {
+        auto *n = new PropertyItem(m_root);
+        n->setName(name);
+        parent->addChild(n);
+        m_nodes.insert(name, n);
+        return n;
+    };
+    PropertyItem *connections = make("Connections", m_root);
+    PropertyItem *sensor = make("Sensor", connections);
+    PropertyItem *range = make("Range Filter", sensor);
+    make("Minimum", range);
+    make("Maximum", range);
+    make("Address", sensor);
+    PropertyItem *view = make("View", m_root);
+    make("Point Size", view);
+    m_model = new PropertyItemModel(m_root);
+    m_filter = new PropertyItemFilterModel;
+    m_filter->setSourceModel(m_model);
+    m_filter->setFilterKeyColumn(0);
+    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_tester = new QAbstractItemModelTester(m_filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+}
+
+void TestPropertyFilter::cleanup()
+{
+    delete m_tester;
+    delete m_filter;
+    delete m_model;
+    delete m_root;
+}
+
+QStringList TestPropertyFilter::shownTree(const QModelIndex &parent) const
+{
+    QStringList names;
+    for (int row = 0; row < m_filter->rowCount(parent); ++row) {
+        const QModelIndex index = m_filter->index(row, 0, parent);
+        PropertyItem *node = m_filter->itemFromIndex(index);
+        names << node->name() + (node->highlighted() ? QStringLiteral("*") : QString());
+        names += shownTree(index);
+    }
+    return names;
+}
+
+void TestPropertyFilter::search_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("rang") << "rang"
+                          << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum", "Maximum"};
+    QTest::newRow("upper case") << "RANGE"
+                                << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum",
+                                               "Maximum"};
+    QTest::newRow("leaf") << "imum"
+                          << QStringList{"Connections", "Sensor", "Range Filter", "Minimum*", "Maximum*"};
+    QTest::newRow("group keeps subtree")
+        << "sensor" << QStringList{"Connections", "Sensor*", "Range Filter", "Minimum", "Maximum", "Address"};
+    QTest::newRow("wildcard") << "p*size" << QStringList{"View", "Point Size*"};
+    QTest::newRow("nothing") << "zzz" << QStringList();
+    QTest::newRow("empty") << "" << QStringList{"Connections", "Sensor",  "Range Filter", "Minimum",
+                                                "Maximum",     "Address", "View",         "Point Size"};
+}
+
+void TestPropertyFilter::search()
+{
+    // A match shows its ancestors and its whole subtree; only the matches are highlighted.
+    QFETCH(QString, text);
+    QFETCH(QStringList, shown);
+    m_filter->filterWith(text);
+    QCOMPARE(m_filter->searchText(), text);
+    QCOMPARE(shownTree(), shown);
+}
+
+void TestPropertyFilter::clearingRemovesHighlight()
+{
+    // Emptying the search shows everything again and no node stays highlighted.
+    m_filter->filterWith("rang");
+    QVERIFY(m_nodes.value("Range Filter")->highlighted());
+    m_filter->filterWith(QString());
+    for (PropertyItem *node : qAsConst(m_nodes))
+        QVERIFY2(!node->highlighted(), qPrintable(node->name()));
+    QCOMPARE(shownTree().size(), m_nodes.size());
+}
+
+void TestPropertyFilter::hiddenNodeIsFilteredOut()
+{
+    // A hidden node's row disappears from the filtered view and comes back when shown.
+    m_nodes.value("Address")->setHidden(true);
+    QVERIFY(!shownTree().contains("Address"));
+    m_nodes.value("Address")->setHidden(false);
+    QVERIFY(shownTree().contains("Address"));
+}
+
+QTEST_MAIN(TestPropertyFilter)
+#include "tst_propertyfilter.moc"

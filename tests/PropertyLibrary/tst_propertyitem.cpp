@@ -1,0 +1,458 @@
+#include "PropertyItem.h"
+#include "PropertyItemModel.h"
+#include "TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QColor>
+#include <QMimeData>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using NodeOperation = std::function<void(PropertyItem *)>;
+Q_DECLARE_METATYPE(NodeOperation)
+
+namespace {
+// Records, in order, the names of the node signals that fire.
+QStringList *logSignals(PropertyItem *item, QObject *context, QStringList *log)
+{
+#define TAVIRO_LOG(sig)                                                                                      \
+    QObject::connect(item, &PropertyItem::sig, context, [log] { log->append(QStringLiteral(#sig)); })
+    TAVIRO_LOG(aboutToChange);
+    TAVIRO_LOG(changed);
+    TAVIRO_LOG(nameChanged);
+    TAVIRO_LOG(keyChanged);
+    TAVIRO_LOG(keyValueChanged);
+    TAVIRO_LOG(idChanged);
+    TAVIRO_LOG(defaultValueChanged);
+    TAVIRO_LOG(descriptionChanged);
+    TAVIRO_LOG(valueChanged);
+    TAVIRO_LOG(iconChanged);
+    TAVIRO_LOG(readOnlyChanged);
+    TAVIRO_LOG(hiddenChanged);
+    TAVIRO_LOG(highlightedChanged);
+    TAVIRO_LOG(enabledChanged);
+    TAVIRO_LOG(settableChanged);
+    TAVIRO_LOG(collapseProperty);
+    TAVIRO_LOG(expendProperty);
+#undef TAVIRO_LOG
+    return log;
+}
+
+QByteArray payloadOf(const QList<quintptr> &values, qint64 tag = QCoreApplication::applicationPid())
+{
+    QByteArray bytes(reinterpret_cast<const char *>(&tag), sizeof(tag));
+    for (quintptr v : values)
+        bytes.append(reinterpret_cast<const char *>(&v), sizeof(v));
+    return bytes;
+}
+
+QStringList namesOf(const PropertyItem *parent)
+{
+    QStringList names;
+    for (const PropertyItem *child : parent->children())
+        names << child->name();
+    return names;
+}
+} // namespace
+
+class TestPropertyItem : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void newNodeDefaults();
+    void contextActions_data();
+    void contextActions();
+    void setterSignals_data();
+    void setterSignals();
+    void childSignalsTravelToRoot();
+    void backgroundColour_data();
+    void backgroundColour();
+    void boolToggleThroughModel();
+    void resetIsDepthFirst();
+    void modelStructureFollowsTree();
+    void dropMovesNodes_data();
+    void dropMovesNodes();
+    void badDropIsRefused_data();
+    void badDropIsRefused();
+};
+
+void TestPropertyItem::newNodeDefaults()
+{
+    // A new plain node is read-only, enabled and settable, named "...", and offers no context action.
+    PropertyItem node;
+    QCOMPARE(node.name(), QStringLiteral("..."));
+    QCOMPARE(node.key(), QStringLiteral("..."));
+    QCOMPARE(node.keyValue(), QVariant(QString()));
+    QCOMPARE(node.id(), -1);
+    QVERIFY(!node.defaultValue().isValid());
+    QVERIFY(!node.value().isValid());
+    QVERIFY(node.readOnly());
+    QVERIFY(node.enabled());
+    QVERIFY(node.settable());
+    QVERIFY(!node.hidden());
+    QVERIFY(!node.highlighted());
+    QVERIFY(node.actions().isEmpty());
+    QCOMPARE(node.row(), 0);
+    QCOMPARE(node.resetAction()->text(), QStringLiteral("Reset"));
+    QVERIFY(node.separator()->isSeparator());
+    QCOMPARE(node.flags(1), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+}
+
+void TestPropertyItem::contextActions_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<int>("extraActions");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("read-only, none") << true << 0 << QStringList();
+    QTest::newRow("editable, none") << false << 0 << QStringList{"Reset"};
+    QTest::newRow("editable, two") << false << 2 << QStringList{"Reset", "|", "one", "two"};
+    QTest::newRow("read-only, two") << true << 2 << QStringList{"one", "two"};
+}
+
+void TestPropertyItem::contextActions()
+{
+    // Editable nodes offer Reset first, then a separator before the owner's actions.
+    QFETCH(bool, readOnly);
+    QFETCH(int, extraActions);
+    QFETCH(QStringList, expected);
+    PropertyItem node;
+    node.setReadOnly(readOnly);
+    QAction one(QStringLiteral("one"));
+    QAction two(QStringLiteral("two"));
+    if (extraActions > 0) {
+        node.addAction(&one);
+        node.addAction(&two);
+        node.addAction(&one); // a duplicate is not added twice
+    }
+    QStringList texts;
+    for (QAction *a : node.actions())
+        texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
+    QCOMPARE(texts, expected);
+}
+
+void TestPropertyItem::setterSignals_data()
+{
+    QTest::addColumn<NodeOperation>("operation");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("name") << NodeOperation([](PropertyItem *n) { n->setName("x"); })
+                          << QStringList{"nameChanged", "changed"};
+    QTest::newRow("same name") << NodeOperation([](PropertyItem *n) { n->setName("..."); }) << QStringList();
+    QTest::newRow("key") << NodeOperation([](PropertyItem *n) { n->setKey("k"); })
+                         << QStringList{"keyChanged"};
+    QTest::newRow("keyValue") << NodeOperation([](PropertyItem *n) { n->setKeyValue(3); })
+                              << QStringList{"keyValueChanged"};
+    QTest::newRow("id") << NodeOperation([](PropertyItem *n) { n->setId(2); })
+                        << QStringList{"idChanged", "changed"};
+    QTest::newRow("default") << NodeOperation([](PropertyItem *n) { n->setDefaultValue(1); })
+                             << QStringList{"defaultValueChanged"};
+    QTest::newRow("description") << NodeOperation([](PropertyItem *n) { n->setDescription("d"); })
+                                 << QStringList{"descriptionChanged", "changed"};
+    QTest::newRow("value") << NodeOperation([](PropertyItem *n) { n->setValue(5); })
+                           << QStringList{"aboutToChange", "changed", "valueChanged"};
+    QTest::newRow("icon, no equality test") << NodeOperation([](PropertyItem *n) { n->setIcon(QIcon()); })
+                                            << QStringList{"iconChanged", "changed"};
+    QTest::newRow("readOnly") << NodeOperation([](PropertyItem *n) { n->setReadOnly(false); })
+                              << QStringList{"readOnlyChanged", "changed"};
+    QTest::newRow("hidden") << NodeOperation([](PropertyItem *n) { n->setHidden(true); })
+                            << QStringList{"hiddenChanged"};
+    QTest::newRow("highlighted") << NodeOperation([](PropertyItem *n) { n->setHighlighted(true); })
+                                 << QStringList{"highlightedChanged"};
+    QTest::newRow("enabled") << NodeOperation([](PropertyItem *n) { n->setEnabled(false); })
+                             << QStringList{"enabledChanged", "changed"};
+    QTest::newRow("settable") << NodeOperation([](PropertyItem *n) { n->setSettable(false); })
+                              << QStringList{"settableChanged"};
+    QTest::newRow("value icon") << NodeOperation([](PropertyItem *n) { n->setValueIcon(QIcon()); })
+                                << QStringList();
+    QTest::newRow("collapse") << NodeOperation([](PropertyItem *n) { n->collapse(); })
+                              << QStringList{"collapseProperty"};
+    QTest::newRow("expend") << NodeOperation([](PropertyItem *n) { n->expend(); })
+                            << QStringList{"expendProperty"};
+}
+
+void TestPropertyItem::setterSignals()
+{
+    // Each setter emits its own signals in a fixed order, and nothing when the value is unchanged.
+    QFETCH(NodeOperation, operation);
+    QFETCH(QStringList, expected);
+    PropertyItem node;
+    QObject context;
+    QStringList log;
+    logSignals(&node, &context, &log);
+    operation(&node);
+    QCOMPARE(log, expected);
+}
+
+void TestPropertyItem::childSignalsTravelToRoot()
+{
+    // Structural and change signals of a grandchild reach the root with the grandchild as argument.
+    PropertyItem root;
+    PropertyItem child;
+    PropertyItem grandChild;
+    root.addChild(&child);
+    child.addChild(&grandChild);
+    QSignalSpy changedSpy(&root, &PropertyItem::changed);
+    QSignalSpy expandSpy(&root, &PropertyItem::expendProperty);
+    grandChild.setName(QStringLiteral("g"));
+    grandChild.expend();
+    QCOMPARE(changedSpy.count(), 1);
+    QCOMPARE(changedSpy.at(0).at(0).value<PropertyItem *>(), &grandChild);
+    QCOMPARE(expandSpy.at(0).at(0).value<PropertyItem *>(), &grandChild);
+
+    child.removeChild(&grandChild);
+    grandChild.setName(QStringLiteral("h"));
+    QCOMPARE(changedSpy.count(), 1);
+    QCOMPARE(child.indexOf(&grandChild), -1);
+
+    root.addChild(nullptr);
+    root.addChild(&child);
+    QCOMPARE(root.children().size(), 1);
+    QVERIFY(root.isAncestorOf(&child));
+    QVERIFY(!child.isAncestorOf(&root));
+}
+
+void TestPropertyItem::backgroundColour_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("withChild");
+    QTest::addColumn<bool>("highlighted");
+    QTest::addColumn<QVariant>("expected");
+    const QVariant grey = QColor(Qt::gray).lighter(150);
+    const QVariant blue = QColor(Qt::blue).lighter(190);
+    QTest::newRow("read-only leaf") << true << false << false << grey;
+    QTest::newRow("read-only leaf, highlighted") << true << false << true << blue;
+    QTest::newRow("read-only group") << true << true << false << QVariant();
+    QTest::newRow("editable leaf") << false << false << false << QVariant();
+    QTest::newRow("editable leaf, highlighted") << false << false << true << blue;
+}
+
+void TestPropertyItem::backgroundColour()
+{
+    // Read-only leaves are light grey, search matches light blue, everything else has no background.
+    QFETCH(bool, readOnly);
+    QFETCH(bool, withChild);
+    QFETCH(bool, highlighted);
+    QFETCH(QVariant, expected);
+    PropertyItem node;
+    PropertyItem child;
+    node.setReadOnly(readOnly);
+    if (withChild)
+        node.addChild(&child);
+    node.setHighlighted(highlighted);
+    QCOMPARE(node.data(0, Qt::BackgroundRole), expected);
+}
+
+void TestPropertyItem::boolToggleThroughModel()
+{
+    // An editable bool node shows a check box and no text; checking it sets a bool value.
+    PropertyItem root;
+    PropertyItem node;
+    node.setReadOnly(false);
+    node.setValue(false);
+    root.addChild(&node);
+    PropertyItemModel model(&root);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const QModelIndex value = model.index(0, 1);
+    QVERIFY(!model.data(value, Qt::DisplayRole).isValid());
+    QCOMPARE(model.data(value, Qt::CheckStateRole), QVariant(0));
+    QVERIFY(model.flags(value) & Qt::ItemIsUserCheckable);
+    QVERIFY(!(model.flags(value) & Qt::ItemIsEditable));
+
+    QObject context;
+    QStringList log;
+    logSignals(&node, &context, &log);
+    QSignalSpy dataChanged(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy configChanged(&model, &PropertyItemModel::configChanged);
+    QVERIFY(model.setData(value, Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(node.value(), QVariant(true));
+    QCOMPARE(log, (QStringList{"aboutToChange", "changed", "valueChanged"}));
+    QCOMPARE(model.data(value, Qt::CheckStateRole), QVariant(2));
+    QCOMPARE(dataChanged.count(), 1);
+    QCOMPARE(configChanged.count(), 1);
+
+    node.setReadOnly(true);
+    QCOMPARE(model.data(value, Qt::CheckStateRole), QVariant(0));
+}
+
+void TestPropertyItem::resetIsDepthFirst()
+{
+    // reset restores the node and then each child's subtree in order.
+    PropertyItem root;
+    PropertyItem a;
+    PropertyItem a1;
+    PropertyItem b;
+    a.setObjectName("a");
+    a1.setObjectName("a1");
+    b.setObjectName("b");
+    root.addChild(&a);
+    a.addChild(&a1);
+    root.addChild(&b);
+    QStringList order;
+    for (PropertyItem *n : {&a, &a1, &b}) {
+        n->setDefaultValue(n->objectName());
+        n->setValue(QStringLiteral("changed"));
+        connect(n, &PropertyItem::valueChanged, &root, [&order, n] { order << n->objectName(); });
+    }
+    root.reset();
+    QCOMPARE(order, (QStringList{"a", "a1", "b"}));
+    QCOMPARE(a1.value(), QVariant(QStringLiteral("a1")));
+}
+
+void TestPropertyItem::modelStructureFollowsTree()
+{
+    // Rows inserted and removed in the tree show up in the model at once.
+    PropertyItem root;
+    PropertyItemModel model(&root);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto *a = new PropertyItem(&root);
+    auto *b = new PropertyItem(&root);
+    auto *c = new PropertyItem(&root);
+    a->setName("a");
+    b->setName("b");
+    c->setName("c");
+    root.addChild(a);
+    root.addChild(b);
+    b->addChild(c);
+    QCOMPARE(model.rowCount(), 2);
+    const QModelIndex bIndex = model.indexFromItem(b);
+    QCOMPARE(model.rowCount(bIndex), 1);
+    QCOMPARE(model.index(0, 0, bIndex).data().toString(), QStringLiteral("c"));
+    QCOMPARE(model.parent(model.index(0, 1, bIndex)), bIndex);
+    QCOMPARE(model.itemFromIndex(QModelIndex()), &root);
+    QVERIFY(!model.indexFromItem(&root).isValid());
+    b->removeChild(c);
+    QCOMPARE(model.rowCount(bIndex), 0);
+    root.clearChildren();
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestPropertyItem::dropMovesNodes_data()
+{
+    QTest::addColumn<QStringList>("dragged");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("rootAfter");
+    QTest::addColumn<QStringList>("groupAfter");
+    QTest::newRow("last to front") << QStringList{"c"} << QString() << 0 << QStringList{"c", "a", "b", "g"}
+                                   << QStringList{"g1"};
+    QTest::newRow("first to end") << QStringList{"a"} << QString() << -1 << QStringList{"b", "c", "g", "a"}
+                                  << QStringList{"g1"};
+    QTest::newRow("first after second")
+        << QStringList{"a"} << QString() << 2 << QStringList{"b", "a", "c", "g"} << QStringList{"g1"};
+    QTest::newRow("two into group") << QStringList{"a", "c"} << QStringLiteral("g") << 0
+                                    << QStringList{"b", "g"} << QStringList{"a", "c", "g1"};
+}
+
+void TestPropertyItem::dropMovesNodes()
+{
+    // A move drop of this tree's own nodes re-parents them at the dropped row.
+    QFETCH(QStringList, dragged);
+    QFETCH(QString, target);
+    QFETCH(int, row);
+    QFETCH(QStringList, rootAfter);
+    QFETCH(QStringList, groupAfter);
+    PropertyItem root;
+    QHash<QString, PropertyItem *> nodes;
+    for (const QString name : {"a", "b", "c", "g", "g1"}) {
+        auto *n = new PropertyItem(&root);
+        n->setName(name);
+        nodes.insert(name, n);
+    }
+    for (const QString name : {"a", "b", "c", "g"})
+        root.addChild(nodes.value(name));
+    nodes.value("g")->addChild(nodes.value("g1"));
+    PropertyItemModel model(&root);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    QModelIndexList indexes;
+    for (const QString &name : dragged) {
+        indexes << model.indexFromItem(nodes.value(name));
+        indexes << model.indexFromItem(nodes.value(name)).sibling(indexes.last().row(), 1);
+    }
+    std::unique_ptr<QMimeData> mime(model.mimeData(indexes));
+    QVERIFY(mime);
+    QCOMPARE(mime->formats(), QStringList{"application/x-velmara-"});
+    const QModelIndex parent = target.isEmpty() ? QModelIndex() : model.indexFromItem(nodes.value(target));
+    QVERIFY(model.dropMimeData(mime.get(), Qt::MoveAction, row, 0, parent));
+    QCOMPARE(namesOf(&root), rootAfter);
+    QCOMPARE(namesOf(nodes.value("g")), groupAfter);
+}
+
+void TestPropertyItem::badDropIsRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("copy action") << "copy";
+    QTest::newRow("foreign format") << "format";
+    QTest::newRow("empty payload") << "empty";
+    QTest::newRow("short payload") << "short";
+    QTest::newRow("old 4-byte pointer") << "four";
+    QTest::newRow("other process") << "process";
+    QTest::newRow("unknown address") << "unknown";
+    QTest::newRow("node outside the tree") << "outside";
+    QTest::newRow("the root") << "root";
+    QTest::newRow("onto itself") << "self";
+    QTest::newRow("into its own subtree") << "subtree";
+}
+
+void TestPropertyItem::badDropIsRefused()
+{
+    // A drop that is malformed, foreign or names no node of this tree is refused and moves nothing.
+    QFETCH(QString, kind);
+    PropertyItem root;
+    auto *a = new PropertyItem(&root);
+    auto *g = new PropertyItem(&root);
+    auto *g1 = new PropertyItem(&root);
+    auto *loose = new PropertyItem(&root);
+    a->setName("a");
+    g->setName("g");
+    g1->setName("g1");
+    root.addChild(a);
+    root.addChild(g);
+    g->addChild(g1);
+    PropertyItemModel model(&root);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    const QString type = QStringLiteral("application/x-velmara-");
+    QMimeData mime;
+    Qt::DropAction action = Qt::MoveAction;
+    QModelIndex parent;
+    const auto address = [](const void *p) { return reinterpret_cast<quintptr>(p); };
+    if (kind == "copy") {
+        mime.setData(type, payloadOf({address(a)}));
+        action = Qt::CopyAction;
+    } else if (kind == "format") {
+        mime.setData("text/plain", payloadOf({address(a)}));
+    } else if (kind == "empty") {
+        mime.setData(type, QByteArray());
+    } else if (kind == "short") {
+        mime.setData(type, payloadOf({address(a)}).chopped(3));
+    } else if (kind == "four") {
+        const quint32 truncated = quint32(address(a));
+        mime.setData(type, QByteArray(reinterpret_cast<const char *>(&truncated), 4));
+    } else if (kind == "process") {
+        mime.setData(type, payloadOf({address(a)}, QCoreApplication::applicationPid() + 1));
+    } else if (kind == "unknown") {
+        mime.setData(type, payloadOf({quintptr(0xdeadbeef0ull)}));
+    } else if (kind == "outside") {
+        mime.setData(type, payloadOf({address(a), address(loose)}));
+    } else if (kind == "root") {
+        mime.setData(type, payloadOf({address(&root)}));
+        parent = model.indexFromItem(g);
+    } else if (kind == "self") {
+        mime.setData(type, payloadOf({address(g)}));
+        parent = model.indexFromItem(g);
+    } else if (kind == "subtree") {
+        mime.setData(type, payloadOf({address(g)}));
+        parent = model.indexFromItem(g1);
+    }
+    QVERIFY(!model.dropMimeData(&mime, action, 0, 0, parent));
+    QCOMPARE(namesOf(&root), (QStringList{"a", "g"}));
+    QCOMPARE(namesOf(g), QStringList{"g1"});
+}
+
+QTEST_MAIN(TestPropertyItem)
+#include "tst_propertyitem.moc"

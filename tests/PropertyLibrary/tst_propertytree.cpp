@@ -1,0 +1,220 @@
+#include "BoolProperty.h"
+#include "ColorEditor.h"
+#include "ColorProperty.h"
+#include "ComboBoxEditor.h"
+#include "ComboBoxProperty.h"
+#include "FileProperty.h"
+#include "FloatEditWidget.h"
+#include "FloatProperty.h"
+#include "IntegerProperty.h"
+#include "PropertyItem.h"
+#include "PropertyItemDelegate.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemModel.h"
+#include "PropertyItemTree.h"
+#include "SplitterHandle.h"
+#include "StringProperty.h"
+#include "TestSupport.h"
+
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QtTest>
+#include <functional>
+
+using NodeFactory = std::function<PropertyItem *(QObject *)>;
+Q_DECLARE_METATYPE(NodeFactory)
+
+class TestPropertyTree : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TestSupport::isolateSettings();
+    }
+
+    void splitterLimits_data();
+    void splitterLimits();
+    void resizeKeepsRatio();
+    void editorPerType_data();
+    void editorPerType();
+    void nodeClosesItsEditor();
+    void currentProperty();
+
+private:
+    void dragHandle(PropertyItemTree &tree, int toTreeX);
+};
+
+void TestPropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
+{
+    SplitterHandle *handle = tree.splitterHandle();
+    const QPoint grab(3, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, grab, handle->mapToGlobal(grab), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &press);
+    const QPoint target(toTreeX, 5);
+    const QPoint global = tree.mapToGlobal(target);
+    QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &release);
+}
+
+void TestPropertyTree::splitterLimits_data()
+{
+    QTest::addColumn<int>("treeWidth");
+    QTest::addColumn<int>("dragTo");
+    QTest::newRow("far left") << 400 << -100;
+    QTest::newRow("just left of the limit") << 400 << 20;
+    QTest::newRow("far right") << 400 << 900;
+    QTest::newRow("middle") << 400 << 150;
+    QTest::newRow("narrow tree") << 100 << 0;
+}
+
+void TestPropertyTree::splitterLimits()
+{
+    // Dragging the handle never leaves a column narrower than 55 pixels (the name column wins when too
+    // narrow).
+    QFETCH(int, treeWidth);
+    QFETCH(int, dragTo);
+    PropertyItem root;
+    PropertyItemModel model(&root);
+    PropertyItemTree tree;
+    tree.setModel(&model);
+    tree.resize(treeWidth, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    dragHandle(tree, dragTo);
+    const int contents = tree.contentsRect().width();
+    QCOMPARE(tree.columnWidth(0), int(contents * tree.columnRatio()));
+    QVERIFY2(tree.columnWidth(0) >= 55, qPrintable(QString::number(tree.columnWidth(0))));
+    if (treeWidth > 2 * 55 + 7 + 10)
+        QVERIFY2(tree.columnWidth(1) >= 55, qPrintable(QString::number(tree.columnWidth(1))));
+    QCOMPARE(tree.splitterHandle()->width(), 7);
+    QCOMPARE(tree.splitterHandle()->height(), tree.height());
+}
+
+void TestPropertyTree::resizeKeepsRatio()
+{
+    // Resizing the tree keeps the share of the name column.
+    PropertyItem root;
+    PropertyItemModel model(&root);
+    PropertyItemTree tree;
+    tree.setModel(&model);
+    tree.resize(400, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QCOMPARE(tree.columnRatio(), 0.5f);
+    tree.setColumnRatio(0.25f);
+    tree.resize(800, 300);
+    QTRY_COMPARE(tree.columnWidth(0), int(tree.contentsRect().width() * 0.25f));
+    QCOMPARE(tree.columnWidth(1), tree.contentsRect().width() - tree.columnWidth(0));
+    QCOMPARE(tree.columnRatio(), 0.25f);
+}
+
+void TestPropertyTree::editorPerType_data()
+{
+    QTest::addColumn<NodeFactory>("factory");
+    QTest::addColumn<QString>("editorClass");
+    QTest::newRow("read-only") << NodeFactory([](QObject *p) { return new PropertyItem(p); }) << QString();
+    QTest::newRow("plain int") << NodeFactory([](QObject *p) {
+        auto *n = new PropertyItem(p);
+        n->setReadOnly(false);
+        n->setValue(3);
+        return n;
+    }) << "QSpinBox";
+    QTest::newRow("plain double") << NodeFactory([](QObject *p) {
+        auto *n = new PropertyItem(p);
+        n->setReadOnly(false);
+        n->setValue(3.5);
+        return n;
+    }) << "FloatEditWidget";
+    QTest::newRow("string") << NodeFactory([](QObject *p) { return new StringProperty(p); }) << "QLineEdit";
+    QTest::newRow("integer") << NodeFactory([](QObject *p) { return new IntegerProperty(p); }) << "QSpinBox";
+    QTest::newRow("float") << NodeFactory([](QObject *p) { return new FloatProperty(p); })
+                           << "QDoubleSpinBox";
+    QTest::newRow("combo") << NodeFactory([](QObject *p) {
+        auto *n = new ComboBoxProperty(p);
+        n->addOption("A", 0);
+        n->addOption("B", 1);
+        return n;
+    }) << "ComboBoxEditor";
+    QTest::newRow("file") << NodeFactory([](QObject *p) { return new FileProperty(p); })
+                          << "LineEditWithButton";
+    QTest::newRow("colour") << NodeFactory([](QObject *p) { return new ColorProperty(p); }) << "ColorEditor";
+}
+
+void TestPropertyTree::editorPerType()
+{
+    // The delegate asks the node for its editor; read-only nodes get none.
+    QFETCH(NodeFactory, factory);
+    QFETCH(QString, editorClass);
+    PropertyItem root;
+    PropertyItem *node = factory(&root);
+    root.addChild(node);
+    PropertyItemModel model(&root);
+    PropertyItemFilterModel filter;
+    filter.setSourceModel(&model);
+    PropertyItemDelegate delegate;
+    QWidget parent;
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 120, 20);
+    QWidget *editor = delegate.createEditor(&parent, option, filter.index(0, 1));
+    if (editorClass.isEmpty()) {
+        QVERIFY(!editor);
+        return;
+    }
+    QVERIFY(editor);
+    QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), editorClass);
+    delegate.updateEditorGeometry(editor, option, filter.index(0, 1));
+    QCOMPARE(editor->geometry(), option.rect);
+}
+
+void TestPropertyTree::nodeClosesItsEditor()
+{
+    // A node that announces the end of its edit makes the delegate close that editor.
+    PropertyItem root;
+    auto *node = new StringProperty(&root);
+    root.addChild(node);
+    PropertyItemModel model(&root);
+    PropertyItemDelegate delegate;
+    QWidget parent;
+    QWidget *editor = delegate.createEditor(&parent, QStyleOptionViewItem(), model.index(0, 1));
+    QVERIFY(editor);
+    QList<QWidget *> closed;
+    connect(&delegate, &QAbstractItemDelegate::closeEditor, this, [&closed](QWidget *w) { closed << w; });
+    emit node->editionFinished(node);
+    QCOMPARE(closed, QList<QWidget *>{editor});
+}
+
+void TestPropertyTree::currentProperty()
+{
+    // The tree reports the node of the current row, and null after a click into empty space.
+    PropertyItem root;
+    auto *a = new StringProperty(&root);
+    a->setName("a");
+    root.addChild(a);
+    PropertyItemModel model(&root);
+    PropertyItemFilterModel filter;
+    filter.setSourceModel(&model);
+    PropertyItemTree tree;
+    tree.setModel(&filter);
+    QSignalSpy spy(&tree, &PropertyItemTree::currentPropertyChanged);
+    tree.setCurrentIndex(filter.index(0, 0));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), a);
+    tree.resize(300, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 180));
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
+    QVERIFY(!tree.currentIndex().isValid());
+}
+
+QTEST_MAIN(TestPropertyTree)
+#include "tst_propertytree.moc"

@@ -1,0 +1,440 @@
+#include "BoolProperty.h"
+#include "ColorProperty.h"
+#include "ComboBoxModel.h"
+#include "ComboBoxProperty.h"
+#include "FileProperty.h"
+#include "FloatEditWidget.h"
+#include "FloatProperty.h"
+#include "FolderProperty.h"
+#include "IntegerProperty.h"
+#include "OverrunSpinBox.h"
+#include "SerieProperty.h"
+#include "StringProperty.h"
+#include "TestSupport.h"
+#include "Vector3DProperty.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QSpinBox>
+#include <QStyleOptionViewItem>
+#include <QtTest>
+
+class TestPropertyTypes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void boolSignals();
+    void integerClamping_data();
+    void integerClamping();
+    void floatText_data();
+    void floatText();
+    void vector();
+    void vectorText_data();
+    void vectorText();
+    void colourTexts_data();
+    void colourTexts();
+    void colourValueAndKey();
+    void comboBox();
+    void stringSaving_data();
+    void stringSaving();
+    void fileProperty();
+    void folderProperty();
+    void serieDropsOldest_data();
+    void serieDropsOldest();
+    void seriePaint_data();
+    void seriePaint();
+    void vectorSerie();
+    void floatEditWidget();
+    void overrunSpinBox_data();
+    void overrunSpinBox();
+};
+
+void TestPropertyTypes::boolSignals()
+{
+    // A bool node starts false and editable; setBoolValue only acts on a change.
+    BoolProperty node;
+    QCOMPARE(node.value(), QVariant(false));
+    QVERIFY(!node.readOnly());
+    QCOMPARE(node.defaultValue(), QVariant(false));
+    QSignalSpy spy(&node, &BoolProperty::boolValueChanged);
+    node.setBoolValue(false);
+    QCOMPARE(spy.count(), 0);
+    node.setBoolValue(true);
+    QVERIFY(spy.count() >= 1);
+    QCOMPARE(spy.last().at(0).toBool(), true);
+    node.setSettable(false);
+    node.setKeyValue(false);
+    QVERIFY(node.boolValue());
+    node.setSettable(true);
+    node.setKeyValue(QStringLiteral("false"));
+    QVERIFY(!node.boolValue());
+}
+
+void TestPropertyTypes::integerClamping_data()
+{
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("inside") << QVariant(7) << 7;
+    QTest::newRow("above") << QVariant(15) << 10;
+    QTest::newRow("below") << QVariant(-3) << 0;
+    QTest::newRow("text") << QVariant(QStringLiteral("4")) << 4;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("x")) << 0;
+}
+
+void TestPropertyTypes::integerClamping()
+{
+    // Values outside [min, max] are clamped, not refused.
+    QFETCH(QVariant, input);
+    QFETCH(int, stored);
+    IntegerProperty node;
+    node.setMinValue(0);
+    node.setMaxValue(10);
+    node.setValue(5);
+    node.setValue(input);
+    QCOMPARE(node.intValue(), stored);
+    QCOMPARE(node.keyValue().userType(), int(QMetaType::Int));
+}
+
+void TestPropertyTypes::floatText_data()
+{
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1.5") << QVariant(1.5) << "1.500";
+    QTest::newRow("zero") << QVariant(0) << "0.000";
+    QTest::newRow("text") << QVariant(QStringLiteral("2.25")) << "2.250";
+    QTest::newRow("clamped") << QVariant(1e9) << "100.000";
+    QTest::newRow("rounded") << QVariant(-1.23456) << "-1.235";
+}
+
+void TestPropertyTypes::floatText()
+{
+    // A float node shows 3 decimals and saves a float.
+    QFETCH(QVariant, input);
+    QFETCH(QString, text);
+    FloatProperty node;
+    node.setMaxValue(100);
+    node.setValue(input);
+    QCOMPARE(node.valueText(), text);
+    QCOMPARE(node.keyValue().userType(), int(QMetaType::Float));
+}
+
+void TestPropertyTypes::vector()
+{
+    // A new vector node shows zeros, is read-only, and its children are editable X, Y, Z.
+    Vector3DProperty node;
+    QCOMPARE(node.value().toString(), QStringLiteral("0.000; 0.000; 0.000"));
+    QVERIFY(node.readOnly());
+    QCOMPARE(node.children().size(), 3);
+    QCOMPARE(node.children().at(0)->name(), QStringLiteral("X [m]"));
+    QCOMPARE(node.children().at(2)->key(), QStringLiteral("z"));
+    QVERIFY(!node.children().at(1)->readOnly());
+
+    QSignalSpy spy(&node, &Vector3DProperty::vector3DValueChanged);
+    node.yProperty()->setFloatValue(4.5f);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(node.vector3DValue(), QVector3D(0, 4.5f, 0));
+    QCOMPARE(node.value().toString(), QStringLiteral("0.000; 4.500; 0.000"));
+
+    spy.clear();
+    node.setVector3DValue(QVector3D(1, 2, 3));
+    QCOMPARE(spy.count(), 1);
+    node.xProperty()->setFloatValue(9);
+    node.reset();
+    QCOMPARE(node.vector3DValue(), QVector3D(1, 2, 3));
+
+    node.setMaxValue(2);
+    node.zProperty()->setFloatValue(50);
+    QCOMPARE(node.zProperty()->floatValue(), 2.0f);
+}
+
+void TestPropertyTypes::vectorText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVector3D>("vector");
+    QTest::newRow("1;2;3") << "1;2;3" << QVector3D(1, 2, 3);
+    QTest::newRow("spaced") << "1.5; -2; 0.25" << QVector3D(1.5f, -2, 0.25f);
+    QTest::newRow("empty parts dropped") << ";1;;2;3;" << QVector3D(1, 2, 3);
+    QTest::newRow("two parts ignored") << "1;2" << QVector3D(7, 8, 9);
+    QTest::newRow("four parts ignored") << "1;2;3;4" << QVector3D(7, 8, 9);
+}
+
+void TestPropertyTypes::vectorText()
+{
+    // A text with exactly three parts sets the vector and the children; other texts are ignored.
+    QFETCH(QString, text);
+    QFETCH(QVector3D, vector);
+    Vector3DProperty node;
+    node.setVector3DValue(QVector3D(7, 8, 9));
+    node.setValue(text);
+    QCOMPARE(node.vector3DValue(), vector);
+    QCOMPARE(node.xProperty()->floatValue(), vector.x());
+    QCOMPARE(node.yProperty()->floatValue(), vector.y());
+    QCOMPARE(node.zProperty()->floatValue(), vector.z());
+}
+
+void TestPropertyTypes::colourTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("red triple") << "255; 0; 0" << QColor(255, 0, 0);
+    QTest::newRow("clamped") << "300; -5; 10" << QColor(255, 0, 10);
+    QTest::newRow("extra part") << "1;2;3;4" << QColor(1, 2, 3);
+    QTest::newRow("name") << "red" << QColor(Qt::red);
+    QTest::newRow("name, upper case") << "Red" << QColor(Qt::red);
+    QTest::newRow("hash") << "#00ff00" << QColor(0, 255, 0);
+    QTest::newRow("two parts") << "1; 2" << QColor();
+    QTest::newRow("not a number") << "1; x; 3" << QColor();
+    QTest::newRow("no colour name") << "blurple" << QColor();
+    QTest::newRow("empty") << "" << QColor();
+}
+
+void TestPropertyTypes::colourTexts()
+{
+    // Colour texts are triples, names or #-forms; anything else parses to no colour and changes nothing.
+    QFETCH(QString, text);
+    QFETCH(QColor, colour);
+    QCOMPARE(ColorProperty::parseColor(text), colour);
+    ColorProperty node;
+    node.setColorValue(QColor(1, 1, 1));
+    node.setValue(text);
+    QCOMPARE(node.colorValue(), colour.isValid() ? colour : QColor(1, 1, 1));
+    QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
+}
+
+void TestPropertyTypes::colourValueAndKey()
+{
+    // The colour is saved as a QColor and restored from one.
+    ColorProperty node;
+    QVERIFY(!node.colorValue().isValid());
+    QSignalSpy spy(&node, &ColorProperty::colorValueChanged);
+    node.setValue(QColor(Qt::blue));
+    QCOMPARE(node.colorValue(), QColor(Qt::blue));
+    QVERIFY(spy.count() >= 1);
+    QCOMPARE(node.keyValue(), QVariant(QColor(Qt::blue)));
+    node.setKeyValue(QColor(10, 20, 30));
+    QCOMPARE(node.value().toString(), QStringLiteral("10; 20; 30"));
+    node.setSettable(false);
+    node.setKeyValue(QColor(Qt::red));
+    QCOMPARE(node.colorValue(), QColor(10, 20, 30));
+}
+
+void TestPropertyTypes::comboBox()
+{
+    // The label is shown, the option's value is saved; an unknown label falls back to value 0.
+    ComboBoxProperty node;
+    node.addOption("A", 0);
+    node.addOption("B", 1);
+    QCOMPARE(node.value().toString(), QStringLiteral("A"));
+    QCOMPARE(node.defaultValue().toString(), QStringLiteral("A"));
+    node.setKeyValue(1);
+    QCOMPARE(node.value().toString(), QStringLiteral("B"));
+    QCOMPARE(node.keyValue(), QVariant(1));
+    node.setValue(QStringLiteral("C"));
+    QCOMPARE(node.value().toString(), QStringLiteral("A"));
+    QCOMPARE(node.keyValue(), QVariant(0));
+    node.setOptionValue(1);
+    QCOMPARE(node.optionValue(), 1);
+    node.updateOptionLabel("Bee", 1);
+    node.retranslate();
+    QCOMPARE(node.value().toString(), QStringLiteral("Bee"));
+    QCOMPARE(node.optionsModel()->rowCount(), 2);
+    node.reset();
+    QCOMPARE(node.value().toString(), QStringLiteral("A"));
+    node.clearOptions();
+    QCOMPARE(node.optionsModel()->rowCount(), 0);
+}
+
+void TestPropertyTypes::stringSaving_data()
+{
+    QTest::addColumn<bool>("settable");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("settable") << true << "hello";
+    QTest::newRow("not settable") << false << "";
+}
+
+void TestPropertyTypes::stringSaving()
+{
+    // A string node that must not be restored saves an empty text and ignores loaded values.
+    QFETCH(bool, settable);
+    QFETCH(QString, saved);
+    StringProperty node;
+    node.setString("hello");
+    node.setSettable(settable);
+    QCOMPARE(node.keyValue(), QVariant(saved));
+    node.setKeyValue(QStringLiteral("loaded"));
+    QCOMPARE(node.value().toString(), settable ? QStringLiteral("loaded") : QStringLiteral("hello"));
+}
+
+void TestPropertyTypes::fileProperty()
+{
+    // The file node proposes a time-stamped name in the current folder and keeps its path as tool tip.
+    FileProperty node;
+    QCOMPARE(node.value().toString(), QStringLiteral("Select file!"));
+    QCOMPARE(node.dialogFilter(), QStringLiteral("All files (**.*)"));
+    node.setSuffix(".inf");
+    node.setFileFilter("Ini file");
+    QCOMPARE(node.dialogFilter(), QStringLiteral("Ini file (*.inf)"));
+    const QDateTime noon(QDate(2024, 1, 31), QTime(12, 0));
+    QCOMPARE(FileProperty::proposedSaveName(noon), QDir::currentPath() + "/2024_01_31_12_00_00_000");
+
+    node.retranslate();
+    QCOMPARE(node.value().toString(), QStringLiteral("Select file!"));
+    QSignalSpy spy(&node, &FileProperty::filenameChanged);
+    node.setFilename("/tmp/a.vbl");
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(node.description(), QStringLiteral("/tmp/a.vbl"));
+    node.setSettable(false);
+    QCOMPARE(node.keyValue(), QVariant(QStringLiteral("/tmp/a.vbl")));
+    node.retranslate();
+    QCOMPARE(node.value().toString(), QStringLiteral("/tmp/a.vbl"));
+}
+
+void TestPropertyTypes::folderProperty()
+{
+    // The folder node starts with its placeholder and keeps a chosen folder through a language change.
+    FolderProperty node;
+    QCOMPARE(node.value().toString(), QStringLiteral("Select folder!"));
+    node.setFoldername("/tmp");
+    node.retranslate();
+    QCOMPARE(node.value().toString(), QStringLiteral("/tmp"));
+    QCOMPARE(node.keyValue(), QVariant(QStringLiteral("/tmp")));
+}
+
+void TestPropertyTypes::serieDropsOldest_data()
+{
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count");
+    QTest::newRow("50 samples") << 50 << 0 << 50;
+    QTest::newRow("51st drops the first") << 51 << 1 << 50;
+    QTest::newRow("60 samples") << 60 << 10 << 50;
+}
+
+void TestPropertyTypes::serieDropsOldest()
+{
+    // A serie holds at most maxCount samples; the oldest go first, the extremes are kept.
+    QFETCH(int, added);
+    QFETCH(int, first);
+    QFETCH(int, count);
+    IntegerSerieProperty ints;
+    FloatSerieProperty floats;
+    QVERIFY(ints.readOnly());
+    QCOMPARE(ints.maxCount(), 50);
+    for (int i = 0; i < added; ++i) {
+        ints.addValue(i);
+        floats.addValue(float(i));
+    }
+    QCOMPARE(ints.samples().size(), count);
+    QCOMPARE(ints.samples().first(), first);
+    QCOMPARE(floats.samples().size(), count);
+    QCOMPARE(floats.samples().first(), float(first));
+    QCOMPARE(ints.smallest(), 0);
+    QCOMPARE(ints.largest(), added - 1);
+    ints.clear();
+    QVERIFY(ints.samples().isEmpty());
+}
+
+void TestPropertyTypes::seriePaint_data()
+{
+    QTest::addColumn<QList<int>>("samples");
+    QTest::addColumn<bool>("drawn");
+    QTest::newRow("none") << QList<int>() << false;
+    QTest::newRow("all equal") << QList<int>{5, 5, 5} << false;
+    QTest::newRow("rising") << QList<int>{1, 2, 3} << true;
+}
+
+void TestPropertyTypes::seriePaint()
+{
+    // A serie draws a graph only when its samples span a range, and never lets text be drawn.
+    QFETCH(QList<int>, samples);
+    QFETCH(bool, drawn);
+    IntegerSerieProperty node;
+    for (int s : samples)
+        node.addValue(s);
+    QImage image(100, 20, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 100, 20);
+    QVERIFY(node.paint(&painter, option));
+    painter.end();
+    bool anyRed = false;
+    for (int y = 0; y < image.height() && !anyRed; ++y) {
+        for (int x = 0; x < image.width() && !anyRed; ++x)
+            anyRed = image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100;
+    }
+    QCOMPARE(anyRed, drawn);
+}
+
+void TestPropertyTypes::vectorSerie()
+{
+    // A vector serie feeds its X, Y, Z children and passes the limit on to them.
+    Vector3DSerieProperty node;
+    QCOMPARE(node.children().size(), 3);
+    QCOMPARE(node.zSerie()->color(), QColor(Qt::blue));
+    QSignalSpy spy(&node, &PropertyItem::changed);
+    node.addValue(QVector3D(1, 2, 3));
+    QVERIFY(spy.count() >= 1);
+    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), &node);
+    QCOMPARE(node.ySerie()->samples(), QList<float>{2});
+    node.setMaxCount(10);
+    QCOMPARE(node.xSerie()->maxCount(), 10);
+}
+
+void TestPropertyTypes::floatEditWidget()
+{
+    // The float editor writes its value with 6 significant digits and reads it back from the text.
+    FloatEditWidget editor;
+    QSignalSpy spy(&editor, &FloatEditWidget::valueChanged);
+    editor.setValue(1.25f);
+    QCOMPARE(editor.text(), QStringLiteral("1.25"));
+    QCOMPARE(editor.value(), 1.25f);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(editor.metaObject()->userProperty().name(), "value");
+}
+
+void TestPropertyTypes::overrunSpinBox_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("carries");
+    QTest::addColumn<int>("borrows");
+    QTest::addColumn<int>("end");
+    QTest::newRow("middle up") << 5 << 1 << true << 0 << 0 << 6;
+    QTest::newRow("max up, carry on") << 9 << 1 << true << 1 << 0 << 9;
+    QTest::newRow("max up, carry off") << 9 << 1 << false << 0 << 0 << 9;
+    QTest::newRow("min down, borrow on") << 0 << -1 << true << 0 << 1 << 0;
+    QTest::newRow("min down, borrow off") << 0 << -1 << false << 0 << 0 << 0;
+    QTest::newRow("max down") << 9 << -1 << true << 0 << 0 << 8;
+}
+
+void TestPropertyTypes::overrunSpinBox()
+{
+    // Stepping past an end reports a carry or a borrow instead of moving, when enabled.
+    QFETCH(int, start);
+    QFETCH(int, steps);
+    QFETCH(bool, enabled);
+    QFETCH(int, carries);
+    QFETCH(int, borrows);
+    QFETCH(int, end);
+    OverrunSpinBox box;
+    QVERIFY(!box.carryEnabled() && !box.borrowEnabled());
+    box.setRange(0, 9);
+    box.setValue(start);
+    box.setCarryEnabled(enabled);
+    box.setBorrowEnabled(enabled);
+    QSignalSpy carry(&box, &OverrunSpinBox::carryValue);
+    QSignalSpy borrow(&box, &OverrunSpinBox::borrowValue);
+    box.stepBy(steps);
+    QCOMPARE(carry.count(), carries);
+    QCOMPARE(borrow.count(), borrows);
+    QCOMPARE(box.value(), end);
+}
+
+QTEST_MAIN(TestPropertyTypes)
+#include "tst_propertytypes.moc"
