@@ -155,8 +155,8 @@ int replayFile(const std::string &path)
     std::fclose(file);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     if (std::getenv("VEXA3D_FUZZ_VERBOSE"))
-        std::printf("%s: initialize %d, lines %zu, auxiliary %zu, other packets %zu\n", path.c_str(), g_initialized,
-                    g_lines, g_auxiliary, g_replies);
+        std::printf("%s: initialize %d, lines %zu, auxiliary %zu, other packets %zu\n", path.c_str(),
+                    g_initialized, g_lines, g_auxiliary, g_replies);
     return 0;
 }
 

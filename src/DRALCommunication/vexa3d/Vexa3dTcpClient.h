@@ -23,6 +23,7 @@ public:
     int setBlockingMode();
 
     bool isOpen() const { return m_handle != Vexa3dSocket::InvalidHandle; }
+    int addressLength() const { return m_addressLength; }
 
 private:
     uint16_t m_family = 0;
