@@ -611,6 +611,7 @@ void TestSensorSim::resetDropsAndNextClientIsServed()
     QCOMPARE(sim.connectionCount(), 2);
     sim.dropConnection();
     QVERIFY(second.closedByPeer(2000));
+    QVERIFY(sim.waitForDisconnect(2000));
 }
 
 QTEST_GUILESS_MAIN(TestSensorSim)

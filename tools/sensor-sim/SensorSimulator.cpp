@@ -221,6 +221,19 @@ bool SensorSimulator::waitForClient(int timeoutMs) const
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return m_clientConnected; });
 }
 
+bool SensorSimulator::waitForDisconnect(int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return !m_clientConnected; });
+}
+
+bool SensorSimulator::waitForConnectionCount(int count, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return m_connections >= count; });
+}
+
 int SensorSimulator::connectionCount() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -272,7 +272,9 @@ public:
 
     bool isClientConnected() const;
     bool waitForClient(int timeoutMs) const;
-    int connectionCount() const; // clients accepted so far
+    bool waitForDisconnect(int timeoutMs) const; // until no client is connected
+    int connectionCount() const;                 // clients accepted so far
+    bool waitForConnectionCount(int count, int timeoutMs) const;
     bool waitForLines(uint64_t lines, int timeoutMs) const;
     bool waitForAuxiliaryPackets(uint64_t packets, int timeoutMs) const;
 

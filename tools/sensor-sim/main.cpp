@@ -211,6 +211,17 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    const Geometry defaults;
+    const std::string &protocol = config.identity.protocol;
+    const bool specQueried = protocol.rfind("2.", 0) == 0 && std::atoi(protocol.c_str() + 2) >= 3;
+    if (!specQueried && (g.spotCount != defaults.spotCount || g.echoCount != defaults.echoCount ||
+                         g.regionCount != defaults.regionCount || g.lineCount() != defaults.lineCount() ||
+                         g.motorInterlaceCount != defaults.motorInterlaceCount ||
+                         g.remInterlaceCount != defaults.remInterlaceCount || g.isLsbResult || g.swdr))
+        std::fprintf(stderr,
+                     "taviro3d-sensor-sim: warning: clients assume the default geometry for protocol %s\n",
+                     protocol.c_str());
+
     // Block the stop signals in every thread; the main thread takes them with sigwait.
     sigset_t signals;
     sigemptyset(&signals);
