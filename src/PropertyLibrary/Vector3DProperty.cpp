@@ -7,13 +7,11 @@ Vector3DProperty::Vector3DProperty(QObject *parent) : PropertyItem(parent)
     const struct
     {
         FloatProperty **child;
-        const char *name;
         const char *key;
         int component;
-    } parts[] = {{&m_x, "X [m]", "x", 0}, {&m_y, "Y [m]", "y", 1}, {&m_z, "Z [m]", "z", 2}};
+    } parts[] = {{&m_x, "x", 0}, {&m_y, "y", 1}, {&m_z, "z", 2}};
     for (const auto &part : parts) {
         auto *child = new FloatProperty(this);
-        child->setName(QString::fromLatin1(part.name));
         child->setKey(QString::fromLatin1(part.key));
         child->setFloatValue(0);
         child->setMinValue(m_minValue);
@@ -93,6 +91,8 @@ void Vector3DProperty::setMaxValue(float value)
 
 void Vector3DProperty::setLabels(const QString &x, const QString &y, const QString &z)
 {
+    // From now on the owner names the children, also after a language change.
+    m_ownLabels = true;
     m_x->setName(x);
     m_y->setName(y);
     m_z->setName(z);
@@ -107,6 +107,11 @@ void Vector3DProperty::setKeys(const QString &x, const QString &y, const QString
 
 void Vector3DProperty::retranslate()
 {
+    if (!m_ownLabels) {
+        m_x->setName(tr("X [m]"));
+        m_y->setName(tr("Y [m]"));
+        m_z->setName(tr("Z [m]"));
+    }
     for (FloatProperty *child : {m_x, m_y, m_z})
         child->retranslate();
     PropertyItem::retranslate();

@@ -48,4 +48,5 @@ private:
     FloatProperty *m_y = nullptr;
     FloatProperty *m_z = nullptr;
     bool m_settingVector = false;
+    bool m_ownLabels = false;
 };

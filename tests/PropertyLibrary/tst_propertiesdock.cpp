@@ -23,6 +23,7 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTranslator>
 #include <QtMath>
 #include <QtTest>
 
@@ -43,6 +44,7 @@ private slots:
     void actionsToolBar_data();
     void actionsToolBar();
     void searchFiltersAndExpands();
+    void retranslation();
     void screenshot();
 
 private:
@@ -302,6 +304,38 @@ void TestPropertiesDock::searchFiltersAndExpands()
     QCOMPARE(dock.searchField()->text(), QString());
     QCOMPARE(filter->rowCount(), 2);
     QVERIFY(!range->highlighted());
+}
+
+void TestPropertiesDock::retranslation()
+{
+    // A language change renews the dock's texts, the root's name and the untouched placeholders.
+    PropertiesDockWidget dock;
+    auto *file = new FileProperty(&dock);
+    auto *chosen = new FileProperty(&dock);
+    chosen->setFilename("/tmp/x.vbl");
+    dock.addProperty(file);
+    dock.addProperty(chosen);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+    QCoreApplication::installTranslator(&translator);
+    dock.root()->retranslate();
+    file->retranslate();
+    chosen->retranslate();
+    QCoreApplication::processEvents();
+    const QString title = dock.windowTitle();
+    const QString placeholder = file->value().toString();
+    const QString chosenText = chosen->value().toString();
+    const QString clear = dock.loadMenu()->actions().last()->text();
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(title, QString::fromUtf8("プロパティ"));
+    QCOMPARE(dock.root()->name(), QStringLiteral("Properties"));
+    QCOMPARE(placeholder, QString::fromUtf8("ファイルを選択してください!"));
+    QCOMPARE(chosenText, QStringLiteral("/tmp/x.vbl"));
+    QCOMPARE(clear, QString::fromUtf8("クリア"));
+    QCOMPARE(dock.windowTitle(), QStringLiteral("Properties"));
+    QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
 }
 
 void TestPropertiesDock::screenshot()

@@ -30,10 +30,7 @@ class TestPropertyTree : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        TestSupport::isolateSettings();
-    }
+    void initTestCase() { TestSupport::isolateSettings(); }
 
     void splitterLimits_data();
     void splitterLimits();
@@ -42,6 +39,7 @@ private slots:
     void editorPerType();
     void nodeClosesItsEditor();
     void currentProperty();
+    void hiddenNodeRowIsHidden();
 
 private:
     void dragHandle(PropertyItemTree &tree, int toTreeX);
@@ -214,6 +212,24 @@ void TestPropertyTree::currentProperty()
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
     QVERIFY(!tree.currentIndex().isValid());
+}
+
+void TestPropertyTree::hiddenNodeRowIsHidden()
+{
+    // Hiding a node hides its row in a tree that shows the plain model.
+    PropertyItem root;
+    auto *a = new PropertyItem(&root);
+    auto *b = new PropertyItem(&root);
+    root.addChild(a);
+    root.addChild(b);
+    PropertyItemModel model(&root);
+    PropertyItemTree tree;
+    tree.setModel(&model);
+    b->setHidden(true);
+    QTRY_VERIFY(tree.isRowHidden(1, QModelIndex()));
+    QVERIFY(!tree.isRowHidden(0, QModelIndex()));
+    b->setHidden(false);
+    QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
 }
 
 QTEST_MAIN(TestPropertyTree)
