@@ -1,0 +1,335 @@
+#include "AxisDataSelector.h"
+#include "BoolProperty.h"
+#include "ColorModel.h"
+#include "ColorScheme.h"
+#include "ColorSchemeFactory.h"
+#include "ComboBoxProperty.h"
+#include "DataSelectorFactory.h"
+#include "EmphasisColorModel.h"
+#include "FloatProperty.h"
+#include "GradientColorScheme.h"
+#include "InvertibleColorScheme.h"
+#include "LineBuilder.h"
+#include "TestSupport.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ColorSchemeFactory::ColorSchemeType)
+
+namespace {
+QVector3D hueColor(int hue)
+{
+    const QColor c = QColor::fromHsv(hue, 255, 255);
+    return QVector3D(float(c.redF()), float(c.greenF()), float(c.blueF()));
+}
+
+bool near(const QVector3D &a, const QVector3D &b)
+{
+    return (a - b).length() < 1e-4f;
+}
+
+VEXA3D_SPOT_T spotAt(double x, double y, double z)
+{
+    VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 100, x, y, z}}});
+    return line.spots[0];
+}
+} // namespace
+
+class TestColorModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    // A value at min is hue 0 (red), or hue 255 when inverted; at max the other way round.
+    void hueEnds_data()
+    {
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<int>("hue");
+        QTest::newRow("min, not inverted") << false << -5.0f << 0;
+        QTest::newRow("min, inverted") << true << -5.0f << 255;
+        QTest::newRow("max, not inverted") << false << 10.0f << 255;
+        QTest::newRow("max, inverted") << true << 10.0f << 0;
+        QTest::newRow("middle") << false << 2.5f << 128;
+    }
+    void hueEnds()
+    {
+        QFETCH(bool, inverted);
+        QFETCH(float, value);
+        QFETCH(int, hue);
+        HueColorScheme scheme;
+        scheme.setInvertedRange(inverted);
+        QVERIFY(near(scheme.color(value), hueColor(hue)));
+    }
+
+    // Values outside the window take the colour of the nearer end, in every scheme.
+    void clampsOutsideWindow_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QVector3D>("expected");
+        // Window -5..10, not inverted: min end hue 0 / black / min colour, max end hue 255 / white / max
+        // colour.
+        QTest::newRow("hue below") << int(ColorSchemeFactory::Hue) << -50.0f << hueColor(0);
+        QTest::newRow("hue above") << int(ColorSchemeFactory::Hue) << 1e6f << hueColor(255);
+        QTest::newRow("gray below") << int(ColorSchemeFactory::Gray) << -6.0f << QVector3D(0, 0, 0);
+        QTest::newRow("gray above") << int(ColorSchemeFactory::Gray) << 11.0f << QVector3D(1, 1, 1);
+        QTest::newRow("gradient below") << int(ColorSchemeFactory::Gradient) << -1e6f << QVector3D(1, 1, 0);
+        QTest::newRow("gradient above") << int(ColorSchemeFactory::Gradient) << 20.0f << QVector3D(1, 0, 0);
+    }
+    void clampsOutsideWindow()
+    {
+        QFETCH(int, type);
+        QFETCH(float, value);
+        QFETCH(QVector3D, expected);
+        std::unique_ptr<ColorScheme> scheme(ColorSchemeFactory::create(type));
+        QVERIFY(scheme);
+        scheme->setInvertedRange(false);
+        QVERIFY2(near(scheme->color(value), expected), qPrintable(QString("%1 %2 %3")
+                                                                      .arg(scheme->color(value).x())
+                                                                      .arg(scheme->color(value).y())
+                                                                      .arg(scheme->color(value).z())));
+    }
+
+    // An empty window (max equal to min) still yields a defined colour and draws no legend.
+    void emptyWindow()
+    {
+        HueColorScheme scheme;
+        scheme.setMinValue(3.0f);
+        scheme.setMaxValue(3.0f);
+        QCOMPARE(scheme.minValue(), 3.0f);
+        const QVector3D c = scheme.color(3.0f);
+        QVERIFY(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()));
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scheme.drawLegend(&painter, image.rect(), 1);
+        painter.end();
+        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
+    }
+
+    // A horizontal legend runs from the min colour at the left to the max colour at the right.
+    void legendBar()
+    {
+        HueColorScheme scheme;
+        scheme.setInvertedRange(false);
+        QImage image(256, 20, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        scheme.drawLegend(&painter, QRect(0, 0, 256, 20), 1);
+        painter.end();
+        image.save(QDir::temp().filePath("taviro_legend_hue.png"));
+        QCOMPARE(image.pixelColor(0, 10), QColor::fromHsv(0, 255, 255).toRgb());
+        QCOMPARE(image.pixelColor(255, 10).hue(), QColor::fromHsv(254, 255, 255).hue());
+    }
+
+    // Setting Max below Min pulls Min down; setting Min above Max pushes Max up.
+    void windowStaysOrdered()
+    {
+        GrayColorScheme scheme;
+        scheme.maxProperty()->setFloatValue(-8.0f);
+        QCOMPARE(scheme.maxValue(), -8.0f);
+        QCOMPARE(scheme.minValue(), -8.0f);
+        QCOMPARE(scheme.minProperty()->floatValue(), -8.0f);
+        scheme.minProperty()->setFloatValue(4.0f);
+        QCOMPARE(scheme.maxValue(), 4.0f);
+        QCOMPARE(scheme.maxProperty()->floatValue(), 4.0f);
+    }
+
+    // Switching the scheme keeps the value window and the colours.
+    void schemeSwitchKeepsWindow_data()
+    {
+        QTest::addColumn<ColorSchemeFactory::ColorSchemeType>("target");
+        QTest::newRow("hue to gradient") << ColorSchemeFactory::Gradient;
+        QTest::newRow("hue to gray") << ColorSchemeFactory::Gray;
+    }
+    void schemeSwitchKeepsWindow()
+    {
+        QFETCH(ColorSchemeFactory::ColorSchemeType, target);
+        ColorModel model;
+        model.scheme()->setMinValue(-2.0f);
+        model.scheme()->setMaxValue(7.5f);
+        model.scheme()->setInvertedRange(false);
+        QSignalSpy schemeSpy(&model, &ColorModel::schemeChanged);
+        model.schemeProperty()->setOptionValue(target);
+        QCOMPARE(schemeSpy.count(), 1);
+        QCOMPARE(model.schemeType(), target);
+        QCOMPARE(model.scheme()->minValue(), -2.0f);
+        QCOMPARE(model.scheme()->maxValue(), 7.5f);
+        QCOMPARE(model.scheme()->maxProperty()->floatValue(), 7.5f);
+        // The gradient has no direction of its own.
+        if (target != ColorSchemeFactory::Gradient)
+            QCOMPARE(model.scheme()->invertedRange(), false);
+        // The new scheme's group replaces the old one in the tree.
+        QCOMPARE(model.property()->children().at(2), model.scheme()->property());
+        QCOMPARE(model.property()->children().size(), 4); // scheme, source, scheme group, axis
+        // And the model colours with it.
+        const VEXA3D_SPOT_T spot = spotAt(0, 0, 7.5);
+        QVERIFY(near(model.color(spot, 0, 0, 0, 0), model.scheme()->color(7.5f)));
+    }
+
+    // Switching the source resets the window to the new selector's defaults and limits.
+    void selectorSwitchResetsWindow_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<float>("lower");
+        QTest::addColumn<float>("upper");
+        QTest::addColumn<float>("min");
+        QTest::addColumn<float>("max");
+        QTest::newRow("range") << int(DataSelectorFactory::Range) << 0.0f << 100.0f << 0.0f << 10.0f;
+        QTest::newRow("intensity") << int(DataSelectorFactory::Intensity) << 0.0f << 60000.0f << 0.0f
+                                   << 6000.0f;
+        QTest::newRow("echo") << int(DataSelectorFactory::Echo) << 0.0f << 3.0f << 0.0f << 3.0f;
+        QTest::newRow("line") << int(DataSelectorFactory::Line) << 0.0f << 100.0f << 0.0f << 35.0f;
+    }
+    void selectorSwitchResetsWindow()
+    {
+        QFETCH(int, type);
+        QFETCH(float, lower);
+        QFETCH(float, upper);
+        QFETCH(float, min);
+        QFETCH(float, max);
+        ColorModel model;
+        model.scheme()->setMinValue(-1.0f);
+        model.scheme()->setMaxValue(1.0f);
+        QSignalSpy selectorSpy(&model, &ColorModel::selectorChanged);
+        model.sourceProperty()->setOptionValue(type);
+        QCOMPARE(selectorSpy.count(), 1);
+        QCOMPARE(int(model.selectorType()), type);
+        QCOMPARE(model.scheme()->minValue(), min);
+        QCOMPARE(model.scheme()->maxValue(), max);
+        QCOMPARE(model.scheme()->minProperty()->minValue(), lower);
+        QCOMPARE(model.scheme()->maxProperty()->maxValue(), upper);
+        // The axis selector's own setting leaves the tree with it.
+        QCOMPARE(model.property()->children().size(), 3);
+
+        // Back to the axis: its defaults and its setting return.
+        model.setDataSelectorType(DataSelectorFactory::Axis);
+        QCOMPARE(model.scheme()->minValue(), -5.0f);
+        QCOMPARE(model.scheme()->maxValue(), 10.0f);
+        QCOMPARE(model.property()->children().size(), 4);
+        QCOMPARE(model.sourceProperty()->optionValue(), int(DataSelectorFactory::Axis));
+    }
+
+    // With the echo selector's default window 0..3, echo 0 and echo 3 sit at the two ends of the ramp.
+    void echoEnds()
+    {
+        ColorModel model;
+        model.setDataSelectorType(DataSelectorFactory::Echo);
+        const VEXA3D_SPOT_T spot = spotAt(1, 2, 3);
+        // Hue is inverted by default: echo 0 is hue 255, echo 3 hue 0.
+        QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(255)));
+        QVERIFY(near(model.color(spot, 3, 0, 0, 0), hueColor(0)));
+        model.scheme()->setInvertedRange(false);
+        QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(0)));
+        QVERIFY(near(model.color(spot, 3, 0, 0, 0), hueColor(255)));
+    }
+
+    // The axis selector sees the echo after the cloud's pose: raising the cloud changes the Z colours.
+    void axisFollowsPose()
+    {
+        ColorModel model;
+        QCOMPARE(model.selectorType(), DataSelectorFactory::Axis);
+        model.scheme()->setInvertedRange(false);
+        const VEXA3D_SPOT_T spot = spotAt(1, 2, -5);
+        QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(0)));
+
+        QSignalSpy changedSpy(&model, &ColorModel::changed);
+        QMatrix4x4 raise;
+        raise.translate(0, 0, 15);
+        emit model.setTranslationMatrix(raise);
+        QVERIFY(changedSpy.count() >= 1);
+        QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(255)));
+
+        // A rotation of 90 degrees about X turns y = 2 into z = 2 before the raise.
+        QMatrix4x4 turn;
+        turn.rotate(90, 1, 0, 0);
+        emit model.setRotationMatrix(turn);
+        auto *axis = qobject_cast<AxisDataSelector *>(model.selector());
+        QVERIFY(axis);
+        QVERIFY(qAbs(axis->value(spot, 0, 0, 0, 0) - 17.0f) < 1e-4f);
+
+        // A selector chosen later starts from the pose already set.
+        model.setDataSelectorType(DataSelectorFactory::Range);
+        model.setDataSelectorType(DataSelectorFactory::Axis);
+        axis = qobject_cast<AxisDataSelector *>(model.selector());
+        QVERIFY(qAbs(axis->value(spot, 0, 0, 0, 0) - 17.0f) < 1e-4f);
+
+        // The X axis choice in the tree switches the coordinate.
+        static_cast<ComboBoxProperty *>(axis->property())->setOptionValue(AxisDataSelector::X_Axis);
+        QCOMPARE(axis->axis(), AxisDataSelector::X_Axis);
+        QVERIFY(qAbs(axis->value(spot, 0, 0, 0, 0) - 1.0f) < 1e-4f);
+    }
+
+    // A projective pose divides by w; an axis outside 0..2 gives 0.
+    void axisSelectorEdges()
+    {
+        AxisDataSelector selector;
+        QMatrix4x4 projective;
+        projective(3, 3) = 2.0f; // w = 2 halves every coordinate
+        selector.setRotationMatrix(projective);
+        const VEXA3D_SPOT_T spot = spotAt(2, 4, 6);
+        QCOMPARE(selector.value(spot, 0, 0, 0, 0), 3.0f);
+        selector.setAxis(AxisDataSelector::AxisType(7));
+        QCOMPARE(selector.value(spot, 0, 0, 0, 0), 0.0f);
+        QCOMPARE(selector.valueText(2.5f), QStringLiteral("2.5m"));
+    }
+
+    // Labels of the selectors' values.
+    void valueTexts_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("axis") << int(DataSelectorFactory::Axis) << -1.25f << "-1.25m";
+        QTest::newRow("range") << int(DataSelectorFactory::Range) << 9.6f << "10";
+        QTest::newRow("intensity") << int(DataSelectorFactory::Intensity) << 6000.0f << "6000";
+        QTest::newRow("echo") << int(DataSelectorFactory::Echo) << 2.0f << "Echo 2";
+        QTest::newRow("line") << int(DataSelectorFactory::Line) << 34.7f << "Line 35";
+    }
+    void valueTexts()
+    {
+        QFETCH(int, type);
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        std::unique_ptr<DataSelector> selector(DataSelectorFactory::create(type));
+        QCOMPARE(selector->valueText(value), text);
+    }
+
+    // Factories refuse unknown indices.
+    void factoriesRefuseUnknown()
+    {
+        QVERIFY(!ColorSchemeFactory::create(3));
+        QVERIFY(!ColorSchemeFactory::create(-1));
+        QVERIFY(!DataSelectorFactory::create(5));
+    }
+
+    // The emphasis model is silent until checked and then gives the line and spot colours.
+    void emphasisColors()
+    {
+        EmphasisColorModel model;
+        QSignalSpy typeSpy(&model, &EmphasisColorModel::changeEmphansisType);
+        QCOMPARE(model.property()->key(), QStringLiteral("datatable"));
+        QCOMPARE(model.property()->boolValue(), false);
+        QCOMPARE(model.color(0, 1), QVector3D());
+        model.property()->setBoolValue(true);
+        QCOMPARE(typeSpy.count(), 1);
+        QCOMPARE(typeSpy.at(0).at(0).value<uchar>(), uchar(1));
+        QVERIFY(near(model.color(1, 1), QVector3D(1, 0, 0)));
+        QVERIFY(near(model.color(1, 0), QVector3D(0, 0, float(QColor(Qt::darkBlue).blueF()))));
+        QCOMPARE(model.color(1, 2), QVector3D());
+        model.property()->setBoolValue(false);
+        QCOMPARE(typeSpy.count(), 2);
+        QCOMPARE(typeSpy.at(1).at(0).value<uchar>(), uchar(0));
+    }
+};
+
+QTEST_MAIN(TestColorModel)
+#include "tst_colormodel.moc"
