@@ -181,6 +181,8 @@ private slots:
     void initTestCase();
     void sceneIsDeterministic();
     void movingObjectFollowsTime();
+    void streamPositions_data();
+    void streamPositions();
     void pointsLieInsideTheRoom_data();
     void pointsLieInsideTheRoom();
     void measurementPacketLayout_data();
@@ -231,6 +233,43 @@ void TestSensorSim::movingObjectFollowsTime()
         }
         QCOMPARE(differs, moving);
     }
+}
+
+void TestSensorSim::streamPositions_data()
+{
+    QTest::addColumn<int>("seq");
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<int>("motorField");
+    QTest::addColumn<int>("remField");
+    QTest::addColumn<int>("line");
+    QTest::newRow("first line") << 0 << "2.3" << 0 << 0 << 0 << 10;
+    QTest::newRow("last line of the first field") << 35 << "2.3" << 0 << 0 << 0 << 45;
+    QTest::newRow("second vertical field") << 36 << "2.3" << 0 << 0 << 1 << 10;
+    QTest::newRow("second horizontal field") << 108 << "2.3" << 0 << 1 << 0 << 10;
+    QTest::newRow("next frame") << 216 << "2.3" << 1 << 0 << 0 << 10;
+    QTest::newRow("frame counter wraps") << 216 * 256 + 37 << "2.3" << 0 << 0 << 1 << 11;
+    QTest::newRow("protocol 1.0 has no vertical fields") << 36 << "1.0" << 0 << 1 << 0 << 10;
+}
+
+void TestSensorSim::streamPositions()
+{
+    // Lines run through the lines, then the vertical fields, then the horizontal fields of a frame.
+    QFETCH(int, seq);
+    QFETCH(QString, protocol);
+    QFETCH(int, frame);
+    QFETCH(int, motorField);
+    QFETCH(int, remField);
+    QFETCH(int, line);
+    Config config;
+    config.geometry.firstLineNumber = 10;
+    config.geometry.lastLineNumber = 45;
+    config.identity.protocol = protocol.toStdString();
+    const LinePosition p = Generator(config).position(static_cast<uint64_t>(seq), 2, 3);
+    QCOMPARE(int(p.frameNumber), frame);
+    QCOMPARE(int(p.motorField), motorField);
+    QCOMPARE(int(p.remField), remField);
+    QCOMPARE(int(p.lineNumber), line);
 }
 
 void TestSensorSim::pointsLieInsideTheRoom_data()

@@ -98,7 +98,9 @@ struct Config
     Geometry geometry;
     Identity identity;
 
-    double rate = 1.0; // multiplier of the nominal line and auxiliary rates; <= 0 sends as fast as possible
+    // Multiplier of the nominal line and auxiliary rates; <= 0 sends as fast as possible. A reader that
+    // falls far behind gets the lines late rather than in one burst.
+    double rate = 1.0;
     int packetsPerLine = 1;   // a line is split into this many packets (more when one would exceed 64 KiB)
     bool movingObject = true; // the moving box follows the line timestamps
 
@@ -238,7 +240,8 @@ private:
     int64_t m_preparedAtMs = 0;
 };
 
-// The TCP server: serves one client after another until stop(). All members are thread-safe.
+// The TCP server: serves one client after another until stop(). Everything but start() and stop()
+// may be called from any thread while it runs.
 class SensorSimulator
 {
 public:
