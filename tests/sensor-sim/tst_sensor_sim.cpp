@@ -195,7 +195,9 @@ private slots:
     void commandReplies();
     void preparingPhase();
     void serverAnswersAndStreams();
+    void interlaceFieldsOnTheWire();
     void faultsOnTheWire();
+    void dropsAfterDataPackets();
     void resetDropsAndNextClientIsServed();
 };
 
@@ -584,6 +586,38 @@ void TestSensorSim::serverAnswersAndStreams()
     QVERIFY(!sim.isRunning());
 }
 
+void TestSensorSim::interlaceFieldsOnTheWire()
+{
+    // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
+    // counter moves on after both; two packets per line still cover the line.
+    Config config;
+    config.rate = 0;
+    config.packetsPerLine = 2;
+    SensorSimulator sim(config);
+    QVERIFY(sim.start(0));
+    LoopbackClient client;
+    QVERIFY(client.connectTo(sim.port()));
+    std::vector<uint8_t> p;
+    QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
+    QVERIFY(client.reply("SET", p));
+    QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
+    int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
+    while (completeLines < 150 && client.readPacket(p, 2000)) {
+        if (text(p, 4, 3) != "_ro")
+            continue;
+        QCOMPARE(int(p[24 + 21]), 2);
+        fieldsSeen |= 1 << p[24 + 20];
+        if (p[24 + 14] != lastFrame) {
+            ++frames;
+            lastFrame = p[24 + 14];
+        }
+        completeLines += u16(p, 24 + 18) + u16(p, 24 + 24 + 2) == 74;
+    }
+    QCOMPARE(completeLines, 150);
+    QCOMPARE(fieldsSeen, 3);
+    QVERIFY(frames >= 2);
+}
+
 void TestSensorSim::faultsOnTheWire()
 {
     // Garbage and split marks still frame; refused and silent commands; injected error packets; a stall
@@ -626,6 +660,25 @@ void TestSensorSim::faultsOnTheWire()
     QCOMPARE(payload(p), std::string("second"));
     QVERIFY(client.reply("GET", p));
     QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
+}
+
+void TestSensorSim::dropsAfterDataPackets()
+{
+    // With a drop after 5 data packets the client sees exactly 5 and then the connection closes.
+    Config config;
+    config.rate = 0;
+    config.faults.dropAfterDataPackets = 5;
+    SensorSimulator sim(config);
+    QVERIFY(sim.start(0));
+    LoopbackClient client;
+    QVERIFY(client.connectTo(sim.port()));
+    QVERIFY(client.send("DAT:ri=1\n"));
+    std::vector<uint8_t> p;
+    int data = 0;
+    while (client.readPacket(p, 1000))
+        data += text(p, 4, 3) == "_ri";
+    QCOMPARE(data, 5);
+    QVERIFY(client.closedByPeer(1000));
 }
 
 void TestSensorSim::resetDropsAndNextClientIsServed()
