@@ -123,12 +123,30 @@ void Canvas::paintEvent(QPaintEvent *event)
     QOpenGLWidget::paintEvent(event);
 
     QPainter painter(this);
-    m_scene->paintOverlay(&painter, event->rect());
+    paintOverlays(&painter, event->rect());
+}
+
+void Canvas::paintOverlays(QPainter *painter, const QRect &rect)
+{
+    m_scene->paintOverlay(painter, rect);
     QList<LayerItem *> layers = m_layers;
     std::stable_sort(layers.begin(), layers.end(),
                      [](const LayerItem *a, const LayerItem *b) { return a->ZOrder() < b->ZOrder(); });
     for (LayerItem *layer : qAsConst(layers))
-        layer->paint(&painter, event->rect());
+        layer->paint(painter, rect);
+}
+
+QImage Canvas::snapshot()
+{
+    // grabFramebuffer() runs paintGL only; the overlays are painted on top here as paintEvent does.
+    QImage image = grabFramebuffer();
+    if (image.isNull())
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    paintOverlays(&painter, QRect(QPoint(0, 0), size()));
+    painter.end();
+    return image;
 }
 
 void Canvas::mousePressEvent(QMouseEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
@@ -27,6 +28,11 @@ public:
     // Removes the first viewport of that name from the scene; the caller deletes it.
     Viewport *takeViewport(const QString &name);
     Viewport *viewport(const QString &name) const;
+
+    // The 3D picture with the viewport frames and overlay layers painted over it, as on screen.
+    QImage snapshot();
+    // The 2D part of a frame: viewport frames and labels, then the layers by ZOrder.
+    void paintOverlays(QPainter *painter, const QRect &rect);
 
     void addLayer(LayerItem *layer);
     void removeLayer(LayerItem *layer);

@@ -1,0 +1,211 @@
+#include "Axis.h"
+#include "Camera.h"
+#include "Canvas.h"
+#include "Cube.h"
+#include "GridPlaneXY.h"
+#include "PointCloud.h"
+#include "Scene.h"
+#include "TestSupport.h"
+#include "Viewport.h"
+
+#include <QImage>
+#include <QtTest>
+
+namespace {
+// True when some pixel within radius of (x, y) has the colour, channel by channel within tolerance.
+bool hasColorNear(const QImage &image, int x, int y, const QColor &color, int radius = 1, int tolerance = 12)
+{
+    for (int j = y - radius; j <= y + radius; ++j) {
+        for (int i = x - radius; i <= x + radius; ++i) {
+            if (!image.valid(i, j))
+                continue;
+            const QColor c = image.pixelColor(i, j);
+            if (qAbs(c.red() - color.red()) <= tolerance && qAbs(c.green() - color.green()) <= tolerance &&
+                qAbs(c.blue() - color.blue()) <= tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+class TestRenderPixels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void topViewScene();
+    void progressiveFrames();
+    void freeView();
+    void overlappingViewports();
+    void coordinateMarker();
+    void clickThroughWidget();
+
+private:
+    QImage renderCanvas(Canvas &canvas, const QString &file);
+};
+
+void TestRenderPixels::initTestCase()
+{
+    TestSupport::isolateSettings();
+}
+
+QImage TestRenderPixels::renderCanvas(Canvas &canvas, const QString &file)
+{
+    canvas.resize(200, 200);
+    canvas.show();
+    if (!QTest::qWaitForWindowExposed(&canvas))
+        return QImage();
+    QImage image = canvas.snapshot().convertToFormat(QImage::Format_RGB32);
+    image.save(QStringLiteral("/tmp/") + file);
+    return image;
+}
+
+void TestRenderPixels::topViewScene()
+{
+    // A top view shows the axes, the grid and every cloud point in its own colour where the camera maps it.
+    Canvas canvas;
+    Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+    viewport->camera()->setViewPreset(3);
+    Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
+    GridPlaneXY grid(nullptr, -4, 4, -4, 4, 0, 1);
+    PointCloud cloud;
+    cloud.setCoordinateVisible(false);
+    cloud.setPointSize(8);
+    cloud.addPoints({QVector3D(-2.5f, 2.5f, 0.1f), QVector3D(2.5f, -2.5f, 0.1f)},
+                    {QVector3D(1, 0, 1), QVector3D(0, 1, 1)});
+    viewport->addItem(&axis);
+    viewport->addItem(&grid);
+    viewport->addItem(&cloud);
+
+    const QImage image = renderCanvas(canvas, QStringLiteral("render_topview.png"));
+    QVERIFY(!image.isNull());
+    // The top view looks down with +X towards the bottom and +Y to the right, 20 pixels per metre.
+    QVERIFY(hasColorNear(image, 150, 50, QColor(255, 0, 255), 2));
+    QVERIFY(hasColorNear(image, 50, 150, QColor(0, 255, 255), 2));
+    QVERIFY(hasColorNear(image, 100, 170, QColor(255, 0, 0)));
+    QVERIFY(hasColorNear(image, 170, 100, QColor(0, 255, 0)));
+    QVERIFY(hasColorNear(image, 120, 160, QColor(190, 190, 190)));
+    QVERIFY(hasColorNear(image, 110, 110, QColor(108, 108, 132), 0));
+    // The frame is inset by one pixel; an empty name draws no label.
+    QCOMPARE(image.pixelColor(1, 50), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(5, 5), QColor(108, 108, 132));
+}
+
+void TestRenderPixels::freeView()
+{
+    // The default perspective view shows the ground grid and the axes, with a solid cube hiding what is
+    // behind it.
+    Canvas canvas;
+    Viewport *viewport = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
+    viewport->camera()->setViewPreset(0);
+    Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
+    GridPlaneXY grid(nullptr, -100, 100, -100, 100, 0, 1);
+    Cube cube;
+    cube.setSize(2);
+    cube.setPos(QVector3D(0, 0, 1));
+    viewport->addItem(&axis);
+    viewport->addItem(&grid);
+    viewport->addItem(&cube);
+    const QImage image = renderCanvas(canvas, QStringLiteral("render_free.png"));
+    // The cube sits in the middle of the picture and covers the axes' crossing.
+    QCOMPARE(image.pixelColor(100, 100), QColor(Qt::red));
+    int gridPixels = 0;
+    for (int x = 0; x < image.width(); ++x)
+        gridPixels += hasColorNear(image, x, 150, QColor(190, 190, 190), 0) ? 1 : 0;
+    QVERIFY(gridPixels >= 5);
+    QVERIFY(hasColorNear(image, 100, 10, Qt::blue, 1));
+    QVERIFY(hasColorNear(image, 100, 180, Qt::red, 1));
+}
+
+void TestRenderPixels::progressiveFrames()
+{
+    // The points of the previous frame stay drawn beyond the new frame's points; clearing removes them all.
+    Canvas canvas;
+    Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+    viewport->camera()->setViewPreset(3);
+    PointCloud cloud;
+    cloud.setCoordinateVisible(false);
+    cloud.setPointSize(6);
+    viewport->addItem(&cloud);
+    const QVector<QVector3D> red{{1, 0, 0}, {1, 0, 0}};
+    cloud.addPoints({QVector3D(-2, -2, 0), QVector3D(2, 2, 0)}, red);
+    QImage image = renderCanvas(canvas, QStringLiteral("render_frame1.png"));
+    QVERIFY(hasColorNear(image, 60, 60, Qt::red));
+    QVERIFY(hasColorNear(image, 140, 140, Qt::red));
+
+    cloud.resetPoints();
+    cloud.addPoints({QVector3D(-2, 2, 0)}, {QVector3D(0, 0, 1)});
+    image = renderCanvas(canvas, QStringLiteral("render_frame2.png"));
+    QVERIFY(hasColorNear(image, 140, 60, Qt::blue));
+    QVERIFY(!hasColorNear(image, 60, 60, Qt::red));
+    QVERIFY(hasColorNear(image, 140, 140, Qt::red));
+
+    cloud.clearPoints();
+    image = renderCanvas(canvas, QStringLiteral("render_cleared.png"));
+    QVERIFY(!hasColorNear(image, 140, 60, Qt::blue, 4));
+    QVERIFY(!hasColorNear(image, 140, 140, Qt::red, 4));
+}
+
+void TestRenderPixels::overlappingViewports()
+{
+    // The viewport with the lower ZOrder is drawn first, so the inset covers the main view, frame and label
+    // included.
+    Canvas canvas;
+    // Added first but drawn last: its ZOrder is higher.
+    Viewport *inset = canvas.createViewport(QStringLiteral("Top"), QRectF(0.5, 0.5, 0.5, 0.5));
+    inset->setZOrder(2);
+    Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
+    main->camera()->setViewPreset(3);
+    main->camera()->setDistance(1);
+    Cube cube;
+    cube.setSize(50);
+    main->addItem(&cube);
+    const QImage image = renderCanvas(canvas, QStringLiteral("render_viewports.png"));
+    QCOMPARE(image.pixelColor(60, 60), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(160, 180), QColor(108, 108, 132));
+    QCOMPARE(image.pixelColor(101, 150), QColor(Qt::black));
+    // Name labels: white boxes with black text in each viewport's top-left corner.
+    QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(103, 103), QColor(Qt::white));
+}
+
+void TestRenderPixels::coordinateMarker()
+{
+    // A cloud's marker shows a red arrow along +X and a green one along +Y from the cloud's position.
+    Canvas canvas;
+    Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+    viewport->camera()->setViewPreset(3);
+    PointCloud cloud;
+    cloud.setPos(QVector3D(1, 1, 0));
+    viewport->addItem(&cloud);
+    const QImage image = renderCanvas(canvas, QStringLiteral("render_marker.png"));
+    // Cloud origin at pixel (120, 120); +X runs down, +Y to the right, 20 pixels per metre.
+    QVERIFY(hasColorNear(image, 120, 132, Qt::red));
+    QVERIFY(hasColorNear(image, 132, 120, Qt::green));
+    QVERIFY(hasColorNear(image, 120, 120, Qt::blue, 2));
+    QVERIFY(!hasColorNear(image, 120, 108, Qt::red));
+}
+
+void TestRenderPixels::clickThroughWidget()
+{
+    // A real click on the widget reaches the topmost viewport's camera, which reports the ray once.
+    Canvas canvas;
+    Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
+    Viewport *inset = canvas.createViewport(QStringLiteral("Top"), QRectF(0.5, 0.5, 0.5, 0.5));
+    inset->setZOrder(2);
+    QVERIFY(!renderCanvas(canvas, QStringLiteral("render_click.png")).isNull());
+    QSignalSpy mainRays(main->camera(), &Camera::setMouseRay);
+    QSignalSpy insetRays(inset->camera(), &Camera::setMouseRay);
+    QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+    QCOMPARE(insetRays.count(), 1);
+    QCOMPARE(mainRays.count(), 0);
+    QVERIFY(inset->isSelected());
+    QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 150));
+    QCOMPARE(mainRays.count(), 1);
+    QVERIFY(!inset->isSelected());
+}
+
+QTEST_MAIN(TestRenderPixels)
+#include "tst_render_pixels.moc"

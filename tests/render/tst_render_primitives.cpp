@@ -1,0 +1,287 @@
+#include "Arrow.h"
+#include "Axis.h"
+#include "Cone.h"
+#include "Coordinate.h"
+#include "Cube.h"
+#include "Cylinder.h"
+#include "GridPlaneXY.h"
+#include "SelectionManager.h"
+#include "TestSupport.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-5f)
+{
+    return (a - b).length() <= eps;
+}
+
+Ray downAt(float x, float y)
+{
+    return Ray{QVector3D(x, y, 10), QVector3D(0, 0, -1)};
+}
+} // namespace
+
+class TestRenderPrimitives : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void axisLines();
+    void gridLines_data();
+    void gridLines();
+    void solids_data();
+    void solids();
+    void cubeGeometry();
+    void arrowSizes();
+    void coordinateArrows();
+    void hitTest_data();
+    void hitTest();
+    void pickPrefersSmallestPositive();
+    void pressReleaseRule_data();
+    void pressReleaseRule();
+};
+
+void TestRenderPrimitives::initTestCase()
+{
+    TestSupport::isolateSettings();
+}
+
+void TestRenderPrimitives::axisLines()
+{
+    // The axes are three lines through the origin, X red, Y green, Z blue, between the limits.
+    Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
+    const QVector<QVector3D> expected = {{-100, 0, 0}, {100, 0, 0},  {0, -100, 0},
+                                         {0, 100, 0},  {0, 0, -100}, {0, 0, 100}};
+    QCOMPARE(axis.positions(), expected);
+    const QVector<QVector3D> colors = {{1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};
+    QCOMPARE(axis.colors(), colors);
+    QSignalSpy width(&axis, &Axis::lineWidthChanged);
+    QSignalSpy changed(&axis, &RenderableItem::changed);
+    axis.setLineWidth(2.0f);
+    QCOMPARE(width.count(), 0);
+    axis.setLineWidth(3.0f);
+    QCOMPARE(width.count(), 1);
+    QCOMPARE(changed.count(), 1);
+    axis.setAxisLimits(-1, -2, -3, 4, 5, 6);
+    QCOMPARE(axis.positions().at(5), QVector3D(0, 0, 6));
+    QCOMPARE(changed.count(), 2);
+}
+
+void TestRenderPrimitives::gridLines_data()
+{
+    QTest::addColumn<QVector<float>>("grid");
+    QTest::addColumn<int>("vertices");
+    QTest::addColumn<QVector<QVector3D>>("mustHave");
+    QTest::newRow("unit spacing") << QVector<float>{-2, 2, -2, 2, 0, 1} << 16
+                                  << QVector<QVector3D>{{-2, -2, 0}, {2, -2, 0}, {-1, -2, 0}, {-1, 2, 0}};
+    QTest::newRow("zero lines skipped")
+        << QVector<float>{-3, 3, -3, 3, 0, 3} << 8 << QVector<QVector3D>{{-3, -3, 0}, {3, 3, 0}};
+    QTest::newRow("yMax below yMin") << QVector<float>{-2, 2, 2, -2, 0.5f, 1} << 8
+                                     << QVector<QVector3D>{{-2, 2, 0.5f}, {-2, -2, 0.5f}};
+    QTest::newRow("composer grid") << QVector<float>{-100, 100, -100, 100, 0, 1} << 800
+                                   << QVector<QVector3D>{{-100, 100, 0}, {100, 100, 0}};
+    QTest::newRow("no spacing") << QVector<float>{-2, 2, -2, 2, 0, 0} << 0 << QVector<QVector3D>{};
+}
+
+void TestRenderPrimitives::gridLines()
+{
+    // The grid has a line at every spacing step except through the origin, where the axes are.
+    QFETCH(QVector<float>, grid);
+    QFETCH(int, vertices);
+    QFETCH(QVector<QVector3D>, mustHave);
+    GridPlaneXY plane(nullptr, grid[0], grid[1], grid[2], grid[3], grid[4], grid[5]);
+    const QVector<QVector3D> positions = plane.positions();
+    QCOMPARE(positions.size(), vertices);
+    for (const QVector3D &v : mustHave)
+        QVERIFY2(positions.contains(v), qPrintable(QStringLiteral("missing %1 %2").arg(v.x()).arg(v.y())));
+    for (int i = 0; i + 1 < positions.size(); i += 2) {
+        const bool alongX = positions[i].y() == positions[i + 1].y();
+        QVERIFY(alongX ? positions[i].y() != 0.0f : positions[i].x() != 0.0f);
+    }
+}
+
+void TestRenderPrimitives::solids_data()
+{
+    QTest::addColumn<bool>("cone");
+    QTest::addColumn<int>("segments");
+    QTest::addColumn<int>("vertices");
+    QTest::newRow("cylinder 20") << false << 20 << 240;
+    QTest::newRow("cylinder 3") << false << 3 << 36;
+    QTest::newRow("cone 20") << true << 20 << 120;
+    QTest::newRow("cone 7") << true << 7 << 42;
+}
+
+void TestRenderPrimitives::solids()
+{
+    // Cylinder and cone stand on the XZ plane, reach up to their height and stay within their radius.
+    QFETCH(bool, cone);
+    QFETCH(int, segments);
+    QFETCH(int, vertices);
+    std::unique_ptr<SolidOfRevolution> solid;
+    if (cone)
+        solid = std::make_unique<Cone>();
+    else
+        solid = std::make_unique<Cylinder>();
+    QCOMPARE(solid->color(), QColor(Qt::yellow));
+    solid->setRadius(2.0f);
+    solid->setHeight(3.0f);
+    solid->setSegments(segments);
+    QCOMPARE(solid->positions().size(), vertices);
+    float top = 0.0f;
+    for (const QVector3D &v : solid->positions()) {
+        QVERIFY(v.y() >= 0.0f && v.y() <= 3.0f);
+        QVERIFY(QVector2D(v.x(), v.z()).length() <= 2.0f + 1e-5f);
+        top = std::max(top, v.y());
+    }
+    QCOMPARE(top, 3.0f);
+    QCOMPARE(solid->boundingRadius(), 2.0f);
+}
+
+void TestRenderPrimitives::cubeGeometry()
+{
+    // A cube always has 24 corners and 36 indices, spans its edge length and turns yellow when selected.
+    Cube cube;
+    QCOMPARE(cube.positions().size(), 24);
+    QCOMPARE(cube.indices().size(), 36);
+    QCOMPARE(cube.positions().first(), QVector3D(-0.5f, -0.5f, 0.5f));
+    cube.setSize(4.0f);
+    QCOMPARE(cube.positions().size(), 24);
+    QCOMPARE(cube.indices().size(), 36);
+    QCOMPARE(cube.positions().at(5), QVector3D(2, 2, -2));
+    QCOMPARE(cube.boundingRadius(), 2.0f);
+    for (quint32 index : cube.indices())
+        QVERIFY(index < 24);
+    QCOMPARE(cube.indices().mid(6, 6), (QVector<quint32>{4, 5, 6, 4, 6, 7}));
+    QSignalSpy changed(&cube, &RenderableItem::changed);
+    cube.setSelected(true);
+    QCOMPARE(cube.color(), QColor(Qt::yellow));
+    QCOMPARE(changed.count(), 1);
+    cube.setSelected(false);
+    QCOMPARE(cube.color(), QColor(Qt::red));
+}
+
+void TestRenderPrimitives::arrowSizes()
+{
+    // An arrow of size s has a 0.8 s shaft of radius 0.05 s and a 0.2 s head of radius 0.1 s on top of it.
+    Arrow arrow;
+    QCOMPARE(arrow.shaftLength(), 0.8f);
+    QCOMPARE(arrow.head()->pos(), QVector3D(0, 0.8f, 0));
+    arrow.setSize(2);
+    QCOMPARE(arrow.shaftLength(), 1.6f);
+    QCOMPARE(arrow.shaftRadius(), 0.1f);
+    QCOMPARE(arrow.headLength(), 0.4f);
+    QCOMPARE(arrow.headRadius(), 0.2f);
+    QCOMPARE(arrow.head()->pos(), QVector3D(0, 1.6f, 0));
+    arrow.setColor(Qt::cyan);
+    QCOMPARE(arrow.color(), QColor(Qt::cyan));
+    QCOMPARE(arrow.head()->color(), QColor(Qt::cyan));
+    QCOMPARE(arrow.children().size(), 2);
+}
+
+void TestRenderPrimitives::coordinateArrows()
+{
+    // The marker's arrows point along +X (red), +Y (green) and +Z (blue), 1.0 long at size 1.
+    Coordinate coordinate;
+    coordinate.setPos(QVector3D(5, 0, 0));
+    const struct
+    {
+        Arrow *arrow;
+        QVector3D tip;
+        QColor color;
+    } cases[] = {{coordinate.xArrow(), {6, 0, 0}, Qt::red},
+                 {coordinate.yArrow(), {5, 1, 0}, Qt::green},
+                 {coordinate.zArrow(), {5, 0, 1}, Qt::blue}};
+    for (const auto &c : cases) {
+        const QVector3D apex(0, c.arrow->headLength(), 0);
+        QVERIFY(fuzzyVec(c.arrow->head()->modelMatrix().map(apex), c.tip));
+        QCOMPARE(c.arrow->color(), c.color);
+    }
+}
+
+void TestRenderPrimitives::hitTest_data()
+{
+    QTest::addColumn<bool>("selectable");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<float>("value");
+    QTest::newRow("through centre") << true << true << 0.0f << 4.0f;
+    QTest::newRow("half off centre") << true << true << 0.5f << 3.0f;
+    QTest::newRow("miss") << true << true << 2.0f << -12.0f;
+    QTest::newRow("not selectable") << false << true << 0.0f << -1.0f;
+    QTest::newRow("hidden") << true << false << 0.0f << -1.0f;
+}
+
+void TestRenderPrimitives::hitTest()
+{
+    // The hit value is the discriminant against the bounding sphere; unpickable items score -1.
+    Cube cube;
+    cube.setSize(2.0f);
+    QFETCH(bool, selectable);
+    QFETCH(bool, visible);
+    QFETCH(float, offset);
+    QFETCH(float, value);
+    cube.setSelectable(selectable);
+    cube.setVisible(visible);
+    QVERIFY(qFuzzyCompare(cube.hitTest(downAt(offset, 0)) + 100.0f, value + 100.0f));
+}
+
+void TestRenderPrimitives::pickPrefersSmallestPositive()
+{
+    // Among several hit items the pick is the one with the smallest positive value; unselectable ones never
+    // win.
+    Cube a, b, hidden;
+    a.setSelectable(true);
+    b.setSelectable(true);
+    b.setPos(QVector3D(0.3f, 0, 0));
+    hidden.setPos(QVector3D(0.4f, 0, 0));
+    SelectionManager manager;
+    const QList<RenderableItem *> items{&hidden, &b, &a};
+    QCOMPARE(manager.pick(items, downAt(0.4f, 0)), &a);
+    QCOMPARE(manager.pick(items, downAt(5, 0)), nullptr);
+    QCOMPARE(manager.pick({}, downAt(0, 0)), nullptr);
+}
+
+void TestRenderPrimitives::pressReleaseRule_data()
+{
+    QTest::addColumn<float>("pressAt");
+    QTest::addColumn<float>("releaseAt");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("same cube") << 0.0f << 0.0f << 0;
+    QTest::newRow("cube then empty") << 0.0f << 5.0f << -1;
+    QTest::newRow("cube then other cube") << 0.0f << 3.0f << -1;
+    QTest::newRow("empty then cube") << 5.0f << 3.0f << -1;
+    QTest::newRow("other cube") << 3.0f << 3.0f << 1;
+}
+
+void TestRenderPrimitives::pressReleaseRule()
+{
+    // A click selects the item under it only when press and release hit the same item, and deselects all
+    // others.
+    Cube first, second;
+    second.setPos(QVector3D(3, 0, 0));
+    QList<RenderableItem *> items{&first, &second};
+    for (RenderableItem *item : items)
+        item->setSelectable(true);
+    second.setSelected(true);
+    QFETCH(float, pressAt);
+    QFETCH(float, releaseAt);
+    QFETCH(int, selected);
+    SelectionManager manager;
+    manager.mousePress(items, downAt(pressAt, 0));
+    QVERIFY(manager.isPressed());
+    manager.mouseRelease(items, downAt(releaseAt, 0));
+    QVERIFY(!manager.isPressed());
+    QVERIFY(!manager.pressedItem());
+    QCOMPARE(first.isSelected(), selected == 0);
+    QCOMPARE(second.isSelected(), selected == 1);
+    QCOMPARE(first.color(), QColor(selected == 0 ? Qt::yellow : Qt::red));
+    QCOMPARE(second.color(), QColor(selected == 1 ? Qt::yellow : Qt::red));
+}
+
+QTEST_MAIN(TestRenderPrimitives)
+#include "tst_render_primitives.moc"

@@ -1,0 +1,278 @@
+#include "Camera.h"
+#include "Canvas.h"
+#include "Cube.h"
+#include "LayerItem.h"
+#include "Scene.h"
+#include "SelectionManager.h"
+#include "TestSupport.h"
+#include "Viewport.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+void click(Scene &scene, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, pos, button, button, Qt::NoModifier);
+    scene.mousePressEvent(&press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, button, Qt::NoButton, Qt::NoModifier);
+    scene.mouseReleaseEvent(&release);
+}
+} // namespace
+
+class TestRenderViewport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void rectangles_data();
+    void rectangles();
+    void sceneSizeReachesViewports();
+    void topmostViewportGetsMouse_data();
+    void topmostViewportGetsMouse();
+    void pressSelectsOnlyTarget();
+    void clickPicksItem();
+    void canvasViewports();
+    void canvasLayers();
+    void layerTree();
+    void itemTreeSignals();
+};
+
+void TestRenderViewport::initTestCase()
+{
+    TestSupport::isolateSettings();
+}
+
+void TestRenderViewport::rectangles_data()
+{
+    QTest::addColumn<QSize>("scene");
+    QTest::addColumn<QRectF>("relative");
+    QTest::addColumn<QRect>("pixel");
+    QTest::addColumn<QRect>("gl");
+    QTest::newRow("whole") << QSize(1000, 500) << QRectF(0, 0, 1, 1) << QRect(QPoint(0, 0), QPoint(999, 499))
+                           << QRect(0, 0, 1000, 500);
+    QTest::newRow("top view inset") << QSize(1000, 500) << QRectF(0.75, 0.75, 0.25, 0.25)
+                                    << QRect(QPoint(750, 375), QPoint(999, 499)) << QRect(750, 0, 250, 125);
+    QTest::newRow("top left quarter") << QSize(1000, 500) << QRectF(0, 0, 0.5, 0.5)
+                                      << QRect(QPoint(0, 0), QPoint(499, 249)) << QRect(0, 250, 500, 250);
+    // Pixel edges round, the GL rectangle truncates.
+    QTest::newRow("odd size") << QSize(333, 101) << QRectF(0.5, 0.5, 0.5, 0.5)
+                              << QRect(QPoint(167, 51), QPoint(333, 101)) << QRect(166, 0, 166, 50);
+    QTest::newRow("empty scene") << QSize(0, 0) << QRectF(0, 0, 1, 1) << QRect(QPoint(0, 0), QPoint(-1, -1))
+                                 << QRect(0, 0, 0, 0);
+}
+
+void TestRenderViewport::rectangles()
+{
+    // The pixel rectangle rounds from the top-left; the GL rectangle has its origin at the bottom and
+    // truncates.
+    QFETCH(QSize, scene);
+    QFETCH(QRectF, relative);
+    QFETCH(QRect, pixel);
+    QFETCH(QRect, gl);
+    Viewport viewport;
+    QSignalSpy spy(&viewport, &RenderableItem::changed);
+    viewport.setSceneSize(scene);
+    viewport.setRelativeRect(relative);
+    QCOMPARE(viewport.pixelRect(), pixel);
+    QCOMPARE(viewport.glRect(), gl);
+    QCOMPARE(viewport.camera()->viewport(), pixel);
+    QVERIFY(spy.count() >= 2);
+}
+
+void TestRenderViewport::sceneSizeReachesViewports()
+{
+    // Resizing the scene recomputes every viewport and announces one change.
+    Scene scene;
+    auto *a = new Viewport(&scene);
+    auto *b = new Viewport(&scene);
+    b->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
+    scene.addViewport(a);
+    scene.addViewport(b);
+    QSignalSpy spy(&scene, &RenderableItem::changed);
+    scene.setSize(QSize(800, 400));
+    QCOMPARE(a->pixelRect(), QRect(0, 0, 800, 400));
+    QCOMPARE(b->pixelRect(), QRect(600, 300, 200, 100));
+    QCOMPARE(a->camera()->aspectRatio(), 2.0f);
+    QVERIFY(spy.count() >= 1);
+    const int before = spy.count();
+    scene.setSize(QSize(800, 400));
+    QCOMPARE(spy.count(), before);
+}
+
+void TestRenderViewport::topmostViewportGetsMouse_data()
+{
+    QTest::addColumn<int>("insetZ");
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<bool>("toInset");
+    QTest::newRow("inset above, inside inset") << 2 << QPoint(700, 350) << true;
+    QTest::newRow("inset above, outside inset") << 2 << QPoint(100, 100) << false;
+    QTest::newRow("inset below, inside inset") << 0 << QPoint(700, 350) << false;
+}
+
+void TestRenderViewport::topmostViewportGetsMouse()
+{
+    // Where viewports overlap, the one with the higher ZOrder receives the mouse.
+    Scene scene;
+    scene.setSize(QSize(800, 400));
+    auto *inset = new Viewport(&scene);
+    inset->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
+    auto *main = new Viewport(&scene);
+    QFETCH(int, insetZ);
+    QFETCH(QPoint, pos);
+    QFETCH(bool, toInset);
+    inset->setZOrder(insetZ);
+    scene.addViewport(inset);
+    scene.addViewport(main);
+    QCOMPARE(scene.viewportAt(pos), toInset ? inset : main);
+
+    QSignalSpy insetRays(inset->camera(), &Camera::setMouseRay);
+    QSignalSpy mainRays(main->camera(), &Camera::setMouseRay);
+    click(scene, pos);
+    QCOMPARE(insetRays.count(), toInset ? 1 : 0);
+    QCOMPARE(mainRays.count(), toInset ? 0 : 1);
+    QVERIFY(!scene.viewportAt(QPoint(900, 10)));
+}
+
+void TestRenderViewport::pressSelectsOnlyTarget()
+{
+    // A press deselects every viewport and selects the one it lands in; outside all of them none stays
+    // selected.
+    Scene scene;
+    scene.setSize(QSize(400, 200));
+    auto *left = new Viewport(&scene);
+    left->setRelativeRect(QRectF(0, 0, 0.5, 1));
+    auto *right = new Viewport(&scene);
+    right->setRelativeRect(QRectF(0.5, 0, 0.5, 1));
+    scene.addViewport(left);
+    scene.addViewport(right);
+    click(scene, QPoint(10, 10));
+    QVERIFY(left->isSelected());
+    QVERIFY(!right->isSelected());
+    click(scene, QPoint(300, 10));
+    QVERIFY(!left->isSelected());
+    QVERIFY(right->isSelected());
+    left->setRelativeRect(QRectF(0, 0, 0.25, 1));
+    right->setRelativeRect(QRectF(0.75, 0, 0.25, 1));
+    click(scene, QPoint(150, 10));
+    QVERIFY(!left->isSelected());
+    QVERIFY(!right->isSelected());
+}
+
+void TestRenderViewport::clickPicksItem()
+{
+    // A click on a selectable cube through the scene selects it; a click beside it deselects it again.
+    Scene scene;
+    scene.setSize(QSize(200, 200));
+    auto *viewport = new Viewport(&scene);
+    scene.addViewport(viewport);
+    viewport->camera()->setViewPreset(3);
+    Cube cube;
+    cube.setSelectable(true);
+    viewport->addItem(&cube);
+    click(scene, QPoint(100, 100));
+    QVERIFY(cube.isSelected());
+    QCOMPARE(cube.color(), QColor(Qt::yellow));
+    click(scene, QPoint(20, 20));
+    QVERIFY(!cube.isSelected());
+    QCOMPARE(cube.color(), QColor(Qt::red));
+}
+
+void TestRenderViewport::canvasViewports()
+{
+    // Viewports are made, found and taken by name; a deleted item leaves no dangling entry.
+    Canvas canvas;
+    Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
+    Viewport *top = canvas.createViewport(QStringLiteral("Top"), QRectF(0.75, 0.75, 0.25, 0.25));
+    QCOMPARE(main->name(), QStringLiteral("Main"));
+    QCOMPARE(top->relativeRect(), QRectF(0.75, 0.75, 0.25, 0.25));
+    QVERIFY(canvas.hasViewport(QStringLiteral("Top")));
+    QVERIFY(!canvas.hasViewport(QStringLiteral("Side")));
+    QCOMPARE(canvas.takeViewport(QStringLiteral("Top")), top);
+    QVERIFY(!canvas.hasViewport(QStringLiteral("Top")));
+    QVERIFY(!canvas.takeViewport(QStringLiteral("Top")));
+    delete top;
+    auto *cube = new Cube;
+    main->addItem(cube);
+    delete cube;
+    QVERIFY(main->items().isEmpty());
+    canvas.setBackgroundColor(QColor(1, 2, 3));
+    QCOMPARE(canvas.backgroundColor(), QColor(1, 2, 3));
+    canvas.clearViewPorts();
+    QVERIFY(canvas.scene()->viewports().isEmpty());
+}
+
+void TestRenderViewport::canvasLayers()
+{
+    // A layer is added once, removed wholly, and forgotten when deleted.
+    Canvas canvas;
+    LayerItem a, b;
+    canvas.addLayer(&a);
+    canvas.addLayer(&a);
+    canvas.addLayer(nullptr);
+    QCOMPARE(canvas.layers().size(), 1);
+    canvas.removeLayer(&a);
+    QVERIFY(canvas.layers().isEmpty());
+    auto *c = new LayerItem;
+    canvas.addLayer(c);
+    delete c;
+    QVERIFY(canvas.layers().isEmpty());
+}
+
+void TestRenderViewport::layerTree()
+{
+    // Child layers forward their changes; removing or setting the same ZOrder behaves as promised.
+    LayerItem parent, child;
+    QSignalSpy changed(&parent, &LayerItem::changed);
+    parent.addLayer(nullptr);
+    QCOMPARE(changed.count(), 0);
+    parent.addLayer(&child);
+    QCOMPARE(changed.count(), 1);
+    child.setZOrder(5);
+    QCOMPARE(changed.count(), 2);
+    child.setZOrder(5);
+    QCOMPARE(changed.count(), 2);
+    parent.removeLayer(&child);
+    QCOMPARE(changed.count(), 3);
+    child.setZOrder(6);
+    QCOMPARE(changed.count(), 3);
+    parent.removeLayer(&child);
+    QCOMPARE(changed.count(), 4);
+}
+
+void TestRenderViewport::itemTreeSignals()
+{
+    // Children inherit the parent's matrices, visibility and model transform, and forward their changes.
+    RenderableItem parent;
+    auto *child = new RenderableItem;
+    QSignalSpy added(&parent, &RenderableItem::childAdded);
+    QSignalSpy changed(&parent, &RenderableItem::changed);
+    parent.addChild(child);
+    QCOMPARE(added.count(), 1);
+    QCOMPARE(child->parent(), &parent);
+    QMatrix4x4 projection;
+    projection.perspective(45, 1, 1, 10);
+    parent.setProjectionMatrix(projection);
+    QCOMPARE(child->projectionMatrix(), projection);
+    parent.setPos(QVector3D(1, 2, 3));
+    child->setPos(QVector3D(0, 0, 1));
+    QCOMPARE(child->modelMatrix().map(QVector3D()), QVector3D(1, 2, 4));
+    parent.setVisible(false);
+    QVERIFY(!child->isVisible());
+    const int before = changed.count();
+    child->setZOrder(3);
+    QCOMPARE(changed.count(), before + 1);
+    QSignalSpy rotated(&parent, &RenderableItem::changeRotationMatrix);
+    parent.setRotation(RenderableItem::Z_Axis, 90);
+    QCOMPARE(rotated.count(), 1);
+    QVERIFY((parent.rotationMatrix().map(QVector3D(1, 0, 0)) - QVector3D(0, 1, 0)).length() < 1e-5f);
+    parent.resetRotation();
+    QCOMPARE(parent.rotationMatrix(), QMatrix4x4());
+    parent.removeChild(child);
+    QVERIFY(!child->parent());
+    delete child;
+}
+
+QTEST_MAIN(TestRenderViewport)
+#include "tst_render_viewport.moc"
