@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -184,6 +185,27 @@ struct ReferenceDecoder
     std::vector<VEXA3D_ECHO_T> echoes;
     std::vector<VEXA3D_POINT_T> points;
     std::vector<uint16_t> offsets;
+    // The same per-span sweep tables as the library, filled ahead for the spans of the stream.
+    int spanKeys[4] = {INT_MIN, INT_MIN, INT_MIN, INT_MIN};
+    std::vector<double> sweepCos, sweepSin;
+    int nextSlot = 0;
+
+    const double *sweep(int span, bool sine)
+    {
+        const size_t spots = horizontal.size();
+        for (int i = 0; i < 4; ++i)
+            if (spanKeys[i] == span)
+                return (sine ? sweepSin.data() : sweepCos.data()) + size_t(i) * spots;
+        const int slot = nextSlot;
+        nextSlot = (nextSlot + 1) % 4;
+        spanKeys[slot] = span;
+        for (size_t s = 0; s < spots; ++s) {
+            const double a = (span * horizontal[s] / 65535.0 * 2.0) * Pi;
+            sweepCos[size_t(slot) * spots + s] = std::cos(a);
+            sweepSin[size_t(slot) * spots + s] = std::sin(a);
+        }
+        return (sine ? sweepSin.data() : sweepCos.data()) + size_t(slot) * spots;
+    }
 
     explicit ReferenceDecoder(const DecodeRig &rig)
     {
@@ -199,6 +221,8 @@ struct ReferenceDecoder
         echoes.resize(size_t(spots * echoCount));
         points.resize(size_t(spots * echoCount));
         offsets.resize(size_t(spots + 1));
+        sweepCos.resize(4 * size_t(spots));
+        sweepSin.resize(4 * size_t(spots));
     }
 
     static uint16_t u16(const uint8_t *p) { return uint16_t(p[0] | (p[1] << 8)); }
@@ -222,6 +246,10 @@ struct ReferenceDecoder
             const uint8_t *offs = index + 4;
             const uint8_t *data = offs + 2 * (count + 1) + (count % 2 == 0 ? 2 : 0);
             const size_t entry = rangeOnly ? 2 : 4;
+            const double a = (start / 65535.0 * 2.0) * Pi;
+            const double ca = std::cos(a), sa = std::sin(a);
+            const double *sc = sweep(end - start, false);
+            const double *ss = sweep(end - start, true);
             for (int i = 0; i < count; ++i) {
                 const int s = spotOffset + i;
                 const int first = u16(offs + 2 * i);
@@ -229,7 +257,7 @@ struct ReferenceDecoder
                 if (n <= 0)
                     continue;
                 const double theta = ((start + (end - start) * horizontal[size_t(s)]) / 65535.0 * 2.0) * Pi;
-                const double ct = std::cos(theta), st = std::sin(theta);
+                const double ct = ca * sc[s] - sa * ss[s], st = sa * sc[s] + ca * ss[s];
                 const double phi = angles[size_t(s)] > Pi ? angles[size_t(s)] - 2 * Pi : angles[size_t(s)];
                 for (int e = 0; e < n; ++e) {
                     const uint8_t *d = data + size_t(first + e) * entry;

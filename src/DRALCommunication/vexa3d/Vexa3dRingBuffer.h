@@ -22,6 +22,11 @@ public:
     uint32_t peek(void *destination, uint32_t n) const;
     // Drops n bytes (all or nothing), like read without a destination.
     uint32_t discard(uint32_t n);
+    // The next n held bytes in place when they do not wrap, else null. Valid until the next write.
+    const uint8_t *contiguous(uint32_t n) const
+    {
+        return n <= used() && m_readIndex + n <= m_size ? m_buffer.get() + m_readIndex : nullptr;
+    }
 
     uint32_t used() const { return (m_writeIndex - m_readIndex) & m_mask; }
     uint32_t capacity() const { return m_size - 1; }

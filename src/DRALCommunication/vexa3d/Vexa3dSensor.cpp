@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double Pi = 3.141592653589793;
 constexpr int TableChunkSpots = 256;
+constexpr double TurnUnitsToHalfTurns = 2.0 / 65535.0;
 
 inline uint16_t le16(const uint8_t *p)
 {
@@ -325,9 +327,13 @@ bool Vexa3dSensor::sizeTables()
         m_verticalLoaded.assign(rem, 0);
         m_regions.assign(spec.regionCount, 0);
         m_offsets.assign(spots + 1, 0);
+        m_spanCos.assign(SpanCacheEntries * spots, 0.0);
+        m_spanSin.assign(SpanCacheEntries * spots, 0.0);
+        m_spanValid.assign(SpanCacheEntries * spots, 0);
     } catch (const std::bad_alloc &) {
         return false;
     }
+    clearSpanCache();
     return true;
 }
 
@@ -372,6 +378,7 @@ int Vexa3dSensor::fetchTable(const char *commandText, int start, double *values,
 
 int Vexa3dSensor::loadHorizontalTable()
 {
+    clearSpanCache();
     const int spotCount = m_info.spec.spotCount;
     if (spotCount <= TableChunkSpots)
         return fetchTable("GET:tblh\n", 9, m_horizontalTable.data(), nullptr, nullptr, 0);
@@ -504,6 +511,7 @@ bool Vexa3dSensor::setHorizontalTable(const double *fractions, int n)
     if (!fractions || n < 0 || size_t(n) > m_horizontalTable.size())
         return false;
     std::copy(fractions, fractions + n, m_horizontalTable.begin());
+    clearSpanCache();
     return true;
 }
 
@@ -660,22 +668,57 @@ int Vexa3dSensor::stopData(int kind, bool wait)
 
 bool Vexa3dSensor::recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record) const
 {
+    // The spot count and the first spot show a record sized for another geometry; every spot is
+    // checked again before it is written.
     const VEXA3D_SPEC_T &spec = m_info.spec;
     if (record.spots.size() != spec.spotCount)
         return false;
-    for (const VEXA3D_SPOT_T &spot : record.spots) {
-        if (spot.echoes.size() != spec.echoCount || spot.points.size() != spec.echoCount ||
-            spot.regionFlags.size() != spec.echoCount)
-            return false;
-    }
-    return true;
+    if (record.spots.empty())
+        return true;
+    const VEXA3D_SPOT_T &spot = record.spots.front();
+    return spot.echoes.size() == spec.echoCount && spot.points.size() == spec.echoCount &&
+           spot.regionFlags.size() == spec.echoCount;
 }
 
-bool Vexa3dSensor::takePacket(const Vexa3dPacketHeader &header)
+const uint8_t *Vexa3dSensor::takePacket(const Vexa3dPacketHeader &header)
 {
     const uint32_t length = header.totalLength;
+    Vexa3dRingBuffer &ring = m_connection->ringBuffer();
     clearFraming();
-    return m_connection->ringBuffer().read(m_packet.data(), length) == length;
+    // Decoding needs no writes to the ring buffer, so a packet that does not wrap is read in place.
+    if (const uint8_t *inPlace = ring.contiguous(length)) {
+        ring.discard(length);
+        return inPlace;
+    }
+    return ring.read(m_packet.data(), length) == length ? m_packet.data() : nullptr;
+}
+
+void Vexa3dSensor::clearSpanCache()
+{
+    for (int i = 0; i < SpanCacheEntries; ++i) {
+        m_spanKey[i] = INT_MIN;
+        m_spanUsed[i] = 0;
+    }
+}
+
+int Vexa3dSensor::spanCacheEntry(int span)
+{
+    ++m_spanClock;
+    int oldest = 0;
+    for (int i = 0; i < SpanCacheEntries; ++i) {
+        if (m_spanKey[i] == span) {
+            m_spanUsed[i] = m_spanClock;
+            return i;
+        }
+        if (m_spanUsed[i] < m_spanUsed[oldest])
+            oldest = i;
+    }
+    m_spanKey[oldest] = span;
+    m_spanUsed[oldest] = m_spanClock;
+    const size_t spots = m_info.spec.spotCount;
+    std::fill(m_spanValid.begin() + std::ptrdiff_t(size_t(oldest) * spots),
+              m_spanValid.begin() + std::ptrdiff_t(size_t(oldest + 1) * spots), 0);
+    return oldest;
 }
 
 int Vexa3dSensor::receiveMeasurement(VEXA3D_MEASUREMENT_DATA_T *output)
@@ -695,19 +738,19 @@ int Vexa3dSensor::receiveMeasurement(VEXA3D_MEASUREMENT_DATA_T *output)
             kind = 2;
         else
             return 0;
-        if (!takePacket(header))
+        const uint8_t *packet = takePacket(header);
+        if (!packet)
             return 0;
         m_lastDataHeader = header;
-        if (decodeMeasurement(kind, *output))
+        if (decodeMeasurement(packet, kind, *output))
             return 1;
         // A malformed packet is gone; look at the next one.
     }
 }
 
-bool Vexa3dSensor::decodeMeasurement(int kind, VEXA3D_MEASUREMENT_DATA_T &output)
+bool Vexa3dSensor::decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREMENT_DATA_T &output)
 {
     const VEXA3D_SPEC_T &spec = m_info.spec;
-    const uint8_t *p = m_packet.data();
     const size_t end = m_lastDataHeader.totalLength;
     size_t pos = m_lastDataHeader.headerLength;
 
@@ -795,25 +838,44 @@ bool Vexa3dSensor::decodeMeasurement(int kind, VEXA3D_MEASUREMENT_DATA_T &output
     const double *cosines = m_verticalCos.data() + base;
     const double *sines = m_verticalSin.data() + base;
     const double start = mh.start;
-    const double span = double(int(mh.end) - int(mh.start));
+    const int spanUnits = int(mh.end) - int(mh.start);
+    const double span = double(spanUnits);
     const bool swapped = spec.swdr == 1;
     const bool flags = spec.isLsbResult && spec.regionCount > 0;
     const int echoCount = spec.echoCount;
+
+    // theta = a + b h: cos and sin of a once per packet, those of b h per spot from the span cache.
+    const double startAngle = (start / 65535.0 * 2.0) * Pi;
+    const double cosStart = std::cos(startAngle);
+    const double sinStart = std::sin(startAngle);
+    const size_t cacheBase = size_t(spanCacheEntry(spanUnits)) * spec.spotCount;
+    double *sweepCos = m_spanCos.data() + cacheBase;
+    double *sweepSin = m_spanSin.data() + cacheBase;
+    uint8_t *sweepValid = m_spanValid.data() + cacheBase;
 
     for (uint32_t s = spotOffset; s < spotOffset + spotsInPacket; ++s) {
         VEXA3D_SPOT_T &spot = output.spots[s];
         const int first = m_offsets[s];
         const int n = int(m_offsets[s + 1]) - first;
-        if (n < 0 || n > echoCount || uint32_t(first + n) > entries) {
+        if (n < 0 || n > echoCount || uint32_t(first + n) > entries || spot.echoes.size() < size_t(n) ||
+            spot.points.size() < size_t(n) || (flags && spot.regionFlags.size() < size_t(n))) {
             spot.count = 0;
             continue;
         }
         spot.count = uint32_t(n);
         if (n == 0)
             continue;
-        const double theta = ((start + span * m_horizontalTable[s]) / 65535.0 * 2.0) * Pi;
-        const double cosTheta = std::cos(theta);
-        const double sinTheta = std::sin(theta);
+        const double h = m_horizontalTable[s];
+        // A multiplication instead of the division: the same angle to within one unit in the last place.
+        const double theta = ((start + span * h) * TurnUnitsToHalfTurns) * Pi;
+        if (!sweepValid[s]) {
+            const double sweep = (span * h / 65535.0 * 2.0) * Pi;
+            sweepCos[s] = std::cos(sweep);
+            sweepSin[s] = std::sin(sweep);
+            sweepValid[s] = 1;
+        }
+        const double cosTheta = cosStart * sweepCos[s] - sinStart * sweepSin[s];
+        const double sinTheta = sinStart * sweepCos[s] + cosStart * sweepSin[s];
         const double phi = angles[s];
         const double phiSigned = phi > Pi ? phi - 2.0 * Pi : phi;
         const double cosPhi = cosines[s];
@@ -860,17 +922,17 @@ int Vexa3dSensor::receiveAuxiliary(VEXA3D_AUXILIARY_DATA_T *output)
         Vexa3dPacketHeader header;
         if (findPacket(&header) != 1 || !typeIs(header, "_ax"))
             return 0;
-        if (!takePacket(header))
+        const uint8_t *packet = takePacket(header);
+        if (!packet)
             return 0;
         m_lastDataHeader = header;
-        if (decodeAuxiliary(*output))
+        if (decodeAuxiliary(packet, *output))
             return 1;
     }
 }
 
-bool Vexa3dSensor::decodeAuxiliary(VEXA3D_AUXILIARY_DATA_T &output)
+bool Vexa3dSensor::decodeAuxiliary(const uint8_t *p, VEXA3D_AUXILIARY_DATA_T &output)
 {
-    const uint8_t *p = m_packet.data();
     const size_t end = m_lastDataHeader.totalLength;
     const size_t pos = m_lastDataHeader.headerLength;
     if (end - pos < 12)

@@ -141,9 +141,11 @@ private:
     int interlaceValue(const char *commandText, uint8_t *value);
     int dataCommand(int kind, bool start, bool wait);
     bool recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record) const;
-    bool takePacket(const Vexa3dPacketHeader &header);
-    bool decodeMeasurement(int kind, VEXA3D_MEASUREMENT_DATA_T &output);
-    bool decodeAuxiliary(VEXA3D_AUXILIARY_DATA_T &output);
+    const uint8_t *takePacket(const Vexa3dPacketHeader &header);
+    bool decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREMENT_DATA_T &output);
+    bool decodeAuxiliary(const uint8_t *p, VEXA3D_AUXILIARY_DATA_T &output);
+    int spanCacheEntry(int span);
+    void clearSpanCache();
     size_t verticalBase(int count, int field) const;
 
     std::unique_ptr<Vexa3dConnection> m_connection;
@@ -163,7 +165,17 @@ private:
     MeasurementHeader m_measurementHeader;
     std::vector<uint32_t> m_regions;
     std::vector<uint16_t> m_offsets; // spotCount + 1 entries
-    std::vector<uint8_t> m_packet;   // the packet being decoded, one ring buffer's capacity
+    std::vector<uint8_t> m_packet;   // a packet that wraps in the ring buffer, copied straight
+
+    // cos and sin of the swept part of the horizontal angle per spot, for the last few line spans:
+    // with them a spot's angle needs no trigonometry of its own.
+    static constexpr int SpanCacheEntries = 4;
+    std::vector<double> m_spanCos; // [entry][spot]
+    std::vector<double> m_spanSin;
+    std::vector<uint8_t> m_spanValid;
+    int m_spanKey[SpanCacheEntries] = {};
+    uint32_t m_spanUsed[SpanCacheEntries] = {};
+    uint32_t m_spanClock = 0;
 
     std::vector<char> m_reply; // VEXA3D_MAX_REPLY_PAYLOAD + 1
     int m_replyLength = 0;
