@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -301,6 +302,26 @@ private slots:
         QFETCH(QString, text);
         std::unique_ptr<DataSelector> selector(DataSelectorFactory::create(type));
         QCOMPARE(selector->valueText(value), text);
+    }
+
+    // After a language change, retranslate renews the group, the choices and the current labels.
+    void retranslates()
+    {
+        ColorModel model;
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        model.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(model.property()->name(), QStringLiteral("色"));
+        QCOMPARE(model.schemeProperty()->value().toString(), QStringLiteral("色相"));
+        QCOMPARE(model.sourceProperty()->value().toString(), QStringLiteral("軸"));
+        QCOMPARE(model.sourceProperty()->optionValue(), int(DataSelectorFactory::Axis));
+        QCOMPARE(model.scheme()->maxProperty()->name(), QStringLiteral("最大"));
+        QCOMPARE(model.selector()->property()->name(), QStringLiteral("軸"));
+        // The choice still works by its translated label.
+        model.sourceProperty()->setOptionValue(DataSelectorFactory::Echo);
+        QCOMPARE(model.selectorType(), DataSelectorFactory::Echo);
     }
 
     // Factories refuse unknown indices.

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -337,6 +338,25 @@ private slots:
         QCOMPARE(enabled,
                  (QList<AbstractDataFilter *>{filters.at(0), filters.at(2), filters.at(3), filters.at(5)}));
         QVERIFY(!DataFilterFactory::create(6));
+    }
+
+    // After a language change, retranslate renews the names of the filter groups and their settings.
+    void retranslates()
+    {
+        AxesFilter axes;
+        HAngleFilter hangle;
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        axes.retranslate();
+        hangle.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(axes.property()->name(), QStringLiteral("軸フィルター"));
+        QCOMPARE(axes.heightFilter()->property()->name(), QStringLiteral("Z軸フィルター"));
+        QCOMPARE(hangle.minProperty()->name(), QStringLiteral("最小 [度]"));
+        QCOMPARE(hangle.property()->key(), QStringLiteral("hangle_filter"));
+        hangle.retranslate();
+        QCOMPARE(hangle.minProperty()->name(), QStringLiteral("Min [deg]"));
     }
 
     // A filter tells about every edit, so views and the composer can follow.
