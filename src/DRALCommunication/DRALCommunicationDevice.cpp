@@ -1,0 +1,424 @@
+#include "DRALCommunicationDevice.h"
+
+#include "MetaTypes.h"
+#include "Vexa3dSensor.h"
+
+#include <QtConcurrent>
+
+#include <cstring>
+
+namespace {
+
+constexpr int InitializationAttempts = 10;
+constexpr int RetrySleepMs = 10;
+constexpr int PollSleepMs = 10;
+constexpr uint32_t ReplyTimeoutMs = 2000;
+
+struct ModeKind
+{
+    int bit;
+    int kind;
+};
+// Mode bits in the order their data kinds are started and stopped.
+constexpr ModeKind ModeKinds[] = {
+    {DistanceOnlyMode, Vexa3dSensor::RangeOnly},
+    {DistanceIntensityMode, Vexa3dSensor::RangeAndLevel},
+    {AuxiliaryMode, Vexa3dSensor::Auxiliary},
+};
+
+bool isErrorPacket(const Vexa3dPacketHeader &header)
+{
+    return std::memcmp(header.type, "ERR", 3) == 0 || std::memcmp(header.type, "_er", 3) == 0;
+}
+
+int statusNumber(const Vexa3dPacketHeader &header)
+{
+    int code = 0;
+    for (int i = 0; i < 3; ++i) {
+        const char c = header.status[i];
+        if (c < '0' || c > '9')
+            break;
+        code = code * 10 + (c - '0');
+    }
+    return code;
+}
+
+} // namespace
+
+DRALCommunicationDevice::DRALCommunicationDevice(QObject *parent)
+    : QThread(parent), m_sensor(new Vexa3dSensor(this)), m_line(new VEXA3D_MEASUREMENT_DATA_T),
+      m_auxiliary(new VEXA3D_AUXILIARY_DATA_T), m_payload(VEXA3D_MAX_REPLY_PAYLOAD + 1, 0)
+{
+    Taviro::registerRecordMetaTypes();
+    qRegisterMetaType<MeasurmentModes>("MeasurmentModes");
+    qRegisterMetaType<VEXA3D_SENSOR_INFO_T>("VEXA3D_SENSOR_INFO_T");
+}
+
+DRALCommunicationDevice::~DRALCommunicationDevice()
+{
+    {
+        std::lock_guard<std::mutex> control(m_controlMutex);
+        stopStreaming();
+        waitForInitialization(true);
+    }
+    std::lock_guard<std::mutex> sensor(m_sensorMutex);
+    m_sensor.reset();
+    m_line.reset();
+}
+
+void DRALCommunicationDevice::setErrorCode(int errorCode)
+{
+    if (m_errorCode.exchange(errorCode) != errorCode)
+        emit errorCodeChanged(errorCode);
+}
+
+QByteArray DRALCommunicationDevice::address() const
+{
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    return m_address;
+}
+
+int DRALCommunicationDevice::port() const
+{
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    return m_port;
+}
+
+VEXA3D_SENSOR_INFO_T DRALCommunicationDevice::sensorInfo() const
+{
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    return m_info;
+}
+
+bool DRALCommunicationDevice::protocolIsVersion1() const
+{
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    return std::strncmp(m_info.protocol, "1.", 2) == 0;
+}
+
+void DRALCommunicationDevice::setReadyTimeout(int milliseconds)
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    stopStreaming();
+    waitForInitialization();
+    std::lock_guard<std::mutex> sensor(m_sensorMutex);
+    m_sensor->setReadyTimeout(uint32_t(qMax(0, milliseconds)));
+}
+
+bool DRALCommunicationDevice::connectDevice(const QByteArray &address, int port)
+{
+    int result = 0;
+    {
+        std::lock_guard<std::mutex> control(m_controlMutex);
+        stopStreaming();
+        waitForInitialization(true);
+        {
+            std::lock_guard<std::mutex> state(m_stateMutex);
+            m_address = address;
+            m_port = port;
+        }
+        std::lock_guard<std::mutex> sensor(m_sensorMutex);
+        m_initialized.store(false);
+        result = m_sensor->open(address.constData(), port);
+        if (result == 0)
+            m_sensor->setTimeout(ReplyTimeoutMs);
+        m_connected.store(result == 0);
+    }
+    if (result != 0) {
+        setErrorCode(result);
+        return false;
+    }
+    emit deviceOpened(address, port);
+    return true;
+}
+
+bool DRALCommunicationDevice::disconnectDevice()
+{
+    int result = 0;
+    {
+        std::lock_guard<std::mutex> control(m_controlMutex);
+        stopStreaming();
+        waitForInitialization(true);
+        result = closeLocked();
+    }
+    if (result < 0) {
+        setErrorCode(result);
+        return false;
+    }
+    emit deviceClosed();
+    return true;
+}
+
+int DRALCommunicationDevice::closeLocked()
+{
+    std::lock_guard<std::mutex> sensor(m_sensorMutex);
+    const int result = m_sensor->close();
+    if (result >= 0) {
+        m_initialized.store(false);
+        m_connected.store(false);
+    }
+    return result;
+}
+
+void DRALCommunicationDevice::initialize()
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    stopStreaming();
+    waitForInitialization();
+    m_abortInitialization.store(false);
+    m_initialization = QtConcurrent::run([this] { runInitialization(); });
+}
+
+void DRALCommunicationDevice::runInitialization()
+{
+    m_initializationThread.store(QThread::currentThread());
+    enum Outcome
+    {
+        Aborted,
+        Failed,
+        Ready
+    } outcome = Failed;
+    int result = 0;
+    VEXA3D_SENSOR_INFO_T info;
+    {
+        std::lock_guard<std::mutex> sensor(m_sensorMutex);
+        m_initialized.store(false);
+        const auto aborted = [this] { return m_abortInitialization.load(); };
+
+        bool stopped = false;
+        for (int attempt = 0; attempt < InitializationAttempts && !aborted() && !stopped; ++attempt) {
+            for (const ModeKind &mk : ModeKinds) {
+                result = m_sensor->stopData(mk.kind, true);
+                if (result != 1)
+                    break;
+            }
+            stopped = result == 1;
+            if (!stopped)
+                QThread::msleep(RetrySleepMs);
+        }
+        if (stopped) {
+            m_sensor->clearBuffer();
+            for (int attempt = 0; attempt < InitializationAttempts && !aborted(); ++attempt) {
+                result = m_sensor->initialize(m_line.get());
+                if (result != 1) {
+                    QThread::msleep(RetrySleepMs);
+                    continue;
+                }
+                m_initialized.store(true);
+                m_sensor->sensorInfo(&info);
+                {
+                    std::lock_guard<std::mutex> state(m_stateMutex);
+                    m_info = info;
+                }
+                for (int ready = 0; ready < InitializationAttempts && !aborted(); ++ready) {
+                    result = m_sensor->waitReady();
+                    if (result == 1) {
+                        outcome = Ready;
+                        break;
+                    }
+                    QThread::msleep(RetrySleepMs);
+                }
+                break;
+            }
+        }
+        if (aborted())
+            outcome = Aborted;
+    }
+    m_initializationThread.store(nullptr);
+
+    // Signals go out after the sensor is free, so receivers may call back into the device.
+    if (outcome == Ready) {
+        emit deviceInitialized(info);
+    } else if (outcome == Failed) {
+        setErrorCode(result);
+        emit initializationError();
+    }
+}
+
+void DRALCommunicationDevice::waitForInitialization(bool abort)
+{
+    // A receiver of the job's own signals runs on the job's thread and must not wait for itself.
+    if (m_initializationThread.load() == QThread::currentThread())
+        return;
+    if (abort)
+        m_abortInitialization.store(true);
+    m_initialization.waitForFinished();
+}
+
+bool DRALCommunicationDevice::stopStreaming()
+{
+    if (QThread::currentThread() == this)
+        return false;
+    const bool running = isRunning();
+    requestInterruption();
+    wait();
+    return running;
+}
+
+void DRALCommunicationDevice::startStreaming()
+{
+    start(QThread::TimeCriticalPriority);
+}
+
+void DRALCommunicationDevice::startMeasurement(int mode)
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    stopStreaming();
+    waitForInitialization();
+    m_mode.store(mode);
+    if (mode != StopMeasurementMode)
+        startStreaming();
+}
+
+void DRALCommunicationDevice::stopMeasurement()
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    stopStreaming();
+}
+
+bool DRALCommunicationDevice::setHorizontalInterlace(int value)
+{
+    return setInterlace(value, false);
+}
+
+bool DRALCommunicationDevice::setVerticalInterlace(int value)
+{
+    return setInterlace(value, true);
+}
+
+bool DRALCommunicationDevice::setInterlace(int value, bool vertical)
+{
+    int result = 0;
+    {
+        std::lock_guard<std::mutex> control(m_controlMutex);
+        waitForInitialization();
+        if (!m_initialized.load() || (vertical && protocolIsVersion1()))
+            return false;
+        const bool wasStreaming = stopStreaming();
+        {
+            std::lock_guard<std::mutex> sensor(m_sensorMutex);
+            result =
+                vertical ? m_sensor->setVerticalInterlace(value) : m_sensor->setHorizontalInterlace(value);
+        }
+        if (wasStreaming && m_mode.load() != StopMeasurementMode)
+            startStreaming();
+    }
+    if (result != 1)
+        setErrorCode(result);
+    return result == 1;
+}
+
+int DRALCommunicationDevice::horizontalInterlace()
+{
+    return interlace(false);
+}
+
+int DRALCommunicationDevice::verticalInterlace()
+{
+    return interlace(true);
+}
+
+int DRALCommunicationDevice::interlace(bool vertical)
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    waitForInitialization();
+    const bool wasStreaming = stopStreaming();
+    uint8_t value = 0;
+    int result = 0;
+    {
+        std::lock_guard<std::mutex> sensor(m_sensorMutex);
+        result = vertical ? m_sensor->verticalInterlace(&value) : m_sensor->horizontalInterlace(&value);
+    }
+    if (wasStreaming && m_mode.load() != StopMeasurementMode)
+        startStreaming();
+    return result == 1 ? value : 0;
+}
+
+bool DRALCommunicationDevice::restart()
+{
+    int result = 0;
+    {
+        std::lock_guard<std::mutex> control(m_controlMutex);
+        waitForInitialization();
+        if (!m_initialized.load() || protocolIsVersion1())
+            return false;
+        stopStreaming();
+        std::lock_guard<std::mutex> sensor(m_sensorMutex);
+        result = m_sensor->reboot();
+    }
+    if (result != 1)
+        setErrorCode(result);
+    return disconnectDevice();
+}
+
+void DRALCommunicationDevice::run()
+{
+    std::unique_lock<std::mutex> sensor(m_sensorMutex);
+    const int mode = m_mode.load();
+    VEXA3D_SPEC_T spec;
+    {
+        std::lock_guard<std::mutex> state(m_stateMutex);
+        spec = m_info.spec;
+    }
+
+    for (const ModeKind &mk : ModeKinds) {
+        if (!(mode & mk.bit))
+            continue;
+        const int result = m_sensor->startData(mk.kind, true);
+        if (result != 1) {
+            // Leave no kind streaming that this run started.
+            for (const ModeKind &started : ModeKinds) {
+                if (started.kind == mk.kind)
+                    break;
+                if (mode & started.bit)
+                    m_sensor->stopData(started.kind, true);
+            }
+            m_sensor->clearBuffer();
+            sensor.unlock();
+            setErrorCode(result);
+            return;
+        }
+    }
+    emit measurementStarted(MeasurmentModes(mode));
+
+    while (!isInterruptionRequested()) {
+        Vexa3dPacketHeader header;
+        if (m_sensor->findPacket(&header) != 1) {
+            QThread::msleep(PollSleepMs);
+            continue;
+        }
+        if (m_sensor->receiveMeasurement(m_line.get()) == 1) {
+            // The line record is reused for every packet; only a complete line is copied out.
+            if (m_line->isLineDataReady) {
+                emit measurementDataReady(QSharedPointer<DRALMeasurementData>::create(
+                    QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(*m_line), spec));
+            }
+            continue;
+        }
+        if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == 1) {
+            emit auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData>::create(*m_auxiliary, spec));
+            continue;
+        }
+        int length = 0;
+        const int read = m_sensor->readReply(&header, m_payload.data(), &length);
+        if ((read != 1 && read != Vexa3dSensor::PacketDropped) || !isErrorPacket(header))
+            continue;
+        const int code = statusNumber(header);
+        setErrorCode(code);
+        emit errorDetected(code, QString::fromLatin1(m_payload.data(), length));
+        // Warnings ("0xx") leave the stream running; anything else ends it.
+        if (header.status[0] != '0')
+            break;
+    }
+
+    for (const ModeKind &mk : ModeKinds) {
+        if (!(mode & mk.bit))
+            continue;
+        const int result = m_sensor->stopData(mk.kind, true);
+        if (result != 1)
+            setErrorCode(result);
+    }
+    m_sensor->clearBuffer();
+    sensor.unlock();
+    emit measurementStopped();
+}
