@@ -38,10 +38,11 @@ inline bool isErrorType(const Vexa3dPacketHeader &header)
     return typeIs(header, "ERR") || typeIs(header, "_er");
 }
 
-uint64_t nowMs()
+// Microseconds, so that a time-out never ends up to a millisecond early through truncation.
+uint64_t nowUs()
 {
     using namespace std::chrono;
-    return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 // Copies the text after prefix up to the end of its line, at most size - 1 characters.
@@ -211,7 +212,7 @@ int Vexa3dSensor::command(const char *text, const char *expected)
         --matchLength;
     }
 
-    const uint64_t start = nowMs();
+    const uint64_t start = nowUs();
     for (;;) {
         Vexa3dPacketHeader header;
         const int result = readReply(&header, m_reply.data(), &m_replyLength);
@@ -225,7 +226,7 @@ int Vexa3dSensor::command(const char *text, const char *expected)
                 return 1;
             // Stray data packets and foreign replies are skipped while the command waits.
         }
-        if (nowMs() - start >= m_timeout)
+        if (nowUs() - start >= uint64_t(m_timeout) * 1000)
             return -2;
         if (result == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -544,7 +545,7 @@ double Vexa3dSensor::verticalAngle(int count, int field, int spot) const
 
 int Vexa3dSensor::waitReady()
 {
-    const uint64_t start = nowMs();
+    const uint64_t start = nowUs();
     for (;;) {
         const int result = command("GET:stat\n");
         if (result != 1)
@@ -578,7 +579,7 @@ int Vexa3dSensor::waitReady()
             }
             p = lineEnd + 1;
         }
-        if (nowMs() - start > m_readyTimeout)
+        if (nowUs() - start > uint64_t(m_readyTimeout) * 1000)
             return -2;
         if (range == -1 || auxiliary == -1)
             return -1;
