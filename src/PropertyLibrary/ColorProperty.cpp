@@ -3,6 +3,7 @@
 #include "ColorEditor.h"
 
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 
 ColorProperty::ColorProperty(QObject *parent) : PropertyItem(parent)
@@ -86,6 +87,7 @@ bool ColorProperty::paint(QPainter *painter, const QStyleOptionViewItem &option)
     const QRect cell = option.rect;
     const int side = cell.height() - 7;
     painter->save();
+    paintCellBackground(painter, option);
     if (!enabled()) {
         painter->setBrush(QColor(200, 200, 200));
         painter->setPen(Qt::lightGray);
@@ -94,6 +96,8 @@ bool ColorProperty::paint(QPainter *painter, const QStyleOptionViewItem &option)
         painter->setPen(option.palette.color(QPalette::Text));
     }
     painter->drawRect(QRect(cell.left() + 6, cell.top() + 3, side, side));
+    if (enabled() && (option.state & QStyle::State_Selected))
+        painter->setPen(option.palette.color(QPalette::HighlightedText));
     const QRect textRect(QPoint(cell.left() + cell.height() + 4, cell.top() + 1), cell.bottomRight());
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, valueText());
     painter->restore();

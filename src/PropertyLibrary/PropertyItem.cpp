@@ -3,9 +3,11 @@
 #include "FloatEditWidget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QColor>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 #include <limits>
 
@@ -29,7 +31,12 @@ PropertyItem::PropertyItem(QObject *parent)
     m_separator->setSeparator(true);
 }
 
-PropertyItem::~PropertyItem() = default;
+PropertyItem::~PropertyItem()
+{
+    // A node deleted while still attached leaves no dangling entry in its parent or in the views.
+    if (m_parent && m_parent->m_children.contains(this))
+        m_parent->removeChild(this);
+}
 
 QVariant PropertyItem::keyValue() const
 {
@@ -169,6 +176,13 @@ bool PropertyItem::isAncestorOf(const PropertyItem *other) const
             return true;
     }
     return false;
+}
+
+void PropertyItem::paintCellBackground(QPainter *painter, const QStyleOptionViewItem &option)
+{
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, widget);
 }
 
 bool PropertyItem::sameVariant(const QVariant &a, const QVariant &b)
@@ -361,7 +375,8 @@ void PropertyItem::clearActions()
 void PropertyItem::reset()
 {
     setValue(m_defaultValue);
-    for (PropertyItem *child : qAsConst(m_children))
+    const QVector<PropertyItem *> children = m_children;
+    for (PropertyItem *child : children)
         child->reset();
 }
 

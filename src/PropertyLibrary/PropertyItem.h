@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QVariant>
 #include <QVector>
 
@@ -42,11 +43,14 @@ public:
     virtual bool isEditable() const;
     virtual QList<QAction *> actions() const;
 
-    PropertyItem *parentItem() const { return m_parent; }
+    PropertyItem *parentItem() const { return m_parent.data(); }
     const QVector<PropertyItem *> &children() const { return m_children; }
     int row() const;
     int indexOf(const PropertyItem *child) const;
     bool isAncestorOf(const PropertyItem *other) const;
+
+    // The item background (selection included) under a custom-painted value cell.
+    static void paintCellBackground(QPainter *painter, const QStyleOptionViewItem &option);
 
     QString name() const { return m_name; }
     QString key() const { return m_key; }
@@ -125,7 +129,8 @@ protected:
     static bool sameVariant(const QVariant &a, const QVariant &b);
 
 private:
-    PropertyItem *m_parent = nullptr;
+    // Guarded: removeChild leaves the link in place, and the old parent may be gone by now.
+    QPointer<PropertyItem> m_parent;
     QVector<PropertyItem *> m_children;
     QString m_name;
     QString m_key;

@@ -9,6 +9,7 @@ template <typename T>
 void paintSerie(QPainter *painter, const QStyleOptionViewItem &option, const QList<T> &samples, T largest,
                 T smallest, int maxCount, const QColor &color)
 {
+    PropertyItem::paintCellBackground(painter, option);
     if (samples.isEmpty())
         return;
     painter->save();

@@ -393,7 +393,7 @@ void TestPropertiesDock::screenshot()
     dock.resize(360, 560);
     dock.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dock));
-    dock.tree()->setCurrentIndex(dock.filterModel()->indexFromItem(integer));
+    dock.tree()->setCurrentIndex(dock.filterModel()->indexFromItem(colour));
     QTest::qWait(50);
     const QImage image = dock.grab().toImage();
     QVERIFY(!image.isNull());

@@ -74,6 +74,7 @@ private slots:
     void backgroundColour();
     void boolToggleThroughModel();
     void resetIsDepthFirst();
+    void deletedChildLeavesTree();
     void modelStructureFollowsTree();
     void dropMovesNodes_data();
     void dropMovesNodes();
@@ -300,6 +301,23 @@ void TestPropertyItem::resetIsDepthFirst()
     root.reset();
     QCOMPARE(order, (QStringList{"a", "a1", "b"}));
     QCOMPARE(a1.value(), QVariant(QStringLiteral("a1")));
+}
+
+void TestPropertyItem::deletedChildLeavesTree()
+{
+    // Deleting an attached node removes its row; deleting a former parent leaves no stale link.
+    PropertyItem root;
+    PropertyItemModel model(&root);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto *group = new PropertyItem;
+    auto *child = new PropertyItem;
+    root.addChild(group);
+    group->addChild(child);
+    group->removeChild(child);
+    delete group;
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(child->parentItem(), nullptr);
+    delete child;
 }
 
 void TestPropertyItem::modelStructureFollowsTree()
