@@ -7,6 +7,7 @@
 #include "FloatEditWidget.h"
 #include "FloatProperty.h"
 #include "IntegerProperty.h"
+#include "LineEditWithButton.h"
 #include "PropertyItem.h"
 #include "PropertyItemDelegate.h"
 #include "PropertyItemFilterModel.h"
@@ -18,6 +19,7 @@
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
 #include <functional>
@@ -40,6 +42,8 @@ private slots:
     void nodeClosesItsEditor();
     void currentProperty();
     void hiddenNodeRowIsHidden();
+    void editorsWriteBack();
+    void buttonGeometry();
 
 private:
     void dragHandle(PropertyItemTree &tree, int toTreeX);
@@ -230,6 +234,71 @@ void TestPropertyTree::hiddenNodeRowIsHidden()
     QVERIFY(!tree.isRowHidden(0, QModelIndex()));
     b->setHidden(false);
     QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
+}
+
+void TestPropertyTree::editorsWriteBack()
+{
+    // Each typed editor hands the user's choice back to its node.
+    QWidget parent;
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 160, 22);
+
+    ComboBoxProperty combo;
+    combo.addOption("A", 0);
+    combo.addOption("B", 1);
+    combo.setKeyValue(1);
+    auto *comboEditor = qobject_cast<ComboBoxEditor *>(combo.createEditor(&parent, option));
+    QVERIFY(comboEditor);
+    QCOMPARE(comboEditor->currentIndex(), 1);
+    comboEditor->setCurrentIndex(0);
+    QCOMPARE(combo.value().toString(), QStringLiteral("A"));
+    QCOMPARE(combo.keyValue(), QVariant(0));
+
+    IntegerProperty integer;
+    integer.setMaxValue(20);
+    auto *spin = qobject_cast<QSpinBox *>(integer.createEditor(&parent, option));
+    QVERIFY(spin);
+    QCOMPARE(spin->maximum(), 20);
+    spin->setValue(12);
+    emit spin->editingFinished();
+    QCOMPARE(integer.intValue(), 12);
+
+    FloatProperty real;
+    auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(real.createEditor(&parent, option));
+    QVERIFY(doubleSpin);
+    QCOMPARE(doubleSpin->decimals(), 3);
+    doubleSpin->setValue(2.5);
+    emit doubleSpin->editingFinished();
+    QCOMPARE(real.floatValue(), 2.5f);
+
+    ColorProperty colour;
+    auto *colourEditor = qobject_cast<ColorEditor *>(colour.createEditor(&parent, option));
+    QVERIFY(colourEditor);
+    QVERIFY(!colourEditor->isReadOnly());
+    colourEditor->setText("0; 128; 255");
+    QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
+    colourEditor->setText("no colour");
+    QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
+    colourEditor->setColor(Qt::yellow);
+    QCOMPARE(colourEditor->text(), QStringLiteral("255; 255; 0"));
+    QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
+}
+
+void TestPropertyTree::buttonGeometry()
+{
+    // The "..." button is a square one pixel inside the top right corner, and text stays clear of it.
+    LineEditWithButton edit;
+    edit.resize(200, 24);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QVERIFY(edit.isReadOnly());
+    QCOMPARE(edit.button()->text(), QStringLiteral("..."));
+    QCOMPARE(edit.button()->geometry(), QRect(200 - 1 - 22, 1, 22, 22));
+    QCOMPARE(edit.textMargins().right(), 24);
+    QCOMPARE(edit.button()->focusPolicy(), Qt::NoFocus);
+    QSignalSpy spy(&edit, &LineEditWithButton::buttonClicked);
+    edit.button()->click();
+    QCOMPARE(spy.count(), 1);
 }
 
 QTEST_MAIN(TestPropertyTree)
