@@ -14,6 +14,7 @@
 #include "Vexa3dMemoryConnection.h"
 #include "Vexa3dSensor.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -68,9 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Start the indices near the end of the storage so that the stream wraps.
     Vexa3dRingBuffer &ring = memory->ringBuffer();
     const uint32_t shift = ring.capacity() - uint32_t(data[6]) * 16;
-    std::vector<uint8_t> filler(shift, 0);
-    check(ring.write(filler.data(), shift) == shift);
-    check(ring.discard(shift) == shift);
+    static const uint8_t zeros[4096] = {};
+    for (uint32_t moved = 0; moved < shift;) {
+        const uint32_t n = std::min<uint32_t>(shift - moved, sizeof zeros);
+        check(ring.write(zeros, n) == n && ring.discard(n) == n);
+        moved += n;
+    }
     memory->feed(data + ConfigBytes, size - ConfigBytes);
 
     VEXA3D_MEASUREMENT_DATA_T line;

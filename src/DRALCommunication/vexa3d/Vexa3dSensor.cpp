@@ -66,7 +66,7 @@ Vexa3dSensor::Vexa3dSensor(std::unique_ptr<Vexa3dConnection> connection, void *o
 {
     if (!m_connection)
         m_connection.reset(new Vexa3dTcpClient);
-    m_packet.assign(m_connection->ringBuffer().capacity(), 0);
+    m_packet.reset(new uint8_t[m_connection->ringBuffer().capacity()]);
 }
 
 Vexa3dSensor::~Vexa3dSensor()
@@ -312,6 +312,7 @@ bool Vexa3dSensor::specAcceptable(const VEXA3D_SPEC_T &spec) const
     const size_t rem = spec.remInterlaceCount;
     return spec.remInterlaceCount >= 1 && spec.spotCount <= VEXA3D_MAX_SPOT_COUNT &&
            spec.echoCount <= VEXA3D_MAX_ECHO_COUNT && spec.regionCount <= VEXA3D_MAX_REGION_COUNT &&
+           size_t(spec.spotCount) * spec.echoCount <= size_t(VEXA3D_MAX_ECHO_ENTRIES) &&
            rem * rem * spec.spotCount <= size_t(VEXA3D_MAX_VERTICAL_TABLE_ENTRIES);
 }
 
@@ -691,7 +692,7 @@ const uint8_t *Vexa3dSensor::takePacket(const Vexa3dPacketHeader &header)
         ring.discard(length);
         return inPlace;
     }
-    return ring.read(m_packet.data(), length) == length ? m_packet.data() : nullptr;
+    return ring.read(m_packet.get(), length) == length ? m_packet.get() : nullptr;
 }
 
 void Vexa3dSensor::clearSpanCache()

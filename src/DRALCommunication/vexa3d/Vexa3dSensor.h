@@ -16,7 +16,8 @@ constexpr int VEXA3D_MAX_AUX_SAMPLE_BYTES = 16384;   // longest auxiliary sample
 constexpr int VEXA3D_MAX_SPOT_COUNT = 8192;
 constexpr int VEXA3D_MAX_ECHO_COUNT = 64;
 constexpr int VEXA3D_MAX_REGION_COUNT = 64;
-constexpr int VEXA3D_MAX_VERTICAL_TABLE_ENTRIES = 1 << 21; // remInterlaceCount^2 x spotCount
+constexpr int VEXA3D_MAX_ECHO_ENTRIES = 1 << 16;           // spotCount x echoCount
+constexpr int VEXA3D_MAX_VERTICAL_TABLE_ENTRIES = 1 << 20; // remInterlaceCount^2 x spotCount
 
 // The decoded part of a 24-byte frame header.
 struct Vexa3dPacketHeader
@@ -164,8 +165,8 @@ private:
     Vexa3dPacketHeader m_lastDataHeader;
     MeasurementHeader m_measurementHeader;
     std::vector<uint32_t> m_regions;
-    std::vector<uint16_t> m_offsets; // spotCount + 1 entries
-    std::vector<uint8_t> m_packet;   // a packet that wraps in the ring buffer, copied straight
+    std::vector<uint16_t> m_offsets;     // spotCount + 1 entries
+    std::unique_ptr<uint8_t[]> m_packet; // a packet that wraps in the ring buffer, copied straight
 
     // cos and sin of the swept part of the horizontal angle per spot, for the last few line spans:
     // with them a spot's angle needs no trigonometry of its own.
