@@ -7,12 +7,30 @@ PropertyItemFilterModel::PropertyItemFilterModel(QObject *parent) : QSortFilterP
 
 void PropertyItemFilterModel::setSourceModel(QAbstractItemModel *sourceModel)
 {
-    disconnect(m_hiddenConnection);
+    for (const QMetaObject::Connection &c : qAsConst(m_sourceConnections))
+        disconnect(c);
+    m_sourceConnections.clear();
     QSortFilterProxyModel::setSourceModel(sourceModel);
     if (auto *model = qobject_cast<PropertyItemModel *>(sourceModel)) {
         // Hidden nodes are filtered out here, so a hide or show re-evaluates the filter.
-        m_hiddenConnection = connect(model, &PropertyItemModel::propertyHiddenChanged, this,
-                                     [this](PropertyItem *) { invalidateFilter(); });
+        m_sourceConnections << connect(model, &PropertyItemModel::propertyHiddenChanged, this,
+                                       [this](PropertyItem *item) {
+                                           invalidateFilter();
+                                           emit propertyHiddenChanged(item);
+                                       });
+        // Nodes that ask to be expanded or collapsed reach a view that shows this proxy.
+        m_sourceConnections << connect(model, &PropertyItemModel::expand, this,
+                                       [this](const QModelIndex &index) {
+                                           const QModelIndex mapped = mapFromSource(index);
+                                           if (mapped.isValid())
+                                               emit expand(mapped);
+                                       });
+        m_sourceConnections << connect(model, &PropertyItemModel::collapse, this,
+                                       [this](const QModelIndex &index) {
+                                           const QModelIndex mapped = mapFromSource(index);
+                                           if (mapped.isValid())
+                                               emit collapse(mapped);
+                                       });
     }
 }
 

@@ -38,5 +38,5 @@ private:
     bool isHiddenRow(int row, const QModelIndex &parent) const;
 
     QString m_searchText;
-    QMetaObject::Connection m_hiddenConnection;
+    QList<QMetaObject::Connection> m_sourceConnections;
 };

@@ -44,6 +44,7 @@ private slots:
     void actionsToolBar_data();
     void actionsToolBar();
     void searchFiltersAndExpands();
+    void nodeExpandsAndCollapses();
     void retranslation();
     void screenshot();
 
@@ -304,6 +305,21 @@ void TestPropertiesDock::searchFiltersAndExpands()
     QCOMPARE(dock.searchField()->text(), QString());
     QCOMPARE(filter->rowCount(), 2);
     QVERIFY(!range->highlighted());
+}
+
+void TestPropertiesDock::nodeExpandsAndCollapses()
+{
+    // A node's collapse and expand requests reach the dock's filtered tree.
+    PropertiesDockWidget dock;
+    auto *group = new PropertyItem(&dock);
+    group->addChild(new PropertyItem(&dock));
+    dock.addProperty(group);
+    const QModelIndex index = dock.filterModel()->indexFromItem(group);
+    QVERIFY(dock.tree()->isExpanded(index));
+    group->collapse();
+    QVERIFY(!dock.tree()->isExpanded(index));
+    group->expend();
+    QVERIFY(dock.tree()->isExpanded(index));
 }
 
 void TestPropertiesDock::retranslation()
