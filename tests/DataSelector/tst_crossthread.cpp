@@ -147,6 +147,7 @@ private slots:
         worker.requestInterruption();
         worker.wait();
 
+        qInfo("lines filtered while editing: %d", seen);
         QCOMPARE(worker.faults.load(), 0);
         QVERIFY(worker.lines > 0);
         QCOMPARE(worker.lastLow.load(), 30);

@@ -1,7 +1,433 @@
+#include "Axis.h"
+#include "Camera.h"
+#include "CameraProperty.h"
+#include "Canvas.h"
+#include "ColorProperty.h"
+#include "ComboBoxProperty.h"
+#include "Cube.h"
+#include "FloatProperty.h"
+#include "GridPlaneXY.h"
+#include "LayerItem.h"
+#include "Scene.h"
+#include "SceneComposer.h"
+#include "TestSupport.h"
+#include "Vector3DProperty.h"
+#include "Viewport.h"
+
+#include <QPointer>
+#include <QSignalSpy>
 #include <QtTest>
+
+namespace {
+QStringList viewportNames(Canvas &canvas)
+{
+    QStringList names;
+    for (Viewport *viewport : canvas.scene()->viewports())
+        names.append(viewport->name());
+    return names;
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Sends a mouse event through the canvas, as the window system would.
+void sendMouse(Canvas &canvas, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(pos), type == QEvent::MouseMove ? Qt::NoButton : button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&canvas, &event);
+}
+
+bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-4f)
+{
+    return (a - b).length() <= eps;
+}
+} // namespace
+
 class TestComposer : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    // The "Canvas" group holds "View", "Background Color" and "Viewport" in that order, under fixed keys.
+    void canvasGroup()
+    {
+        SceneComposer composer;
+        PropertyItem *group = composer.property();
+        QCOMPARE(group->key(), QStringLiteral("canvas"));
+        QCOMPARE(group->name(), QStringLiteral("Canvas"));
+        QStringList keys, names;
+        for (PropertyItem *child : group->children()) {
+            keys << child->key();
+            names << child->name();
+        }
+        QCOMPARE(keys, QStringList({"view", "background_color", "viewport"}));
+        QCOMPARE(names, QStringList({"View", "Background Color", "Viewport"}));
+        QStringList viewKeys, viewNames;
+        for (PropertyItem *child : composer.cameraProperty()->children()) {
+            viewKeys << child->key();
+            viewNames << child->name();
+        }
+        QCOMPARE(viewKeys, QStringList({"focal_point", "distance", "yaw", "pitch"}));
+        QCOMPARE(viewNames, QStringList({"Focal Point", "Distance [m]", "Yaw [deg]", "Pitch [deg]"}));
+        ComboBoxProperty *layout = composer.viewportProperty();
+        QCOMPARE(layout->optionValue(), 0);
+        QCOMPARE(layout->value().toString(), QStringLiteral("No Viewport"));
+        layout->setOptionValue(1);
+        QCOMPARE(layout->value().toString(), QStringLiteral("Top View"));
+    }
+
+    // Setting the canvas creates the main viewport with the axes, the grid and the registered items, adds
+    // the registered layers and takes over the canvas' background colour.
+    void setCanvasBuildsMainViewport()
+    {
+        Canvas canvas;
+        canvas.setBackgroundColor(QColor(10, 20, 30));
+        SceneComposer composer;
+        Cube first, second;
+        LayerItem layer, lateLayer;
+        composer.addItem(&first);
+        composer.addItem(&second);
+        composer.addItem(&first);
+        composer.addLayer(&layer);
+        composer.addLayer(&layer);
+        QVERIFY(canvas.layers().isEmpty());
+
+        composer.setCanvas(&canvas);
+        QCOMPARE(composer.canvas(), &canvas);
+        QCOMPARE(viewportNames(canvas), QStringList({"Main"}));
+        Viewport *main = canvas.viewport(QStringLiteral("Main"));
+        QCOMPARE(main->relativeRect(), QRectF(0, 0, 1, 1));
+        QCOMPARE(main->ZOrder(), 1);
+        QCOMPARE(main->camera()->viewPreset(), 0);
+        QCOMPARE(main->items(), QList<RenderableItem *>({composer.axis(), composer.grid(), &first, &second}));
+        QCOMPARE(composer.cameraProperty()->camera(), main->camera());
+        QCOMPARE(canvas.layers(), QList<LayerItem *>({&layer}));
+        composer.addLayer(&lateLayer);
+        QCOMPARE(canvas.layers(), QList<LayerItem *>({&layer, &lateLayer}));
+        QCOMPARE(composer.backgroundColorProperty()->colorValue(), QColor(10, 20, 30));
+        QCOMPARE(composer.backgroundColorProperty()->defaultValue(),
+                 composer.backgroundColorProperty()->value());
+
+        // Editing the colour repaints the canvas in it.
+        composer.backgroundColorProperty()->setColorValue(QColor(1, 2, 3));
+        QCOMPARE(canvas.backgroundColor(), QColor(1, 2, 3));
+        // The axes have their final limits and width, the grid its 200 lines each way.
+        QCOMPARE(composer.axis()->lineWidth(), 2.0f);
+        QCOMPARE(composer.axis()->positions().first(), QVector3D(-100, 0, 0));
+        QCOMPARE(composer.grid()->positions().size(), 800);
+    }
+
+    // Layout sequences create the inset once and remove only it; other values change nothing.
+    void layouts_data()
+    {
+        QTest::addColumn<QList<int>>("layouts");
+        QTest::addColumn<QStringList>("viewports");
+        QTest::newRow("no viewport") << QList<int>{0} << QStringList{"Main"};
+        QTest::newRow("top view") << QList<int>{1} << QStringList{"Main", "Top"};
+        QTest::newRow("top view twice") << QList<int>{1, 1} << QStringList{"Main", "Top"};
+        QTest::newRow("top view, then none") << QList<int>{1, 0} << QStringList{"Main"};
+        QTest::newRow("none, top, none, top") << QList<int>{0, 1, 0, 1} << QStringList{"Main", "Top"};
+        QTest::newRow("unknown layout") << QList<int>{1, 2, -1} << QStringList{"Main", "Top"};
+    }
+    void layouts()
+    {
+        QFETCH(QList<int>, layouts);
+        QFETCH(QStringList, viewports);
+        Canvas canvas;
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        Viewport *main = canvas.viewport(QStringLiteral("Main"));
+        for (int layout : layouts) {
+            composer.setViewportLayout(layout);
+            flushDeletes();
+        }
+        QCOMPARE(viewportNames(canvas), viewports);
+        QCOMPARE(canvas.viewport(QStringLiteral("Main")), main);
+        QCOMPARE(composer.cameraProperty()->camera(), main->camera());
+    }
+
+    // The inset sits in the bottom-right quarter, looks from the top, is drawn over the main view and holds
+    // the axes, the grid and every item registered so far.
+    void topViewInset()
+    {
+        Canvas canvas;
+        canvas.scene()->setSize(QSize(800, 600));
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        Cube cube;
+        composer.addItem(&cube);
+        composer.viewportProperty()->setOptionValue(1);
+        Viewport *top = canvas.viewport(QStringLiteral("Top"));
+        QVERIFY(top);
+        QCOMPARE(top->relativeRect(), QRectF(0.75, 0.75, 0.25, 0.25));
+        QCOMPARE(top->pixelRect(), QRect(600, 450, 200, 150));
+        QCOMPARE(top->ZOrder(), 2);
+        QCOMPARE(top->camera()->viewPreset(), 3);
+        QCOMPARE(top->camera()->pitch(), 90.0f);
+        QCOMPARE(top->items(), QList<RenderableItem *>({composer.axis(), composer.grid(), &cube}));
+        // Registered after the main viewport was filled: only the inset has it.
+        QVERIFY(!canvas.viewport(QStringLiteral("Main"))->items().contains(&cube));
+        QCOMPARE(composer.cameraProperty()->camera(), canvas.viewport(QStringLiteral("Main"))->camera());
+    }
+
+    // Going back to "No Viewport" deletes the inset and leaves the main camera as the user set it.
+    void backToNoViewportKeepsMainCamera()
+    {
+        Canvas canvas;
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        Camera *camera = canvas.viewport(QStringLiteral("Main"))->camera();
+        camera->setFocalPoint(QVector3D(1, 2, 3));
+        camera->setDistance(7.5f);
+        camera->setYaw(-45.0f);
+        camera->setPitch(12.0f);
+        composer.viewportProperty()->setOptionValue(1);
+        QPointer<Viewport> top = canvas.viewport(QStringLiteral("Top"));
+        QVERIFY(top);
+        composer.viewportProperty()->setOptionValue(0);
+        flushDeletes();
+        QVERIFY(top.isNull());
+        QCOMPARE(viewportNames(canvas), QStringList({"Main"}));
+        QCOMPARE(camera->focalPoint(), QVector3D(1, 2, 3));
+        QCOMPARE(camera->distance(), 7.5f);
+        QCOMPARE(camera->yaw(), -45.0f);
+        QCOMPARE(camera->pitch(), 12.0f);
+        QCOMPARE(composer.cameraProperty()->distanceProperty()->floatValue(), 7.5f);
+    }
+
+    // A saved "Top View" chosen before the canvas arrives is applied when it does; without a canvas
+    // nothing happens.
+    void layoutBeforeCanvas()
+    {
+        SceneComposer composer;
+        composer.setViewportLayout(1);
+        composer.viewportProperty()->setOptionValue(1);
+        composer.zoomIn();
+        QVERIFY(!composer.cameraProperty()->camera());
+        Canvas canvas;
+        composer.setCanvas(&canvas);
+        QCOMPARE(viewportNames(canvas), QStringList({"Main", "Top"}));
+    }
+
+    // Zooming scales the main camera's distance and the "View" properties follow.
+    void zoom_data()
+    {
+        QTest::addColumn<int>("zoomIns");
+        QTest::addColumn<int>("zoomOuts");
+        QTest::addColumn<float>("distance");
+        QTest::newRow("in") << 1 << 0 << 10.0f * 0.82f;
+        QTest::newRow("out") << 0 << 1 << 10.0f * 1.18f;
+        QTest::newRow("in twice") << 2 << 0 << 10.0f * 0.82f * 0.82f;
+        QTest::newRow("in and out") << 1 << 1 << 10.0f * 0.82f * 1.18f;
+    }
+    void zoom()
+    {
+        QFETCH(int, zoomIns);
+        QFETCH(int, zoomOuts);
+        QFETCH(float, distance);
+        Canvas canvas;
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        for (int i = 0; i < zoomIns; ++i)
+            composer.zoomIn();
+        for (int i = 0; i < zoomOuts; ++i)
+            composer.zoomOut();
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->camera()->distance(), distance));
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(), distance));
+    }
+
+    // Editing a "View" property drives the camera; the distance accepts 0.001 while the eye keeps 0.01 away.
+    void editsDriveCamera_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<float>("expected");
+        QTest::newRow("distance 0.001") << "distance" << 0.001f << 0.001f;
+        QTest::newRow("distance below the limit") << "distance" << 0.0001f << 0.001f;
+        QTest::newRow("distance 5") << "distance" << 5.0f << 5.0f;
+        QTest::newRow("distance above the limit") << "distance" << 250.0f << 100.0f;
+        QTest::newRow("yaw") << "yaw" << 45.0f << 45.0f;
+        QTest::newRow("yaw below the limit") << "yaw" << -400.0f << -360.0f;
+        QTest::newRow("pitch") << "pitch" << -20.0f << -20.0f;
+    }
+    void editsDriveCamera()
+    {
+        QFETCH(QString, key);
+        QFETCH(float, value);
+        QFETCH(float, expected);
+        Camera camera;
+        camera.setFocalPoint(QVector3D(1, 1, 0));
+        CameraProperty property;
+        property.setCamera(&camera);
+        FloatProperty *edited = key == QLatin1String("distance") ? property.distanceProperty()
+                                : key == QLatin1String("yaw")    ? property.yawProperty()
+                                                                 : property.pitchProperty();
+        edited->setFloatValue(value);
+        QCOMPARE(edited->floatValue(), expected);
+        const float actual = key == QLatin1String("distance") ? camera.distance()
+                             : key == QLatin1String("yaw")    ? camera.yaw()
+                                                              : camera.pitch();
+        QCOMPARE(actual, expected);
+        // The eye never comes closer than 0.01 to the focal point.
+        const float eyeDistance = (camera.eyePosition() - camera.focalPoint()).length();
+        QVERIFY(qAbs(eyeDistance - qMax(camera.distance(), 0.01f)) < 1e-5f);
+    }
+
+    // Editing the focal point moves the camera's focal point.
+    void focalPointEdit()
+    {
+        Camera camera;
+        CameraProperty property;
+        property.setCamera(&camera);
+        property.focalPointProperty()->setVector3DValue(QVector3D(3, -4, 5));
+        QCOMPARE(camera.focalPoint(), QVector3D(3, -4, 5));
+        property.focalPointProperty()->zProperty()->setFloatValue(-2.0f);
+        QCOMPARE(camera.focalPoint(), QVector3D(3, -4, -2));
+    }
+
+    // Pointing the property at a camera copies its state into values and defaults; the old camera is
+    // forgotten.
+    void setCameraCopiesState()
+    {
+        Camera first, second;
+        first.setDistance(3.0f);
+        second.setViewPreset(3);
+        second.setFocalPoint(QVector3D(1, 2, 3));
+        CameraProperty property;
+        property.setCamera(&first);
+        QCOMPARE(property.distanceProperty()->floatValue(), 3.0f);
+        property.setCamera(&second);
+        QCOMPARE(property.camera(), &second);
+        QCOMPARE(property.focalPointProperty()->vector3DValue(), QVector3D(1, 2, 3));
+        QCOMPARE(property.distanceProperty()->floatValue(), 10.0f);
+        QCOMPARE(property.yawProperty()->floatValue(), 0.0f);
+        QCOMPARE(property.pitchProperty()->floatValue(), 90.0f);
+        QCOMPARE(property.distanceProperty()->defaultValue().toFloat(), 10.0f);
+        QCOMPARE(property.pitchProperty()->defaultValue().toFloat(), 90.0f);
+        QCOMPARE(property.focalPointProperty()->yProperty()->defaultValue().toFloat(), 2.0f);
+        first.setDistance(50.0f);
+        QCOMPARE(property.distanceProperty()->floatValue(), 10.0f);
+        // Later camera moves change the values but not the defaults.
+        second.setDistance(20.0f);
+        second.setFocalPoint(QVector3D(0, 0, 0));
+        QCOMPARE(property.distanceProperty()->floatValue(), 20.0f);
+        QCOMPARE(property.distanceProperty()->defaultValue().toFloat(), 10.0f);
+        QCOMPARE(property.focalPointProperty()->yProperty()->defaultValue().toFloat(), 2.0f);
+        property.setCamera(nullptr);
+        QVERIFY(!property.camera());
+    }
+
+    // Dragging and wheeling in the canvas update the "View" properties without driving the camera back.
+    void mouseUpdatesViewWithoutFeedback_data()
+    {
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<float>("yaw");
+        QTest::addColumn<float>("yawProperty");
+        QTest::addColumn<float>("pitch");
+        QTest::newRow("small drag") << 50 << 20 << -190.0f << -190.0f << 34.0f;
+        // The camera goes past the property's limit; the property clamps, the camera keeps its yaw.
+        QTest::newRow("drag past -360") << 1000 << 0 << -380.0f << -360.0f << 30.0f;
+    }
+    void mouseUpdatesViewWithoutFeedback()
+    {
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(float, yaw);
+        QFETCH(float, yawProperty);
+        QFETCH(float, pitch);
+        Canvas canvas;
+        canvas.scene()->setSize(QSize(1200, 800));
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        Camera *camera = composer.cameraProperty()->camera();
+        QSignalSpy moves(camera, &Camera::characteristicsChanged);
+        QSignalSpy rays(&composer, &SceneComposer::setMouseRay);
+
+        const QPoint start(100, 100);
+        sendMouse(canvas, QEvent::MouseButtonPress, start);
+        sendMouse(canvas, QEvent::MouseMove, start + QPoint(dx, dy));
+        sendMouse(canvas, QEvent::MouseButtonRelease, start + QPoint(dx, dy));
+        // One drag step, one camera update: nothing fed back into the camera.
+        QCOMPARE(moves.count(), 1);
+        QCOMPARE(rays.count(), 0);
+        QVERIFY(qFuzzyCompare(camera->yaw(), yaw));
+        QVERIFY(qFuzzyCompare(camera->pitch(), pitch));
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->yawProperty()->floatValue(), yawProperty));
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->pitchProperty()->floatValue(), pitch));
+        // The defaults stay at the preset.
+        QCOMPARE(composer.cameraProperty()->yawProperty()->defaultValue().toFloat(), -180.0f);
+
+        QWheelEvent wheel(QPointF(start), QPointF(start), QPoint(), QPoint(0, 240), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&canvas, &wheel);
+        QVERIFY(qFuzzyCompare(camera->distance(), 10.0f * 0.94f));
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(), 10.0f * 0.94f));
+        QCOMPARE(moves.count(), 2);
+    }
+
+    // A click in the main viewport reaches the composer's setMouseRay once, whichever layout created the
+    // main viewport; a click in the inset does not.
+    void clickRelaysRay_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<int>("rays");
+        QTest::newRow("no viewport") << 0 << QPoint(200, 200) << 1;
+        QTest::newRow("top view, main") << 1 << QPoint(200, 200) << 1;
+        QTest::newRow("top view, inset") << 1 << QPoint(700, 550) << 0;
+    }
+    void clickRelaysRay()
+    {
+        QFETCH(int, layout);
+        QFETCH(QPoint, click);
+        QFETCH(int, rays);
+        Canvas canvas;
+        canvas.scene()->setSize(QSize(800, 600));
+        SceneComposer composer;
+        composer.viewportProperty()->setOptionValue(layout);
+        composer.setCanvas(&canvas);
+        QSignalSpy spy(&composer, &SceneComposer::setMouseRay);
+        sendMouse(canvas, QEvent::MouseButtonPress, click);
+        sendMouse(canvas, QEvent::MouseButtonRelease, click);
+        QCOMPARE(spy.count(), rays);
+        if (rays) {
+            const Ray ray = spy.first().first().value<Ray>();
+            Camera *camera = composer.cameraProperty()->camera();
+            QVERIFY(fuzzyVec(ray.origin, camera->eyePosition()));
+            QVERIFY(qFuzzyCompare(ray.direction.length(), 1.0f));
+        }
+    }
+
+    // Replacing the canvas applies everything to the new one; a deleted canvas is forgotten.
+    void replaceCanvas()
+    {
+        SceneComposer composer;
+        LayerItem layer;
+        composer.addLayer(&layer);
+        {
+            Canvas first;
+            composer.setCanvas(&first);
+        }
+        QVERIFY(!composer.canvas());
+        QVERIFY(!composer.cameraProperty()->camera());
+        composer.zoomIn();
+        Canvas second;
+        composer.setCanvas(&second);
+        QCOMPARE(viewportNames(second), QStringList({"Main"}));
+        QCOMPARE(second.layers(), QList<LayerItem *>({&layer}));
+        QCOMPARE(composer.cameraProperty()->camera(), second.viewport(QStringLiteral("Main"))->camera());
+        composer.setCanvas(nullptr);
+        QVERIFY(!composer.canvas());
+    }
 };
+
 QTEST_MAIN(TestComposer)
 #include "tst_composer.moc"
