@@ -365,8 +365,9 @@ private slots:
         // The defaults stay at the preset.
         QCOMPARE(composer.cameraProperty()->yawProperty()->defaultValue().toFloat(), -180.0f);
 
-        QWheelEvent wheel(QPointF(start), QPointF(start), QPoint(), QPoint(0, 240), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        const QPointF at(start);
+        QWheelEvent wheel(at, at, QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
         QCoreApplication::sendEvent(&canvas, &wheel);
         QVERIFY(qFuzzyCompare(camera->distance(), 10.0f * 0.94f));
         QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(), 10.0f * 0.94f));
