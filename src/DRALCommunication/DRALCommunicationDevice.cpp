@@ -26,6 +26,19 @@ constexpr ModeKind ModeKinds[] = {
     {AuxiliaryMode, Vexa3dSensor::Auxiliary},
 };
 
+// Bumps a counter when it goes out of scope, after everything else its thread did.
+class FinishMark
+{
+public:
+    explicit FinishMark(std::atomic<unsigned> &counter) : m_counter(counter) {}
+    ~FinishMark() { m_counter.fetch_add(1, std::memory_order_release); }
+    FinishMark(const FinishMark &) = delete;
+    FinishMark &operator=(const FinishMark &) = delete;
+
+private:
+    std::atomic<unsigned> &m_counter;
+};
+
 bool isErrorPacket(const Vexa3dPacketHeader &header)
 {
     return std::memcmp(header.type, "ERR", 3) == 0 || std::memcmp(header.type, "_er", 3) == 0;
@@ -171,6 +184,7 @@ void DRALCommunicationDevice::initialize()
 
 void DRALCommunicationDevice::runInitialization()
 {
+    const FinishMark finished(m_initializationsFinished);
     m_initializationThread.store(QThread::currentThread());
     enum Outcome
     {
@@ -243,6 +257,7 @@ void DRALCommunicationDevice::waitForInitialization(bool abort)
     if (abort)
         m_abortInitialization.store(true);
     m_initialization.waitForFinished();
+    m_initializationsFinished.load(std::memory_order_acquire);
 }
 
 bool DRALCommunicationDevice::stopStreaming()
@@ -252,6 +267,7 @@ bool DRALCommunicationDevice::stopStreaming()
     const bool running = isRunning();
     requestInterruption();
     wait();
+    m_runsFinished.load(std::memory_order_acquire);
     return running;
 }
 
@@ -353,6 +369,7 @@ bool DRALCommunicationDevice::restart()
 
 void DRALCommunicationDevice::run()
 {
+    const FinishMark finished(m_runsFinished);
     std::unique_lock<std::mutex> sensor(m_sensorMutex);
     const int mode = m_mode.load();
     VEXA3D_SPEC_T spec;

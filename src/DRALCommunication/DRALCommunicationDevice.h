@@ -104,6 +104,12 @@ private:
     QByteArray m_address = "192.168.0.10";
     int m_port = 10940;
 
+    // Counted at the very end of each streaming run and initialisation job and read after joining
+    // them, so that everything those threads did is ordered before what the joining thread does next
+    // (QThread::wait and QFuture alone do not make that visible to ThreadSanitizer).
+    std::atomic<unsigned> m_runsFinished{0};
+    std::atomic<unsigned> m_initializationsFinished{0};
+
     QFuture<void> m_initialization;
     std::atomic<bool> m_abortInitialization{false};
     std::atomic<QThread *> m_initializationThread{nullptr};

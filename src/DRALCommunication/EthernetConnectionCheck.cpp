@@ -29,8 +29,10 @@ void EthernetConnectionCheck::start()
 void EthernetConnectionCheck::stop()
 {
     m_stop.store(true);
-    if (QThread::currentThread() != this)
+    if (QThread::currentThread() != this) {
         wait();
+        m_runsFinished.load(std::memory_order_acquire);
+    }
 }
 
 void EthernetConnectionCheck::fail()
@@ -41,6 +43,11 @@ void EthernetConnectionCheck::fail()
 
 void EthernetConnectionCheck::run()
 {
+    struct FinishMark
+    {
+        std::atomic<unsigned> &counter;
+        ~FinishMark() { counter.fetch_add(1, std::memory_order_release); }
+    } finished{m_runsFinished};
     if (m_attempts < 1 || m_stop.load() || !m_device) {
         fail();
         return;

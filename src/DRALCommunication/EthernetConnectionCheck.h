@@ -53,4 +53,6 @@ private:
     int m_attempts = DefaultAttempts;
     int m_retryPauseMs = DefaultRetryPauseMs;
     std::atomic<bool> m_stop{false};
+    // Released at the end of run and acquired after joining, so the join is visible to ThreadSanitizer.
+    std::atomic<unsigned> m_runsFinished{0};
 };

@@ -5,32 +5,97 @@
 #include "SensorSimulator.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
-// Mirrors the device's signals on the test's thread. QSignalSpy connects directly, so spying on a
-// signal that another thread emits would race with the test's own reads of the spy.
-class DeviceRelay : public QObject
+// Mirrors signals of other threads on the test's thread, where QSignalSpy can watch them. The calls
+// cross through a mutex and a timer on this thread rather than Qt's event queue: the system's Qt is
+// not built for ThreadSanitizer, so a hand-over through its queue looks like a race.
+class RelayBase : public QObject
+{
+public:
+    explicit RelayBase(QObject *parent = nullptr) : QObject(parent)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &RelayBase::drain);
+        m_timer.start(2);
+    }
+
+    void drain()
+    {
+        std::vector<std::function<void()>> calls;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            calls.swap(m_calls);
+        }
+        for (const auto &call : calls)
+            call();
+    }
+
+protected:
+    void post(std::function<void()> call)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_calls.push_back(std::move(call));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::function<void()>> m_calls;
+    QTimer m_timer;
+};
+
+class DeviceRelay : public RelayBase
 {
     Q_OBJECT
 public:
-    explicit DeviceRelay(DRALCommunicationDevice *device, QObject *parent = nullptr) : QObject(parent)
+    explicit DeviceRelay(DRALCommunicationDevice *device, QObject *parent = nullptr)
+        : RelayBase(parent), m_device(device)
     {
         using D = DRALCommunicationDevice;
-        const auto q = Qt::QueuedConnection;
-        connect(device, &D::errorCodeChanged, this, &DeviceRelay::errorCodeChanged, q);
-        connect(device, &D::deviceInitialized, this, &DeviceRelay::deviceInitialized, q);
-        connect(device, &D::deviceOpened, this, &DeviceRelay::deviceOpened, q);
-        connect(device, &D::deviceClosed, this, &DeviceRelay::deviceClosed, q);
-        connect(device, &D::initializationError, this, &DeviceRelay::initializationError, q);
-        connect(device, &D::measurementStarted, this, &DeviceRelay::measurementStarted, q);
-        connect(device, &D::measurementDataReady, this, &DeviceRelay::measurementDataReady, q);
-        connect(device, &D::measurementStopped, this, &DeviceRelay::measurementStopped, q);
-        connect(device, &D::auxiliaryDataReady, this, &DeviceRelay::auxiliaryDataReady, q);
-        connect(device, &D::errorDetected, this, &DeviceRelay::errorDetected, q);
+        const auto d = Qt::DirectConnection;
+        connect(
+            device, &D::errorCodeChanged, this, [this](int c) { post([=] { emit errorCodeChanged(c); }); },
+            d);
+        connect(
+            device, &D::deviceInitialized, this,
+            [this](VEXA3D_SENSOR_INFO_T i) { post([=] { emit deviceInitialized(i); }); }, d);
+        connect(
+            device, &D::deviceOpened, this,
+            [this](QByteArray a, int p) { post([=] { emit deviceOpened(a, p); }); }, d);
+        connect(
+            device, &D::deviceClosed, this, [this] { post([=] { emit deviceClosed(); }); }, d);
+        connect(
+            device, &D::initializationError, this, [this] { post([=] { emit initializationError(); }); }, d);
+        connect(
+            device, &D::measurementStarted, this,
+            [this](MeasurmentModes m) { post([=] { emit measurementStarted(m); }); }, d);
+        connect(
+            device, &D::measurementDataReady, this,
+            [this](QSharedPointer<DRALMeasurementData> r) { post([=] { emit measurementDataReady(r); }); },
+            d);
+        connect(
+            device, &D::measurementStopped, this, [this] { post([=] { emit measurementStopped(); }); }, d);
+        connect(
+            device, &D::auxiliaryDataReady, this,
+            [this](QSharedPointer<DRALAuxiliaryData> r) { post([=] { emit auxiliaryDataReady(r); }); }, d);
+        connect(
+            device, &D::errorDetected, this,
+            [this](int c, QString m) { post([=] { emit errorDetected(c, m); }); }, d);
+    }
+    // Joins the device's streaming thread before its connections and queued calls go away.
+    ~DeviceRelay() override
+    {
+        if (m_device) {
+            m_device->stopMeasurement();
+            disconnect(m_device, nullptr, this, nullptr);
+        }
     }
 
 signals:
@@ -44,24 +109,42 @@ signals:
     void measurementStopped();
     void auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData> data);
     void errorDetected(int code, QString message);
+
+private:
+    QPointer<DRALCommunicationDevice> m_device;
 };
 
-class CheckRelay : public QObject
+class CheckRelay : public RelayBase
 {
     Q_OBJECT
 public:
-    explicit CheckRelay(EthernetConnectionCheck *check, QObject *parent = nullptr) : QObject(parent)
+    explicit CheckRelay(EthernetConnectionCheck *check, QObject *parent = nullptr)
+        : RelayBase(parent), m_check(check)
     {
         using C = EthernetConnectionCheck;
-        connect(check, &C::connected, this, &CheckRelay::connected, Qt::QueuedConnection);
-        connect(check, &C::connectionFailed, this, &CheckRelay::connectionFailed, Qt::QueuedConnection);
-        connect(check, &C::progress, this, &CheckRelay::progress, Qt::QueuedConnection);
+        const auto d = Qt::DirectConnection;
+        connect(
+            check, &C::connected, this, [this] { post([=] { emit connected(); }); }, d);
+        connect(
+            check, &C::connectionFailed, this, [this] { post([=] { emit connectionFailed(); }); }, d);
+        connect(
+            check, &C::progress, this, [this](int v) { post([=] { emit progress(v); }); }, d);
+    }
+    ~CheckRelay() override
+    {
+        if (m_check) {
+            m_check->stop();
+            disconnect(m_check, nullptr, this, nullptr);
+        }
     }
 
 signals:
     void connected();
     void connectionFailed();
     void progress(int value);
+
+private:
+    QPointer<EthernetConnectionCheck> m_check;
 };
 
 namespace DeviceTest {
