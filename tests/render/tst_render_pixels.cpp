@@ -1,6 +1,8 @@
 #include "Axis.h"
 #include "Camera.h"
 #include "Canvas.h"
+#include "ColorLegendLayer.h"
+#include "ColorModel.h"
 #include "Cube.h"
 #include "GridPlaneXY.h"
 #include "PointCloud.h"
@@ -78,18 +80,28 @@ void TestRenderPixels::topViewScene()
     viewport->addItem(&axis);
     viewport->addItem(&grid);
     viewport->addItem(&cloud);
+    ColorModel model;
+    ColorLegendLayer legend;
+    legend.setColorModel(&model);
+    legend.setInitialLegendPos(Qt::BottomEdge);
+    canvas.addLayer(&legend);
 
     const QImage image = renderCanvas(canvas, QStringLiteral("render_topview.png"));
     QVERIFY(!image.isNull());
     // The top view looks down with +X towards the bottom and +Y to the right, 20 pixels per metre.
     QVERIFY(hasColorNear(image, 150, 50, QColor(255, 0, 255), 2));
     QVERIFY(hasColorNear(image, 50, 150, QColor(0, 255, 255), 2));
-    QVERIFY(hasColorNear(image, 100, 170, QColor(255, 0, 0)));
+    QVERIFY(hasColorNear(image, 100, 140, QColor(255, 0, 0)));
     QVERIFY(hasColorNear(image, 170, 100, QColor(0, 255, 0)));
     QVERIFY(hasColorNear(image, 120, 160, QColor(190, 190, 190)));
     QVERIFY(hasColorNear(image, 110, 110, QColor(108, 108, 132), 0));
     // The frame is inset by one pixel; an empty name draws no label.
     QCOMPARE(image.pixelColor(1, 50), QColor(Qt::black));
+    // The legend lies over the picture along the bottom edge, its bar framed in black.
+    const QRect bar =
+        ColorLegendLayer::barRect(ColorLegendLayer::legendRect(image.rect(), Qt::BottomEdge), Qt::BottomEdge);
+    QCOMPARE(image.pixelColor(bar.topLeft()), QColor(Qt::black));
+    QVERIFY(!hasColorNear(image, bar.left() + 4, bar.center().y(), QColor(108, 108, 132), 0, 20));
     QCOMPARE(image.pixelColor(5, 5), QColor(108, 108, 132));
 }
 
