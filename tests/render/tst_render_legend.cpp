@@ -5,9 +5,11 @@
 #include "ComboBoxProperty.h"
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 class TestRenderLegend : public QObject
@@ -23,6 +25,7 @@ private slots:
     void setPositionLeavesComboBox();
     void initialPosition();
     void colorModelSignals();
+    void retranslate();
     void paintsNothingWithoutModel();
     void paintsBar_data();
     void paintsBar();
@@ -134,6 +137,26 @@ void TestRenderLegend::colorModelSignals()
     layer.setTitle(QStringLiteral("Sensor"));
     layer.setTitle(QStringLiteral("Sensor"));
     QCOMPARE(title.count(), 1);
+}
+
+void TestRenderLegend::retranslate()
+{
+    // After a language change the property's title and option labels follow; key and option stay.
+    ColorLegendLayer layer;
+    layer.setInitialLegendPos(Qt::RightEdge);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+    QCoreApplication::installTranslator(&translator);
+    layer.retranslate();
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(layer.property()->name(), QStringLiteral("凡例"));
+    QCOMPARE(layer.property()->key(), QStringLiteral("legend"));
+    QCOMPARE(layer.property()->value().toString(), QStringLiteral("右"));
+    QCOMPARE(layer.property()->optionValue(), int(Qt::RightEdge));
+    QCOMPARE(layer.position(), Qt::RightEdge);
+    layer.retranslate();
+    QCOMPARE(layer.property()->name(), QStringLiteral("Legend"));
+    QCOMPARE(layer.property()->value().toString(), QStringLiteral("Right"));
 }
 
 void TestRenderLegend::paintsNothingWithoutModel()
