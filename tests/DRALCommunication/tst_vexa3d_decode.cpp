@@ -310,6 +310,7 @@ private slots:
         QTest::newRow("not initialised") << 74 << 4 << false;
         QTest::newRow("other spot count") << 75 << 4 << true;
         QTest::newRow("other echo count") << 74 << 3 << true;
+        QTest::newRow("one spot resized") << -74 << 4 << true;
     }
     void recordMismatch()
     {
@@ -321,9 +322,11 @@ private slots:
         if (initialised)
             QCOMPARE(sensor.initializeOffline(VEXA3D_SPEC_T{}, nullptr), 1);
         VEXA3D_SPEC_T other;
-        other.spotCount = uint16_t(spots);
+        other.spotCount = uint16_t(std::abs(spots));
         other.echoCount = uint8_t(echoes);
         VEXA3D_MEASUREMENT_DATA_T line(other);
+        if (spots < 0)
+            line.spots[40].points.resize(1); // negative row: a record damaged after allocation
         MeasurementPacket p;
         p.spots = spotsWith(1, 1);
         memory->feed(p.bytes());

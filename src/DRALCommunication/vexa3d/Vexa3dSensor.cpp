@@ -318,6 +318,8 @@ bool Vexa3dSensor::specAcceptable(const VEXA3D_SPEC_T &spec) const
 
 bool Vexa3dSensor::sizeTables()
 {
+    m_checkedRecord = nullptr;
+    m_checkedSpots = nullptr;
     const VEXA3D_SPEC_T &spec = m_info.spec;
     const size_t spots = spec.spotCount;
     const size_t rem = spec.remInterlaceCount;
@@ -668,18 +670,26 @@ int Vexa3dSensor::stopData(int kind, bool wait)
 
 // ---- data packets ----
 
-bool Vexa3dSensor::recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record) const
+bool Vexa3dSensor::recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record)
 {
-    // The spot count and the first spot show a record sized for another geometry; every spot is
-    // checked again before it is written.
     const VEXA3D_SPEC_T &spec = m_info.spec;
     if (record.spots.size() != spec.spotCount)
         return false;
-    if (record.spots.empty())
+    // Every spot is checked once per record storage; decoding then writes without per-spot checks.
+    // A record is sized by allocate(spec) and its spots are not resized one by one afterwards.
+    if (&record == m_checkedRecord && record.spots.data() == m_checkedSpots)
         return true;
-    const VEXA3D_SPOT_T &spot = record.spots.front();
-    return spot.echoes.size() == spec.echoCount && spot.points.size() == spec.echoCount &&
-           spot.regionFlags.size() == spec.echoCount;
+    for (const VEXA3D_SPOT_T &spot : record.spots) {
+        if (spot.echoes.size() != spec.echoCount || spot.points.size() != spec.echoCount ||
+            spot.regionFlags.size() != spec.echoCount)
+            return false;
+        for (const std::vector<uint8_t> &flags : spot.regionFlags)
+            if (flags.size() < spec.regionCount)
+                return false;
+    }
+    m_checkedRecord = &record;
+    m_checkedSpots = record.spots.data();
+    return true;
 }
 
 const uint8_t *Vexa3dSensor::takePacket(const Vexa3dPacketHeader &header)
@@ -859,8 +869,7 @@ bool Vexa3dSensor::decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREM
         VEXA3D_SPOT_T &spot = output.spots[s];
         const int first = m_offsets[s];
         const int n = int(m_offsets[s + 1]) - first;
-        if (n < 0 || n > echoCount || uint32_t(first + n) > entries || spot.echoes.size() < size_t(n) ||
-            spot.points.size() < size_t(n) || (flags && spot.regionFlags.size() < size_t(n))) {
+        if (n < 0 || n > echoCount || uint32_t(first + n) > entries) {
             spot.count = 0;
             continue;
         }
@@ -905,9 +914,8 @@ bool Vexa3dSensor::decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREM
             }
             point.level = level;
             if (flags) {
-                std::vector<uint8_t> &regionFlags = spot.regionFlags[size_t(e)];
-                const size_t regions = std::min(regionFlags.size(), size_t(spec.regionCount));
-                for (size_t c = 0; c < regions; ++c)
+                uint8_t *regionFlags = spot.regionFlags[size_t(e)].data();
+                for (size_t c = 0; c < spec.regionCount; ++c)
                     regionFlags[c] = c < 16 ? uint8_t((level >> c) & 1u) : 0;
             }
         }

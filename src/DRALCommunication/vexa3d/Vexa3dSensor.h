@@ -141,7 +141,7 @@ private:
                    int firstSpot);
     int interlaceValue(const char *commandText, uint8_t *value);
     int dataCommand(int kind, bool start, bool wait);
-    bool recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record) const;
+    bool recordMatches(const VEXA3D_MEASUREMENT_DATA_T &record);
     const uint8_t *takePacket(const Vexa3dPacketHeader &header);
     bool decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREMENT_DATA_T &output);
     bool decodeAuxiliary(const uint8_t *p, VEXA3D_AUXILIARY_DATA_T &output);
@@ -177,6 +177,9 @@ private:
     int m_spanKey[SpanCacheEntries] = {};
     uint32_t m_spanUsed[SpanCacheEntries] = {};
     uint32_t m_spanClock = 0;
+
+    const VEXA3D_MEASUREMENT_DATA_T *m_checkedRecord = nullptr; // last record found fully sized
+    const VEXA3D_SPOT_T *m_checkedSpots = nullptr;
 
     std::vector<char> m_reply; // VEXA3D_MAX_REPLY_PAYLOAD + 1
     int m_replyLength = 0;
