@@ -1,0 +1,432 @@
+#include "AxesFilter.h"
+#include "AxisDataSelector.h"
+#include "ColorLegendLayer.h"
+#include "ColorModel.h"
+#include "ColorScheme.h"
+#include "ComboBoxProperty.h"
+#include "Coordinate.h"
+#include "DataFilter.h"
+#include "DataFilterFactory.h"
+#include "DataFilterProperty.h"
+#include "EmphasisColorModel.h"
+#include "FloatProperty.h"
+#include "IntegerProperty.h"
+#include "LineBuilder.h"
+#include "PointCloud.h"
+#include "PointCloudProperty.h"
+#include "TestSupport.h"
+#include "Vector3DProperty.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+QStringList childKeys(const PropertyItem *item)
+{
+    QStringList keys;
+    for (const PropertyItem *child : item->children())
+        keys << child->key();
+    return keys;
+}
+
+QStringList keysOf(const QList<AbstractDataFilter *> &filters)
+{
+    QStringList keys;
+    for (const AbstractDataFilter *filter : filters)
+        keys << filter->key();
+    return keys;
+}
+
+bool near(const QVector3D &a, const QVector3D &b)
+{
+    return (a - b).length() < 1e-4f;
+}
+
+// Runs the enabled filters on a one-echo line and tells whether the echo survived.
+bool survives(const PointCloudProperty &property, const QVector3D &point)
+{
+    VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 1000, point.x(), point.y(), point.z()}}});
+    for (AbstractDataFilter *filter : property.enabledFilters())
+        filter->apply(line);
+    return line.spots[0].echoes[0].range > 0.0;
+}
+} // namespace
+
+class TestPointCloudProperty : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    // The group is named and keyed by its index, and holds its settings in a fixed order.
+    void structure_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("index 0") << 0 << "Point Cloud"
+                                 << "point_cloud";
+        QTest::newRow("negative index") << -3 << "Point Cloud"
+                                        << "point_cloud";
+        QTest::newRow("index 1") << 1 << "Point Cloud 1"
+                                 << "point_cloud_1";
+        QTest::newRow("index 12") << 12 << "Point Cloud 12"
+                                  << "point_cloud_12";
+    }
+    void structure()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        QFETCH(QString, key);
+        PointCloudProperty property(index);
+        QCOMPARE(property.name(), name);
+        QCOMPARE(property.key(), key);
+        QCOMPARE(childKeys(&property), QStringList({"show_coordinate", "position", "rotation", "size",
+                                                    "filters", "legend", "color", "emphasis"}));
+        QCOMPARE(childKeys(property.rotationProperty()), QStringList({"x_roll", "y_pitch", "z_yaw"}));
+        QStringList rotationNames;
+        for (const PropertyItem *child : property.rotationProperty()->children())
+            rotationNames << child->name();
+        QCOMPARE(rotationNames, QStringList({"X (Roll) [deg]", "Y (Pitch) [deg]", "Z (Yaw) [deg]"}));
+        QCOMPARE(property.rotationProperty()->xProperty()->minValue(), -360.0f);
+        QCOMPARE(property.positionProperty()->xProperty()->maxValue(), 100.0f);
+        QCOMPARE(property.positionProperty()->xProperty()->name(), QStringLiteral("X [m]"));
+        QCOMPARE(property.legend()->property()->parentItem(), &property);
+        QCOMPARE(property.legend()->colorModel(), property.colorModel());
+        QCOMPARE(property.colorModel()->property()->parentItem(), &property);
+        QCOMPARE(childKeys(property.emphasisProperty()), QStringList({"datatable"}));
+        QCOMPARE(property.emphasisProperty()->name(), QStringLiteral("Emphasis"));
+        QCOMPARE(property.filterProperty()->key(), QStringLiteral("filters"));
+        QCOMPARE(childKeys(property.filterProperty()),
+                 QStringList({"range_filter", "level_filter", "echo_filter", "axes_filter", "hangle_filter",
+                              "vangle_filter"}));
+        // Until a cloud arrives the size is 3, within 1..20.
+        QCOMPARE(property.sizeProperty()->intValue(), 3);
+        QCOMPARE(property.sizeProperty()->defaultValue().toInt(), 3);
+        property.sizeProperty()->setIntValue(25);
+        QCOMPARE(property.sizeProperty()->intValue(), 20);
+        property.sizeProperty()->setIntValue(0);
+        QCOMPARE(property.sizeProperty()->intValue(), 1);
+    }
+
+    // Setting a cloud copies its state into the values and defaults, and is announced once.
+    void setPointCloudCopiesState()
+    {
+        PointCloud cloud;
+        cloud.setVisible(false);
+        cloud.setCoordinateVisible(false);
+        cloud.setPos(QVector3D(1, 2, 3));
+        cloud.setRotation(QVector3D(10, 20, 30));
+        cloud.setPointSize(5);
+        PointCloudProperty property(1);
+        QSignalSpy spy(&property, &PointCloudProperty::pointCloudChanged);
+        property.setPointCloud(&cloud);
+        property.setPointCloud(&cloud);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().value<PointCloud *>(), &cloud);
+        QCOMPARE(property.pointCloud(), &cloud);
+        QCOMPARE(property.property("pointCloud").value<PointCloud *>(), &cloud);
+        QCOMPARE(property.boolValue(), false);
+        QCOMPARE(property.defaultValue().toBool(), false);
+        QCOMPARE(property.showCoordinateProperty()->boolValue(), false);
+        QCOMPARE(property.showCoordinateProperty()->defaultValue().toBool(), false);
+        QCOMPARE(property.position(), QVector3D(1, 2, 3));
+        QCOMPARE(property.positionProperty()->zProperty()->defaultValue().toFloat(), 3.0f);
+        QCOMPARE(property.rotation(), QVector3D(10, 20, 30));
+        QCOMPARE(property.rotationProperty()->yProperty()->defaultValue().toFloat(), 20.0f);
+        QCOMPARE(property.sizeProperty()->intValue(), 5);
+        QCOMPARE(property.sizeProperty()->defaultValue().toInt(), 5);
+        // Copying the state did not move the cloud.
+        QVERIFY(!cloud.isVisibleSelf());
+        QCOMPARE(cloud.rotation(), QVector3D(10, 20, 30));
+        // The pose the cloud already had reaches the axis colour selector at once.
+        auto *selector = qobject_cast<AxisDataSelector *>(property.colorModel()->selector());
+        QVERIFY(selector);
+        QCOMPARE(selector->translationMatrix(), cloud.translationMatrix());
+        QCOMPARE(selector->rotationMatrix(), cloud.rotationMatrix());
+
+        property.setPointCloud(nullptr);
+        QCOMPARE(spy.count(), 2);
+        QVERIFY(!property.pointCloud());
+        // A forgotten cloud no longer follows the properties.
+        property.setBoolValue(true);
+        QVERIFY(!cloud.isVisibleSelf());
+    }
+
+    // Unchecking the group hides the cloud with its marker; "Show Coordinate" hides only the marker.
+    void visibility_data()
+    {
+        QTest::addColumn<bool>("group");
+        QTest::addColumn<bool>("showCoordinate");
+        QTest::addColumn<bool>("cloudVisible");
+        QTest::addColumn<bool>("markerVisible");
+        QTest::newRow("both checked") << true << true << true << true;
+        QTest::newRow("group unchecked") << false << true << false << false;
+        QTest::newRow("marker unchecked") << true << false << true << false;
+        QTest::newRow("both unchecked") << false << false << false << false;
+    }
+    void visibility()
+    {
+        QFETCH(bool, group);
+        QFETCH(bool, showCoordinate);
+        QFETCH(bool, cloudVisible);
+        QFETCH(bool, markerVisible);
+        PointCloud cloud;
+        PointCloudProperty property(1);
+        property.setPointCloud(&cloud);
+        QVERIFY(property.boolValue());
+        QVERIFY(property.showCoordinateProperty()->boolValue());
+        property.setBoolValue(group);
+        property.showCoordinateProperty()->setBoolValue(showCoordinate);
+        QCOMPARE(cloud.isVisible(), cloudVisible);
+        QCOMPARE(cloud.isCoordinateVisible(), markerVisible);
+        QCOMPARE(cloud.coordinate()->isVisible(), markerVisible);
+        property.setBoolValue(true);
+        property.showCoordinateProperty()->setBoolValue(true);
+        QVERIFY(cloud.isVisible());
+        QVERIFY(cloud.isCoordinateVisible());
+    }
+
+    // Editing the pose and size moves and resizes the cloud; values outside the limits are clamped.
+    void editsReachCloud_data()
+    {
+        QTest::addColumn<QVector3D>("position");
+        QTest::addColumn<QVector3D>("rotation");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QVector3D>("cloudPosition");
+        QTest::addColumn<QVector3D>("cloudRotation");
+        QTest::addColumn<int>("cloudSize");
+        QTest::newRow("plain") << QVector3D(1, -2, 0.5f) << QVector3D(5, 10, 15) << 7
+                               << QVector3D(1, -2, 0.5f) << QVector3D(5, 10, 15) << 7;
+        QTest::newRow("clamped") << QVector3D(150, 0, -150) << QVector3D(-400, 0, 400) << 30
+                                 << QVector3D(100, 0, -100) << QVector3D(-360, 0, 360) << 20;
+    }
+    void editsReachCloud()
+    {
+        QFETCH(QVector3D, position);
+        QFETCH(QVector3D, rotation);
+        QFETCH(int, size);
+        QFETCH(QVector3D, cloudPosition);
+        QFETCH(QVector3D, cloudRotation);
+        QFETCH(int, cloudSize);
+        PointCloud cloud;
+        PointCloudProperty property(1);
+        property.setPointCloud(&cloud);
+        property.positionProperty()->setVector3DValue(position);
+        property.rotationProperty()->setVector3DValue(rotation);
+        property.sizeProperty()->setIntValue(size);
+        QCOMPARE(cloud.pos(), cloudPosition);
+        QCOMPARE(cloud.rotation(), cloudRotation);
+        QCOMPARE(cloud.pointSize(), cloudSize);
+        QCOMPARE(property.position(), cloudPosition);
+        QCOMPARE(property.rotation(), cloudRotation);
+        QCOMPARE(property.translationMatrix(), cloud.translationMatrix());
+        QCOMPARE(property.rotationMatrix(), cloud.rotationMatrix());
+        // One component at a time, as the editor does.
+        property.positionProperty()->yProperty()->setFloatValue(4.0f);
+        QCOMPARE(cloud.pos().y(), 4.0f);
+        property.rotationProperty()->zProperty()->setFloatValue(-45.0f);
+        QCOMPARE(cloud.rotation().z(), -45.0f);
+    }
+
+    // A cloud moved from elsewhere shows its new pose; the defaults stay where setPointCloud put them.
+    void cloudMovesRefreshPose()
+    {
+        PointCloud cloud;
+        PointCloudProperty property(2);
+        property.setPointCloud(&cloud);
+        cloud.setPos(QVector3D(4, 5, 6));
+        cloud.setRotation(QVector3D(0, 0, 90));
+        QCOMPARE(property.position(), QVector3D(4, 5, 6));
+        QCOMPARE(property.rotation(), QVector3D(0, 0, 90));
+        QCOMPARE(property.positionProperty()->xProperty()->defaultValue().toFloat(), 0.0f);
+        QCOMPARE(property.rotationProperty()->zProperty()->defaultValue().toFloat(), 0.0f);
+        QCOMPARE(property.translationMatrix(), cloud.translationMatrix());
+        QCOMPARE(property.rotationMatrix(), cloud.rotationMatrix());
+        // Points arriving do not disturb the pose.
+        cloud.addPoints({QVector3D(1, 1, 1)}, {QVector3D(1, 0, 0)});
+        QCOMPARE(property.position(), QVector3D(4, 5, 6));
+    }
+
+    // Without a cloud (or after it is gone) edits change only the properties.
+    void editsWithoutCloud()
+    {
+        PointCloudProperty property(1);
+        property.positionProperty()->setVector3DValue(QVector3D(1, 1, 1));
+        property.rotationProperty()->setVector3DValue(QVector3D(1, 1, 1));
+        property.setBoolValue(false);
+        property.applyPosition(QVector3D(2, 2, 2));
+        property.applyRotation(QVector3D(2, 2, 2));
+        QCOMPARE(property.position(), QVector3D(1, 1, 1));
+        {
+            PointCloud cloud;
+            property.setPointCloud(&cloud);
+        }
+        QVERIFY(!property.pointCloud());
+        property.sizeProperty()->setIntValue(9);
+        property.showCoordinateProperty()->setBoolValue(false);
+        property.positionProperty()->setVector3DValue(QVector3D(3, 3, 3));
+        QCOMPARE(property.position(), QVector3D(3, 3, 3));
+    }
+
+    // Tilting the cloud changes the colours under the axis selector: the selector sees the posed point.
+    void rotationChangesAxisColours_data()
+    {
+        QTest::addColumn<QVector3D>("rotation");
+        QTest::addColumn<float>("z");
+        QTest::newRow("untilted") << QVector3D(0, 0, 0) << 0.0f;
+        QTest::newRow("roll keeps a point on X") << QVector3D(90, 0, 0) << 0.0f;
+        QTest::newRow("yaw keeps it level") << QVector3D(0, 0, 90) << 0.0f;
+        QTest::newRow("pitch -30") << QVector3D(0, -30, 0) << 0.5f;
+        QTest::newRow("pitch -90") << QVector3D(0, -90, 0) << 1.0f;
+        QTest::newRow("pitch 90") << QVector3D(0, 90, 0) << -1.0f;
+    }
+    void rotationChangesAxisColours()
+    {
+        QFETCH(QVector3D, rotation);
+        QFETCH(float, z);
+        PointCloud cloud;
+        PointCloudProperty property(1);
+        property.setPointCloud(&cloud);
+        ColorModel *model = property.colorModel();
+        QCOMPARE(model->selectorType(), DataSelectorFactory::Axis);
+        const VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 1000, 1.0, 0.0, 0.0}}});
+        const VEXA3D_SPOT_T &spot = line.spots[0];
+        const QVector3D level = model->color(spot, 0, 0, 0, 0);
+        QVERIFY(near(level, model->scheme()->color(0.0f)));
+
+        property.rotationProperty()->setVector3DValue(rotation);
+        const QVector3D tilted = model->color(spot, 0, 0, 0, 0);
+        QVERIFY(near(tilted, model->scheme()->color(z)));
+        QCOMPARE(near(tilted, level), qAbs(z) < 1e-6f);
+        QVERIFY(std::fabs(model->selector()->value(spot, 0, 0, 0, 0) - z) < 1e-5f);
+    }
+
+    // The cloud's pose reaches the axis filters: their windows stay fixed in the world.
+    void poseReachesAxisFilters_data()
+    {
+        QTest::addColumn<QVector3D>("point");
+        QTest::addColumn<QVector3D>("position");
+        QTest::addColumn<QVector3D>("rotation");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("on the ground") << QVector3D(0, 0, 0) << QVector3D(0, 0, 0) << QVector3D() << false;
+        QTest::newRow("raised 1.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 1.5f) << QVector3D() << true;
+        QTest::newRow("raised 2.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 2.5f) << QVector3D() << false;
+        QTest::newRow("tilted up to 1, raised 0.5")
+            << QVector3D(1, 0, 0) << QVector3D(0, 0, 0.5f) << QVector3D(0, -90, 0) << true;
+        QTest::newRow("tilted down to -1, raised 0.5")
+            << QVector3D(1, 0, 0) << QVector3D(0, 0, 0.5f) << QVector3D(0, 90, 0) << false;
+    }
+    void poseReachesAxisFilters()
+    {
+        QFETCH(QVector3D, point);
+        QFETCH(QVector3D, position);
+        QFETCH(QVector3D, rotation);
+        QFETCH(bool, kept);
+        PointCloud cloud;
+        PointCloudProperty property(1);
+        property.setPointCloud(&cloud);
+        auto *axes =
+            qobject_cast<AxesFilter *>(property.filterProperty()->filters().at(DataFilterFactory::Axes));
+        QVERIFY(axes);
+        axes->group()->setBoolValue(true);
+        axes->heightFilter()->maxProperty()->setFloatValue(2.0f);
+        axes->heightFilter()->minProperty()->setFloatValue(1.0f);
+        QCOMPARE(keysOf(property.enabledFilters()), QStringList({"axes_filter"}));
+
+        property.positionProperty()->setVector3DValue(position);
+        property.rotationProperty()->setVector3DValue(rotation);
+        QCOMPARE(survives(property, point), kept);
+        // Moved from elsewhere the same way, the filters follow too.
+        property.positionProperty()->setVector3DValue(QVector3D());
+        property.rotationProperty()->setVector3DValue(QVector3D());
+        cloud.setPos(position);
+        cloud.setRotation(rotation);
+        QCOMPARE(survives(property, point), kept);
+    }
+
+    // enabledFilters lists the checked groups in factory order, whatever order they were checked in.
+    void enabledFilters_data()
+    {
+        QTest::addColumn<QList<int>>("toggles");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::newRow("none") << QList<int>{} << QStringList{};
+        QTest::newRow("echo then range") << QList<int>{2, 0} << QStringList{"range_filter", "echo_filter"};
+        QTest::newRow("vangle, axes, level")
+            << QList<int>{5, 3, 1} << QStringList{"level_filter", "axes_filter", "vangle_filter"};
+        QTest::newRow("level on and off again") << QList<int>{1, 4, 1} << QStringList{"hangle_filter"};
+        QTest::newRow("all") << QList<int>{5, 4, 3, 2, 1, 0}
+                             << QStringList{"range_filter", "level_filter",  "echo_filter",
+                                            "axes_filter",  "hangle_filter", "vangle_filter"};
+    }
+    void enabledFilters()
+    {
+        QFETCH(QList<int>, toggles);
+        QFETCH(QStringList, enabled);
+        PointCloudProperty property(1);
+        const QList<DataFilter *> filters = property.filterProperty()->filters();
+        QCOMPARE(filters.size(), 6);
+        for (int index : toggles) {
+            BoolProperty *group = filters.at(index)->group();
+            group->setBoolValue(!group->boolValue());
+        }
+        QCOMPARE(keysOf(property.enabledFilters()), enabled);
+        QCOMPARE(keysOf(property.filterProperty()->enabledFilters()), enabled);
+    }
+
+    // The read-only slots flag the three components, announcing only real changes.
+    void readOnlySlots()
+    {
+        PointCloudProperty property(1);
+        const QList<FloatProperty *> position = {property.positionProperty()->xProperty(),
+                                                 property.positionProperty()->yProperty(),
+                                                 property.positionProperty()->zProperty()};
+        const QList<FloatProperty *> rotation = {property.rotationProperty()->xProperty(),
+                                                 property.rotationProperty()->yProperty(),
+                                                 property.rotationProperty()->zProperty()};
+        QList<QSharedPointer<QSignalSpy>> spies;
+        for (FloatProperty *part : position + rotation)
+            spies << QSharedPointer<QSignalSpy>::create(part, &PropertyItem::readOnlyChanged);
+        property.setPositionReadOnly(true);
+        property.setPositionReadOnly(true);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(position[i]->readOnly());
+            QCOMPARE(spies[i]->count(), 1);
+            QVERIFY(!rotation[i]->readOnly());
+            QCOMPARE(spies[3 + i]->count(), 0);
+        }
+        property.setRotationReadOnly(true);
+        property.setPositionReadOnly(false);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!position[i]->readOnly());
+            QCOMPARE(spies[i]->count(), 2);
+            QVERIFY(rotation[i]->readOnly());
+            QCOMPARE(spies[3 + i]->count(), 1);
+        }
+    }
+
+    // The "Datatable" check box switches the emphasis type; type 1 gives the spot and line colours.
+    void emphasis()
+    {
+        PointCloudProperty property(1);
+        QSignalSpy spy(&property, &PointCloudProperty::changeEmphasisedType);
+        // The colour follows the type asked for; the check box only decides which type the lines carry.
+        QCOMPARE(property.emphasisColor(0, EmphasisColorModel::SpotColor), QVector3D(0, 0, 0));
+        property.emphasisColorModel()->property()->setBoolValue(true);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.last().first().value<uchar>(), uchar(1));
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
+        QVERIFY(
+            near(property.emphasisColor(1, EmphasisColorModel::LineColor), QVector3D(0, 0, 128 / 255.0f)));
+        QCOMPARE(property.emphasisColor(0, EmphasisColorModel::SpotColor), QVector3D(0, 0, 0));
+        property.emphasisColorModel()->property()->setBoolValue(false);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.last().first().value<uchar>(), uchar(0));
+    }
+};
+
+QTEST_MAIN(TestPointCloudProperty)
+#include "tst_pointcloudproperty.moc"
