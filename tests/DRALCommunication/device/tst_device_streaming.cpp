@@ -25,8 +25,20 @@ struct Rig
         return initialized.wait(5000);
     }
 
-    // Stops the simulator's stream (commands are still answered) so every line it sent can arrive.
-    void pauseStream() { sim.setRate(1e-9); }
+    // Stops the simulator's stream (commands are still answered) so every line it sent can arrive;
+    // returns the lines sent once the count stood still for a while.
+    uint64_t pauseStream()
+    {
+        sim.setRate(1e-9);
+        uint64_t sent = sim.linesSent();
+        for (;;) {
+            QTest::qWait(150);
+            const uint64_t now = sim.linesSent();
+            if (now == sent)
+                return sent;
+            sent = now;
+        }
+    }
 
     Vexa3dSim::SensorSimulator sim;
     std::unique_ptr<DRALCommunicationDevice> device = std::make_unique<DRALCommunicationDevice>();
@@ -158,9 +170,7 @@ void TestDeviceStreaming::splitLinesEmittedOnceComplete()
     const uint64_t before = rig.sim.linesSent();
     rig.device->startMeasurement(DistanceIntensityMode);
     QVERIFY(rig.sim.waitForLines(before + 200, 5000));
-    rig.pauseStream();
-    QTest::qWait(100);
-    const int sent = int(rig.sim.linesSent() - before);
+    const int sent = int(rig.pauseStream() - before);
     QTRY_COMPARE(lines.count(), sent);
     rig.device->stopMeasurement();
     QCOMPARE(lines.count(), sent);
