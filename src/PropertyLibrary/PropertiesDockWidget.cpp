@@ -68,6 +68,8 @@ PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent
     m_actionsToolBar->setObjectName(QStringLiteral("propertiesActionsToolBar"));
     m_actionsToolBar->setMovable(false);
     m_window->addToolBar(Qt::BottomToolBarArea, m_actionsToolBar);
+    m_actionsLabel = new QLabel(m_actionsToolBar);
+    m_actionsLabelAction = m_actionsToolBar->addWidget(m_actionsLabel);
     m_actionsToolBar->hide();
 
     m_tree = new PropertyItemTree(m_window);
@@ -213,13 +215,17 @@ void PropertiesDockWidget::rebuildHistoryMenu()
 
 void PropertiesDockWidget::updateActions(PropertyItem *propety)
 {
-    m_actionsToolBar->clear();
+    // One label is kept and reused: widgets added to a toolbar are not freed when it is cleared.
+    for (QAction *action : m_actionsToolBar->actions()) {
+        if (action != m_actionsLabelAction)
+            m_actionsToolBar->removeAction(action);
+    }
     const QList<QAction *> actions = propety ? propety->actions() : QList<QAction *>();
     if (actions.isEmpty()) {
         m_actionsToolBar->hide();
         return;
     }
-    m_actionsToolBar->addWidget(new QLabel(propety->name() + QStringLiteral(":"), m_actionsToolBar));
+    m_actionsLabel->setText(propety->name() + QStringLiteral(":"));
     m_actionsToolBar->addActions(actions);
     m_actionsToolBar->show();
 }

@@ -8,6 +8,7 @@ class PropertyItemFilterModel;
 class PropertyItemModel;
 class PropertyItemTree;
 class QAction;
+class QLabel;
 class QMainWindow;
 class QMenu;
 class QSettings;
@@ -65,6 +66,8 @@ private:
     QMainWindow *m_window = nullptr;
     QToolBar *m_mainToolBar = nullptr;
     QToolBar *m_actionsToolBar = nullptr;
+    QLabel *m_actionsLabel = nullptr;
+    QAction *m_actionsLabelAction = nullptr;
     PropertyItemTree *m_tree = nullptr;
     PropertyItemModel *m_model = nullptr;
     PropertyItemFilterModel *m_filter = nullptr;

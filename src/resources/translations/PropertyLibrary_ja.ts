@@ -40,41 +40,41 @@
     <name>PropertiesDockWidget</name>
     <message>
         <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="56"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="253"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="254"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="259"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="260"/>
         <source>Properties</source>
         <translation>プロパティ</translation>
     </message>
     <message>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="82"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="139"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="246"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="247"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="84"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="141"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="252"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="253"/>
         <source>Save Properties</source>
         <translation>プロパティを保存</translation>
     </message>
     <message>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="89"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="251"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="252"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="91"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="257"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="258"/>
         <source>Expand Properties</source>
         <translation>プロパティを展開</translation>
     </message>
     <message>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="133"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="135"/>
         <source>Ini file</source>
         <translation>Ini ファイル</translation>
     </message>
     <message>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="158"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="248"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="249"/>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="250"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="160"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="254"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="255"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="256"/>
         <source>Load Properties</source>
         <translation>プロパティを読み込み</translation>
     </message>
     <message>
-        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="206"/>
+        <location filename="../../PropertyLibrary/PropertiesDockWidget.cpp" line="208"/>
         <source>Clear</source>
         <translation>クリア</translation>
     </message>
@@ -82,8 +82,8 @@
 <context>
     <name>PropertyItem</name>
     <message>
-        <location filename="../../PropertyLibrary/PropertyItem.cpp" line="26"/>
-        <location filename="../../PropertyLibrary/PropertyItem.cpp" line="130"/>
+        <location filename="../../PropertyLibrary/PropertyItem.cpp" line="28"/>
+        <location filename="../../PropertyLibrary/PropertyItem.cpp" line="137"/>
         <source>Reset</source>
         <translation>リセット</translation>
     </message>
