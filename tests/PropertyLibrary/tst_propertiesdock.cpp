@@ -418,6 +418,15 @@ void TestPropertiesDock::screenshot()
     const QImage image = dock.grab().toImage();
     QVERIFY(!image.isNull());
     QVERIFY(image.save(QStringLiteral("/tmp/propertiesdock.png")));
+
+    // The same with the colour and file editors open.
+    const QModelIndex colourValue = dock.filterModel()->indexFromItem(colour).siblingAtColumn(1);
+    dock.tree()->openPersistentEditor(colourValue);
+    dock.tree()->openPersistentEditor(dock.filterModel()->indexFromItem(file).siblingAtColumn(1));
+    dock.tree()->openPersistentEditor(dock.filterModel()->indexFromItem(combo).siblingAtColumn(1));
+    QTest::qWait(50);
+    QVERIFY(dock.tree()->indexWidget(colourValue));
+    QVERIFY(dock.grab().toImage().save(QStringLiteral("/tmp/propertiesdock_editors.png")));
 }
 
 QTEST_MAIN(TestPropertiesDock)
