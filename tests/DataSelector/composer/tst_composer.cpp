@@ -16,6 +16,7 @@
 
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -427,6 +428,33 @@ private slots:
         QCOMPARE(composer.cameraProperty()->camera(), second.viewport(QStringLiteral("Main"))->camera());
         composer.setCanvas(nullptr);
         QVERIFY(!composer.canvas());
+    }
+
+    // A language change renames the group, the view properties and the layout options; keys, the chosen
+    // layout and the viewports stay.
+    void retranslate()
+    {
+        Canvas canvas;
+        SceneComposer composer;
+        composer.setCanvas(&canvas);
+        composer.viewportProperty()->setOptionValue(1);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        composer.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(composer.property()->name(), QStringLiteral("キャンバス"));
+        QCOMPARE(composer.property()->key(), QStringLiteral("canvas"));
+        QCOMPARE(composer.backgroundColorProperty()->name(), QStringLiteral("背景色"));
+        QCOMPARE(composer.viewportProperty()->value().toString(), QStringLiteral("上面図"));
+        QCOMPARE(composer.viewportProperty()->optionValue(), 1);
+        QCOMPARE(composer.cameraProperty()->name(), QStringLiteral("ビュー"));
+        QCOMPARE(composer.cameraProperty()->key(), QStringLiteral("view"));
+        QCOMPARE(composer.cameraProperty()->distanceProperty()->name(), QStringLiteral("距離 [m]"));
+        QCOMPARE(composer.cameraProperty()->yawProperty()->name(), QStringLiteral("ヨー [度]"));
+        QCOMPARE(viewportNames(canvas), QStringList({"Main", "Top"}));
+        composer.retranslate();
+        QCOMPARE(composer.viewportProperty()->value().toString(), QStringLiteral("Top View"));
     }
 };
 

@@ -18,6 +18,7 @@
 #include "Vector3DProperty.h"
 
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 #include <cmath>
@@ -425,6 +426,31 @@ private slots:
         property.emphasisColorModel()->property()->setBoolValue(false);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.last().first().value<uchar>(), uchar(0));
+    }
+
+    // A language change renames the group and its settings, down to the owned filters and colour model;
+    // keys stay.
+    void retranslate()
+    {
+        PointCloudProperty property(2);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        property.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(property.name(), QStringLiteral("点群 2"));
+        QCOMPARE(property.key(), QStringLiteral("point_cloud_2"));
+        QCOMPARE(property.rotationProperty()->xProperty()->name(), QStringLiteral("X (ロール) [度]"));
+        QCOMPARE(property.rotationProperty()->xProperty()->key(), QStringLiteral("x_roll"));
+        QCOMPARE(property.filterProperty()->name(), QStringLiteral("フィルター"));
+        QCOMPARE(property.filterProperty()->filters().first()->property()->name(),
+                 QStringLiteral("距離フィルター"));
+        QCOMPARE(property.legend()->property()->name(), QStringLiteral("凡例"));
+        QCOMPARE(property.colorModel()->property()->name(), QStringLiteral("色"));
+        QCOMPARE(property.emphasisProperty()->name(), QStringLiteral("強調"));
+        QCOMPARE(property.emphasisColorModel()->property()->name(), QStringLiteral("データテーブル"));
+        property.retranslate();
+        QCOMPARE(property.name(), QStringLiteral("Point Cloud 2"));
     }
 };
 
