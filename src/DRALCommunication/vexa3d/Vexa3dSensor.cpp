@@ -54,6 +54,84 @@ void copyLineValue(const char *line, const char *lineEnd, size_t prefixLength, c
     field[n] = 0;
 }
 
+// Everything the spot loop reads, gathered so that the loop can be compiled per packet kind.
+struct SpotContext
+{
+    VEXA3D_SPOT_T *spots = nullptr;
+    const uint16_t *offsets = nullptr;
+    const uint8_t *data = nullptr;
+    uint32_t entries = 0;
+    int echoCount = 0;
+    const double *horizontal = nullptr;
+    const double *angles = nullptr;
+    const double *cosines = nullptr;
+    const double *sines = nullptr;
+    double *sweepCos = nullptr;
+    double *sweepSin = nullptr;
+    uint8_t *sweepValid = nullptr;
+    double start = 0.0;
+    double span = 0.0;
+    double cosStart = 1.0;
+    double sinStart = 0.0;
+    size_t regionCount = 0;
+};
+
+template <bool RangeOnly, bool Swapped, bool Flags>
+void convertSpots(const SpotContext &c, uint32_t firstSpot, uint32_t endSpot)
+{
+    constexpr size_t entrySize = RangeOnly ? 2 : 4;
+    for (uint32_t s = firstSpot; s < endSpot; ++s) {
+        VEXA3D_SPOT_T &spot = c.spots[s];
+        const int first = c.offsets[s];
+        const int n = int(c.offsets[s + 1]) - first;
+        if (n < 0 || n > c.echoCount || uint32_t(first + n) > c.entries) {
+            spot.count = 0;
+            continue;
+        }
+        spot.count = uint32_t(n);
+        if (n == 0)
+            continue;
+        const double h = c.horizontal[s];
+        // A multiplication instead of the division: the same angle to within one unit in the last place.
+        const double theta = ((c.start + c.span * h) * TurnUnitsToHalfTurns) * Pi;
+        if (!c.sweepValid[s]) {
+            const double sweep = (c.span * h / 65535.0 * 2.0) * Pi;
+            c.sweepCos[s] = std::cos(sweep);
+            c.sweepSin[s] = std::sin(sweep);
+            c.sweepValid[s] = 1;
+        }
+        const double cosTheta = c.cosStart * c.sweepCos[s] - c.sinStart * c.sweepSin[s];
+        const double sinTheta = c.sinStart * c.sweepCos[s] + c.cosStart * c.sweepSin[s];
+        const double phi = c.angles[s];
+        const double phiSigned = phi > Pi ? phi - 2.0 * Pi : phi;
+        const double cosPhi = c.cosines[s];
+        const double sinPhi = c.sines[s];
+        VEXA3D_ECHO_T *echoes = spot.echoes.data();
+        VEXA3D_POINT_T *points = spot.points.data();
+        const uint8_t *entry = c.data + size_t(first) * entrySize;
+        for (int e = 0; e < n; ++e, entry += entrySize) {
+            const double r = le16(entry) / 1000.0;
+            const uint32_t level = RangeOnly ? 0u : le16(entry + 2);
+            VEXA3D_ECHO_T &echo = echoes[e];
+            echo.range = r;
+            echo.firstAngle = Swapped ? theta : phiSigned;
+            echo.secondAngle = Swapped ? phiSigned : theta;
+            echo.level = level;
+            VEXA3D_POINT_T &point = points[e];
+            const double horizontal = r * cosPhi;
+            point.x = horizontal * cosTheta;
+            point.y = Swapped ? r * sinPhi : horizontal * sinTheta;
+            point.z = Swapped ? horizontal * sinTheta : r * sinPhi;
+            point.level = level;
+            if (Flags) {
+                uint8_t *regionFlags = spot.regionFlags[size_t(e)].data();
+                for (size_t f = 0; f < c.regionCount; ++f)
+                    regionFlags[f] = f < 16 ? uint8_t((level >> f) & 1u) : 0;
+            }
+        }
+    }
+}
+
 } // namespace
 
 Vexa3dSensor::Vexa3dSensor(void *owner)
@@ -865,61 +943,33 @@ bool Vexa3dSensor::decodeMeasurement(const uint8_t *p, int kind, VEXA3D_MEASUREM
     double *sweepSin = m_spanSin.data() + cacheBase;
     uint8_t *sweepValid = m_spanValid.data() + cacheBase;
 
-    for (uint32_t s = spotOffset; s < spotOffset + spotsInPacket; ++s) {
-        VEXA3D_SPOT_T &spot = output.spots[s];
-        const int first = m_offsets[s];
-        const int n = int(m_offsets[s + 1]) - first;
-        if (n < 0 || n > echoCount || uint32_t(first + n) > entries) {
-            spot.count = 0;
-            continue;
-        }
-        spot.count = uint32_t(n);
-        if (n == 0)
-            continue;
-        const double h = m_horizontalTable[s];
-        // A multiplication instead of the division: the same angle to within one unit in the last place.
-        const double theta = ((start + span * h) * TurnUnitsToHalfTurns) * Pi;
-        if (!sweepValid[s]) {
-            const double sweep = (span * h / 65535.0 * 2.0) * Pi;
-            sweepCos[s] = std::cos(sweep);
-            sweepSin[s] = std::sin(sweep);
-            sweepValid[s] = 1;
-        }
-        const double cosTheta = cosStart * sweepCos[s] - sinStart * sweepSin[s];
-        const double sinTheta = sinStart * sweepCos[s] + cosStart * sweepSin[s];
-        const double phi = angles[s];
-        const double phiSigned = phi > Pi ? phi - 2.0 * Pi : phi;
-        const double cosPhi = cosines[s];
-        const double sinPhi = sines[s];
-        VEXA3D_ECHO_T *echoes = spot.echoes.data();
-        VEXA3D_POINT_T *points = spot.points.data();
-        for (int e = 0; e < n; ++e) {
-            const uint8_t *entry = data + size_t(first + e) * entrySize;
-            const double r = le16(entry) / 1000.0;
-            const uint32_t level = kind == 0 ? 0u : le16(entry + 2);
-            VEXA3D_ECHO_T &echo = echoes[e];
-            echo.range = r;
-            echo.firstAngle = swapped ? theta : phiSigned;
-            echo.secondAngle = swapped ? phiSigned : theta;
-            echo.level = level;
-            VEXA3D_POINT_T &point = points[e];
-            const double horizontal = r * cosPhi;
-            point.x = horizontal * cosTheta;
-            if (swapped) {
-                point.y = r * sinPhi;
-                point.z = horizontal * sinTheta;
-            } else {
-                point.y = horizontal * sinTheta;
-                point.z = r * sinPhi;
-            }
-            point.level = level;
-            if (flags) {
-                uint8_t *regionFlags = spot.regionFlags[size_t(e)].data();
-                for (size_t c = 0; c < spec.regionCount; ++c)
-                    regionFlags[c] = c < 16 ? uint8_t((level >> c) & 1u) : 0;
-            }
-        }
-    }
+    SpotContext context;
+    context.spots = output.spots.data();
+    context.offsets = m_offsets.data();
+    context.data = data;
+    context.entries = entries;
+    context.echoCount = echoCount;
+    context.horizontal = m_horizontalTable.data();
+    context.angles = angles;
+    context.cosines = cosines;
+    context.sines = sines;
+    context.sweepCos = sweepCos;
+    context.sweepSin = sweepSin;
+    context.sweepValid = sweepValid;
+    context.start = start;
+    context.span = span;
+    context.cosStart = cosStart;
+    context.sinStart = sinStart;
+    context.regionCount = spec.regionCount;
+    // The loop is compiled once per packet kind and orientation so that no per-echo branch remains.
+    using Convert = void (*)(const SpotContext &, uint32_t, uint32_t);
+    static const Convert converters[8] = {
+        convertSpots<false, false, false>, convertSpots<false, false, true>, convertSpots<false, true, false>,
+        convertSpots<false, true, true>,   convertSpots<true, false, false>, convertSpots<true, false, true>,
+        convertSpots<true, true, false>,   convertSpots<true, true, true>,
+    };
+    converters[(kind == 0 ? 4 : 0) + (swapped ? 2 : 0) + (flags ? 1 : 0)](context, spotOffset,
+                                                                          spotOffset + spotsInPacket);
     output.isLineDataReady = output.receivedSpotCount == spec.spotCount ? 1 : 0;
     return true;
 }
