@@ -4,12 +4,16 @@
 #include "ColorScheme.h"
 #include "ColorSchemeFactory.h"
 #include "ComboBoxProperty.h"
+#include "DataFilter.h"
+#include "DataFilterFactory.h"
 #include "DataSelectorFactory.h"
 #include "EmphasisColorModel.h"
 #include "FloatProperty.h"
 #include "GradientColorScheme.h"
 #include "InvertibleColorScheme.h"
 #include "LineBuilder.h"
+#include "PropertyItemModel.h"
+#include "PropertyItemTree.h"
 #include "TestSupport.h"
 
 #include <QImage>
@@ -322,6 +326,40 @@ private slots:
         // The choice still works by its translated label.
         model.sourceProperty()->setOptionValue(DataSelectorFactory::Echo);
         QCOMPARE(model.selectorType(), DataSelectorFactory::Echo);
+    }
+
+    // The colour, emphasis and filter groups appear in the property tree with their settings.
+    void shownInTree()
+    {
+        PropertyItem root;
+        ColorModel colors;
+        EmphasisColorModel emphasis;
+        QObject owner;
+        const QList<DataFilter *> filters = DataFilterFactory::createAll(&owner);
+        root.addChild(colors.property());
+        root.addChild(emphasis.property());
+        for (DataFilter *f : filters)
+            root.addChild(f->property());
+        PropertyItemModel model(&root);
+        QCOMPARE(model.rowCount(), 8);
+        const QModelIndex color = model.index(0, 0);
+        QCOMPARE(model.data(color).toString(), QStringLiteral("Color"));
+        QCOMPARE(model.rowCount(color), 4);
+        QCOMPARE(model.data(model.index(2, 0, color)).toString(), QStringLiteral("Hue"));
+        QCOMPARE(model.data(model.index(3, 0, color)).toString(), QStringLiteral("Axis"));
+        // Filter groups are check boxes.
+        const QModelIndex range = model.index(2, 1);
+        QCOMPARE(model.data(range, Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QVERIFY(model.setData(range, Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(filters.at(0)->isEnabled());
+
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        tree.resize(420, 760);
+        tree.expandAll();
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        tree.grab().save(QDir::temp().filePath("taviro_dataselector_tree.png"));
     }
 
     // Factories refuse unknown indices.
