@@ -21,6 +21,7 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <malloc.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -53,8 +54,11 @@ int64_t processCpuNs()
     return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
+// Resident memory after handing free heap pages back, so that it follows live data rather than the
+// allocator's high-water mark.
 long residentKiB()
 {
+    malloc_trim(0);
     std::FILE *f = std::fopen("/proc/self/statm", "r");
     if (!f)
         return -1;
