@@ -169,6 +169,10 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
 {
     m_clickPending = false;
     event->accept();
+    // A release outside every viewport never reaches the camera; without this the view would keep
+    // following the mouse after the button is up.
+    if (m_dragging && !(event->buttons() & Qt::MouseButton(m_dragButton)))
+        m_dragging = false;
     if (!m_dragging)
         return;
     m_moved = true;

@@ -75,11 +75,9 @@ Viewport *Canvas::takeViewport(const QString &name)
 void Canvas::clearViewPorts()
 {
     const QList<Viewport *> viewports = m_scene->viewports();
-    for (Viewport *viewport : viewports) {
+    // Removed only: whoever made a viewport may still hold it (or its camera); the scene frees the rest.
+    for (Viewport *viewport : viewports)
         m_scene->removeViewport(viewport);
-        if (viewport->parent() == m_scene)
-            viewport->deleteLater();
-    }
     update();
 }
 

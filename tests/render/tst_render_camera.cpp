@@ -59,6 +59,7 @@ private slots:
     void shiftDragFloor();
     void controlDragKeepsEye();
     void rightDragPansOnlyFreeView();
+    void releaseOutsideEndsDrag();
 };
 
 void TestRenderCamera::initTestCase()
@@ -378,6 +379,18 @@ void TestRenderCamera::rightDragPansOnlyFreeView()
     send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::RightButton);
     send(camera, QEvent::MouseMove, QPointF(40, 30), Qt::RightButton);
     QCOMPARE(camera.focalPoint(), QVector3D());
+}
+
+void TestRenderCamera::releaseOutsideEndsDrag()
+{
+    // A drag whose release went elsewhere ends at the next move without the button; the view stays put.
+    Camera camera;
+    camera.setViewport(QRect(0, 0, 200, 100));
+    send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(70, 50), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    camera.mouseMoveEvent(&hover);
+    QVERIFY(!camera.isDragging());
+    QCOMPARE(camera.yaw(), -90.0f);
 }
 
 QTEST_MAIN(TestRenderCamera)
