@@ -63,9 +63,6 @@ ColorModel::ColorModel(QObject *parent)
             [this](const QMatrix4x4 &m) { m_translation = m; });
     connect(this, &ColorModel::setRotationMatrix, this, [this](const QMatrix4x4 &m) { m_rotation = m; });
 
-    // Forced: the members already name the initial types, but nothing exists yet.
-    m_schemeType = ColorSchemeFactory::ColorSchemeType(-1);
-    m_selectorType = DataSelectorFactory::DataSelectorType(-1);
     setColorSchemeType(ColorSchemeFactory::Hue);
     setDataSelectorType(DataSelectorFactory::Axis);
 

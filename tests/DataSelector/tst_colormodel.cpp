@@ -282,7 +282,7 @@ private slots:
         selector.setRotationMatrix(projective);
         const VEXA3D_SPOT_T spot = spotAt(2, 4, 6);
         QCOMPARE(selector.value(spot, 0, 0, 0, 0), 3.0f);
-        selector.setAxis(AxisDataSelector::AxisType(7));
+        selector.setAxis(AxisDataSelector::AxisType(3)); // the only value past Z the type can hold
         QCOMPARE(selector.value(spot, 0, 0, 0, 0), 0.0f);
         QCOMPARE(selector.valueText(2.5f), QStringLiteral("2.5m"));
     }
