@@ -30,8 +30,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataSelector/AxisDataSelector.cpp" line="66"/>
         <location filename="../../DataSelector/AxisDataSelector.h" line="26"/>
+        <location filename="../../DataSelector/AxisDataSelector.cpp" line="66"/>
         <source>Axis</source>
         <translation type="unfinished"></translation>
     </message>
@@ -39,17 +39,17 @@
 <context>
     <name>ColorModel</name>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="91"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="88"/>
         <source>Color</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="92"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="89"/>
         <source>Scheme</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="93"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="90"/>
         <source>Source</source>
         <translation type="unfinished"></translation>
     </message>
@@ -78,8 +78,8 @@
 <context>
     <name>EchoDataSelector</name>
     <message>
-        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="80"/>
         <location filename="../../DataSelector/ValueDataSelectors.h" line="44"/>
+        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="80"/>
         <source>Echo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -218,8 +218,8 @@
 <context>
     <name>LineDataSelector</name>
     <message>
-        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="91"/>
         <location filename="../../DataSelector/ValueDataSelectors.h" line="60"/>
+        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="91"/>
         <source>Line</source>
         <translation type="unfinished"></translation>
     </message>

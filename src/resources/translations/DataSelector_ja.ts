@@ -30,8 +30,8 @@
         <translation>Z軸</translation>
     </message>
     <message>
-        <location filename="../../DataSelector/AxisDataSelector.cpp" line="66"/>
         <location filename="../../DataSelector/AxisDataSelector.h" line="26"/>
+        <location filename="../../DataSelector/AxisDataSelector.cpp" line="66"/>
         <source>Axis</source>
         <translation>軸</translation>
     </message>
@@ -39,17 +39,17 @@
 <context>
     <name>ColorModel</name>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="91"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="88"/>
         <source>Color</source>
         <translation>色</translation>
     </message>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="92"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="89"/>
         <source>Scheme</source>
         <translation>配色</translation>
     </message>
     <message>
-        <location filename="../../DataSelector/ColorModel.cpp" line="93"/>
+        <location filename="../../DataSelector/ColorModel.cpp" line="90"/>
         <source>Source</source>
         <translation>データ源</translation>
     </message>
@@ -78,8 +78,8 @@
 <context>
     <name>EchoDataSelector</name>
     <message>
-        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="80"/>
         <location filename="../../DataSelector/ValueDataSelectors.h" line="44"/>
+        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="80"/>
         <source>Echo</source>
         <translation>エコー</translation>
     </message>
@@ -218,8 +218,8 @@
 <context>
     <name>LineDataSelector</name>
     <message>
-        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="91"/>
         <location filename="../../DataSelector/ValueDataSelectors.h" line="60"/>
+        <location filename="../../DataSelector/ValueDataSelectors.cpp" line="91"/>
         <source>Line</source>
         <translation>ライン</translation>
     </message>
