@@ -1,0 +1,770 @@
+#include "DRALScanManager.h"
+
+#include "AbstractColorModel.h"
+#include "ColorLegendLayer.h"
+#include "ColorModel.h"
+#include "ComboBoxProperty.h"
+#include "DRALCommunicationDevice.h"
+#include "EthernetConnectionCheck.h"
+#include "IntegerProperty.h"
+#include "PointCloud.h"
+#include "PointCloudProperty.h"
+#include "PropertyItem.h"
+#include "StringProperty.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QMutexLocker>
+#include <QState>
+#include <QStateMachine>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Colours a whole line with one frozen copy of the colour model's settings, so that an edit on the GUI
+// thread never shows up half-way through a line and the model's lock is taken once per line.
+class FrozenColorModel : public AbstractColorModel
+{
+public:
+    explicit FrozenColorModel(std::shared_ptr<const ColorFunction> function) : m_function(std::move(function))
+    {
+    }
+
+    QVector3D color(const VEXA3D_SPOT_T &spot, int echoIndex, int lineNumber, int motorFieldNumber,
+                    int remFieldNumber) const override
+    {
+        return m_function->color(spot, echoIndex, lineNumber, motorFieldNumber, remFieldNumber);
+    }
+
+private:
+    std::shared_ptr<const ColorFunction> m_function;
+};
+
+// The record marks the emphasised spot and the rest of its line with these colours.
+const QVector3D SpotMarker(-2.0f, -2.0f, -2.0f);
+const QVector3D LineMarker(-1.0f, -1.0f, -1.0f);
+
+QString fixedText(const char *text, size_t size)
+{
+    return QString::fromLatin1(text, int(strnlen(text, size)));
+}
+
+// Fills %0 .. %N in one pass, so that a value containing "%1" is never substituted again.
+QString fillTemplate(const QString &pattern, const QStringList &values)
+{
+    QString out;
+    for (int i = 0; i < pattern.size(); ++i) {
+        if (pattern.at(i) == QLatin1Char('%') && i + 1 < pattern.size() && pattern.at(i + 1).isDigit()) {
+            int index = pattern.at(i + 1).digitValue();
+            int length = 2;
+            if (i + 2 < pattern.size() && pattern.at(i + 2).isDigit()) {
+                const int twoDigits = index * 10 + pattern.at(i + 2).digitValue();
+                if (twoDigits < values.size()) {
+                    index = twoDigits;
+                    length = 3;
+                }
+            }
+            if (index < values.size()) {
+                out += values.at(index);
+                i += length - 1;
+                continue;
+            }
+        }
+        out += pattern.at(i);
+    }
+    return out;
+}
+
+QString vectorText(const QVector4D &v)
+{
+    return QStringLiteral("%1, %2, %3").arg(v.x(), 0, 'f', 3).arg(v.y(), 0, 'f', 3).arg(v.z(), 0, 'f', 3);
+}
+
+} // namespace
+
+DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
+{
+    Taviro::registerRecordMetaTypes();
+    qRegisterMetaType<Ray>("Ray");
+
+    m_device = new DRALCommunicationDevice(this);
+    m_connectionCheck = new EthernetConnectionCheck(m_device, this);
+
+    m_viewObject = new RenderableItem(this);
+    m_pointCloud = new PointCloud(m_viewObject);
+    m_emphasisCloud = new PointCloud(m_viewObject);
+    m_viewObject->addChild(m_pointCloud);
+    m_viewObject->addChild(m_emphasisCloud);
+    // The overlay marks the data table's line over the cloud: larger points, drawn after the cloud,
+    // always in the cloud's pose.
+    m_emphasisCloud->setPointSize(6);
+    m_emphasisCloud->setZOrder(m_pointCloud->ZOrder() + 1);
+    m_emphasisCloud->setCoordinateVisible(false);
+    connect(m_pointCloud, &RenderableItem::changeTranslationMatrix, this, [this] {
+        m_emphasisCloud->setPos(m_pointCloud->pos());
+        publishPose();
+    });
+    connect(m_pointCloud, &RenderableItem::changeRotationMatrix, this, [this] {
+        m_emphasisCloud->setRotation(m_pointCloud->rotation());
+        publishPose();
+    });
+    publishPose();
+
+    createProperties();
+    createActions();
+    createStateMachine();
+
+    using D = DRALCommunicationDevice;
+    connect(m_device, &D::deviceOpened, this, &DRALScanManager::deviceConnected);
+    connect(m_device, &D::deviceClosed, this, &DRALScanManager::deviceDisconnected);
+    connect(m_device, &D::deviceInitialized, this, &DRALScanManager::deviceInitialized);
+    connect(m_device, &D::initializationError, this, &DRALScanManager::deviceInitializationFailed);
+    connect(m_device, &D::measurementDataReady, this, &DRALScanManager::applyMeasurementData,
+            Qt::DirectConnection);
+    connect(m_device, &D::auxiliaryDataReady, this, &DRALScanManager::applyAuxiliaryData);
+    connect(m_device, &D::errorDetected, this, &ScanManager::errorDetected);
+    connect(m_device, &D::measurementStarted, this,
+            [this](MeasurmentModes mode) { emit measurementStarted(int(mode)); });
+    connect(m_device, &D::measurementStopped, this, &ScanManager::measurementStopped);
+    connect(m_connectionCheck, &EthernetConnectionCheck::connectionFailed, this,
+            &DRALScanManager::deviceConnectFailed);
+
+    connect(m_horizontalProperty, &IntegerProperty::valueChanged, this,
+            [this](const QVariant &value) { setHorizontalInterlace(value.toInt()); });
+    connect(m_verticalProperty, &IntegerProperty::valueChanged, this,
+            [this](const QVariant &value) { setVerticalInterlace(value.toInt()); });
+    connect(m_measurementTypeProperty, &PropertyItem::valueChanged, this, &DRALScanManager::updateModes);
+    connect(m_auxiliaryTypeProperty, &PropertyItem::valueChanged, this, &DRALScanManager::updateModes);
+    connect(m_nameProperty, &PropertyItem::valueChanged, this,
+            [this](const QVariant &value) { emit deviceNameChanged(value.toString()); });
+    connect(m_pointCloudProperty, &PointCloudProperty::changeEmphasisedType, this,
+            [this](uchar type) { setEmphasisType(int(type)); });
+
+    retranslate();
+}
+
+DRALScanManager::~DRALScanManager()
+{
+    // No thread may call into this object while its members go away.
+    m_connectionCheck->stop();
+    m_device->stopMeasurement();
+}
+
+void DRALScanManager::createProperties()
+{
+    m_rootProperty = new PropertyItem(this);
+    m_rootProperty->setKey(QStringLiteral("connection"));
+
+    m_deviceGroup = new PropertyItem(this);
+    m_deviceGroup->setKey(QStringLiteral("device"));
+    m_nameProperty = new StringProperty(this);
+    m_nameProperty->setKey(QStringLiteral("name"));
+    m_nameProperty->setString(QStringLiteral("192.168.0.10"));
+    m_nameProperty->setDefaultValue(QStringLiteral("192.168.0.10"));
+    m_portProperty = new IntegerProperty(this);
+    m_portProperty->setKey(QStringLiteral("port"));
+    m_portProperty->setMinValue(1024);
+    m_portProperty->setMaxValue(49151);
+    m_portProperty->setIntValue(10940);
+    m_portProperty->setDefaultValue(10940);
+    m_deviceGroup->addChild(m_nameProperty);
+    m_deviceGroup->addChild(m_portProperty);
+
+    m_interlaceGroup = new PropertyItem(this);
+    m_interlaceGroup->setKey(QStringLiteral("interlace"));
+    m_horizontalProperty = new IntegerProperty(this);
+    m_horizontalProperty->setMinValue(1);
+    m_horizontalProperty->setMaxValue(10);
+    m_horizontalProperty->setIntValue(1);
+    m_horizontalProperty->setDefaultValue(1);
+    m_verticalProperty = new IntegerProperty(this);
+    m_verticalProperty->setMinValue(1);
+    m_verticalProperty->setMaxValue(10);
+    m_verticalProperty->setIntValue(1);
+    m_verticalProperty->setDefaultValue(1);
+    m_verticalProperty->setDescription(QStringLiteral("QTR-S: [1,1]\nQTR-L: [1,10]"));
+    m_interlaceGroup->addChild(m_horizontalProperty);
+    m_interlaceGroup->addChild(m_verticalProperty);
+    applyInterlaceNames();
+
+    m_measurementTypeProperty = new ComboBoxProperty(this);
+    m_measurementTypeProperty->setKey(QStringLiteral("measurment_type"));
+    m_measurementTypeProperty->addOption(QStringLiteral("No Data"), StopMeasurementMode);
+    m_measurementTypeProperty->addOption(QStringLiteral("Range Only"), DistanceOnlyMode);
+    m_measurementTypeProperty->addOption(QStringLiteral("Range & Level"), DistanceIntensityMode);
+    m_measurementTypeProperty->setOptionValue(m_measurementMode);
+    m_measurementTypeProperty->setDefaultOptionValue(m_measurementMode);
+
+    m_auxiliaryTypeProperty = new ComboBoxProperty(this);
+    m_auxiliaryTypeProperty->setKey(QStringLiteral("auxiliary_type"));
+    m_auxiliaryTypeProperty->addOption(QStringLiteral("No Data"), StopMeasurementMode);
+    m_auxiliaryTypeProperty->addOption(QStringLiteral("Auxiliary"), AuxiliaryMode);
+    m_auxiliaryTypeProperty->setOptionValue(m_auxiliaryMode);
+    m_auxiliaryTypeProperty->setDefaultOptionValue(m_auxiliaryMode);
+
+    m_auxiliaryProperty = new PropertyItem(this);
+    m_auxiliaryProperty->setKey(QStringLiteral("auxiliary"));
+    m_gyroscopeProperty = new StringProperty(this);
+    m_gyroscopeProperty->setKey(QStringLiteral("gyroscope"));
+    m_accelerometerProperty = new StringProperty(this);
+    m_accelerometerProperty->setKey(QStringLiteral("accelerometer"));
+    m_temperatureProperty = new StringProperty(this);
+    m_temperatureProperty->setKey(QStringLiteral("temperature"));
+    for (StringProperty *readout : {m_gyroscopeProperty, m_accelerometerProperty, m_temperatureProperty}) {
+        readout->setReadOnly(true);
+        // Live values only: a properties file must not bring back old readings.
+        readout->setSettable(false);
+        m_auxiliaryProperty->addChild(readout);
+    }
+    m_auxiliaryProperty->setReadOnly(true);
+
+    m_pointCloudProperty = new PointCloudProperty(0, this);
+    m_pointCloudProperty->setPointCloud(m_pointCloud);
+
+    m_rootProperty->addChild(m_deviceGroup);
+    m_rootProperty->addChild(m_interlaceGroup);
+    m_rootProperty->addChild(m_measurementTypeProperty);
+    m_rootProperty->addChild(m_auxiliaryTypeProperty);
+    m_rootProperty->addChild(m_auxiliaryProperty);
+    m_rootProperty->addChild(m_pointCloudProperty);
+}
+
+void DRALScanManager::createActions()
+{
+    m_connectAction = new QAction(QIcon(QStringLiteral(":/DRALCommunication/connect")), QString(), this);
+    m_disconnectAction =
+        new QAction(QIcon(QStringLiteral(":/DRALCommunication/disconnect")), QString(), this);
+    m_informationAction = new QAction(QIcon(QStringLiteral(":/DRALCommunication/info")), QString(), this);
+    m_rebootAction = new QAction(QIcon(QStringLiteral(":/DRALCommunication/reboot")), QString(), this);
+    connect(m_connectAction, &QAction::triggered, this, &DRALScanManager::connectRequested);
+    connect(m_disconnectAction, &QAction::triggered, this, &DRALScanManager::disconnectRequested);
+    connect(m_informationAction, &QAction::triggered, this, &DRALScanManager::showDeviceInformation);
+    connect(m_rebootAction, &QAction::triggered, this, &DRALScanManager::rebootDevice);
+}
+
+void DRALScanManager::createStateMachine()
+{
+    m_stateMachine = new QStateMachine(this);
+    auto *disconnectedState = new QState(m_stateMachine);
+    auto *connectedState = new QState(m_stateMachine);
+    auto *initializedState = new QState(m_stateMachine);
+
+    const char *enabled = "enabled";
+    disconnectedState->assignProperty(m_connectAction, enabled, true);
+    disconnectedState->assignProperty(m_disconnectAction, enabled, false);
+    disconnectedState->assignProperty(m_informationAction, enabled, false);
+    disconnectedState->assignProperty(m_rebootAction, enabled, false);
+    connectedState->assignProperty(m_connectAction, enabled, false);
+    connectedState->assignProperty(m_disconnectAction, enabled, false);
+    connectedState->assignProperty(m_informationAction, enabled, true);
+    connectedState->assignProperty(m_rebootAction, enabled, true);
+    initializedState->assignProperty(m_connectAction, enabled, false);
+    initializedState->assignProperty(m_disconnectAction, enabled, true);
+    for (PropertyItem *item :
+         {static_cast<PropertyItem *>(m_nameProperty), static_cast<PropertyItem *>(m_portProperty)}) {
+        disconnectedState->assignProperty(item, "readOnly", false);
+        disconnectedState->assignProperty(item, "settable", true);
+        connectedState->assignProperty(item, "readOnly", true);
+        connectedState->assignProperty(item, "settable", false);
+    }
+
+    using D = DRALCommunicationDevice;
+    disconnectedState->addTransition(m_device, &D::deviceOpened, connectedState);
+    connectedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
+    connectedState->addTransition(m_device, &D::deviceInitialized, initializedState);
+    initializedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
+
+    // The machine enters its first state from the event loop; until then the same values hold.
+    m_connectAction->setEnabled(true);
+    m_disconnectAction->setEnabled(false);
+    m_informationAction->setEnabled(false);
+    m_rebootAction->setEnabled(false);
+
+    m_stateMachine->setInitialState(disconnectedState);
+    m_stateMachine->start();
+}
+
+PropertyItem *DRALScanManager::rootProperty() const
+{
+    return m_rootProperty;
+}
+
+RenderableItem *DRALScanManager::viewObject() const
+{
+    return m_viewObject;
+}
+
+LayerItem *DRALScanManager::sensorViewItem(int index) const
+{
+    Q_UNUSED(index); // one sensor
+    return m_pointCloudProperty->legend();
+}
+
+void DRALScanManager::applyToSensorViewItems(const QVariant &value)
+{
+    if (ColorLegendLayer *legend = m_pointCloudProperty->legend())
+        legend->setTitle(value.toString());
+}
+
+QIcon DRALScanManager::icon() const
+{
+    return QIcon(QStringLiteral(":/DRALCommunication/3d"));
+}
+
+QString DRALScanManager::typeName() const
+{
+    return tr("3D LiDAR");
+}
+
+bool DRALScanManager::isConnected() const
+{
+    return m_device->isConnected();
+}
+
+QString DRALScanManager::deviceName() const
+{
+    return m_nameProperty->value().toString();
+}
+
+QString DRALScanManager::propertyKey() const
+{
+    return m_rootProperty->key();
+}
+
+QVector3D DRALScanManager::cloudRotation() const
+{
+    QMutexLocker lock(&m_poseMutex);
+    return m_cloudRotation;
+}
+
+QVector3D DRALScanManager::cloudPosition() const
+{
+    QMutexLocker lock(&m_poseMutex);
+    return m_cloudPosition;
+}
+
+void DRALScanManager::publishPose()
+{
+    QMutexLocker lock(&m_poseMutex);
+    m_cloudPosition = m_pointCloud->pos();
+    m_cloudRotation = m_pointCloud->rotation();
+}
+
+void DRALScanManager::retranslate()
+{
+    m_deviceGroup->setName(tr("Device"));
+    m_nameProperty->setName(tr("Name"));
+    m_portProperty->setName(tr("Port"));
+    m_interlaceGroup->setName(tr("Interlace"));
+    applyInterlaceNames();
+
+    m_measurementTypeProperty->setName(tr("Measurment Type"));
+    m_measurementTypeProperty->updateOptionLabel(tr("No Data"), StopMeasurementMode);
+    m_measurementTypeProperty->updateOptionLabel(tr("Range Only"), DistanceOnlyMode);
+    m_measurementTypeProperty->updateOptionLabel(tr("Range & Level"), DistanceIntensityMode);
+    m_auxiliaryTypeProperty->setName(tr("Auxiliary Type"));
+    m_auxiliaryTypeProperty->updateOptionLabel(tr("No Data"), StopMeasurementMode);
+    m_auxiliaryTypeProperty->updateOptionLabel(tr("Auxiliary"), AuxiliaryMode);
+
+    m_auxiliaryProperty->setName(tr("Auxiliary"));
+    m_gyroscopeProperty->setName(tr("Gyroscope"));
+    m_accelerometerProperty->setName(tr("Accelerometer"));
+    m_temperatureProperty->setName(tr("Temperature"));
+
+    m_connectAction->setText(tr("Connect"));
+    m_disconnectAction->setText(tr("Disconnect"));
+    m_informationAction->setText(tr("Device Information"));
+    m_rebootAction->setText(tr("Reboot"));
+
+    for (PropertyItem *item :
+         {m_rootProperty, m_deviceGroup, static_cast<PropertyItem *>(m_nameProperty),
+          static_cast<PropertyItem *>(m_portProperty), m_interlaceGroup,
+          static_cast<PropertyItem *>(m_horizontalProperty), static_cast<PropertyItem *>(m_verticalProperty),
+          static_cast<PropertyItem *>(m_measurementTypeProperty),
+          static_cast<PropertyItem *>(m_auxiliaryTypeProperty), m_auxiliaryProperty,
+          static_cast<PropertyItem *>(m_gyroscopeProperty),
+          static_cast<PropertyItem *>(m_accelerometerProperty),
+          static_cast<PropertyItem *>(m_temperatureProperty)})
+        item->retranslate();
+    m_pointCloudProperty->retranslate();
+}
+
+void DRALScanManager::applyInterlaceNames()
+{
+    // Only one sensor family calls its fields horizontal and vertical.
+    if (std::strncmp(m_info.product, "KRX", 3) == 0) {
+        m_horizontalProperty->setName(tr("Horizontal"));
+        m_horizontalProperty->setKey(QStringLiteral("horizontal"));
+        m_verticalProperty->setName(tr("Vertical"));
+        m_verticalProperty->setKey(QStringLiteral("vertical"));
+    } else {
+        m_horizontalProperty->setName(tr("Motor"));
+        m_horizontalProperty->setKey(QStringLiteral("motor"));
+        m_verticalProperty->setName(tr("Rem"));
+        m_verticalProperty->setKey(QStringLiteral("rem"));
+    }
+}
+
+void DRALScanManager::stop()
+{
+    m_connectionCheck->stop();
+    m_device->stopMeasurement();
+}
+
+QString DRALScanManager::addressText() const
+{
+    return QString::fromLatin1(m_device->address());
+}
+
+void DRALScanManager::connectRequested()
+{
+    // An attempt is already under way; its thread reads address and port.
+    if (m_connectionCheck->isRunning())
+        return;
+    resetAuxiliaryReadout();
+    const int port = m_portProperty->intValue();
+    const QByteArray address = m_nameProperty->value().toString().toLatin1();
+    emit connecting();
+    m_connectionCheck->setAddress(address);
+    m_connectionCheck->setPort(port);
+    m_connectionCheck->start();
+}
+
+void DRALScanManager::disconnectRequested()
+{
+    // The attempts stop first, or one of them could reopen the connection just closed.
+    m_connectionCheck->stop();
+    m_device->stopMeasurement();
+    m_device->disconnectDevice();
+}
+
+void DRALScanManager::setDeviceName(QString value)
+{
+    m_nameProperty->setString(value);
+}
+
+void DRALScanManager::deviceConnected()
+{
+    emit informationBroadCast(tr("Connected to %1").arg(addressText()));
+    emit connected();
+    m_initialized = false;
+    m_lastFrame.store(-1);
+    m_device->initialize();
+    emit initializing();
+}
+
+void DRALScanManager::deviceDisconnected()
+{
+    m_initialized = false;
+    emit informationBroadCast(tr("Diconnected from %1").arg(addressText()));
+    m_verticalProperty->setEnabled(true);
+    clearClouds();
+    emit disconnected();
+}
+
+void DRALScanManager::deviceConnectFailed()
+{
+    emit errorBroadCast(tr("Failed to connect to %1").arg(addressText()));
+    emit connectionFailed();
+}
+
+void DRALScanManager::deviceInitialized(VEXA3D_SENSOR_INFO_T info)
+{
+    emit informationBroadCast(tr("%1 is ready").arg(addressText()));
+
+    // Sensors of the first protocol generation have no vertical interlace.
+    const bool firstProtocol = std::strncmp(info.protocol, "1.", 2) == 0;
+    if (firstProtocol) {
+        m_verticalProperty->setIntValue(1);
+        m_verticalProperty->setEnabled(false);
+    } else {
+        m_verticalProperty->setEnabled(true);
+    }
+
+    m_device->setHorizontalInterlace(m_horizontalProperty->intValue());
+    m_device->setVerticalInterlace(m_verticalProperty->intValue());
+    // Cleared before the stream starts, so that no line of the new stream is taken for an old one.
+    m_pointCloud->clearPoints();
+    m_cloudGeneration.fetch_add(1);
+    m_lastFrame.store(-1);
+    m_device->startMeasurement(m_measurementMode | m_auxiliaryMode);
+    m_initialized = true;
+    m_info = info;
+
+    const int motorCount = qMax(1, int(info.spec.motorInterlaceCount));
+    const int remCount = qMax(1, int(info.spec.remInterlaceCount));
+    m_horizontalProperty->setMaxValue(motorCount);
+    m_horizontalProperty->setDescription(QStringLiteral("1-%1").arg(motorCount));
+    m_verticalProperty->setMaxValue(remCount);
+    m_verticalProperty->setDescription(QStringLiteral("1-%1").arg(remCount));
+
+    applyInterlaceNames();
+    emit initialized(info);
+}
+
+void DRALScanManager::deviceInitializationFailed()
+{
+    disconnectRequested();
+    emit errorBroadCast(tr("Failed to initialize %1").arg(addressText()));
+    emit initializationFailed();
+}
+
+void DRALScanManager::updateModes()
+{
+    const int measurementMode = m_measurementTypeProperty->optionValue();
+    const int auxiliaryMode = m_auxiliaryTypeProperty->optionValue();
+    if (measurementMode == m_measurementMode && auxiliaryMode == m_auxiliaryMode)
+        return;
+    m_measurementMode = measurementMode;
+    m_auxiliaryMode = auxiliaryMode;
+    // Before initialisation the next initialisation starts the kinds.
+    if (m_device->isConnected() && m_initialized)
+        m_device->startMeasurement(m_measurementMode | m_auxiliaryMode);
+}
+
+void DRALScanManager::setHorizontalInterlace(int value)
+{
+    if (m_device)
+        m_device->setHorizontalInterlace(value);
+}
+
+void DRALScanManager::setVerticalInterlace(int value)
+{
+    if (m_device)
+        m_device->setVerticalInterlace(value);
+}
+
+void DRALScanManager::rebootDevice()
+{
+    if (!m_device->isConnected()) {
+        emit errorBroadCast(tr("Device not connected!"));
+        return;
+    }
+    m_device->restart();
+}
+
+QString DRALScanManager::deviceInformationText() const
+{
+    static const QString pattern = QStringLiteral("%0: \t%1\n%2: \t%3\n%4: \t%5\n"
+                                                  "------------------------------------------\n"
+                                                  "%6: \t%7\n%8: \t%9\n%10: \t%11\n%12: \t%13\n");
+    const QStringList values{tr("Connection Name"),  m_rootProperty->name(),
+                             tr("Device Name"),      addressText(),
+                             tr("Device Port"),      QString::number(m_device->port()),
+                             tr("Product Name"),     fixedText(m_info.product, sizeof(m_info.product)),
+                             tr("Serial Number"),    fixedText(m_info.serial, sizeof(m_info.serial)),
+                             tr("Firmware Version"), fixedText(m_info.firmware, sizeof(m_info.firmware)),
+                             tr("Protocol Version"), fixedText(m_info.protocol, sizeof(m_info.protocol))};
+    return fillTemplate(pattern, values);
+}
+
+void DRALScanManager::showDeviceInformation()
+{
+    QMessageBox::information(nullptr, tr("Connection Information"), deviceInformationText());
+}
+
+void DRALScanManager::resetAuxiliaryReadout()
+{
+    m_gyroscopeProperty->setString(QString());
+    m_accelerometerProperty->setString(QString());
+    m_temperatureProperty->setString(QString());
+}
+
+void DRALScanManager::applyAuxiliaryData(QSharedPointer<DRALAuxiliaryData> data)
+{
+    if (!data)
+        return;
+    const QVector<QVector4D> gyroscopes = data->gyroscopes();
+    if (!gyroscopes.isEmpty())
+        m_gyroscopeProperty->setString(vectorText(gyroscopes.last()));
+    const QVector<QVector4D> accelerations = data->accelerations();
+    if (!accelerations.isEmpty())
+        m_accelerometerProperty->setString(vectorText(accelerations.last()));
+    const QVector<QVector4D> temperatures = data->temperatures();
+    if (!temperatures.isEmpty())
+        m_temperatureProperty->setString(QString::number(temperatures.last().x(), 'f', 2));
+    emit auxiliaryDataReady(data);
+}
+
+void DRALScanManager::setEmphasisedSpot(int motorField, int remField, int line, int spot)
+{
+    QMutexLocker lock(&m_spotMutex);
+    m_emphasisMotorField = motorField;
+    m_emphasisRemField = remField;
+    m_emphasisLine = line;
+    m_emphasisSpot = spot;
+}
+
+void DRALScanManager::setEmphasisType(int type)
+{
+    clearEmphasisCloud();
+    m_emphasisType.store(type);
+}
+
+void DRALScanManager::updateEmphasis()
+{
+    // The next lines carry the new colours; the overlay must not keep the old marks meanwhile.
+    clearEmphasisCloud();
+}
+
+void DRALScanManager::setMouseRay(Ray ray)
+{
+    // The echoes are in the cloud's own frame; bring the world ray there.
+    bool invertible = false;
+    const QMatrix4x4 toCloud = m_pointCloud->modelMatrix().inverted(&invertible);
+    if (invertible) {
+        ray.origin = toCloud.map(ray.origin);
+        ray.direction = toCloud.mapVector(ray.direction);
+    }
+    ray.direction.normalize();
+    QMutexLocker lock(&m_spotMutex);
+    m_ray = ray;
+    m_rayRequested = true;
+}
+
+void DRALScanManager::clearClouds()
+{
+    m_cloudGeneration.fetch_add(1);
+    m_emphasisGeneration.fetch_add(1);
+    m_pointCloud->clearPoints();
+    m_emphasisCloud->clearPoints();
+}
+
+void DRALScanManager::clearEmphasisCloud()
+{
+    m_emphasisGeneration.fetch_add(1);
+    m_emphasisCloud->clearPoints();
+}
+
+void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> data)
+{
+    if (!data || !data->data())
+        return;
+    const VEXA3D_MEASUREMENT_DATA_T &line = *data->data();
+
+    // The filters change the record in place, so they run before any receiver can see it.
+    data->applyFilters(m_pointCloudProperty->enabledFilters());
+    emit measurementDataReady(data);
+
+    CloudCall call;
+    call.frame = line.frameNumber;
+    call.cloudGeneration = m_cloudGeneration.load();
+    call.emphasisGeneration = m_emphasisGeneration.load();
+    if (int(line.frameNumber) != m_lastFrame.load()) {
+        m_lastFrame.store(line.frameNumber);
+        call.newFrame = true;
+        // A pick covers one whole frame: settle the last one, then start the one requested meanwhile.
+        if (m_pickPending && m_bestDistance < m_pickTolerance) {
+            m_pickPending = false;
+            emit setRaySpot(m_bestMotorField, m_bestRemField, m_bestLine, m_bestSpot);
+        }
+        QMutexLocker lock(&m_spotMutex);
+        if (m_rayRequested) {
+            m_rayRequested = false;
+            m_pickPending = true;
+            m_bestDistance = m_pickTolerance;
+        }
+    }
+
+    emit dralMeasurementDataReady(0, QSharedPointer<DRALMeasurementData>::create(*data));
+
+    // A private copy carries the emphasis: the emitted records must not change any more.
+    DRALMeasurementData marked(*data);
+    const int emphasisType = m_emphasisType.load();
+    marked.setEmphasisType(emphasisType);
+    Ray ray;
+    {
+        QMutexLocker lock(&m_spotMutex);
+        marked.setEmphasisedSpot(m_emphasisMotorField, m_emphasisRemField, m_emphasisLine, m_emphasisSpot);
+        ray = m_ray;
+    }
+
+    if (m_pickPending) {
+        const int spots = qMin<int>(line.receivedSpotCount, int(line.spots.size()));
+        for (int s = 0; s < spots; ++s) {
+            const VEXA3D_SPOT_T &spot = line.spots[size_t(s)];
+            const int echoes =
+                qMin<int>(qMin<int>(int(spot.count), int(spot.echoes.size())), int(spot.points.size()));
+            for (int e = 0; e < echoes; ++e) {
+                if (!(spot.echoes[size_t(e)].range > 0.0))
+                    continue;
+                const VEXA3D_POINT_T &p = spot.points[size_t(e)];
+                const QVector3D v = QVector3D(float(p.x), float(p.y), float(p.z)) - ray.origin;
+                // Distance of the echo from the ray's line: |v| sin(angle between v and the ray).
+                const float distance = QVector3D::crossProduct(v, ray.direction).length();
+                if (distance < m_bestDistance) {
+                    m_bestDistance = distance;
+                    m_bestMotorField = line.motorFieldNumber;
+                    m_bestRemField = line.remFieldNumber;
+                    m_bestLine = line.lineNumber;
+                    m_bestSpot = s;
+                }
+            }
+        }
+    }
+
+    const AbstractColorModel *model = m_pointCloudProperty->colorModel();
+    std::shared_ptr<const ColorFunction> function = model ? model->colorFunction() : nullptr;
+    if (function) {
+        const FrozenColorModel frozen(std::move(function));
+        call.colors = marked.colors(&frozen);
+    } else {
+        call.colors = marked.colors(model);
+    }
+    call.points = marked.points();
+
+    // Replace the record's emphasis markers by the chosen colours; the marked echoes also go to the
+    // overlay cloud.
+    if (emphasisType >= 0 && (emphasisType & 1)) {
+        const QVector3D spotColor = m_pointCloudProperty->emphasisColor(1, 1);
+        const QVector3D lineColor = m_pointCloudProperty->emphasisColor(1, 0);
+        for (int i = 0; i < call.colors.size(); ++i) {
+            QVector3D &c = call.colors[i];
+            if (c == SpotMarker)
+                c = spotColor;
+            else if (c == LineMarker)
+                c = lineColor;
+            else
+                continue;
+            call.emphasisPoints.append(call.points.at(i));
+            call.emphasisColors.append(c);
+        }
+    }
+
+    postCloudCall(std::move(call));
+}
+
+void DRALScanManager::postCloudCall(CloudCall call)
+{
+    const int pending = m_pendingCloudCalls.fetch_add(1) + 1;
+    int seen = m_maxPendingCloudCalls.load();
+    while (pending > seen && !m_maxPendingCloudCalls.compare_exchange_weak(seen, pending)) {
+    }
+    // Posted to the cloud: if it is gone, so is the call.
+    QMetaObject::invokeMethod(
+        m_pointCloud,
+        [this, call = std::move(call)] {
+            m_pendingCloudCalls.fetch_sub(1);
+            runCloudCall(call);
+        },
+        Qt::QueuedConnection);
+}
+
+void DRALScanManager::runCloudCall(const CloudCall &call)
+{
+    if (call.cloudGeneration == m_cloudGeneration.load()) {
+        if (call.newFrame)
+            m_pointCloud->setFrameTag(call.frame);
+        if (!call.points.isEmpty())
+            m_pointCloud->addPoints(call.points, call.colors);
+        m_linesDrawn.fetch_add(1);
+    }
+    if (call.emphasisGeneration == m_emphasisGeneration.load()) {
+        if (call.newFrame)
+            m_emphasisCloud->resetPoints();
+        if (!call.emphasisPoints.isEmpty())
+            m_emphasisCloud->addPoints(call.emphasisPoints, call.emphasisColors);
+    }
+}

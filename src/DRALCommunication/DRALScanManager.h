@@ -1,0 +1,207 @@
+#pragma once
+
+#include "MeasurmentModes.h"
+#include "ScanManager.h"
+
+#include <QMutex>
+#include <QVector3D>
+#include <QVector>
+
+#include <atomic>
+
+class ComboBoxProperty;
+class DRALCommunicationDevice;
+class EthernetConnectionCheck;
+class IntegerProperty;
+class PointCloud;
+class PointCloudProperty;
+class PropertyItem;
+class QState;
+class QStateMachine;
+class StringProperty;
+
+// The connection of one live sensor: connection settings as properties, the connect / disconnect /
+// information / reboot actions kept in step with the connection state, user messages, and the road of
+// every measurement line from the device's streaming thread to the point cloud on the GUI thread.
+//
+// Threads: everything runs on the GUI thread except applyMeasurementData(), which the device calls on
+// its streaming thread. That handler reads the filters and the colour model only through their
+// immutable published settings, shares the emphasised spot and the mouse ray under a mutex, and hands
+// its point-cloud work to the GUI thread as one queued call per line, so lines reach the clouds in the
+// order they arrived.
+class DRALScanManager : public ScanManager
+{
+    Q_OBJECT
+
+public:
+    explicit DRALScanManager(QObject *parent = nullptr);
+    ~DRALScanManager() override;
+
+    PropertyItem *rootProperty() const override;
+    RenderableItem *viewObject() const override;
+    LayerItem *sensorViewItem(int index) const override;
+    void applyToSensorViewItems(const QVariant &value) override;
+    QIcon icon() const override;
+    QString typeName() const override;
+    bool isConnected() const override;
+    QAction *connectAction() const override { return m_connectAction; }
+    QAction *disconnectAction() const override { return m_disconnectAction; }
+    QString deviceName() const override;
+    QString propertyKey() const override;
+    int sensorCount() const override { return 1; }
+    void retranslate() override;
+    void stop() override;
+    // Safe from any thread: the connection manager asks for the pose on the streaming thread.
+    QVector3D cloudRotation() const override;
+    QVector3D cloudPosition() const override;
+
+    QAction *informationAction() const { return m_informationAction; }
+    QAction *rebootAction() const { return m_rebootAction; }
+    DRALCommunicationDevice *device() const { return m_device; }
+    EthernetConnectionCheck *connectionCheck() const { return m_connectionCheck; }
+    PointCloud *pointCloud() const { return m_pointCloud; }
+    PointCloud *emphasisCloud() const { return m_emphasisCloud; }
+    PointCloudProperty *pointCloudProperty() const { return m_pointCloudProperty; }
+
+    StringProperty *nameProperty() const { return m_nameProperty; }
+    IntegerProperty *portProperty() const { return m_portProperty; }
+    IntegerProperty *horizontalProperty() const { return m_horizontalProperty; }
+    IntegerProperty *verticalProperty() const { return m_verticalProperty; }
+    ComboBoxProperty *measurementTypeProperty() const { return m_measurementTypeProperty; }
+    ComboBoxProperty *auxiliaryTypeProperty() const { return m_auxiliaryTypeProperty; }
+    PropertyItem *auxiliaryProperty() const { return m_auxiliaryProperty; }
+
+    int measurementMode() const { return m_measurementMode; }
+    int auxiliaryMode() const { return m_auxiliaryMode; }
+    VEXA3D_SENSOR_INFO_T sensorInfo() const { return m_info; }
+    // The pick distance below which an echo counts as hit by the mouse ray (metres).
+    float pickTolerance() const { return m_pickTolerance; }
+
+    // The text of the "Device Information" box; showDeviceInformation() puts it in a message box.
+    QString deviceInformationText() const;
+
+    // Point-cloud calls posted by the streaming thread and not yet carried out, and the most there
+    // ever were; lines that reached the main cloud. For throughput measurements.
+    int pendingCloudCalls() const { return m_pendingCloudCalls.load(); }
+    int maxPendingCloudCalls() const { return m_maxPendingCloudCalls.load(); }
+    quint64 linesDrawn() const { return m_linesDrawn.load(); }
+
+public slots:
+    void connectRequested() override;
+    void disconnectRequested() override;
+    void setDeviceName(QString value) override;
+    void deviceConnectFailed();
+    void setEmphasisedSpot(int motorField, int remField, int line, int spot) override;
+    void setEmphasisType(int type) override;
+    void setMouseRay(Ray ray) override;
+    void updateEmphasis() override;
+    void showDeviceInformation();
+
+    // Wired to the device and the properties by the constructor.
+    void deviceConnected();
+    void deviceDisconnected();
+    void setHorizontalInterlace(int value);
+    void setVerticalInterlace(int value);
+    // Runs on the device's streaming thread.
+    void applyMeasurementData(QSharedPointer<DRALMeasurementData> data);
+    void applyAuxiliaryData(QSharedPointer<DRALAuxiliaryData> data);
+    void deviceInitialized(VEXA3D_SENSOR_INFO_T info);
+    void deviceInitializationFailed();
+    void rebootDevice();
+
+private:
+    // What the streaming thread computed for one line, carried out on the GUI thread.
+    struct CloudCall
+    {
+        int frame = -1;
+        bool newFrame = false;
+        quint64 cloudGeneration = 0;
+        quint64 emphasisGeneration = 0;
+        QVector<QVector3D> points;
+        QVector<QVector3D> colors;
+        QVector<QVector3D> emphasisPoints;
+        QVector<QVector3D> emphasisColors;
+    };
+
+    void createProperties();
+    void createActions();
+    void createStateMachine();
+    void applyInterlaceNames();
+    void updateModes();
+    void resetAuxiliaryReadout();
+    void clearClouds();
+    void clearEmphasisCloud();
+    void postCloudCall(CloudCall call);
+    void runCloudCall(const CloudCall &call);
+    void publishPose();
+    QString addressText() const;
+
+    DRALCommunicationDevice *m_device = nullptr;
+    EthernetConnectionCheck *m_connectionCheck = nullptr;
+
+    PropertyItem *m_rootProperty = nullptr;
+    PropertyItem *m_deviceGroup = nullptr;
+    StringProperty *m_nameProperty = nullptr;
+    IntegerProperty *m_portProperty = nullptr;
+    PropertyItem *m_interlaceGroup = nullptr;
+    IntegerProperty *m_horizontalProperty = nullptr;
+    IntegerProperty *m_verticalProperty = nullptr;
+    ComboBoxProperty *m_measurementTypeProperty = nullptr;
+    ComboBoxProperty *m_auxiliaryTypeProperty = nullptr;
+    PropertyItem *m_auxiliaryProperty = nullptr;
+    StringProperty *m_gyroscopeProperty = nullptr;
+    StringProperty *m_accelerometerProperty = nullptr;
+    StringProperty *m_temperatureProperty = nullptr;
+
+    QAction *m_connectAction = nullptr;
+    QAction *m_disconnectAction = nullptr;
+    QAction *m_informationAction = nullptr;
+    QAction *m_rebootAction = nullptr;
+
+    QStateMachine *m_stateMachine = nullptr;
+
+    RenderableItem *m_viewObject = nullptr;
+    PointCloud *m_pointCloud = nullptr;
+    PointCloud *m_emphasisCloud = nullptr;
+    PointCloudProperty *m_pointCloudProperty = nullptr;
+
+    // GUI thread.
+    int m_measurementMode = DistanceOnlyMode;
+    int m_auxiliaryMode = 0;
+    bool m_initialized = false;
+    VEXA3D_SENSOR_INFO_T m_info;
+
+    // Written by the GUI thread while no line flows, read by the streaming thread.
+    std::atomic<int> m_lastFrame{-1};
+
+    // Shared between the GUI thread and the streaming thread.
+    mutable QMutex m_spotMutex;
+    int m_emphasisMotorField = -1;
+    int m_emphasisRemField = -1;
+    int m_emphasisLine = -1;
+    int m_emphasisSpot = -1;
+    Ray m_ray;
+    bool m_rayRequested = false;
+    std::atomic<int> m_emphasisType{-1};
+
+    // Streaming thread only: the pick in progress over the current frame.
+    bool m_pickPending = false;
+    float m_bestDistance = 0.0f;
+    int m_bestMotorField = -1;
+    int m_bestRemField = -1;
+    int m_bestLine = -1;
+    int m_bestSpot = -1;
+    const float m_pickTolerance = 0.1f;
+
+    // A clear on the GUI thread outdates the cloud calls already on their way.
+    std::atomic<quint64> m_cloudGeneration{0};
+    std::atomic<quint64> m_emphasisGeneration{0};
+    std::atomic<int> m_pendingCloudCalls{0};
+    std::atomic<int> m_maxPendingCloudCalls{0};
+    std::atomic<quint64> m_linesDrawn{0};
+
+    // The main cloud's pose, copied on every change for readers on other threads.
+    mutable QMutex m_poseMutex;
+    QVector3D m_cloudPosition;
+    QVector3D m_cloudRotation;
+};

@@ -1,0 +1,178 @@
+#include "ControllerTestSupport.h"
+#include "TestSupport.h"
+
+#include "PointCloud.h"
+#include "PointCloudProperty.h"
+
+#include <QtTest>
+
+using namespace ControllerTest;
+
+namespace {
+
+// A line of the still scene that has echoes, and one echo of it near the middle of the line.
+struct KnownEcho
+{
+    int motorField = -1, remField = -1, line = -1, spot = -1, echoes = 0;
+    QVector3D point;
+};
+
+KnownEcho pickEcho(const DRALMeasurementData &record)
+{
+    KnownEcho known;
+    const VEXA3D_MEASUREMENT_DATA_T &line = *record.data();
+    const int spots = qMin<int>(line.receivedSpotCount, int(line.spots.size()));
+    for (int s = spots / 2; s < spots; ++s) {
+        const VEXA3D_SPOT_T &spot = line.spots[size_t(s)];
+        if (spot.count > 0 && spot.echoes[0].range > 0.0) {
+            known.motorField = line.motorFieldNumber;
+            known.remField = line.remFieldNumber;
+            known.line = line.lineNumber;
+            known.spot = s;
+            known.echoes = int(spot.count);
+            known.point =
+                QVector3D(float(spot.points[0].x), float(spot.points[0].y), float(spot.points[0].z));
+            return known;
+        }
+    }
+    return known;
+}
+
+struct StreamingRig : Rig
+{
+    StreamingRig() : Rig(config()) {}
+
+    static Vexa3dSim::Config config()
+    {
+        Vexa3dSim::Config c;
+        c.movingObject = false;
+        return c;
+    }
+
+    // Streams until a line with echoes arrives and returns one of its echoes.
+    KnownEcho start()
+    {
+        KnownEcho known;
+        QObject guard;
+        QObject::connect(&relay, &StreamRelay::dralMeasurementDataReady, &guard,
+                         [&](int, QSharedPointer<DRALMeasurementData> data) {
+                             if (known.spot < 0 && data->data()->lineNumber > 10)
+                                 known = pickEcho(*data);
+                         });
+        if (!startSimulator() || !connectAndInitialize())
+            return known;
+        QElapsedTimer timer;
+        timer.start();
+        while (known.spot < 0 && timer.elapsed() < 5000)
+            QTest::qWait(10);
+        return known;
+    }
+};
+
+} // namespace
+
+class TestControllerPicking : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void mouseRay_data();
+    void mouseRay();
+    void emphasisOverlay();
+};
+
+void TestControllerPicking::initTestCase()
+{
+    TestSupport::isolateSettings();
+}
+
+void TestControllerPicking::mouseRay_data()
+{
+    QTest::addColumn<QVector3D>("cloudPosition");
+    QTest::addColumn<QVector3D>("rayOffset");
+    QTest::addColumn<bool>("hit");
+
+    QTest::newRow("through the echo") << QVector3D() << QVector3D() << true;
+    QTest::newRow("within tolerance") << QVector3D() << QVector3D(0.05f, 0.0f, 0.0f) << true;
+    QTest::newRow("moved cloud, world ray") << QVector3D(10, -4, 2) << QVector3D() << true;
+    QTest::newRow("far from every echo") << QVector3D() << QVector3D(500, 500, 500) << false;
+}
+
+void TestControllerPicking::mouseRay()
+{
+    // A ray through a known echo names its fields, line and spot once a whole frame was searched.
+    QFETCH(QVector3D, cloudPosition);
+    QFETCH(QVector3D, rayOffset);
+    QFETCH(bool, hit);
+
+    StreamingRig rig;
+    rig.manager->pointCloud()->setPos(cloudPosition);
+    const KnownEcho known = rig.start();
+    QVERIFY(known.spot >= 0);
+
+    // Slanted, so that no other echo of the same spot lies on the ray.
+    const QVector3D direction = QVector3D(0.3f, 0.2f, -1.0f).normalized();
+    const QVector3D through = known.point + cloudPosition + rayOffset;
+    QSignalSpy spots(&rig.relay, &StreamRelay::setRaySpot);
+    rig.manager->setMouseRay(Ray{through - 5.0f * direction, direction});
+    if (!hit) {
+        QTest::qWait(400); // several frames
+        QCOMPARE(spots.count(), 0);
+        return;
+    }
+    QVERIFY(spots.wait(5000));
+    QCOMPARE(spots.count(), 1);
+    const QList<QVariant> args = spots.at(0);
+    QCOMPARE(args.at(0).toInt(), known.motorField);
+    QCOMPARE(args.at(1).toInt(), known.remField);
+    QCOMPARE(args.at(2).toInt(), known.line);
+    QCOMPARE(args.at(3).toInt(), known.spot);
+
+    // One request, one answer.
+    QTest::qWait(200);
+    QCOMPARE(spots.count(), 1);
+    rig.manager->disconnectRequested();
+}
+
+void TestControllerPicking::emphasisOverlay()
+{
+    // The data table's line is drawn in the emphasis colours, in the cloud and in the overlay.
+    StreamingRig rig;
+    const KnownEcho known = rig.start();
+    QVERIFY(known.spot >= 0);
+    int lineEchoes = -1;
+    QObject::connect(&rig.relay, &StreamRelay::dralMeasurementDataReady, this,
+                     [&](int, QSharedPointer<DRALMeasurementData> data) {
+                         const VEXA3D_MEASUREMENT_DATA_T &line = *data->data();
+                         if (line.lineNumber == known.line && line.motorFieldNumber == known.motorField &&
+                             line.remFieldNumber == known.remField)
+                             lineEchoes = validEchoes(line);
+                     });
+    rig.manager->setEmphasisedSpot(known.motorField, known.remField, known.line, known.spot);
+    rig.manager->setEmphasisType(1);
+
+    PointCloud *overlay = rig.manager->emphasisCloud();
+    QTRY_VERIFY(lineEchoes > 0 && overlay->count() == lineEchoes);
+    const QVector3D spotColor = rig.manager->pointCloudProperty()->emphasisColor(1, 1);
+    const QVector3D lineColor = rig.manager->pointCloudProperty()->emphasisColor(1, 0);
+    QVERIFY(spotColor != lineColor);
+    int spotPoints = 0;
+    for (int i = 0; i < overlay->count(); ++i) {
+        const QVector3D c = overlay->colors().at(i);
+        QVERIFY(c == spotColor || c == lineColor);
+        spotPoints += c == spotColor;
+    }
+    QCOMPARE(spotPoints, known.echoes);
+    QVERIFY(overlay->positions().mid(0, overlay->count()).contains(known.point));
+
+    // Emphasis off empties the overlay, and it stays empty.
+    rig.manager->setEmphasisType(0);
+    QCOMPARE(overlay->drawCount(), 0);
+    QTest::qWait(200);
+    QCOMPARE(overlay->drawCount(), 0);
+    rig.manager->disconnectRequested();
+}
+
+QTEST_MAIN(TestControllerPicking)
+#include "tst_ctrl_picking.moc"
