@@ -404,16 +404,24 @@ void DRALCommunicationDevice::run()
             QThread::msleep(PollSleepMs);
             continue;
         }
-        if (m_sensor->receiveMeasurement(m_line.get()) == 1) {
+        // A data packet the decoder drops as malformed is consumed there; falling through to readReply
+        // would then swallow whatever packet completed meanwhile.
+        const QByteArray type(header.type, 3);
+        if (type == "_ro" || type == "_ri" || type == "_ra") {
             // The line record is reused for every packet; only a complete line is copied out.
-            if (m_line->isLineDataReady) {
+            const int result = m_sensor->receiveMeasurement(m_line.get());
+            if (result == 1 && m_line->isLineDataReady) {
                 emit measurementDataReady(QSharedPointer<DRALMeasurementData>::create(
                     QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(*m_line), spec));
+            } else if (result < 0) {
+                int length = 0; // never leave a packet the decoder refused in place
+                m_sensor->readReply(&header, m_payload.data(), &length);
             }
             continue;
         }
-        if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == 1) {
-            emit auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData>::create(*m_auxiliary, spec));
+        if (type == "_ax") {
+            if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == 1)
+                emit auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData>::create(*m_auxiliary, spec));
             continue;
         }
         int length = 0;

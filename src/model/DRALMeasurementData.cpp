@@ -172,6 +172,8 @@ QVector<QVector3D> DRALMeasurementData::colors(const AbstractColorModel *colorMo
     const bool emphasisedLine =
         (m_emphasisMode >= 0) && (m_emphasisMode & 1) && d.lineNumber == m_emphasisLine &&
         d.motorFieldNumber == m_emphasisMotorField && d.remFieldNumber == m_emphasisRemField;
+    // One frozen copy of the model's settings for the whole line, so an edit never splits a line.
+    const std::shared_ptr<const ColorFunction> function = colorModel ? colorModel->colorFunction() : nullptr;
     QVector<QVector3D> result;
     result.reserve(m_echoCount * spots);
     for (int s = 0; s < spots; ++s) {
@@ -180,6 +182,10 @@ QVector<QVector3D> DRALMeasurementData::colors(const AbstractColorModel *colorMo
         for (int e = 0; e < echoes; ++e) {
             if (spot.echoes[size_t(e)].range <= 0.0)
                 continue;
+            if (!emphasisedLine && function) {
+                result.append(function->color(spot, e, d.lineNumber, d.motorFieldNumber, d.remFieldNumber));
+                continue;
+            }
             if (emphasisedLine)
                 result.append(s == m_emphasisSpot ? QVector3D(-2, -2, -2) : QVector3D(-1, -1, -1));
             else if (colorModel)
