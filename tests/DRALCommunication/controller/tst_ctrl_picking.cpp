@@ -1,8 +1,13 @@
 #include "ControllerTestSupport.h"
 #include "TestSupport.h"
 
+#include "Camera.h"
+#include "CameraProperty.h"
+#include "Canvas.h"
+#include "ColorLegendLayer.h"
 #include "PointCloud.h"
 #include "PointCloudProperty.h"
+#include "SceneComposer.h"
 
 #include <QtTest>
 
@@ -80,6 +85,7 @@ private slots:
     void mouseRay_data();
     void mouseRay();
     void emphasisOverlay();
+    void streamedScreenshot();
 };
 
 void TestControllerPicking::initTestCase()
@@ -171,6 +177,45 @@ void TestControllerPicking::emphasisOverlay()
     QCOMPARE(overlay->drawCount(), 0);
     QTest::qWait(200);
     QCOMPARE(overlay->drawCount(), 0);
+    rig.manager->disconnectRequested();
+}
+
+void TestControllerPicking::streamedScreenshot()
+{
+    // The streamed room shows in the 3D view with the data table's line emphasised over it.
+    StreamingRig rig;
+    Canvas canvas;
+    canvas.resize(800, 600);
+    SceneComposer composer;
+    composer.addItem(rig.manager->viewObject());
+    composer.addLayer(rig.manager->sensorViewItem(0));
+    rig.manager->applyToSensorViewItems(QStringLiteral("Connection 1"));
+    composer.setCanvas(&canvas);
+    composer.cameraProperty()->camera()->setDistance(25.0f);
+    rig.manager->pointCloud()->setPointSize(3);
+    const KnownEcho known = rig.start();
+    QVERIFY(known.spot >= 0);
+    rig.manager->setEmphasisedSpot(known.motorField, known.remField, known.line, known.spot);
+    rig.manager->setEmphasisType(1);
+    QTRY_VERIFY(rig.manager->emphasisCloud()->count() > 0);
+    QTRY_VERIFY(rig.manager->pointCloud()->drawCount() > 1000);
+
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    QTest::qWait(200);
+    const QImage image = canvas.snapshot().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!image.isNull());
+    image.save(QStringLiteral("/tmp/ctrl_streamed_view.png"));
+    // The emphasised spot's colour is on screen.
+    const QVector3D spot = rig.manager->pointCloudProperty()->emphasisColor(1, 1) * 255.0f;
+    bool found = false;
+    for (int y = 0; y < image.height() && !found; ++y)
+        for (int x = 0; x < image.width() && !found; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            found = qAbs(c.red() - int(spot.x())) < 12 && qAbs(c.green() - int(spot.y())) < 12 &&
+                    qAbs(c.blue() - int(spot.z())) < 12;
+        }
+    QVERIFY(found);
     rig.manager->disconnectRequested();
 }
 
