@@ -7,6 +7,7 @@
 #include "PointCloudProperty.h"
 
 #include <QAction>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace ControllerTest;
@@ -43,6 +44,7 @@ private slots:
     void informationTextBeforeInitialisation();
     void viewObjects();
     void templateValuesAreNotSubstitutedAgain();
+    void retranslateToJapanese();
 };
 
 void TestControllerProperties::initTestCase()
@@ -256,6 +258,31 @@ void TestControllerProperties::templateValuesAreNotSubstitutedAgain()
     DRALScanManager manager;
     manager.rootProperty()->setName(QStringLiteral("%3 and %12"));
     QVERIFY(manager.deviceInformationText().startsWith(QStringLiteral("Connection Name: \t%3 and %12\n")));
+}
+
+void TestControllerProperties::retranslateToJapanese()
+{
+    // A language change renames the settings, choices and actions; keys and chosen values stay.
+    DRALScanManager manager;
+    manager.measurementTypeProperty()->setOptionValue(DistanceIntensityMode);
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+    QCoreApplication::installTranslator(&translator);
+    manager.retranslate();
+    QCoreApplication::removeTranslator(&translator);
+
+    QCOMPARE(manager.portProperty()->name(), QStringLiteral("ポート"));
+    QCOMPARE(manager.portProperty()->key(), QStringLiteral("port"));
+    QCOMPARE(manager.horizontalProperty()->name(), QStringLiteral("モーター"));
+    QCOMPARE(manager.measurementTypeProperty()->value().toString(), QStringLiteral("距離と強度"));
+    QCOMPARE(manager.measurementTypeProperty()->optionValue(), int(DistanceIntensityMode));
+    QCOMPARE(manager.measurementMode(), int(DistanceIntensityMode));
+    QCOMPARE(manager.connectAction()->text(), QStringLiteral("接続"));
+    QCOMPARE(manager.typeName(), QStringLiteral("3D LiDAR"));
+
+    manager.retranslate();
+    QCOMPARE(manager.portProperty()->name(), QStringLiteral("Port"));
+    QCOMPARE(manager.measurementTypeProperty()->value().toString(), QStringLiteral("Range & Level"));
 }
 
 QTEST_MAIN(TestControllerProperties)
