@@ -1,8 +1,26 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTranslator>
 
-// The application's main window.
+class AboutDialog;
+class Canvas;
+class ConnectionManager;
+class PropertiesDockWidget;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QSettings;
+class QStatusBar;
+class QToolBar;
+class QVBoxLayout;
+class SceneComposer;
+
+// The hub of the application: creates the subsystems, places the canvas and the docks, builds menus and
+// toolbars, wires the subsystems together, switches the language and keeps the window state.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -12,4 +30,68 @@ public:
 
     // Sets connection 1's address and port and connects it (the --sensor option).
     void connectToSensor(const QString &address, int port);
+
+    SceneComposer *sceneComposer() const { return m_composer; }
+    ConnectionManager *connectionManager() const { return m_connectionManager; }
+    PropertiesDockWidget *propertiesDock() const { return m_propertiesDock; }
+    Canvas *canvas() const { return m_canvas; }
+    AboutDialog *aboutDialog() const { return m_aboutDialog; }
+    QToolBar *connectionToolbar() const { return m_connectionToolbar; }
+    QLineEdit *connectionNameEdit() const { return m_connectionEdit; }
+
+public slots:
+    void loadSettings();
+    void saveSettings();
+    void searchProperties();
+    void hideAllDocks();
+    void goFullScreen();
+    void actionEnglishToggled(bool state);
+    void actionJapaneseToggled(bool state);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void setupUi();
+    void retranslateUi();
+    void retranslate();
+    void initLanguages();
+    bool loadTranslation(const QString &code);
+    void showStatusMessage(const char *pattern, const QString &message);
+    void wireFirstConnections();
+
+    SceneComposer *m_composer = nullptr;
+    ConnectionManager *m_connectionManager = nullptr;
+    PropertiesDockWidget *m_propertiesDock = nullptr;
+    QAction *m_propertiesAction = nullptr;
+    QSettings *m_settings = nullptr;
+    AboutDialog *m_aboutDialog = nullptr;
+    QLabel *m_connectionLabel = nullptr;
+    QLineEdit *m_connectionEdit = nullptr;
+    QTranslator m_translator;
+    QToolBar *m_connectionToolbar = nullptr;
+    QAction *m_zoomOutAction = nullptr;
+    QAction *m_zoomInAction = nullptr;
+
+    // The form.
+    QAction *m_actionQuit = nullptr;
+    QAction *m_actionAbout = nullptr;
+    QAction *m_actionEnglish = nullptr;
+    QAction *m_actionJapanese = nullptr;
+    QAction *m_actionDataTable = nullptr;
+    QAction *m_actionConverter = nullptr;
+    QWidget *m_centralWidget = nullptr;
+    QVBoxLayout *m_verticalLayout = nullptr;
+    Canvas *m_canvas = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    QMenu *m_menuFile = nullptr;
+    QMenu *m_menuView = nullptr;
+    QMenu *m_menuTools = nullptr;
+    QMenu *m_menuLanguages = nullptr;
+    QMenu *m_menuHelp = nullptr;
+    QToolBar *m_mainToolBar = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QToolBar *m_canvasToolBar = nullptr;
+    QActionGroup *m_languageGroup = nullptr;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "SensorRecordFactory.h"
+
+class QObject;
+class ScanManager;
+
+// Kinds of connection, as the add menu offers them.
+enum ConnectionKind
+{
+    LiveSensorConnection = 1,
+    LogPlayerConnection = 2
+};
+
+// Builds the record a log player hands on from a record read from a log.
+class ConnectionRecordFactory : public SensorRecordFactory
+{
+public:
+    QSharedPointer<SensorData> createRecord(const QSharedPointer<SensorData> &record) const override;
+};
+
+// Creates the scan manager of a connection kind.
+class ConnectionFactory
+{
+public:
+    // A live sensor for every kind but the log player; null for a kind this build cannot create.
+    ScanManager *createManager(int kind, QObject *parent) const;
+};
