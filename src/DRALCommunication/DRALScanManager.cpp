@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QMessageBox>
-#include <QMutexLocker>
 #include <QState>
 #include <QStateMachine>
 
@@ -130,6 +129,8 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
     connect(m_device, &D::measurementStopped, this, &ScanManager::measurementStopped);
     connect(m_connectionCheck, &EthernetConnectionCheck::connectionFailed, this,
             &DRALScanManager::deviceConnectFailed);
+    connect(this, &DRALScanManager::cloudCallPosted, this, &DRALScanManager::runNextCloudCall,
+            Qt::QueuedConnection);
 
     connect(m_horizontalProperty, &IntegerProperty::valueChanged, this,
             [this](const QVariant &value) { setHorizontalInterlace(value.toInt()); });
@@ -335,19 +336,19 @@ QString DRALScanManager::propertyKey() const
 
 QVector3D DRALScanManager::cloudRotation() const
 {
-    QMutexLocker lock(&m_poseMutex);
+    std::lock_guard<std::mutex> lock(m_poseMutex);
     return m_cloudRotation;
 }
 
 QVector3D DRALScanManager::cloudPosition() const
 {
-    QMutexLocker lock(&m_poseMutex);
+    std::lock_guard<std::mutex> lock(m_poseMutex);
     return m_cloudPosition;
 }
 
 void DRALScanManager::publishPose()
 {
-    QMutexLocker lock(&m_poseMutex);
+    std::lock_guard<std::mutex> lock(m_poseMutex);
     m_cloudPosition = m_pointCloud->pos();
     m_cloudRotation = m_pointCloud->rotation();
 }
@@ -590,7 +591,7 @@ void DRALScanManager::applyAuxiliaryData(QSharedPointer<DRALAuxiliaryData> data)
 
 void DRALScanManager::setEmphasisedSpot(int motorField, int remField, int line, int spot)
 {
-    QMutexLocker lock(&m_spotMutex);
+    std::lock_guard<std::mutex> lock(m_spotMutex);
     m_emphasisMotorField = motorField;
     m_emphasisRemField = remField;
     m_emphasisLine = line;
@@ -619,7 +620,7 @@ void DRALScanManager::setMouseRay(Ray ray)
         ray.direction = toCloud.mapVector(ray.direction);
     }
     ray.direction.normalize();
-    QMutexLocker lock(&m_spotMutex);
+    std::lock_guard<std::mutex> lock(m_spotMutex);
     m_ray = ray;
     m_rayRequested = true;
 }
@@ -660,7 +661,7 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
             m_pickPending = false;
             emit setRaySpot(m_bestMotorField, m_bestRemField, m_bestLine, m_bestSpot);
         }
-        QMutexLocker lock(&m_spotMutex);
+        std::lock_guard<std::mutex> lock(m_spotMutex);
         if (m_rayRequested) {
             m_rayRequested = false;
             m_pickPending = true;
@@ -676,7 +677,7 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
     marked.setEmphasisType(emphasisType);
     Ray ray;
     {
-        QMutexLocker lock(&m_spotMutex);
+        std::lock_guard<std::mutex> lock(m_spotMutex);
         marked.setEmphasisedSpot(m_emphasisMotorField, m_emphasisRemField, m_emphasisLine, m_emphasisSpot);
         ray = m_ray;
     }
@@ -738,22 +739,31 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
 
 void DRALScanManager::postCloudCall(CloudCall call)
 {
-    const int pending = m_pendingCloudCalls.fetch_add(1) + 1;
+    int pending = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_cloudQueueMutex);
+        m_cloudQueue.push_back(std::move(call));
+        pending = int(m_cloudQueue.size());
+        m_pendingCloudCalls.store(pending);
+    }
     int seen = m_maxPendingCloudCalls.load();
     while (pending > seen && !m_maxPendingCloudCalls.compare_exchange_weak(seen, pending)) {
     }
-    // Posted to the cloud: if it is gone, so is the call.
-    QMetaObject::invokeMethod(
-        m_pointCloud,
-        [this, call = std::move(call)] {
-            m_pendingCloudCalls.fetch_sub(1);
-            runCloudCall(call);
-        },
-        Qt::QueuedConnection);
+    // Queued to this object: calls run in the order they were posted, so each takes the oldest line.
+    emit cloudCallPosted();
 }
 
-void DRALScanManager::runCloudCall(const CloudCall &call)
+void DRALScanManager::runNextCloudCall()
 {
+    CloudCall call;
+    {
+        std::lock_guard<std::mutex> lock(m_cloudQueueMutex);
+        if (m_cloudQueue.empty())
+            return;
+        call = std::move(m_cloudQueue.front());
+        m_cloudQueue.pop_front();
+        m_pendingCloudCalls.store(int(m_cloudQueue.size()));
+    }
     if (call.cloudGeneration == m_cloudGeneration.load()) {
         if (call.newFrame)
             m_pointCloud->setFrameTag(call.frame);

@@ -3,11 +3,12 @@
 #include "MeasurmentModes.h"
 #include "ScanManager.h"
 
-#include <QMutex>
 #include <QVector3D>
 #include <QVector>
 
 #include <atomic>
+#include <deque>
+#include <mutex>
 
 class ComboBoxProperty;
 class DRALCommunicationDevice;
@@ -109,6 +110,10 @@ public slots:
     void deviceInitializationFailed();
     void rebootDevice();
 
+signals:
+    // Internal: the streaming thread announces one computed line to the GUI thread.
+    void cloudCallPosted();
+
 private:
     // What the streaming thread computed for one line, carried out on the GUI thread.
     struct CloudCall
@@ -132,7 +137,7 @@ private:
     void clearClouds();
     void clearEmphasisCloud();
     void postCloudCall(CloudCall call);
-    void runCloudCall(const CloudCall &call);
+    void runNextCloudCall();
     void publishPose();
     QString addressText() const;
 
@@ -174,8 +179,9 @@ private:
     // Written by the GUI thread while no line flows, read by the streaming thread.
     std::atomic<int> m_lastFrame{-1};
 
-    // Shared between the GUI thread and the streaming thread.
-    mutable QMutex m_spotMutex;
+    // Shared between the GUI thread and the streaming thread. Standard mutexes, so that the race checker
+    // sees them.
+    mutable std::mutex m_spotMutex;
     int m_emphasisMotorField = -1;
     int m_emphasisRemField = -1;
     int m_emphasisLine = -1;
@@ -196,12 +202,16 @@ private:
     // A clear on the GUI thread outdates the cloud calls already on their way.
     std::atomic<quint64> m_cloudGeneration{0};
     std::atomic<quint64> m_emphasisGeneration{0};
+    // The computed lines wait here for the GUI thread, which takes one per queued call. The hand-over
+    // goes through this lock rather than through the event queue alone.
+    std::mutex m_cloudQueueMutex;
+    std::deque<CloudCall> m_cloudQueue;
     std::atomic<int> m_pendingCloudCalls{0};
     std::atomic<int> m_maxPendingCloudCalls{0};
     std::atomic<quint64> m_linesDrawn{0};
 
     // The main cloud's pose, copied on every change for readers on other threads.
-    mutable QMutex m_poseMutex;
+    mutable std::mutex m_poseMutex;
     QVector3D m_cloudPosition;
     QVector3D m_cloudRotation;
 };

@@ -91,6 +91,7 @@ private slots:
 void TestControllerPicking::initTestCase()
 {
     TestSupport::isolateSettings();
+    ControllerTest::freshPoolThreads();
 }
 
 void TestControllerPicking::mouseRay_data()

@@ -50,6 +50,7 @@ private slots:
 void TestControllerProperties::initTestCase()
 {
     TestSupport::isolateSettings();
+    ControllerTest::freshPoolThreads();
 }
 
 void TestControllerProperties::propertyTable_data()

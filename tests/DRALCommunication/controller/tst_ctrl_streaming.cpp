@@ -63,6 +63,7 @@ private slots:
 void TestControllerStreaming::initTestCase()
 {
     TestSupport::isolateSettings();
+    ControllerTest::freshPoolThreads();
 }
 
 void TestControllerStreaming::states_data()
