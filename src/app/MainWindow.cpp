@@ -22,6 +22,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -290,6 +291,18 @@ void MainWindow::connectToSensor(const QString &address, int port)
     if (PropertyItem *portProperty = findByKey(first->rootProperty(), QStringLiteral("port")))
         portProperty->setValue(port);
     first->connectRequested();
+}
+
+QImage MainWindow::screenshot()
+{
+    QImage image = grab().toImage();
+    // A widget grab misses what the canvas paints over its GL picture; its own snapshot has both.
+    if (m_canvas && m_canvas->isVisible()) {
+        QPainter painter(&image);
+        const QRect target(m_canvas->mapTo(this, QPoint(0, 0)), m_canvas->size());
+        painter.drawImage(target, m_canvas->snapshot());
+    }
+    return image;
 }
 
 void MainWindow::initLanguages()

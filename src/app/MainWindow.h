@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTranslator>
 
@@ -30,6 +31,9 @@ public:
 
     // Sets connection 1's address and port and connects it (the --sensor option).
     void connectToSensor(const QString &address, int port);
+
+    // The whole window as the user sees it, with the 3D view and its overlays.
+    QImage screenshot();
 
     SceneComposer *sceneComposer() const { return m_composer; }
     ConnectionManager *connectionManager() const { return m_connectionManager; }

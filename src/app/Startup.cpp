@@ -145,7 +145,7 @@ int runApplication(int argc, char **argv)
         if (!options.screenshotPath.isEmpty()) {
             QTimer::singleShot(
                 options.screenshotDelayMs, window.get(), [&window, path = options.screenshotPath] {
-                    const bool saved = window->grab().save(path);
+                    const bool saved = window->screenshot().save(path);
                     if (!saved)
                         std::fprintf(stderr, "taviro3d-viewer: cannot save the screenshot to %s\n",
                                      qPrintable(path));
