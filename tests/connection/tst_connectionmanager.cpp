@@ -1,0 +1,121 @@
+// The connection manager numbers its connections, places their nodes, and forwards their signals with
+// the connection's index.
+#include "ConnectionManager.h"
+#include "PointCloud.h"
+#include "PropertyItem.h"
+#include "ScanManager.h"
+#include "SensorSimulator.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+
+class tst_ConnectionManager : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void startsWithTheLiveSensor()
+    {
+        ConnectionManager manager;
+        // The log player is not part of this build: connection 1 stands alone.
+        QCOMPARE(manager.connectionCount(), 1);
+        QCOMPARE(manager.rootProperty()->name(), QStringLiteral("Connections"));
+        QCOMPARE(manager.rootProperty()->key(), QStringLiteral("connections"));
+        QVERIFY(!manager.rootProperty()->settable());
+        const QVector<PropertyItem *> nodes = manager.rootProperty()->children();
+        QCOMPARE(nodes.size(), 1);
+        QCOMPARE(nodes[0]->name(), QStringLiteral("Connection 1"));
+        QCOMPARE(nodes[0]->key(), QStringLiteral("connection_1"));
+        QCOMPARE(nodes[0]->id(), 1);
+        QCOMPARE(manager.connectionId(0), 1);
+        QCOMPARE(manager.connectionId(1), -1);
+        QCOMPARE(manager.scanManager(1), nullptr);
+        QCOMPARE(manager.scanManager(0)->typeName(), QStringLiteral("3D LiDAR"));
+        QCOMPARE(manager.connectionNames(), QStringList{"connection_1"});
+        QVERIFY(!manager.removeAction()->isEnabled());
+        QVERIFY(manager.addMenu()->isEnabled());
+        QCOMPARE(manager.addMenu()->actions().size(), 1);
+        QVERIFY(manager.isRecordingAllowed());
+    }
+
+    void addAndRemoveAConnection()
+    {
+        ConnectionManager manager;
+        QSignalSpy names(&manager, &ConnectionManager::connectionNamesChanged);
+        manager.addMenu()->actions().first()->trigger();
+        QCOMPARE(manager.connectionCount(), 2);
+        QCOMPARE(manager.connectionId(1), 2);
+        QCOMPARE(manager.rootProperty()->children().at(1)->key(), QStringLiteral("connection_2"));
+        QVERIFY(!manager.addMenu()->isEnabled());
+        QVERIFY(manager.removeAction()->isEnabled());
+        QCOMPARE(names.count(), 1);
+        QCOMPARE(names.last().at(0).toStringList(), (QStringList{"connection_1", "connection_2"}));
+
+        manager.removeAction()->trigger();
+        QCOMPARE(manager.connectionCount(), 1);
+        QCOMPARE(manager.rootProperty()->children().size(), 1);
+        QVERIFY(manager.addMenu()->isEnabled());
+        QVERIFY(!manager.removeAction()->isEnabled());
+        manager.removeAction()->trigger(); // the last connection always stays
+        QCOMPARE(manager.connectionCount(), 1);
+    }
+
+    void messagesCarryTheConnectionNumber_data()
+    {
+        QTest::addColumn<int>("connection");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first") << 0 << "Connection 1: Failed to connect to 10.0.0.9";
+        QTest::newRow("second") << 1 << "Connection 2: Failed to connect to 10.0.0.9";
+    }
+    void messagesCarryTheConnectionNumber()
+    {
+        QFETCH(int, connection);
+        QFETCH(QString, expected);
+        ConnectionManager manager;
+        manager.addConnection(LiveSensorConnection);
+        QSignalSpy warnings(&manager, &ConnectionManager::warningBroadCast);
+        emit manager.scanManager(connection)
+            ->warningBroadCast(QStringLiteral("Failed to connect to 10.0.0.9"));
+        QCOMPARE(warnings.count(), 1);
+        QCOMPARE(warnings.first().at(0).toString(), expected);
+    }
+
+    void linesReachTheRecordersWithTheirPose()
+    {
+        Vexa3dSim::SensorSimulator sim;
+        QVERIFY(sim.start(0));
+        ConnectionManager manager;
+        manager.addConnection(LiveSensorConnection);
+        ScanManager *second = manager.scanManager(1);
+        auto *cloud = qobject_cast<PointCloud *>(second->viewObject()->children().value(0));
+        QVERIFY(cloud);
+        cloud->setPos(QVector3D(1, 2, 3));
+
+        QSignalSpy frames(&manager, &ConnectionManager::sourceDataReady);
+        QSignalSpy lines(&manager, &ConnectionManager::dralMeasurementDataReady);
+        second->setDeviceName(QStringLiteral("127.0.0.1"));
+        for (PropertyItem *group : second->rootProperty()->children())
+            for (PropertyItem *item : group->children())
+                if (item->key() == QLatin1String("port"))
+                    item->setValue(int(sim.port()));
+        second->connectRequested();
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() > 3, 20000);
+        QTRY_VERIFY(lines.count() > 3);
+        const QList<QVariant> first = frames.first();
+        QCOMPARE(first.at(0).toUInt(), 1u);
+        QVERIFY(first.at(1).value<QSharedPointer<SensorData>>());
+        QCOMPARE(first.at(2).value<QVector3D>(), QVector3D(1, 2, 3));
+        QCOMPARE(first.at(3).value<QVector3D>(), second->cloudRotation());
+        QCOMPARE(lines.first().at(0).toUInt(), 1u);
+        manager.stopAll();
+        second->disconnectRequested();
+        QTRY_VERIFY_WITH_TIMEOUT(!second->isConnected(), 10000);
+    }
+};
+
+QTEST_MAIN(tst_ConnectionManager)
+#include "tst_connectionmanager.moc"
