@@ -48,7 +48,8 @@ void ConnectionManager::registerKind(int kind)
     action->setData(kind);
     connect(action, &QAction::triggered, this, [this, kind] { addConnection(kind); });
     m_addMenu->addAction(action);
-    probe->deleteLater();
+    // Deleted at once rather than later: a deferred delete leaks when no event loop runs afterwards.
+    delete probe;
 }
 
 void ConnectionManager::addConnection(int kind)
@@ -165,8 +166,10 @@ void ConnectionManager::removeScanManager()
     for (int i = 0; i < m->sensorCount(); ++i)
         if (LayerItem *layer = m->sensorViewItem(i))
             m_overlayLayer->removeLayer(layer);
-    if (RenderableItem *view = m->viewObject())
+    if (RenderableItem *view = m->viewObject()) {
         m_groupItem->removeChild(view);
+        view->setParent(m); // removal orphans it; the manager owns its view objects
+    }
     if (PropertyItem *root = m->rootProperty())
         m_root->removeChild(root);
     m->stop();
