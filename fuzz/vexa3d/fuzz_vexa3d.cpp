@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes through the sensor library without a socket: the ring buffer, the framing,
-// the reply reader, the command transaction with its reply parsing, and both data decoders.
+// the reply reader, the command transaction with its reply parsing, and both data decoders, first through
+// the sensor object and then called directly on every frame header found in the bytes.
 //
 // Input layout: 7 configuration bytes, then the byte stream the "sensor" sends.
 //   [0..1] spotCount (little-endian, taken modulo 600)   [2] echoCount (modulo 9)
@@ -15,6 +16,7 @@
 #include "Vexa3dSensor.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -80,22 +82,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     VEXA3D_MEASUREMENT_DATA_T line;
     if (viaCommands) {
         g_initialized = sensor.initialize(&line);
-        if (g_initialized == 1) {
+        if (g_initialized == Vexa3dOk) {
             check(line.spots.size() == sensor.spec().spotCount);
-            sensor.waitReady();
-            sensor.setVerticalInterlace(data[6] % 4);
+            const int ready = sensor.waitReady();
+            check(ready == Vexa3dOk || ready == Vexa3dFailed || ready == Vexa3dTimeout);
+            const int set = sensor.setVerticalInterlace(data[6] % 4);
+            check(set == Vexa3dOk || set == Vexa3dFailed || set == Vexa3dTimeout);
         }
         if (!sensor.isInitialized())
-            sensor.initializeOffline(spec, &line);
+            check(sensor.initializeOffline(spec, &line) == Vexa3dOk);
     } else {
-        check(sensor.initializeOffline(spec, &line) == 1);
+        check(sensor.initializeOffline(spec, &line) == Vexa3dOk);
         std::vector<double> fractions(spec.spotCount), angles(spec.spotCount);
         for (size_t s = 0; s < fractions.size(); ++s) {
             fractions[s] = double(s) / double(fractions.size());
             angles[s] = 0.01 * double(s);
         }
-        sensor.setHorizontalTable(fractions.data(), int(fractions.size()));
-        sensor.setVerticalTable(1, 0, angles.data(), int(angles.size()));
+        check(sensor.setHorizontalTable(fractions.data(), int(fractions.size())));
+        check(sensor.setVerticalTable(1, 0, angles.data(), int(angles.size())));
     }
     const VEXA3D_SPEC_T active = sensor.spec();
     memory->setChunkSize(chunk);
@@ -111,13 +115,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         }
         const int measured = sensor.receiveMeasurement(&line);
-        check(measured == 0 || measured == 1);
-        if (measured == 1) {
+        check(measured == Vexa3dNone || measured == Vexa3dOk);
+        if (measured == Vexa3dOk) {
             checkLine(line, active);
             ++g_lines;
             continue;
         }
-        if (sensor.receiveAuxiliary(aux.get()) == 1) {
+        if (sensor.receiveAuxiliary(aux.get()) == Vexa3dOk) {
             check(aux->sampleCount <= VEXA3D_MAX_AUX_SAMPLES);
             ++g_auxiliary;
             continue;
@@ -125,14 +129,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Vexa3dPacketHeader header;
         int length = -1;
         const int read = sensor.readReply(&header, payload.data(), &length);
-        check(read >= -1 && read <= Vexa3dSensor::PacketDropped);
-        g_replies += read == 1 ? 1 : 0;
-        if (read == 1)
+        check(read >= Vexa3dFailed && read <= Vexa3dPacketDropped);
+        g_replies += read == Vexa3dOk ? 1 : 0;
+        if (read == Vexa3dOk)
             check(length >= 0 && length <= VEXA3D_MAX_REPLY_PAYLOAD && payload[size_t(length)] == 0);
         if (read == 0 && memory->pendingBytes() == 0)
             break;
     }
     check(ring.used() <= ring.capacity());
+
+    // The decoders alone, on every frame header in the bytes, with the geometry the sensor ended with.
+    Vexa3dGeometry geometry = sensor.geometry();
+    const uint8_t *stream = data + ConfigBytes;
+    const size_t streamSize = size - ConfigBytes;
+    for (size_t pos = 0; pos + VEXA3D_FRAME_HEADER_LENGTH <= streamSize; ++pos) {
+        Vexa3dPacketHeader header;
+        if (!vexa3dReadFrameHeader(stream + pos, uint32_t(std::min<size_t>(streamSize - pos, UINT32_MAX)), header))
+            continue;
+        check(header.headerLength >= VEXA3D_FRAME_HEADER_LENGTH && header.totalLength <= streamSize - pos);
+        if (vexa3dDecodeMeasurement(stream + pos, header, geometry, line))
+            checkLine(line, active);
+        if (vexa3dDecodeAuxiliary(stream + pos, header, *aux))
+            check(aux->sampleCount <= VEXA3D_MAX_AUX_SAMPLES);
+    }
     return 0;
 }
 

@@ -72,7 +72,7 @@ bool DRALMeasurementData::writeTo(QDataStream &stream) const
     const int e = m_spec.echoCount;
     const int r = m_spec.regionCount;
     int written = 0;
-    // The record must have the geometry of the spec, or the byte count would lie.
+    // The record must be sized for the scan geometry, or the byte count would lie.
     if (int(d.spots.size()) != m_spec.spotCount || int(d.totalDetectionArea.size()) != r)
         return false;
     for (const VEXA3D_SPOT_T &spot : d.spots) {

@@ -21,7 +21,8 @@ struct Rig
     {
         memory = new Vexa3dMemoryConnection;
         sensor.reset(new Vexa3dSensor(std::unique_ptr<Vexa3dConnection>(memory)));
-        sensor->initializeOffline(spec, &line);
+        if (sensor->initializeOffline(spec, &line) != Vexa3dOk)
+            qFatal("geometry refused");
     }
     void feed(const std::string &bytes) { memory->feed(bytes); }
     int measurement() { return sensor->receiveMeasurement(&line); }

@@ -90,8 +90,8 @@ struct Session
             } else if (type == "_ax") {
                 if (sensor.receiveAuxiliary(&auxiliary) == 1)
                     ++auxiliaryPackets;
-            } else {
-                sensor.readReply(nullptr, nullptr, nullptr);
+            } else if (sensor.readReply(nullptr, nullptr, nullptr) < Vexa3dOk) {
+                return; // the connection broke; the caller's counts show it
             }
         }
     }

@@ -218,8 +218,11 @@ void DRALCommunicationDevice::runInitialization()
                     QThread::msleep(RetrySleepMs);
                     continue;
                 }
+                if (m_sensor->sensorInfo(&info) != Vexa3dOk) {
+                    QThread::msleep(RetrySleepMs);
+                    continue;
+                }
                 m_initialized.store(true);
-                m_sensor->sensorInfo(&info);
                 {
                     std::lock_guard<std::mutex> state(m_stateMutex);
                     m_info = info;
@@ -387,8 +390,8 @@ void DRALCommunicationDevice::run()
             for (const ModeKind &started : ModeKinds) {
                 if (started.kind == mk.kind)
                     break;
-                if (mode & started.bit)
-                    m_sensor->stopData(started.kind, true);
+                if ((mode & started.bit) && m_sensor->stopData(started.kind, true) != Vexa3dOk)
+                    qDebug() << "could not stop data kind" << started.kind;
             }
             m_sensor->clearBuffer();
             sensor.unlock();
@@ -414,8 +417,10 @@ void DRALCommunicationDevice::run()
                 emit measurementDataReady(QSharedPointer<DRALMeasurementData>::create(
                     QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(*m_line), spec));
             } else if (result < 0) {
-                int length = 0; // never leave a packet the decoder refused in place
-                m_sensor->readReply(&header, m_payload.data(), &length);
+                // Never leave a packet the decoder refused in place; a broken connection shows at the
+                // next findPacket().
+                int length = 0;
+                static_cast<void>(m_sensor->readReply(&header, m_payload.data(), &length));
             }
             continue;
         }

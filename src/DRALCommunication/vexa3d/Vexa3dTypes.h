@@ -76,9 +76,9 @@ struct VEXA3D_AUXILIARY_DATA_T
 };
 #pragma pack(pop)
 
-static_assert(sizeof(VEXA3D_SPEC_T) == 20, "spec header layout");
+static_assert(sizeof(VEXA3D_SPEC_T) == 20, "scan geometry layout");
 static_assert(offsetof(VEXA3D_SPEC_T, accelScale) == 14 && offsetof(VEXA3D_SPEC_T, swdr) == 18,
-              "spec offsets");
+              "scan geometry offsets");
 static_assert(sizeof(VEXA3D_SENSOR_INFO_T) == 340, "sensor info layout");
 static_assert(offsetof(VEXA3D_SENSOR_INFO_T, protocol) == 276, "sensor info offsets");
 static_assert(sizeof(VEXA3D_ECHO_T) == 32, "echo layout");
@@ -97,7 +97,7 @@ struct VEXA3D_SPOT_T
     uint32_t count = 0;                            // valid echoes in this spot
 };
 
-// One scan line, sized once from the spec so it never reallocates while data flows.
+// One scan line, sized once from the scan geometry so it never reallocates while data flows.
 struct VEXA3D_MEASUREMENT_DATA_T
 {
     std::vector<VEXA3D_SPOT_T> spots;
@@ -120,7 +120,7 @@ struct VEXA3D_MEASUREMENT_DATA_T
     VEXA3D_MEASUREMENT_DATA_T() = default;
     explicit VEXA3D_MEASUREMENT_DATA_T(const VEXA3D_SPEC_T &spec) { allocate(spec); }
 
-    // Sizes every vector from the spec and zeroes all fields.
+    // Sizes every vector from the scan geometry and zeroes all fields.
     void allocate(const VEXA3D_SPEC_T &spec)
     {
         spots.assign(spec.spotCount, VEXA3D_SPOT_T{});
