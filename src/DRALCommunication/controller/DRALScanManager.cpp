@@ -1,6 +1,7 @@
 #include "DRALScanManager.h"
 
 #include "AbstractColorModel.h"
+#include "CloudHandOff.h"
 #include "ColorLegendLayer.h"
 #include "ColorModel.h"
 #include "ComboBoxProperty.h"
@@ -101,6 +102,7 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
     m_emphasisCloud->setPointSize(6);
     m_emphasisCloud->setZOrder(m_pointCloud->ZOrder() + 1);
     m_emphasisCloud->setCoordinateVisible(false);
+    m_handOff = new CloudHandOff(m_pointCloud, m_emphasisCloud, this);
     connect(m_pointCloud, &RenderableItem::changeTranslationMatrix, this, [this] {
         m_emphasisCloud->setPos(m_pointCloud->pos());
         publishPose();
@@ -129,8 +131,6 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
     connect(m_device, &D::measurementStopped, this, &ScanManager::measurementStopped);
     connect(m_connectionCheck, &EthernetConnectionCheck::connectionFailed, this,
             &DRALScanManager::deviceConnectFailed);
-    connect(this, &DRALScanManager::cloudCallPosted, this, &DRALScanManager::runNextCloudCall,
-            Qt::QueuedConnection);
 
     connect(m_horizontalProperty, &IntegerProperty::valueChanged, this,
             [this](const QVariant &value) { setHorizontalInterlace(value.toInt()); });
@@ -461,7 +461,7 @@ void DRALScanManager::deviceDisconnected()
     m_initialized = false;
     emit informationBroadCast(tr("Diconnected from %1").arg(addressText()));
     m_verticalProperty->setEnabled(true);
-    clearClouds();
+    m_handOff->clearAll();
     emit disconnected();
 }
 
@@ -487,8 +487,7 @@ void DRALScanManager::deviceInitialized(VEXA3D_SENSOR_INFO_T info)
     m_device->setHorizontalInterlace(m_horizontalProperty->intValue());
     m_device->setVerticalInterlace(m_verticalProperty->intValue());
     // Cleared before the stream starts, so that no line of the new stream is taken for an old one.
-    m_pointCloud->clearPoints();
-    m_cloudGeneration.fetch_add(1);
+    m_handOff->clearCloud();
     m_lastFrame.store(-1);
     m_device->startMeasurement(m_measurementMode | m_auxiliaryMode);
     m_initialized = true;
@@ -600,14 +599,14 @@ void DRALScanManager::setEmphasisedSpot(int motorField, int remField, int line, 
 
 void DRALScanManager::setEmphasisType(int type)
 {
-    clearEmphasisCloud();
+    m_handOff->clearEmphasis();
     m_emphasisType.store(type);
 }
 
 void DRALScanManager::updateEmphasis()
 {
     // The next lines carry the new colours; the overlay must not keep the old marks meanwhile.
-    clearEmphasisCloud();
+    m_handOff->clearEmphasis();
 }
 
 void DRALScanManager::setMouseRay(Ray ray)
@@ -625,18 +624,19 @@ void DRALScanManager::setMouseRay(Ray ray)
     m_rayRequested = true;
 }
 
-void DRALScanManager::clearClouds()
+int DRALScanManager::pendingCloudCalls() const
 {
-    m_cloudGeneration.fetch_add(1);
-    m_emphasisGeneration.fetch_add(1);
-    m_pointCloud->clearPoints();
-    m_emphasisCloud->clearPoints();
+    return m_handOff->pending();
 }
 
-void DRALScanManager::clearEmphasisCloud()
+int DRALScanManager::maxPendingCloudCalls() const
 {
-    m_emphasisGeneration.fetch_add(1);
-    m_emphasisCloud->clearPoints();
+    return m_handOff->maxPending();
+}
+
+quint64 DRALScanManager::linesDrawn() const
+{
+    return m_handOff->linesDrawn();
 }
 
 void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> data)
@@ -649,23 +649,21 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
     data->applyFilters(m_pointCloudProperty->enabledFilters());
     emit measurementDataReady(data);
 
-    CloudCall call;
-    call.frame = line.frameNumber;
-    call.cloudGeneration = m_cloudGeneration.load();
-    call.emphasisGeneration = m_emphasisGeneration.load();
-    if (int(line.frameNumber) != m_lastFrame.load()) {
+    const bool newFrame = int(line.frameNumber) != m_lastFrame.load();
+    CloudHandOff::Line call = m_handOff->stamped(line.frameNumber, newFrame);
+    if (newFrame) {
         m_lastFrame.store(line.frameNumber);
-        call.newFrame = true;
         // A pick covers one whole frame: settle the last one, then start the one requested meanwhile.
-        if (m_pickPending && m_bestDistance < m_pickTolerance) {
+        if (m_pickPending && m_bestPick.found()) {
             m_pickPending = false;
-            emit setRaySpot(m_bestMotorField, m_bestRemField, m_bestLine, m_bestSpot);
+            emit setRaySpot(m_bestPick.motorField, m_bestPick.remField, m_bestPick.line, m_bestPick.spot);
         }
         std::lock_guard<std::mutex> lock(m_spotMutex);
         if (m_rayRequested) {
             m_rayRequested = false;
             m_pickPending = true;
-            m_bestDistance = m_pickTolerance;
+            m_bestPick = SpotPick();
+            m_bestPick.distance = m_pickTolerance;
         }
     }
 
@@ -683,27 +681,9 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
     }
 
     if (m_pickPending) {
-        const int spots = qMin<int>(line.receivedSpotCount, int(line.spots.size()));
-        for (int s = 0; s < spots; ++s) {
-            const VEXA3D_SPOT_T &spot = line.spots[size_t(s)];
-            const int echoes =
-                qMin<int>(qMin<int>(int(spot.count), int(spot.echoes.size())), int(spot.points.size()));
-            for (int e = 0; e < echoes; ++e) {
-                if (!(spot.echoes[size_t(e)].range > 0.0))
-                    continue;
-                const VEXA3D_POINT_T &p = spot.points[size_t(e)];
-                const QVector3D v = QVector3D(float(p.x), float(p.y), float(p.z)) - ray.origin;
-                // Distance of the echo from the ray's line: |v| sin(angle between v and the ray).
-                const float distance = QVector3D::crossProduct(v, ray.direction).length();
-                if (distance < m_bestDistance) {
-                    m_bestDistance = distance;
-                    m_bestMotorField = line.motorFieldNumber;
-                    m_bestRemField = line.remFieldNumber;
-                    m_bestLine = line.lineNumber;
-                    m_bestSpot = s;
-                }
-            }
-        }
+        const SpotPick pick = nearestSpot(line, ray, m_bestPick.distance);
+        if (pick.found())
+            m_bestPick = pick;
     }
 
     const AbstractColorModel *model = m_pointCloudProperty->colorModel();
@@ -734,47 +714,5 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
         }
     }
 
-    postCloudCall(std::move(call));
-}
-
-void DRALScanManager::postCloudCall(CloudCall call)
-{
-    int pending = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_cloudQueueMutex);
-        m_cloudQueue.push_back(std::move(call));
-        pending = int(m_cloudQueue.size());
-        m_pendingCloudCalls.store(pending);
-    }
-    int seen = m_maxPendingCloudCalls.load();
-    while (pending > seen && !m_maxPendingCloudCalls.compare_exchange_weak(seen, pending)) {
-    }
-    // Queued to this object: calls run in the order they were posted, so each takes the oldest line.
-    emit cloudCallPosted();
-}
-
-void DRALScanManager::runNextCloudCall()
-{
-    CloudCall call;
-    {
-        std::lock_guard<std::mutex> lock(m_cloudQueueMutex);
-        if (m_cloudQueue.empty())
-            return;
-        call = std::move(m_cloudQueue.front());
-        m_cloudQueue.pop_front();
-        m_pendingCloudCalls.store(int(m_cloudQueue.size()));
-    }
-    if (call.cloudGeneration == m_cloudGeneration.load()) {
-        if (call.newFrame)
-            m_pointCloud->setFrameTag(call.frame);
-        if (!call.points.isEmpty())
-            m_pointCloud->addPoints(call.points, call.colors);
-        m_linesDrawn.fetch_add(1);
-    }
-    if (call.emphasisGeneration == m_emphasisGeneration.load()) {
-        if (call.newFrame)
-            m_emphasisCloud->resetPoints();
-        if (!call.emphasisPoints.isEmpty())
-            m_emphasisCloud->addPoints(call.emphasisPoints, call.emphasisColors);
-    }
+    m_handOff->post(std::move(call));
 }

@@ -2,14 +2,15 @@
 
 #include "MeasurmentModes.h"
 #include "ScanManager.h"
+#include "SpotPick.h"
 
 #include <QVector3D>
 #include <QVector>
 
 #include <atomic>
-#include <deque>
 #include <mutex>
 
+class CloudHandOff;
 class ComboBoxProperty;
 class DRALCommunicationDevice;
 class EthernetConnectionCheck;
@@ -83,9 +84,9 @@ public:
 
     // Point-cloud calls posted by the streaming thread and not yet carried out, and the most there
     // ever were; lines that reached the main cloud. For throughput measurements.
-    int pendingCloudCalls() const { return m_pendingCloudCalls.load(); }
-    int maxPendingCloudCalls() const { return m_maxPendingCloudCalls.load(); }
-    quint64 linesDrawn() const { return m_linesDrawn.load(); }
+    int pendingCloudCalls() const;
+    int maxPendingCloudCalls() const;
+    quint64 linesDrawn() const;
 
 public slots:
     void connectRequested() override;
@@ -110,34 +111,13 @@ public slots:
     void deviceInitializationFailed();
     void rebootDevice();
 
-signals:
-    // Internal: the streaming thread announces one computed line to the GUI thread.
-    void cloudCallPosted();
-
 private:
-    // What the streaming thread computed for one line, carried out on the GUI thread.
-    struct CloudCall
-    {
-        int frame = -1;
-        bool newFrame = false;
-        quint64 cloudGeneration = 0;
-        quint64 emphasisGeneration = 0;
-        QVector<QVector3D> points;
-        QVector<QVector3D> colors;
-        QVector<QVector3D> emphasisPoints;
-        QVector<QVector3D> emphasisColors;
-    };
-
     void createProperties();
     void createActions();
     void createStateMachine();
     void applyInterlaceNames();
     void updateModes();
     void resetAuxiliaryReadout();
-    void clearClouds();
-    void clearEmphasisCloud();
-    void postCloudCall(CloudCall call);
-    void runNextCloudCall();
     void publishPose();
     QString addressText() const;
 
@@ -192,23 +172,11 @@ private:
 
     // Streaming thread only: the pick in progress over the current frame.
     bool m_pickPending = false;
-    float m_bestDistance = 0.0f;
-    int m_bestMotorField = -1;
-    int m_bestRemField = -1;
-    int m_bestLine = -1;
-    int m_bestSpot = -1;
+    SpotPick m_bestPick;
     const float m_pickTolerance = 0.1f;
 
-    // A clear on the GUI thread outdates the cloud calls already on their way.
-    std::atomic<quint64> m_cloudGeneration{0};
-    std::atomic<quint64> m_emphasisGeneration{0};
-    // The computed lines wait here for the GUI thread, which takes one per queued call. The hand-over
-    // goes through this lock rather than through the event queue alone.
-    std::mutex m_cloudQueueMutex;
-    std::deque<CloudCall> m_cloudQueue;
-    std::atomic<int> m_pendingCloudCalls{0};
-    std::atomic<int> m_maxPendingCloudCalls{0};
-    std::atomic<quint64> m_linesDrawn{0};
+    // Computed lines on their way to the clouds.
+    CloudHandOff *m_handOff = nullptr;
 
     // The main cloud's pose, copied on every change for readers on other threads.
     mutable std::mutex m_poseMutex;
