@@ -20,14 +20,49 @@ int validEchoes(const VEXA3D_SPOT_T &spot)
                          int(spot.points.size()));
 }
 
-bool readRaw(QDataStream &stream, void *target, int size)
+// The binary form of a line, field by field in file order: every spot's echoes, points, region flags and
+// echo count, then the line header, the detection areas and the ready flag. Writing and reading both walk
+// this one table, so they cannot disagree on a field's order or size. Stops at the first false visit.
+template <typename Line, typename Visit>
+bool visitFields(Line &d, const VEXA3D_SPEC_T &spec, Visit &&visit)
 {
-    return size == 0 || stream.readRawData(static_cast<char *>(target), size) == size;
+    const size_t e = spec.echoCount;
+    const size_t r = spec.regionCount;
+    for (auto &spot : d.spots) {
+        if (!visit(spot.echoes.data(), sizeof(VEXA3D_ECHO_T) * e) ||
+            !visit(spot.points.data(), sizeof(VEXA3D_POINT_T) * e))
+            return false;
+        for (auto &flags : spot.regionFlags)
+            if (!visit(flags.data(), r))
+                return false;
+        if (!visit(&spot.count, sizeof spot.count))
+            return false;
+    }
+    return visit(&d.timestamp, sizeof d.timestamp) && visit(&d.frameNumber, sizeof d.frameNumber) &&
+           visit(&d.motorFieldNumber, sizeof d.motorFieldNumber) &&
+           visit(&d.remFieldNumber, sizeof d.remFieldNumber) && visit(&d.lineNumber, sizeof d.lineNumber) &&
+           visit(&d.receivedSpotCount, sizeof d.receivedSpotCount) && visit(d.status, sizeof d.status) &&
+           visit(&d.dustState, sizeof d.dustState) && visit(&d.dustRatioX10, sizeof d.dustRatioX10) &&
+           visit(&d.output, sizeof d.output) && visit(&d.input, sizeof d.input) &&
+           visit(&d.dirtState, sizeof d.dirtState) && visit(&d.dirtRatioX10, sizeof d.dirtRatioX10) &&
+           visit(d.totalDetectionArea.data(), sizeof(uint32_t) * r) &&
+           visit(&d.isLineDataReady, sizeof d.isLineDataReady);
 }
 
-bool writeRaw(QDataStream &stream, const void *source, int size)
+// Whether every vector of the line has the size the geometry gives it.
+bool sizedFor(const VEXA3D_MEASUREMENT_DATA_T &d, const VEXA3D_SPEC_T &spec)
 {
-    return size == 0 || stream.writeRawData(static_cast<const char *>(source), size) == size;
+    if (d.spots.size() != spec.spotCount || d.totalDetectionArea.size() != spec.regionCount)
+        return false;
+    for (const VEXA3D_SPOT_T &spot : d.spots) {
+        if (spot.echoes.size() != spec.echoCount || spot.points.size() != spec.echoCount ||
+            spot.regionFlags.size() != spec.echoCount)
+            return false;
+        for (const std::vector<uint8_t> &flags : spot.regionFlags)
+            if (flags.size() != spec.regionCount)
+                return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -68,79 +103,27 @@ qint64 DRALMeasurementData::timestamp() const
 
 bool DRALMeasurementData::writeTo(QDataStream &stream) const
 {
-    const VEXA3D_MEASUREMENT_DATA_T &d = *m_data;
-    const int e = m_spec.echoCount;
-    const int r = m_spec.regionCount;
-    int written = 0;
     // The record must be sized for the scan geometry, or the byte count would lie.
-    if (int(d.spots.size()) != m_spec.spotCount || int(d.totalDetectionArea.size()) != r)
+    if (!sizedFor(*m_data, m_spec))
         return false;
-    for (const VEXA3D_SPOT_T &spot : d.spots) {
-        if (int(spot.echoes.size()) != e || int(spot.points.size()) != e || int(spot.regionFlags.size()) != e)
-            return false;
-        if (!writeRaw(stream, spot.echoes.data(), 32 * e) || !writeRaw(stream, spot.points.data(), 32 * e))
-            return false;
-        written += 64 * e;
-        for (const std::vector<uint8_t> &flags : spot.regionFlags) {
-            if (int(flags.size()) != r || !writeRaw(stream, flags.data(), r))
-                return false;
-            written += r;
-        }
-        if (!writeRaw(stream, &spot.count, 4))
-            return false;
-        written += 4;
-    }
-    const bool headerOk = writeRaw(stream, &d.timestamp, 4) && writeRaw(stream, &d.frameNumber, 1) &&
-                          writeRaw(stream, &d.motorFieldNumber, 1) &&
-                          writeRaw(stream, &d.remFieldNumber, 1) && writeRaw(stream, &d.lineNumber, 2) &&
-                          writeRaw(stream, &d.receivedSpotCount, 2) && writeRaw(stream, d.status, 3) &&
-                          writeRaw(stream, &d.dustState, 1) && writeRaw(stream, &d.dustRatioX10, 2) &&
-                          writeRaw(stream, &d.output, 1) && writeRaw(stream, &d.input, 1) &&
-                          writeRaw(stream, &d.dirtState, 1) && writeRaw(stream, &d.dirtRatioX10, 2);
-    if (!headerOk)
-        return false;
-    written += 22;
-    if (!writeRaw(stream, d.totalDetectionArea.data(), 4 * r) || !writeRaw(stream, &d.isLineDataReady, 1))
-        return false;
-    written += 4 * r + 1;
-    return written == m_byteSize && stream.status() == QDataStream::Ok;
+    int written = 0;
+    const bool complete = visitFields(*m_data, m_spec, [&](const void *field, size_t size) {
+        written += int(size);
+        return size == 0 || stream.writeRawData(static_cast<const char *>(field), int(size)) == int(size);
+    });
+    return complete && written == m_byteSize && stream.status() == QDataStream::Ok;
 }
 
 bool DRALMeasurementData::readFrom(QDataStream &stream)
 {
     // Read into a fresh record so a short stream never leaves a half-filled line behind.
     auto fresh = QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(m_spec);
-    VEXA3D_MEASUREMENT_DATA_T &d = *fresh;
-    const int e = m_spec.echoCount;
-    const int r = m_spec.regionCount;
     int read = 0;
-    for (VEXA3D_SPOT_T &spot : d.spots) {
-        if (!readRaw(stream, spot.echoes.data(), 32 * e) || !readRaw(stream, spot.points.data(), 32 * e))
-            return false;
-        read += 64 * e;
-        for (std::vector<uint8_t> &flags : spot.regionFlags) {
-            if (!readRaw(stream, flags.data(), r))
-                return false;
-            read += r;
-        }
-        if (!readRaw(stream, &spot.count, 4))
-            return false;
-        read += 4;
-    }
-    const bool headerOk = readRaw(stream, &d.timestamp, 4) && readRaw(stream, &d.frameNumber, 1) &&
-                          readRaw(stream, &d.motorFieldNumber, 1) && readRaw(stream, &d.remFieldNumber, 1) &&
-                          readRaw(stream, &d.lineNumber, 2) && readRaw(stream, &d.receivedSpotCount, 2) &&
-                          readRaw(stream, d.status, 3) && readRaw(stream, &d.dustState, 1) &&
-                          readRaw(stream, &d.dustRatioX10, 2) && readRaw(stream, &d.output, 1) &&
-                          readRaw(stream, &d.input, 1) && readRaw(stream, &d.dirtState, 1) &&
-                          readRaw(stream, &d.dirtRatioX10, 2);
-    if (!headerOk)
-        return false;
-    read += 22;
-    if (!readRaw(stream, d.totalDetectionArea.data(), 4 * r) || !readRaw(stream, &d.isLineDataReady, 1))
-        return false;
-    read += 4 * r + 1;
-    if (read != m_byteSize)
+    const bool complete = visitFields(*fresh, m_spec, [&](void *field, size_t size) {
+        read += int(size);
+        return size == 0 || stream.readRawData(static_cast<char *>(field), int(size)) == int(size);
+    });
+    if (!complete || read != m_byteSize)
         return false;
     m_data = fresh;
     return true;

@@ -11,6 +11,8 @@
 #include <QDataStream>
 #include <QtTest>
 
+#include <cstring>
+
 namespace {
 VEXA3D_SPEC_T specOf(int spots, int echoes, int regions)
 {
@@ -52,6 +54,68 @@ void fillLine(VEXA3D_MEASUREMENT_DATA_T &d, int echoes)
     d.isLineDataReady = 1;
 }
 
+// Gives every byte-sized or larger field of the line its own value.
+void fillDistinct(VEXA3D_MEASUREMENT_DATA_T &d)
+{
+    uint32_t next = 1;
+    for (VEXA3D_SPOT_T &spot : d.spots) {
+        for (size_t e = 0; e < spot.echoes.size(); ++e) {
+            spot.echoes[e] = {0.001 * next, 0.002 * next, 0.003 * next, next + 1, next + 2};
+            spot.points[e] = {0.004 * next, 0.005 * next, 0.006 * next, next + 3, next + 4};
+            for (uint8_t &flag : spot.regionFlags[e])
+                flag = uint8_t(next++);
+            next += 5;
+        }
+        spot.count = next++;
+    }
+    d.timestamp = next;
+    d.frameNumber = 201;
+    d.motorFieldNumber = 202;
+    d.remFieldNumber = 203;
+    d.lineNumber = 20400;
+    d.receivedSpotCount = 20500;
+    d.status[0] = 'a';
+    d.status[1] = 'b';
+    d.status[2] = 'c';
+    d.dustState = 206;
+    d.dustRatioX10 = 20700;
+    d.output = 208;
+    d.input = 209;
+    d.dirtState = 210;
+    d.dirtRatioX10 = 21100;
+    for (size_t r = 0; r < d.totalDetectionArea.size(); ++r)
+        d.totalDetectionArea[r] = uint32_t(300000 + r);
+    d.isLineDataReady = 212;
+}
+
+bool sameLine(const VEXA3D_MEASUREMENT_DATA_T &a, const VEXA3D_MEASUREMENT_DATA_T &b)
+{
+    if (a.spots.size() != b.spots.size())
+        return false;
+    for (size_t s = 0; s < a.spots.size(); ++s) {
+        const VEXA3D_SPOT_T &x = a.spots[s];
+        const VEXA3D_SPOT_T &y = b.spots[s];
+        if (x.count != y.count || x.regionFlags != y.regionFlags || x.echoes.size() != y.echoes.size() ||
+            std::memcmp(x.echoes.data(), y.echoes.data(), x.echoes.size() * sizeof(VEXA3D_ECHO_T)) != 0 ||
+            std::memcmp(x.points.data(), y.points.data(), x.points.size() * sizeof(VEXA3D_POINT_T)) != 0)
+            return false;
+    }
+    return a.timestamp == b.timestamp && a.frameNumber == b.frameNumber &&
+           a.motorFieldNumber == b.motorFieldNumber && a.remFieldNumber == b.remFieldNumber &&
+           a.lineNumber == b.lineNumber && a.receivedSpotCount == b.receivedSpotCount &&
+           std::memcmp(a.status, b.status, 3) == 0 && a.dustState == b.dustState &&
+           a.dustRatioX10 == b.dustRatioX10 && a.output == b.output && a.input == b.input &&
+           a.dirtState == b.dirtState && a.dirtRatioX10 == b.dirtRatioX10 &&
+           a.totalDetectionArea == b.totalDetectionArea && a.isLineDataReady == b.isLineDataReady;
+}
+
+QByteArray written(const DRALMeasurementData &record)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    return record.writeTo(out) ? bytes : QByteArray("write failed");
+}
+
 class LevelColorModel : public AbstractColorModel
 {
 public:
@@ -83,71 +147,90 @@ class tst_Records : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void byteSize_data()
+    void binaryForm_data()
     {
         QTest::addColumn<int>("spots");
         QTest::addColumn<int>("echoes");
         QTest::addColumn<int>("regions");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("default spec") << 74 << 4 << 2 << 19863;
-        QTest::newRow("one spot one echo no region") << 1 << 1 << 0 << 64 + 4 + 23;
-        QTest::newRow("wide line") << 300 << 3 << 4 << 300 * 3 * 4 + 64 * 300 * 3 + 4 * 304 + 23;
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("truncateBy");
+        QTest::newRow("default geometry") << 74 << 4 << 2 << 19863 << 0;
+        QTest::newRow("one spot, one echo, no region") << 1 << 1 << 0 << 64 + 4 + 23 << 0;
+        QTest::newRow("wide line") << 300 << 3 << 4 << 300 * 3 * 4 + 64 * 300 * 3 + 4 * 304 + 23 << 0;
+        QTest::newRow("last byte missing") << 74 << 4 << 2 << 19863 << 1;
+        QTest::newRow("header cut") << 74 << 4 << 2 << 19863 << 30;
+        QTest::newRow("empty stream") << 74 << 4 << 2 << 19863 << 19863;
     }
-    void byteSize()
+    // read(write(x)) == x for a line whose every field differs, and write(read(bytes)) == bytes; a short
+    // stream fails and leaves the record as it was.
+    void binaryForm()
     {
         QFETCH(int, spots);
         QFETCH(int, echoes);
         QFETCH(int, regions);
-        QFETCH(int, expected);
-        DRALMeasurementData record(specOf(spots, echoes, regions));
-        QCOMPARE(record.byteSize(), expected);
-        QCOMPARE(record.dataType(), 17);
-
-        QByteArray bytes;
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        QVERIFY(record.writeTo(out));
-        QCOMPARE(bytes.size(), expected);
-    }
-
-    void measurementRoundTrip_data()
-    {
-        QTest::addColumn<int>("truncateBy");
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("whole record") << 0 << true;
-        QTest::newRow("last byte missing") << 1 << false;
-        QTest::newRow("header cut") << 30 << false;
-        QTest::newRow("empty stream") << 19863 << false;
-    }
-    void measurementRoundTrip()
-    {
+        QFETCH(int, size);
         QFETCH(int, truncateBy);
-        QFETCH(bool, ok);
-        const VEXA3D_SPEC_T spec;
+        const VEXA3D_SPEC_T spec = specOf(spots, echoes, regions);
         DRALMeasurementData original(spec);
-        fillLine(*original.data(), 3);
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            QVERIFY(original.writeTo(out));
-        }
-        bytes.chop(truncateBy);
+        fillDistinct(*original.data());
+        QCOMPARE(original.byteSize(), size);
+        const QByteArray bytes = written(original);
+        QCOMPARE(bytes.size(), size);
+
         DRALMeasurementData copy(spec);
-        QDataStream in(bytes);
-        QCOMPARE(copy.readFrom(in), ok);
-        if (!ok) {
-            QCOMPARE(copy.data()->timestamp, 0u); // a failed read leaves the record untouched
+        QDataStream in(bytes.left(size - truncateBy));
+        QCOMPARE(copy.readFrom(in), truncateBy == 0);
+        if (truncateBy != 0) {
+            QCOMPARE(copy.data()->timestamp, 0u);
             return;
         }
-        const VEXA3D_MEASUREMENT_DATA_T &a = *original.data();
-        const VEXA3D_MEASUREMENT_DATA_T &b = *copy.data();
-        QCOMPARE(b.timestamp, a.timestamp);
-        QCOMPARE(b.lineNumber, a.lineNumber);
-        QCOMPARE(b.dirtRatioX10, a.dirtRatioX10);
-        QCOMPARE(QByteArray(b.status, 3), QByteArray("001"));
-        QCOMPARE(b.totalDetectionArea, a.totalDetectionArea);
-        QCOMPARE(b.spots[73].echoes[2].range, a.spots[73].echoes[2].range);
-        QCOMPARE(b.spots[5].regionFlags[1], a.spots[5].regionFlags[1]);
-        QCOMPARE(copy.points(), original.points());
+        QVERIFY(sameLine(*copy.data(), *original.data()));
+
+        QByteArray pattern(size, Qt::Uninitialized);
+        for (int i = 0; i < size; ++i)
+            pattern[i] = char((i * 131 + 7) % 251);
+        DRALMeasurementData fromPattern(spec);
+        QDataStream patternIn(pattern);
+        QVERIFY(fromPattern.readFrom(patternIn));
+        QCOMPARE(written(fromPattern), pattern);
+    }
+
+    // The layout itself: a spot's echoes, points, flags and count, then the header fields in file order.
+    void binaryLayout()
+    {
+        DRALMeasurementData record(specOf(1, 1, 1));
+        VEXA3D_MEASUREMENT_DATA_T &d = *record.data();
+        d.spots[0].echoes[0].range = 2.5;
+        d.spots[0].points[0].x = -1.0;
+        d.spots[0].regionFlags[0][0] = 0xEE;
+        d.spots[0].count = 0xDDCCBBAA;
+        d.timestamp = 0x04030201;
+        d.frameNumber = 0x05;
+        d.motorFieldNumber = 0x06;
+        d.remFieldNumber = 0x07;
+        d.lineNumber = 0x0908;
+        d.receivedSpotCount = 0x0B0A;
+        d.status[0] = 0x0C;
+        d.status[1] = 0x0D;
+        d.status[2] = 0x0E;
+        d.dustState = 0x0F;
+        d.dustRatioX10 = 0x1110;
+        d.output = 0x12;
+        d.input = 0x13;
+        d.dirtState = 0x14;
+        d.dirtRatioX10 = 0x1615;
+        d.totalDetectionArea[0] = 0x1A191817;
+        d.isLineDataReady = 0x1B;
+        const QByteArray bytes = written(record);
+        QCOMPARE(bytes.size(), 96);
+        double range = 0;
+        double x = 0;
+        std::memcpy(&range, bytes.constData(), 8);
+        std::memcpy(&x, bytes.constData() + 32, 8);
+        QCOMPARE(range, 2.5);
+        QCOMPARE(x, -1.0);
+        QCOMPARE(bytes.mid(64, 5).toHex(), QByteArray("eeaabbccdd"));
+        QCOMPARE(bytes.mid(69).toHex(), QByteArray("0102030405060708090a0b0c0d0e0f101112131415161718191a1b"));
     }
 
     void pointsSkipEmptyEchoesAndMissingSpots_data()
