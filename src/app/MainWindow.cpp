@@ -32,23 +32,27 @@
 
 namespace {
 constexpr int statusTimeoutMs = 10000;
-
-PropertyItem *findByKey(PropertyItem *node, const QString &key)
-{
-    if (!node)
-        return nullptr;
-    if (node->key() == key)
-        return node;
-    for (PropertyItem *child : node->children())
-        if (PropertyItem *found = findByKey(child, key))
-            return found;
-    return nullptr;
-}
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
-    // 1. Members, then the form.
+    createSubsystems();
+    setupUi();
+    applyIdentity();
+    wireMenus();
+    initLanguages();
+    composeScene();
+    createToolbars();
+    wireFirstConnections();
+    createDocks();
+    wireStatusBar();
+    createShortcuts();
+    loadSettings();
+    retranslate();
+}
+
+void MainWindow::createSubsystems()
+{
     m_composer = new SceneComposer(this);
     m_connectionManager = new ConnectionManager(this);
     m_propertiesDock = new PropertiesDockWidget(this);
@@ -68,9 +72,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_connectionToolbar->setObjectName(QStringLiteral("connectionToolbar"));
     m_zoomOutAction = new QAction(QIcon(QStringLiteral(":/icons/zoom-out")), tr("Zoom out"), this);
     m_zoomInAction = new QAction(QIcon(QStringLiteral(":/icons/zoom-in")), tr("Zoon in"), this);
-    setupUi();
+}
 
-    // 2. Title, icons, about dialog.
+void MainWindow::applyIdentity()
+{
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                    QCoreApplication::applicationVersion());
     const QIcon logo(QStringLiteral(":/application/logo"));
@@ -81,35 +86,40 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_aboutDialog->setModal(true);
     m_actionAbout->setIcon(logo);
     m_actionConverter->setIcon(logo);
+}
 
-    // 3. Menu actions. The data table and the converter arrive with their own modules.
+void MainWindow::wireMenus()
+{
     connect(m_actionAbout, &QAction::triggered, m_aboutDialog, &QDialog::show);
     connect(m_actionQuit, &QAction::triggered, this, &QWidget::close);
+    // The data table and the converter arrive with their own modules.
     m_actionDataTable->setEnabled(false);
     m_actionConverter->setEnabled(false);
+}
 
-    // 4. Languages.
-    initLanguages();
-
-    // 5. The composer draws the connections' items and layers on the canvas.
+void MainWindow::composeScene()
+{
+    // The composer draws the connections' items and layers on the canvas.
     m_composer->addItem(m_connectionManager->groupItem());
     m_composer->addLayer(m_connectionManager->overlayLayer());
     m_composer->setCanvas(m_canvas);
+    connect(m_composer, &SceneComposer::setMouseRay, m_connectionManager, &ConnectionManager::setMouseRay);
+}
 
-    // 6. Toolbars.
+void MainWindow::createToolbars()
+{
     m_mainToolBar->addAction(m_propertiesAction);
     m_canvasToolBar->setWindowTitle(QStringLiteral("Canvas toolbar"));
     m_canvasToolBar->addAction(m_zoomOutAction);
     m_canvasToolBar->addAction(m_zoomInAction);
     connect(m_zoomOutAction, &QAction::triggered, m_composer, &SceneComposer::zoomOut);
     connect(m_zoomInAction, &QAction::triggered, m_composer, &SceneComposer::zoomIn);
-    connect(m_composer, &SceneComposer::setMouseRay, m_connectionManager, &ConnectionManager::setMouseRay);
+}
 
-    // 7. The first connection's toolbar and the rules between the first two connections.
-    wireFirstConnections();
-
-    // 8. Docks. The connection manager's own actions go with its node in the properties dock.
+void MainWindow::createDocks()
+{
     addDockWidget(Qt::LeftDockWidgetArea, m_propertiesDock);
+    // The connection manager's own actions go with its node in the properties dock.
     PropertyItem *connections = m_connectionManager->rootProperty();
     connections->addAction(m_connectionManager->addMenu()->menuAction());
     connections->addAction(m_connectionManager->removeAction());
@@ -119,8 +129,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         m_propertiesDock->addProperty(root);
         m_propertiesDock->tree()->expandAll();
     }
+}
 
-    // 9. Status bar.
+void MainWindow::wireStatusBar()
+{
     connect(m_connectionManager, &ConnectionManager::informationBroadCast, this,
             [this](const QString &message) {
                 m_statusBar->showMessage(tr("Information: %1").arg(message), statusTimeoutMs);
@@ -131,8 +143,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     connect(m_connectionManager, &ConnectionManager::errorBroadCast, this, [this](const QString &message) {
         m_statusBar->showMessage(tr("Error: %1").arg(message), statusTimeoutMs);
     });
+}
 
-    // 10. Shortcuts.
+void MainWindow::createShortcuts()
+{
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+F")), this), &QShortcut::activated, this,
             &MainWindow::searchProperties);
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
@@ -141,10 +155,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
             &MainWindow::hideAllDocks);
     connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
             &MainWindow::goFullScreen);
-
-    // 11. Saved state, then texts.
-    loadSettings();
-    retranslate();
 }
 
 MainWindow::~MainWindow()
@@ -240,6 +250,7 @@ void MainWindow::retranslateUi()
     m_menuHelp->setTitle(tr("&Help"));
 }
 
+// The first connection's toolbar and the rules between the first two connections.
 void MainWindow::wireFirstConnections()
 {
     ScanManager *first = m_connectionManager->scanManager(0);
@@ -288,8 +299,7 @@ void MainWindow::connectToSensor(const QString &address, int port)
     if (!first)
         return;
     first->setDeviceName(address);
-    if (PropertyItem *portProperty = findByKey(first->rootProperty(), QStringLiteral("port")))
-        portProperty->setValue(port);
+    first->setDevicePort(port);
     first->connectRequested();
 }
 

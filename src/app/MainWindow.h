@@ -57,13 +57,22 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The construction steps, in order.
+    void createSubsystems();
     void setupUi();
+    void applyIdentity();
+    void wireMenus();
+    void initLanguages();
+    void composeScene();
+    void createToolbars();
+    void wireFirstConnections();
+    void createDocks();
+    void wireStatusBar();
+    void createShortcuts();
+
     void retranslateUi();
     void retranslate();
-    void initLanguages();
     bool loadTranslation(const QString &code);
-    void showStatusMessage(const char *pattern, const QString &message);
-    void wireFirstConnections();
 
     SceneComposer *m_composer = nullptr;
     ConnectionManager *m_connectionManager = nullptr;

@@ -446,6 +446,11 @@ void DRALScanManager::setDeviceName(QString value)
     m_nameProperty->setString(value);
 }
 
+void DRALScanManager::setDevicePort(int port)
+{
+    m_portProperty->setValue(port);
+}
+
 void DRALScanManager::deviceConnected()
 {
     emit informationBroadCast(tr("Connected to %1").arg(addressText()));

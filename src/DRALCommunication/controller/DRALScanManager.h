@@ -92,6 +92,7 @@ public slots:
     void connectRequested() override;
     void disconnectRequested() override;
     void setDeviceName(QString value) override;
+    void setDevicePort(int port) override;
     void deviceConnectFailed();
     void setEmphasisedSpot(int motorField, int remField, int line, int spot) override;
     void setEmphasisType(int type) override;

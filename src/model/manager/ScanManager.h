@@ -50,6 +50,8 @@ public slots:
     virtual void connectRequested() = 0;
     virtual void disconnectRequested() = 0;
     virtual void setDeviceName(QString value) = 0;
+    // The port the connection opens; sources without one ignore it.
+    virtual void setDevicePort(int port) { Q_UNUSED(port); }
     virtual void startPlaying() {}
     virtual void pausePlaying() {}
     virtual void stopPlaying() {}
