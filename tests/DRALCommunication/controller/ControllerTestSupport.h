@@ -3,13 +3,13 @@
 #include "ComboBoxProperty.h"
 #include "DRALScanManager.h"
 #include "IntegerProperty.h"
-#include "SensorSimulator.h"
+#include "SimulatorSupport.h"
 #include "StringProperty.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <memory>
 #include <string>
@@ -38,12 +38,7 @@ signals:
 
 namespace ControllerTest {
 
-// Every initialisation job then starts on a thread of its own. A reused pool thread receives its job
-// through Qt's own locks, which the race checker cannot see.
-inline void freshPoolThreads()
-{
-    QThreadPool::globalInstance()->setExpiryTimeout(0);
-}
+using namespace SimulatorSupport;
 
 // The simulator on a loopback port inside the "Port" property's range, and a controller pointed at it.
 struct Rig
@@ -52,15 +47,11 @@ struct Rig
 
     bool startSimulator()
     {
-        const int base = 20000 + int(QCoreApplication::applicationPid() % 20000);
-        for (int i = 0; i < 200; ++i) {
-            if (sim.start(uint16_t(base + i * 7))) {
-                manager->setDeviceName(QStringLiteral("127.0.0.1"));
-                manager->portProperty()->setIntValue(sim.port());
-                return manager->portProperty()->intValue() == sim.port();
-            }
-        }
-        return false;
+        if (!startInPortRange(sim))
+            return false;
+        manager->setDeviceName(QStringLiteral("127.0.0.1"));
+        manager->setDevicePort(sim.port());
+        return manager->portProperty()->intValue() == sim.port();
     }
 
     // Connects and waits for the initialisation to finish.
@@ -75,7 +66,7 @@ struct Rig
     {
         QSignalSpy disconnected(manager.get(), &ScanManager::disconnected);
         manager->disconnectRequested();
-        return disconnected.count() > 0 || disconnected.wait(timeoutMs);
+        return disconnected.count() == 1 || disconnected.wait(timeoutMs);
     }
 
     Vexa3dSim::SensorSimulator sim;
@@ -86,20 +77,12 @@ struct Rig
 // The commands of the log that start or stop a data kind, in order.
 inline QStringList dataCommands(const std::vector<std::string> &log)
 {
-    QStringList out;
-    for (const std::string &c : log)
-        if (c.rfind("DAT:", 0) == 0)
-            out << QString::fromStdString(c);
-    return out;
+    return commandsStartingWith(log, {"DAT:"});
 }
 
 inline QStringList startCommands(const std::vector<std::string> &log)
 {
-    QStringList out;
-    for (const QString &c : dataCommands(log))
-        if (c.endsWith(QLatin1String("=1")))
-            out << c;
-    return out;
+    return dataCommands(log).filter(QRegularExpression(QStringLiteral("=1$")));
 }
 
 // Echoes the record turns into points.

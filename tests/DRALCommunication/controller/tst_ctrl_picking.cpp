@@ -76,7 +76,7 @@ struct StreamingRig : Rig
 
 } // namespace
 
-class TestControllerPicking : public QObject
+class tst_ControllerPicking : public QObject
 {
     Q_OBJECT
 
@@ -88,13 +88,13 @@ private slots:
     void streamedScreenshot();
 };
 
-void TestControllerPicking::initTestCase()
+void tst_ControllerPicking::initTestCase()
 {
     TestSupport::isolateSettings();
-    ControllerTest::freshPoolThreads();
+    SimulatorSupport::freshPoolThreads();
 }
 
-void TestControllerPicking::mouseRay_data()
+void tst_ControllerPicking::mouseRay_data()
 {
     QTest::addColumn<QVector3D>("cloudPosition");
     QTest::addColumn<QVector3D>("rayOffset");
@@ -106,7 +106,7 @@ void TestControllerPicking::mouseRay_data()
     QTest::newRow("far from every echo") << QVector3D() << QVector3D(500, 500, 500) << false;
 }
 
-void TestControllerPicking::mouseRay()
+void tst_ControllerPicking::mouseRay()
 {
     // A ray through a known echo names its fields, line and spot once a whole frame was searched.
     QFETCH(QVector3D, cloudPosition);
@@ -142,7 +142,7 @@ void TestControllerPicking::mouseRay()
     rig.manager->disconnectRequested();
 }
 
-void TestControllerPicking::emphasisOverlay()
+void tst_ControllerPicking::emphasisOverlay()
 {
     // The data table's line is drawn in the emphasis colours, in the cloud and in the overlay.
     StreamingRig rig;
@@ -181,7 +181,7 @@ void TestControllerPicking::emphasisOverlay()
     rig.manager->disconnectRequested();
 }
 
-void TestControllerPicking::streamedScreenshot()
+void tst_ControllerPicking::streamedScreenshot()
 {
     // The streamed room shows in the 3D view with the data table's line emphasised over it.
 #ifdef TAVIRO_ADDRESS_SANITIZER
@@ -223,5 +223,5 @@ void TestControllerPicking::streamedScreenshot()
     rig.manager->disconnectRequested();
 }
 
-QTEST_MAIN(TestControllerPicking)
+QTEST_MAIN(tst_ControllerPicking)
 #include "tst_ctrl_picking.moc"

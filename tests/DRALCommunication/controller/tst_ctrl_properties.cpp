@@ -12,33 +12,12 @@
 
 using namespace ControllerTest;
 
-namespace {
-
-PropertyItem *findByKey(PropertyItem *root, const QString &key)
-{
-    if (!root)
-        return nullptr;
-    if (root->key() == key)
-        return root;
-    for (PropertyItem *child : root->children())
-        if (PropertyItem *found = findByKey(child, key))
-            return found;
-    return nullptr;
-}
-
-} // namespace
-
-class TestControllerProperties : public QObject
+class tst_ControllerProperties : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void propertyTable_data();
-    void propertyTable();
-    void choices_data();
-    void choices();
-    void disconnectedState();
     void rebootWhileDisconnected();
     void measurementTypeWhileDisconnected();
     void informationTextBeforeInitialisation();
@@ -47,141 +26,13 @@ private slots:
     void retranslateToJapanese();
 };
 
-void TestControllerProperties::initTestCase()
+void tst_ControllerProperties::initTestCase()
 {
     TestSupport::isolateSettings();
-    ControllerTest::freshPoolThreads();
+    SimulatorSupport::freshPoolThreads();
 }
 
-void TestControllerProperties::propertyTable_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("parentKey");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("minValue");
-    QTest::addColumn<int>("maxValue");
-    QTest::addColumn<QString>("hint");
-
-    const QVariant none;
-    QTest::newRow("device group") << "device"
-                                  << "connection"
-                                  << "Device" << none << 0 << 0 << "";
-    QTest::newRow("name") << "name"
-                          << "device"
-                          << "Name" << QVariant("192.168.0.10") << 0 << 0 << "";
-    QTest::newRow("port") << "port"
-                          << "device"
-                          << "Port" << QVariant(10940) << 1024 << 49151 << "";
-    QTest::newRow("interlace group") << "interlace"
-                                     << "connection"
-                                     << "Interlace" << none << 0 << 0 << "";
-    // Before any initialisation the stored product is empty, so the fields take the usual names.
-    QTest::newRow("horizontal as motor") << "motor"
-                                         << "interlace"
-                                         << "Motor" << QVariant(1) << 1 << 10 << "";
-    QTest::newRow("vertical as rem") << "rem"
-                                     << "interlace"
-                                     << "Rem" << QVariant(1) << 1 << 10 << "QTR-S: [1,1]\nQTR-L: [1,10]";
-    QTest::newRow("measurement type") << "measurment_type"
-                                      << "connection"
-                                      << "Measurment Type" << QVariant("Range Only") << 0 << 0 << "";
-    QTest::newRow("auxiliary type") << "auxiliary_type"
-                                    << "connection"
-                                    << "Auxiliary Type" << QVariant("No Data") << 0 << 0 << "";
-    QTest::newRow("auxiliary readout") << "auxiliary"
-                                       << "connection"
-                                       << "Auxiliary" << none << 0 << 0 << "";
-    QTest::newRow("gyroscope") << "gyroscope"
-                               << "auxiliary"
-                               << "Gyroscope" << QVariant("") << 0 << 0 << "";
-    QTest::newRow("accelerometer") << "accelerometer"
-                                   << "auxiliary"
-                                   << "Accelerometer" << QVariant("") << 0 << 0 << "";
-    QTest::newRow("temperature") << "temperature"
-                                 << "auxiliary"
-                                 << "Temperature" << QVariant("") << 0 << 0 << "";
-}
-
-void TestControllerProperties::propertyTable()
-{
-    // Every connection setting has its name, key, place, default, range and hint.
-    QFETCH(QString, key);
-    QFETCH(QString, parentKey);
-    QFETCH(QString, name);
-    QFETCH(QVariant, value);
-    QFETCH(int, minValue);
-    QFETCH(int, maxValue);
-    QFETCH(QString, hint);
-
-    DRALScanManager manager;
-    PropertyItem *item = findByKey(manager.rootProperty(), key);
-    QVERIFY(item);
-    QVERIFY(item->parentItem());
-    QCOMPARE(item->parentItem()->key(), parentKey);
-    QCOMPARE(item->name(), name);
-    if (value.isValid())
-        QCOMPARE(item->value().toString(), value.toString());
-    if (auto *integer = qobject_cast<IntegerProperty *>(item)) {
-        QCOMPARE(integer->minValue(), minValue);
-        QCOMPARE(integer->maxValue(), maxValue);
-    }
-    QCOMPARE(item->description(), hint);
-}
-
-void TestControllerProperties::choices_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QStringList>("labels");
-    QTest::addColumn<QList<int>>("values");
-
-    QTest::newRow("measurement type")
-        << "measurment_type" << QStringList{"No Data", "Range Only", "Range & Level"} << QList<int>{0, 1, 2};
-    QTest::newRow("auxiliary type") << "auxiliary_type" << QStringList{"No Data", "Auxiliary"}
-                                    << QList<int>{0, 4};
-}
-
-void TestControllerProperties::choices()
-{
-    // The two choices offer their labels with the mode bits they stand for.
-    QFETCH(QString, key);
-    QFETCH(QStringList, labels);
-    QFETCH(QList<int>, values);
-
-    DRALScanManager manager;
-    auto *choice = qobject_cast<ComboBoxProperty *>(findByKey(manager.rootProperty(), key));
-    QVERIFY(choice);
-    for (int i = 0; i < labels.size(); ++i) {
-        choice->setOptionValue(values.at(i));
-        QCOMPARE(choice->value().toString(), labels.at(i));
-        QCOMPARE(choice->optionValue(), values.at(i));
-    }
-}
-
-void TestControllerProperties::disconnectedState()
-{
-    // A new controller only offers Connect, and its address and port can be edited.
-    DRALScanManager manager;
-    QCoreApplication::processEvents(); // lets the state machine enter its first state
-    QVERIFY(manager.connectAction()->isEnabled());
-    QVERIFY(!manager.disconnectAction()->isEnabled());
-    QVERIFY(!manager.informationAction()->isEnabled());
-    QVERIFY(!manager.rebootAction()->isEnabled());
-    QVERIFY(!manager.nameProperty()->readOnly());
-    QVERIFY(manager.nameProperty()->settable());
-    QVERIFY(!manager.portProperty()->readOnly());
-    QVERIFY(manager.portProperty()->settable());
-    QVERIFY(!manager.isConnected());
-    QCOMPARE(manager.connectAction()->text(), QStringLiteral("Connect"));
-    QCOMPARE(manager.disconnectAction()->text(), QStringLiteral("Disconnect"));
-    QCOMPARE(manager.informationAction()->text(), QStringLiteral("Device Information"));
-    QCOMPARE(manager.rebootAction()->text(), QStringLiteral("Reboot"));
-    QCOMPARE(manager.typeName(), QStringLiteral("3D LiDAR"));
-    QCOMPARE(manager.sensorCount(), 1);
-    QCOMPARE(manager.deviceName(), QStringLiteral("192.168.0.10"));
-}
-
-void TestControllerProperties::rebootWhileDisconnected()
+void tst_ControllerProperties::rebootWhileDisconnected()
 {
     // "Reboot" without a connection tells the user and sends nothing to the sensor.
     Rig rig;
@@ -196,7 +47,7 @@ void TestControllerProperties::rebootWhileDisconnected()
     QVERIFY(rig.sim.commandLog().empty());
 }
 
-void TestControllerProperties::measurementTypeWhileDisconnected()
+void tst_ControllerProperties::measurementTypeWhileDisconnected()
 {
     // A new choice while disconnected is only stored and starts nothing.
     Rig rig;
@@ -213,7 +64,7 @@ void TestControllerProperties::measurementTypeWhileDisconnected()
     QCOMPARE(rig.sim.connectionCount(), 0);
 }
 
-void TestControllerProperties::informationTextBeforeInitialisation()
+void tst_ControllerProperties::informationTextBeforeInitialisation()
 {
     // Before the first initialisation the sensor's half of the box is empty.
     DRALScanManager manager;
@@ -229,7 +80,7 @@ void TestControllerProperties::informationTextBeforeInitialisation()
     QCOMPARE(manager.deviceInformationText(), expected);
 }
 
-void TestControllerProperties::viewObjects()
+void tst_ControllerProperties::viewObjects()
 {
     // The view object groups the cloud and its emphasis overlay; the legend is the sensor view item.
     DRALScanManager manager;
@@ -253,7 +104,7 @@ void TestControllerProperties::viewObjects()
     QCOMPARE(manager.cloudRotation(), QVector3D(10, 20, 30));
 }
 
-void TestControllerProperties::templateValuesAreNotSubstitutedAgain()
+void tst_ControllerProperties::templateValuesAreNotSubstitutedAgain()
 {
     // A connection name that looks like a placeholder is shown as it is.
     DRALScanManager manager;
@@ -261,7 +112,7 @@ void TestControllerProperties::templateValuesAreNotSubstitutedAgain()
     QVERIFY(manager.deviceInformationText().startsWith(QStringLiteral("Connection Name: \t%3 and %12\n")));
 }
 
-void TestControllerProperties::retranslateToJapanese()
+void tst_ControllerProperties::retranslateToJapanese()
 {
     // A language change renames the settings, choices and actions; keys and chosen values stay.
     DRALScanManager manager;
@@ -286,5 +137,5 @@ void TestControllerProperties::retranslateToJapanese()
     QCOMPARE(manager.measurementTypeProperty()->value().toString(), QStringLiteral("Range & Level"));
 }
 
-QTEST_MAIN(TestControllerProperties)
+QTEST_MAIN(tst_ControllerProperties)
 #include "tst_ctrl_properties.moc"

@@ -40,7 +40,7 @@ Vexa3dSim::Config stillScene()
 
 } // namespace
 
-class TestControllerStreaming : public QObject
+class tst_ControllerStreaming : public QObject
 {
     Q_OBJECT
 
@@ -60,13 +60,13 @@ private slots:
     void messages();
 };
 
-void TestControllerStreaming::initTestCase()
+void tst_ControllerStreaming::initTestCase()
 {
     TestSupport::isolateSettings();
-    ControllerTest::freshPoolThreads();
+    SimulatorSupport::freshPoolThreads();
 }
 
-void TestControllerStreaming::states_data()
+void tst_ControllerStreaming::states_data()
 {
     QTest::addColumn<int>("stage");
     QTest::addColumn<bool>("connect");
@@ -81,7 +81,7 @@ void TestControllerStreaming::states_data()
     QTest::newRow("disconnected again") << 3 << true << false << false << false << false;
 }
 
-void TestControllerStreaming::states()
+void tst_ControllerStreaming::states()
 {
     // Each connection state enables its actions and locks or frees address and port.
     QFETCH(int, stage);
@@ -113,7 +113,7 @@ void TestControllerStreaming::states()
     rig.manager->disconnectRequested();
 }
 
-void TestControllerStreaming::initialisationStartsChosenKinds_data()
+void tst_ControllerStreaming::initialisationStartsChosenKinds_data()
 {
     QTest::addColumn<int>("measurementType");
     QTest::addColumn<int>("auxiliaryType");
@@ -125,7 +125,7 @@ void TestControllerStreaming::initialisationStartsChosenKinds_data()
     QTest::newRow("auxiliary only") << 0 << 4 << QStringList{"DAT:ax=1"};
 }
 
-void TestControllerStreaming::initialisationStartsChosenKinds()
+void tst_ControllerStreaming::initialisationStartsChosenKinds()
 {
     // The initialised sensor streams exactly the chosen kinds; "No Data" twice starts none.
     QFETCH(int, measurementType);
@@ -150,7 +150,7 @@ void TestControllerStreaming::initialisationStartsChosenKinds()
     QVERIFY(rig.disconnect());
 }
 
-void TestControllerStreaming::cloudHoldsFrameEchoes()
+void tst_ControllerStreaming::cloudHoldsFrameEchoes()
 {
     // Once a frame is complete the cloud holds exactly its valid echoes, at their positions.
     const Vexa3dSim::Config config = stillScene();
@@ -217,7 +217,7 @@ void TestControllerStreaming::cloudHoldsFrameEchoes()
     QCOMPARE(rig.manager->maxPendingCloudCalls() >= 1, true);
 }
 
-void TestControllerStreaming::disconnectClearsBothClouds()
+void tst_ControllerStreaming::disconnectClearsBothClouds()
 {
     // Disconnecting empties the cloud and the emphasis overlay, and no line in flight refills them.
     Rig rig(stillScene());
@@ -245,7 +245,7 @@ void TestControllerStreaming::disconnectClearsBothClouds()
     QCOMPARE(rig.manager->pendingCloudCalls(), 0);
 }
 
-void TestControllerStreaming::interlaceFromSensor_data()
+void tst_ControllerStreaming::interlaceFromSensor_data()
 {
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("protocol");
@@ -274,7 +274,7 @@ void TestControllerStreaming::interlaceFromSensor_data()
                                     << false << 1;
 }
 
-void TestControllerStreaming::interlaceFromSensor()
+void tst_ControllerStreaming::interlaceFromSensor()
 {
     // The sensor's identity names the interlace fields, bounds them, and a first-protocol sensor has
     // no vertical interlace.
@@ -321,7 +321,7 @@ void TestControllerStreaming::interlaceFromSensor()
     QCOMPARE(horizontal->name(), names.at(0));
 }
 
-void TestControllerStreaming::informationTextAfterInitialisation()
+void tst_ControllerStreaming::informationTextAfterInitialisation()
 {
     // The box shows the connection, the address and port used, and the sensor's identity.
     Rig rig;
@@ -345,7 +345,7 @@ void TestControllerStreaming::informationTextAfterInitialisation()
     QVERIFY(rig.disconnect());
 }
 
-void TestControllerStreaming::modeChangeWhileStreaming()
+void tst_ControllerStreaming::modeChangeWhileStreaming()
 {
     // A new choice while streaming restarts the stream with the new kinds.
     Rig rig;
@@ -367,7 +367,7 @@ void TestControllerStreaming::modeChangeWhileStreaming()
     QVERIFY(rig.disconnect());
 }
 
-void TestControllerStreaming::auxiliaryReadout()
+void tst_ControllerStreaming::auxiliaryReadout()
 {
     // Auxiliary packets fill the readout and are passed on; a new connection empties it.
     Rig rig;
@@ -387,7 +387,7 @@ void TestControllerStreaming::auxiliaryReadout()
     rig.manager->disconnectRequested();
 }
 
-void TestControllerStreaming::messages()
+void tst_ControllerStreaming::messages()
 {
     // The user hears of the connection, the readiness and the disconnection, by address.
     Rig rig;
@@ -402,5 +402,5 @@ void TestControllerStreaming::messages()
              QStringList({"Connected to 127.0.0.1", "127.0.0.1 is ready", "Diconnected from 127.0.0.1"}));
 }
 
-QTEST_MAIN(TestControllerStreaming)
+QTEST_MAIN(tst_ControllerStreaming)
 #include "tst_ctrl_streaming.moc"

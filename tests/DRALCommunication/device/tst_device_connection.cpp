@@ -1,11 +1,14 @@
-#include "DeviceTestSupport.h"
+#include "CrossThreadSpy.h"
+#include "DRALCommunicationDevice.h"
+#include "EthernetConnectionCheck.h"
+#include "SimulatorSupport.h"
 #include "TestSupport.h"
 
 #include <QtTest>
 
-using namespace DeviceTest;
+using namespace SimulatorSupport;
 
-class TestDeviceConnection : public QObject
+class tst_DeviceConnection : public QObject
 {
     Q_OBJECT
 
@@ -18,20 +21,19 @@ private slots:
     void checkStopsPromptly();
 };
 
-void TestDeviceConnection::initTestCase()
+void tst_DeviceConnection::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-void TestDeviceConnection::connectAndDisconnect()
+void tst_DeviceConnection::connectAndDisconnect()
 {
     // Opening reports the address and port; closing reports deviceClosed and clears the flag.
     Vexa3dSim::SensorSimulator sim;
     QVERIFY(sim.start());
     DRALCommunicationDevice device;
-    DeviceRelay relay(&device);
-    QSignalSpy opened(&relay, &DeviceRelay::deviceOpened);
-    QSignalSpy closed(&relay, &DeviceRelay::deviceClosed);
+    CrossThreadSpy opened(&device, &DRALCommunicationDevice::deviceOpened);
+    CrossThreadSpy closed(&device, &DRALCommunicationDevice::deviceClosed);
 
     QCOMPARE(device.address(), QByteArray("192.168.0.10"));
     QCOMPARE(device.port(), 10940);
@@ -54,13 +56,12 @@ void TestDeviceConnection::connectAndDisconnect()
     QCOMPARE(device.errorCode(), 0);
 }
 
-void TestDeviceConnection::failedConnectStoresErrorOnce()
+void tst_DeviceConnection::failedConnectStoresErrorOnce()
 {
     // A refused connection stores -15; errorCodeChanged fires only when the value changes.
     DRALCommunicationDevice device;
-    DeviceRelay relay(&device);
-    QSignalSpy changed(&relay, &DeviceRelay::errorCodeChanged);
-    QSignalSpy opened(&relay, &DeviceRelay::deviceOpened);
+    CrossThreadSpy changed(&device, &DRALCommunicationDevice::errorCodeChanged);
+    CrossThreadSpy opened(&device, &DRALCommunicationDevice::deviceOpened);
     const int port = closedPort();
 
     QVERIFY(!device.connectDevice("127.0.0.1", port));
@@ -78,7 +79,7 @@ void TestDeviceConnection::failedConnectStoresErrorOnce()
     QCOMPARE(device.property("errorCode").toInt(), 0);
 }
 
-void TestDeviceConnection::checkProgress_data()
+void tst_DeviceConnection::checkProgress_data()
 {
     QTest::addColumn<bool>("listening");
     QTest::addColumn<int>("attempts");
@@ -91,7 +92,7 @@ void TestDeviceConnection::checkProgress_data()
     QTest::newRow("sensor answers at once") << true << 20 << QList<int>{5, 100} << true;
 }
 
-void TestDeviceConnection::checkProgress()
+void tst_DeviceConnection::checkProgress()
 {
     // The check reports attempt i of n as i*100/n, then 100 and connected() or connectionFailed().
     QFETCH(bool, listening);
@@ -113,10 +114,9 @@ void TestDeviceConnection::checkProgress()
     check.setPort(port);
     check.setAttempts(attempts);
     check.setRetryPause(20);
-    CheckRelay relay(&check);
-    QSignalSpy progress(&relay, &CheckRelay::progress);
-    QSignalSpy connected(&relay, &CheckRelay::connected);
-    QSignalSpy failed(&relay, &CheckRelay::connectionFailed);
+    CrossThreadSpy progress(&check, &EthernetConnectionCheck::progress);
+    CrossThreadSpy connected(&check, &EthernetConnectionCheck::connected);
+    CrossThreadSpy failed(&check, &EthernetConnectionCheck::connectionFailed);
 
     check.start();
     QTRY_COMPARE(connected.count() + failed.count(), 1);
@@ -124,12 +124,12 @@ void TestDeviceConnection::checkProgress()
     QCOMPARE(connected.count(), expectConnected ? 1 : 0);
     QCOMPARE(device.isConnected(), expectConnected);
     QList<int> values;
-    for (const QList<QVariant> &args : progress)
+    for (const QVariantList &args : progress.calls())
         values << args.at(0).toInt();
     QCOMPARE(values, expectedProgress);
 }
 
-void TestDeviceConnection::checkStopsPromptly()
+void tst_DeviceConnection::checkStopsPromptly()
 {
     // stop() ends the retry pause at once with progress 100 and connectionFailed().
     DRALCommunicationDevice device;
@@ -137,9 +137,8 @@ void TestDeviceConnection::checkStopsPromptly()
     check.setAddress("127.0.0.1");
     check.setPort(closedPort());
     check.setRetryPause(60000); // only a stop can end this pause within the test
-    CheckRelay relay(&check);
-    QSignalSpy progress(&relay, &CheckRelay::progress);
-    QSignalSpy failed(&relay, &CheckRelay::connectionFailed);
+    CrossThreadSpy progress(&check, &EthernetConnectionCheck::progress);
+    CrossThreadSpy failed(&check, &EthernetConnectionCheck::connectionFailed);
 
     check.start();
     QTRY_COMPARE(progress.count(), 1);
@@ -157,5 +156,5 @@ void TestDeviceConnection::checkStopsPromptly()
     QTRY_COMPARE(failed.count(), 2);
 }
 
-QTEST_GUILESS_MAIN(TestDeviceConnection)
+QTEST_GUILESS_MAIN(tst_DeviceConnection)
 #include "tst_device_connection.moc"

@@ -1,4 +1,7 @@
-#include "DeviceTestSupport.h"
+#include "CrossThreadSpy.h"
+#include "DRALCommunicationDevice.h"
+#include "EthernetConnectionCheck.h"
+#include "SimulatorSupport.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -6,9 +9,9 @@
 #include <cstring>
 #include <memory>
 
-using namespace DeviceTest;
+using namespace SimulatorSupport;
 
-class TestDeviceInitialization : public QObject
+class tst_DeviceInitialization : public QObject
 {
     Q_OBJECT
 
@@ -23,12 +26,12 @@ private slots:
     void destroyedWhileInitializing();
 };
 
-void TestDeviceInitialization::initTestCase()
+void tst_DeviceInitialization::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-void TestDeviceInitialization::initializesAndReportsInfo_data()
+void tst_DeviceInitialization::initializesAndReportsInfo_data()
 {
     QTest::addColumn<QString>("protocol");
     QTest::addColumn<int>("spotCount");
@@ -38,7 +41,7 @@ void TestDeviceInitialization::initializesAndReportsInfo_data()
     QTest::newRow("protocol 1.0 gets the default geometry") << "1.0" << 74 << 74;
 }
 
-void TestDeviceInitialization::initializesAndReportsInfo()
+void tst_DeviceInitialization::initializesAndReportsInfo()
 {
     // A ready sensor yields deviceInitialized with its identity and geometry, also via sensorInfo().
     QFETCH(QString, protocol);
@@ -52,9 +55,8 @@ void TestDeviceInitialization::initializesAndReportsInfo()
     Vexa3dSim::SensorSimulator sim(config);
     QVERIFY(sim.start());
     DRALCommunicationDevice device;
-    DeviceRelay relay(&device);
-    QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
-    QSignalSpy failed(&relay, &DeviceRelay::initializationError);
+    CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
+    CrossThreadSpy failed(&device, &DRALCommunicationDevice::initializationError);
 
     QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
     device.initialize();
@@ -69,7 +71,7 @@ void TestDeviceInitialization::initializesAndReportsInfo()
     QCOMPARE(device.errorCode(), 0);
 }
 
-void TestDeviceInitialization::failures_data()
+void tst_DeviceInitialization::failures_data()
 {
     QTest::addColumn<QStringList>("refused");
     QTest::addColumn<int>("preparingMs");
@@ -85,7 +87,7 @@ void TestDeviceInitialization::failures_data()
     QTest::newRow("range status error") << QStringList() << 0 << "105" << -1 << "VER" << 1;
 }
 
-void TestDeviceInitialization::failures()
+void tst_DeviceInitialization::failures()
 {
     // Every retry loop gives up after its ten attempts with the last code and initializationError().
     QFETCH(QStringList, refused);
@@ -102,10 +104,9 @@ void TestDeviceInitialization::failures()
     QVERIFY(sim.start());
     DRALCommunicationDevice device;
     device.setReadyTimeout(40);
-    DeviceRelay relay(&device);
-    QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
-    QSignalSpy failed(&relay, &DeviceRelay::initializationError);
-    QSignalSpy changed(&relay, &DeviceRelay::errorCodeChanged);
+    CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
+    CrossThreadSpy failed(&device, &DRALCommunicationDevice::initializationError);
+    CrossThreadSpy changed(&device, &DRALCommunicationDevice::errorCodeChanged);
     QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
 
     // Refusals apply after the connection opened (opening stops the data kinds as well).
@@ -125,7 +126,7 @@ void TestDeviceInitialization::failures()
         QVERIFY(countOf(sim.commandLog(), "GET:stat") >= 10);
 }
 
-void TestDeviceInitialization::restart_data()
+void tst_DeviceInitialization::restart_data()
 {
     QTest::addColumn<QString>("protocol");
     QTest::addColumn<bool>("expectRestart");
@@ -134,7 +135,7 @@ void TestDeviceInitialization::restart_data()
     QTest::newRow("protocol 1.0 cannot reboot") << "1.0" << false;
 }
 
-void TestDeviceInitialization::restart()
+void tst_DeviceInitialization::restart()
 {
     // restart() sends "RST" while streaming and ends disconnected; a 1.x sensor is left alone.
     QFETCH(QString, protocol);
@@ -145,10 +146,9 @@ void TestDeviceInitialization::restart()
     Vexa3dSim::SensorSimulator sim(config);
     QVERIFY(sim.start());
     DRALCommunicationDevice device;
-    DeviceRelay relay(&device);
-    QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
-    QSignalSpy closed(&relay, &DeviceRelay::deviceClosed);
-    QSignalSpy stopped(&relay, &DeviceRelay::measurementStopped);
+    CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
+    CrossThreadSpy closed(&device, &DRALCommunicationDevice::deviceClosed);
+    CrossThreadSpy stopped(&device, &DRALCommunicationDevice::measurementStopped);
 
     QVERIFY(!device.restart()); // not initialised yet
     QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
@@ -173,7 +173,7 @@ void TestDeviceInitialization::restart()
     }
 }
 
-void TestDeviceInitialization::destroyedWhileInitializing()
+void tst_DeviceInitialization::destroyedWhileInitializing()
 {
     // Destroying the device during initialisation waits for the job and emits nothing more.
     Vexa3dSim::Config config;
@@ -182,9 +182,8 @@ void TestDeviceInitialization::destroyedWhileInitializing()
     QVERIFY(sim.start());
     auto device = std::make_unique<DRALCommunicationDevice>();
     device->setReadyTimeout(200);
-    DeviceRelay relay(device.get());
-    QSignalSpy failed(&relay, &DeviceRelay::initializationError);
-    QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
+    CrossThreadSpy failed(device.get(), &DRALCommunicationDevice::initializationError);
+    CrossThreadSpy initialized(device.get(), &DRALCommunicationDevice::deviceInitialized);
     QVERIFY(device->connectDevice("127.0.0.1", sim.port()));
     device->initialize();
     QVERIFY(sim.waitForCommand("GET:stat", 3000));
@@ -194,5 +193,5 @@ void TestDeviceInitialization::destroyedWhileInitializing()
     QCOMPARE(initialized.count(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestDeviceInitialization)
+QTEST_GUILESS_MAIN(tst_DeviceInitialization)
 #include "tst_device_initialization.moc"

@@ -1,4 +1,7 @@
-#include "DeviceTestSupport.h"
+#include "CrossThreadSpy.h"
+#include "DRALCommunicationDevice.h"
+#include "EthernetConnectionCheck.h"
+#include "SimulatorSupport.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -7,7 +10,7 @@
 #include <set>
 #include <tuple>
 
-using namespace DeviceTest;
+using namespace SimulatorSupport;
 
 namespace {
 
@@ -20,9 +23,9 @@ struct Rig
     {
         if (!sim.start() || !device->connectDevice("127.0.0.1", sim.port()))
             return false;
-        QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
+        CrossThreadSpy initialized(device.get(), &DRALCommunicationDevice::deviceInitialized);
         device->initialize();
-        return initialized.wait(5000);
+        return QTest::qWaitFor([&] { return initialized.count() == 1; }, 5000);
     }
 
     // Stops the simulator's stream (commands are still answered) so every line it sent can arrive;
@@ -42,12 +45,11 @@ struct Rig
 
     Vexa3dSim::SensorSimulator sim;
     std::unique_ptr<DRALCommunicationDevice> device = std::make_unique<DRALCommunicationDevice>();
-    DeviceRelay relay{device.get()};
 };
 
 } // namespace
 
-class TestDeviceStreaming : public QObject
+class tst_DeviceStreaming : public QObject
 {
     Q_OBJECT
 
@@ -67,17 +69,17 @@ private slots:
     void destroyedWhileStreaming();
 };
 
-void TestDeviceStreaming::initTestCase()
+void tst_DeviceStreaming::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-void TestDeviceStreaming::modeZeroStartsNothing()
+void tst_DeviceStreaming::modeZeroStartsNothing()
 {
     // startMeasurement(0) stores the mode and neither starts a data kind nor the thread.
     Rig rig;
     QVERIFY(rig.setUp());
-    QSignalSpy started(&rig.relay, &DeviceRelay::measurementStarted);
+    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
     rig.sim.clearCommandLog();
     rig.device->startMeasurement(StopMeasurementMode);
     QCOMPARE(rig.device->mode(), 0);
@@ -87,7 +89,7 @@ void TestDeviceStreaming::modeZeroStartsNothing()
     QVERIFY(controlCommands(rig.sim.commandLog()).isEmpty());
 }
 
-void TestDeviceStreaming::modesStartAndStopKinds_data()
+void tst_DeviceStreaming::modesStartAndStopKinds_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("startCommands");
@@ -102,7 +104,7 @@ void TestDeviceStreaming::modesStartAndStopKinds_data()
                                 << QStringList{"DAT:ro=0", "DAT:ri=0", "DAT:ax=0"};
 }
 
-void TestDeviceStreaming::modesStartAndStopKinds()
+void tst_DeviceStreaming::modesStartAndStopKinds()
 {
     // Each mode bit starts its data kind in bit order, delivers its records and stops it on exit.
     QFETCH(int, mode);
@@ -111,10 +113,10 @@ void TestDeviceStreaming::modesStartAndStopKinds()
 
     Rig rig;
     QVERIFY(rig.setUp());
-    QSignalSpy started(&rig.relay, &DeviceRelay::measurementStarted);
-    QSignalSpy stopped(&rig.relay, &DeviceRelay::measurementStopped);
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
-    QSignalSpy auxiliary(&rig.relay, &DeviceRelay::auxiliaryDataReady);
+    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
+    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+    CrossThreadSpy auxiliary(rig.device.get(), &DRALCommunicationDevice::auxiliaryDataReady);
     rig.sim.clearCommandLog();
 
     rig.device->startMeasurement(mode);
@@ -144,7 +146,7 @@ void TestDeviceStreaming::modesStartAndStopKinds()
     }
 }
 
-void TestDeviceStreaming::splitLinesEmittedOnceComplete_data()
+void tst_DeviceStreaming::splitLinesEmittedOnceComplete_data()
 {
     QTest::addColumn<int>("packetsPerLine");
     QTest::addColumn<int>("garbageBytes");
@@ -154,7 +156,7 @@ void TestDeviceStreaming::splitLinesEmittedOnceComplete_data()
     QTest::newRow("three packets per line with garbage between") << 3 << 7;
 }
 
-void TestDeviceStreaming::splitLinesEmittedOnceComplete()
+void tst_DeviceStreaming::splitLinesEmittedOnceComplete()
 {
     // Only complete lines are emitted, each once, and every line the sensor sent arrives.
     QFETCH(int, packetsPerLine);
@@ -166,7 +168,7 @@ void TestDeviceStreaming::splitLinesEmittedOnceComplete()
     config.rate = 2.0;
     Rig rig(config);
     QVERIFY(rig.setUp());
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
     const uint64_t before = rig.sim.linesSent();
     rig.device->startMeasurement(DistanceIntensityMode);
     QVERIFY(rig.sim.waitForLines(before + 200, 5000));
@@ -176,7 +178,7 @@ void TestDeviceStreaming::splitLinesEmittedOnceComplete()
     QCOMPARE(lines.count(), sent);
 
     std::set<std::tuple<int, int, int, int, uint32_t>> seen;
-    for (const QList<QVariant> &args : lines) {
+    for (const QVariantList &args : lines.calls()) {
         const auto record = qvariant_cast<QSharedPointer<DRALMeasurementData>>(args.at(0));
         QVERIFY(record);
         const auto line = record->data();
@@ -190,7 +192,7 @@ void TestDeviceStreaming::splitLinesEmittedOnceComplete()
     }
 }
 
-void TestDeviceStreaming::errorPackets_data()
+void tst_DeviceStreaming::errorPackets_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("status");
@@ -207,7 +209,7 @@ void TestDeviceStreaming::errorPackets_data()
                                             << "200" << 200 << false;
 }
 
-void TestDeviceStreaming::errorPackets()
+void tst_DeviceStreaming::errorPackets()
 {
     // An error packet is reported with its status and text; only a status starting with 0 keeps streaming.
     QFETCH(QString, type);
@@ -217,10 +219,10 @@ void TestDeviceStreaming::errorPackets()
 
     Rig rig;
     QVERIFY(rig.setUp());
-    QSignalSpy detected(&rig.relay, &DeviceRelay::errorDetected);
-    QSignalSpy stopped(&rig.relay, &DeviceRelay::measurementStopped);
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
-    QSignalSpy changed(&rig.relay, &DeviceRelay::errorCodeChanged);
+    CrossThreadSpy detected(rig.device.get(), &DRALCommunicationDevice::errorDetected);
+    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+    CrossThreadSpy changed(rig.device.get(), &DRALCommunicationDevice::errorCodeChanged);
     rig.device->startMeasurement(DistanceIntensityMode);
     QTRY_VERIFY(lines.count() >= 2);
     rig.sim.clearCommandLog();
@@ -245,7 +247,7 @@ void TestDeviceStreaming::errorPackets()
     }
 }
 
-void TestDeviceStreaming::refusedStartEndsQuietly()
+void tst_DeviceStreaming::refusedStartEndsQuietly()
 {
     // A refused start command stores its code and ends the thread without started or stopped signals.
     Rig rig;
@@ -253,8 +255,8 @@ void TestDeviceStreaming::refusedStartEndsQuietly()
     Vexa3dSim::Faults faults;
     faults.refusedCommands = {"DAT:ax=1"};
     rig.sim.setFaults(faults);
-    QSignalSpy started(&rig.relay, &DeviceRelay::measurementStarted);
-    QSignalSpy stopped(&rig.relay, &DeviceRelay::measurementStopped);
+    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
+    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
     rig.sim.clearCommandLog();
 
     rig.device->startMeasurement(DistanceIntensityMode | AuxiliaryMode);
@@ -267,7 +269,7 @@ void TestDeviceStreaming::refusedStartEndsQuietly()
     QCOMPARE(controlCommands(rig.sim.commandLog()), QStringList({"DAT:ri=1", "DAT:ax=1", "DAT:ri=0"}));
 }
 
-void TestDeviceStreaming::interlaceSetters_data()
+void tst_DeviceStreaming::interlaceSetters_data()
 {
     QTest::addColumn<QString>("protocol");
     QTest::addColumn<bool>("vertical");
@@ -280,7 +282,7 @@ void TestDeviceStreaming::interlaceSetters_data()
     QTest::newRow("vertical on protocol 1.0 is ignored") << "1.0" << true << QStringList();
 }
 
-void TestDeviceStreaming::interlaceSetters()
+void tst_DeviceStreaming::interlaceSetters()
 {
     // A setter stops streaming, sends its command and starts streaming again.
     QFETCH(QString, protocol);
@@ -291,9 +293,9 @@ void TestDeviceStreaming::interlaceSetters()
     config.identity.protocol = protocol.toStdString();
     Rig rig(config);
     QVERIFY(rig.setUp());
-    QSignalSpy started(&rig.relay, &DeviceRelay::measurementStarted);
-    QSignalSpy stopped(&rig.relay, &DeviceRelay::measurementStopped);
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
+    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
+    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
     rig.device->startMeasurement(DistanceIntensityMode);
     QTRY_COMPARE(started.count(), 1);
     rig.sim.clearCommandLog();
@@ -317,7 +319,7 @@ void TestDeviceStreaming::interlaceSetters()
     QCOMPARE(rig.device->errorCode(), 0);
 }
 
-void TestDeviceStreaming::gettersKeepStreaming()
+void tst_DeviceStreaming::gettersKeepStreaming()
 {
     // The getters query the sensor between stop and restart; a failing getter gives 0.
     Rig rig;
@@ -329,7 +331,7 @@ void TestDeviceStreaming::gettersKeepStreaming()
     QVERIFY(!rig.device->setHorizontalInterlace(0)); // refused by the sensor library
     QCOMPARE(rig.device->errorCode(), -1);
 
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
     rig.device->startMeasurement(DistanceIntensityMode);
     for (int i = 0; i < 5; ++i) {
         QCOMPARE(rig.device->horizontalInterlace(), 3);
@@ -345,12 +347,12 @@ void TestDeviceStreaming::gettersKeepStreaming()
     QVERIFY(rig.device->isRunning());
 }
 
-void TestDeviceStreaming::destroyedWhileStreaming()
+void tst_DeviceStreaming::destroyedWhileStreaming()
 {
     // The destructor stops the streaming thread, which stops the started kinds, before releasing the sensor.
     Rig rig;
     QVERIFY(rig.setUp());
-    QSignalSpy lines(&rig.relay, &DeviceRelay::measurementDataReady);
+    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
     rig.device->startMeasurement(DistanceIntensityMode | AuxiliaryMode);
     QTRY_VERIFY(lines.count() >= 2);
     rig.sim.clearCommandLog();
@@ -359,5 +361,5 @@ void TestDeviceStreaming::destroyedWhileStreaming()
     QTRY_VERIFY(!rig.sim.isClientConnected());
 }
 
-QTEST_GUILESS_MAIN(TestDeviceStreaming)
+QTEST_GUILESS_MAIN(tst_DeviceStreaming)
 #include "tst_device_streaming.moc"
