@@ -99,7 +99,7 @@ struct Session
 
 } // namespace
 
-class TestVexa3dLoopback : public QObject
+class tst_Vexa3dLoopback : public QObject
 {
     Q_OBJECT
 
@@ -209,5 +209,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexa3dLoopback)
+QTEST_GUILESS_MAIN(tst_Vexa3dLoopback)
 #include "tst_vexa3d_loopback.moc"

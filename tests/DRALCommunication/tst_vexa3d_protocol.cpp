@@ -18,7 +18,7 @@ std::unique_ptr<Vexa3dSensor> memorySensor(Vexa3dMemoryConnection **connection)
 
 } // namespace
 
-class TestVexa3dProtocol : public QObject
+class tst_Vexa3dProtocol : public QObject
 {
     Q_OBJECT
 
@@ -432,5 +432,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexa3dProtocol)
+QTEST_GUILESS_MAIN(tst_Vexa3dProtocol)
 #include "tst_vexa3d_protocol.moc"

@@ -6,7 +6,7 @@
 #include <numeric>
 #include <vector>
 
-class TestVexa3dRingBuffer : public QObject
+class tst_Vexa3dRingBuffer : public QObject
 {
     Q_OBJECT
 
@@ -99,5 +99,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexa3dRingBuffer)
+QTEST_GUILESS_MAIN(tst_Vexa3dRingBuffer)
 #include "tst_vexa3d_ringbuffer.moc"

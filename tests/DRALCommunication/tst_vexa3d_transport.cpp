@@ -59,7 +59,7 @@ int connectNonBlocking(uint16_t port)
 
 } // namespace
 
-class TestVexa3dTransport : public QObject
+class tst_Vexa3dTransport : public QObject
 {
     Q_OBJECT
 
@@ -180,5 +180,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexa3dTransport)
+QTEST_GUILESS_MAIN(tst_Vexa3dTransport)
 #include "tst_vexa3d_transport.moc"

@@ -1,4 +1,4 @@
-// The main window: its form, full screen and back, search, language switching with its settings keys,
+// The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
 #include "ConnectionManager.h"
 #include "MainWindow.h"
@@ -35,22 +35,6 @@ private slots:
         Taviro::setApplicationIdentity();
     }
     void init() { appSettings().clear(); }
-
-    void formAndTitle()
-    {
-        MainWindow window;
-        QCOMPARE(window.windowTitle(), QStringLiteral("Taviro3D Viewer 2.1.0"));
-        QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
-        QStringList menus;
-        for (QAction *action : window.menuBar()->actions())
-            menus << action->text();
-        QCOMPARE(menus, (QStringList{"&File", "&View", "&Tools", "&Languages", "&Help"}));
-        QVERIFY(window.findChild<QAction *>(QStringLiteral("action_Quit")));
-        QCOMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->shortcut(),
-                 QKeySequence(QStringLiteral("Ctrl+Q")));
-        QCOMPARE(window.connectionNameEdit()->text(), QStringLiteral("192.168.0.10"));
-        QCOMPARE(window.connectionNameEdit()->maxLength(), 15);
-    }
 
     void fullScreenEscapeSearch()
     {
