@@ -69,7 +69,8 @@ inline QSharedPointer<DRALAuxiliaryData> aux(quint32 timestamp, int samples = 3)
 
 inline QString timeText(int ms)
 {
-    return QStringLiteral("2024-01-31 10:00:%1.%2")
+    return QStringLiteral("2024-01-31 10:%1:%2.%3")
+        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
         .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
         .arg(ms % 1000, 3, 10, QLatin1Char('0'));
 }
