@@ -19,7 +19,8 @@ bool LogFileDevice::openForReading(const QString &fileName)
     if (m_file.isOpen())
         return false;
     m_file.setFileName(fileName);
-    if (!m_file.open(QIODevice::ReadOnly))
+    // Unbuffered: every read jumps to a block and takes it whole, so a read-ahead buffer only copies.
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     m_stream.setDevice(&m_file);
     m_stream.resetStatus();

@@ -52,14 +52,13 @@ LogIndex T3DFileDevice::walkFrom(QIODevice &device) const
     qint64 pos = sizeof(T3D_FILE_HEAD);
     T3D_SCAN_HEADER header;
     QThread *thread = QThread::currentThread();
+    HeaderWindow window(device);
     for (int n = 0;; ++n) {
         if ((n & 1023) == 0 && thread->isInterruptionRequested()) {
             index.status = LogIndex::Interrupted;
             return index;
         }
-        if (!device.seek(pos))
-            break;
-        const qint64 got = device.read(reinterpret_cast<char *>(&header), qint64(sizeof header));
+        const qint64 got = window.read(pos, reinterpret_cast<char *>(&header), qint64(sizeof header));
         if (got <= 0)
             break;
         LogIndex::Status status = LogIndex::Complete;

@@ -114,6 +114,26 @@ QString statusText(LogIndex::Status status)
     return {};
 }
 
+qint64 HeaderWindow::read(qint64 pos, char *out, qint64 size)
+{
+    constexpr qint64 Window = 64 * 1024;
+    if (pos < m_start || pos + size > m_start + m_length) {
+        // Read ahead only when the last step was short enough for the window to hold more headers.
+        const qint64 stride = m_lastPos >= 0 ? pos - m_lastPos : Window;
+        const qint64 ahead = stride > 0 && stride * 4 <= Window ? Window : size;
+        if (m_window.size() < ahead)
+            m_window.resize(int(ahead));
+        m_start = pos;
+        m_length = m_device.seek(pos) ? std::max<qint64>(0, m_device.read(m_window.data(), ahead)) : 0;
+    }
+    m_lastPos = pos;
+    const qint64 n = std::min(size, m_start + m_length - pos);
+    if (n <= 0)
+        return 0;
+    std::memcpy(out, m_window.constData() + (pos - m_start), size_t(n));
+    return n;
+}
+
 bool ScanBlockCountR::readSection(QDataStream &stream)
 {
     m_index = LogIndex();
@@ -124,14 +144,13 @@ bool ScanBlockCountR::readSection(QDataStream &stream)
     qint64 pos = device->pos();
     QThread *thread = QThread::currentThread();
     Vbl::SCAN_BLOCK_T header;
+    HeaderWindow window(*device);
     for (int n = 0;; ++n) {
         if ((n & 1023) == 0 && thread->isInterruptionRequested()) {
             m_index.status = LogIndex::Interrupted;
             return false;
         }
-        if (!device->seek(pos))
-            break;
-        const qint64 got = device->read(reinterpret_cast<char *>(&header), 64);
+        const qint64 got = window.read(pos, reinterpret_cast<char *>(&header), 64);
         if (got <= 0)
             break;
         LogIndex::Status status = LogIndex::Complete;

@@ -253,6 +253,23 @@ struct LogIndex
     void append(const FileRecordInfo &info, bool measurement);
 };
 
+// Reads the small headers of an index walk. When blocks are small it reads ahead a window and serves
+// several headers from it; when they are large it reads each header alone.
+class HeaderWindow
+{
+public:
+    explicit HeaderWindow(QIODevice &device) : m_device(device) {}
+    // Up to size bytes at pos; the count read (0 at the end of the device).
+    qint64 read(qint64 pos, char *out, qint64 size);
+
+private:
+    QIODevice &m_device;
+    QByteArray m_window;
+    qint64 m_start = 0;
+    qint64 m_length = 0;
+    qint64 m_lastPos = -1;
+};
+
 // Walks the block headers from the stream's position, skipping the payloads.
 class ScanBlockCountR : public ISectionRead
 {
