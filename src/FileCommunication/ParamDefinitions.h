@@ -2,6 +2,7 @@
 
 #include "Vexa3dTypes.h"
 
+#include <QMetaType>
 #include <QSharedPointer>
 #include <QString>
 #include <QVector>
@@ -167,6 +168,11 @@ private:
 using ParamList = QVector<QSharedPointer<IParamDefinition>>;
 using ScanParamList = QVector<QSharedPointer<IScanParamDefinition>>;
 using VersionInfoList = QVector<QSharedPointer<VersionDefinition>>;
+
+// For queued signals that carry the lists (registered by whoever queues them).
+Q_DECLARE_METATYPE(ParamList)
+Q_DECLARE_METATYPE(ScanParamList)
+Q_DECLARE_METATYPE(VersionInfoList)
 
 QSharedPointer<ISensorParamDefinition> createSensorParamDefinition(int type, const QString &name);
 QSharedPointer<IScanParamDefinition> createScanParamDefinition(int type, const QString &name);
