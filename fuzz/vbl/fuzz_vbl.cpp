@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QtGlobal>
 
 #include <unistd.h>
 
@@ -98,6 +99,13 @@ void sections(const QByteArray &bytes)
     (void)counter.readSection(stream);
 }
 } // namespace
+
+// The readers log what they refuse; at fuzzing speed that is only noise.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
