@@ -1,0 +1,12 @@
+# The log library built with coverage instrumentation for the fuzz targets (once for both).
+if(NOT TARGET FileCommunication_fuzz)
+    file(GLOB _log_srcs ${PROJECT_SOURCE_DIR}/src/FileCommunication/*.cpp ${PROJECT_SOURCE_DIR}/src/FileCommunication/*.h)
+    find_package(ZLIB REQUIRED)
+    add_library(FileCommunication_fuzz STATIC ${_log_srcs})
+    set_target_properties(FileCommunication_fuzz PROPERTIES AUTOMOC ON)
+    target_include_directories(FileCommunication_fuzz PUBLIC ${PROJECT_SOURCE_DIR}/src/FileCommunication)
+    target_link_libraries(FileCommunication_fuzz PUBLIC model Qt5::Core PRIVATE ZLIB::ZLIB)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        target_compile_options(FileCommunication_fuzz PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
+endif()
