@@ -84,8 +84,9 @@ void CsvDataRecorder::startRecording()
         return;
     m_count->setIntValue(0);
     m_directory = m_folder->value().toString();
-    // Before a folder is chosen the node shows its placeholder, which names no folder.
-    const bool chosen = m_directory != FolderProperty::tr("Select folder!");
+    // Before a folder is chosen the node shows its placeholder (in the current language), which names
+    // no folder.
+    const bool chosen = m_directory != FolderProperty().value().toString();
     const QString error = CsvRecordSink::checkFolder(chosen ? m_directory : QString());
     if (!error.isEmpty()) {
         emit errorFound(error);
