@@ -12,11 +12,15 @@
 
 namespace {
 
+// Records share one line, as every recorder shares the frames of a connection.
 FileRecord::file_record_t lineRecord(quint32 index = 0)
 {
-    auto line = QSharedPointer<DRALMeasurementData>::create(VEXA3D_SPEC_T{});
-    line->data()->receivedSpotCount = 1;
-    line->data()->spots[0].count = 1;
+    static const QSharedPointer<DRALMeasurementData> line = [] {
+        auto l = QSharedPointer<DRALMeasurementData>::create(VEXA3D_SPEC_T{});
+        l->data()->receivedSpotCount = 1;
+        l->data()->spots[0].count = 1;
+        return l;
+    }();
     FileRecord::file_record_t record;
     record.index = index;
     record.data = line;
