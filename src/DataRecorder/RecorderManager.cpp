@@ -7,7 +7,7 @@
 
 #include <QAction>
 #include <QDateTime>
-#include <QMutexLocker>
+#include <mutex>
 
 RecorderManager::RecorderManager(QObject *parent) : RecorderManager(RecorderFactory::availableTypes(), parent)
 {
@@ -47,7 +47,7 @@ void RecorderManager::registerRecorderType(RecorderFactory::RecorderType type)
 
 QList<DataRecorder *> RecorderManager::recorders() const
 {
-    QMutexLocker lock(&m_recordersMutex);
+    std::lock_guard<std::mutex> lock(m_recordersMutex);
     return m_recorders;
 }
 
@@ -57,7 +57,7 @@ void RecorderManager::addRecorder(RecorderFactory::RecorderType type)
     if (!r)
         return;
     {
-        QMutexLocker lock(&m_recordersMutex);
+        std::lock_guard<std::mutex> lock(m_recordersMutex);
         m_recorders.append(r);
     }
     if (PropertyItem *node = r->rootProperty()) {
@@ -87,7 +87,7 @@ void RecorderManager::removeRecorder()
 {
     DataRecorder *r = nullptr;
     {
-        QMutexLocker lock(&m_recordersMutex);
+        std::lock_guard<std::mutex> lock(m_recordersMutex);
         if (m_recorders.size() < 2)
             return;
         r = m_recorders.takeLast();
@@ -121,7 +121,7 @@ void RecorderManager::dispatch(uint index, const QSharedPointer<SensorData> &dat
     record.rotation = rotation;
     record.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
     // Held while queueing so that a recorder cannot be removed in the middle.
-    QMutexLocker lock(&m_recordersMutex);
+    std::lock_guard<std::mutex> lock(m_recordersMutex);
     for (DataRecorder *r : qAsConst(m_recorders))
         r->addRecord(record);
 }

@@ -4,11 +4,11 @@
 #include "Vexa3dTypes.h"
 
 #include <QList>
-#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QSharedPointer>
 #include <QVector3D>
+#include <mutex>
 
 class DataRecorder;
 class DataRecorderSource;
@@ -61,7 +61,8 @@ private:
 
     PropertyItem *m_root = nullptr;
     QList<DataRecorder *> m_recorders; // guarded by m_recordersMutex
-    mutable QMutex m_recordersMutex;   // the list is read on the source's thread too
+    mutable std::mutex
+        m_recordersMutex; // read on the source's thread too; a standard mutex for the race checker
     QAction *m_addAction = nullptr;
     QAction *m_removeAction = nullptr;
     QAction *m_startAction = nullptr;

@@ -1,6 +1,6 @@
 #include "RecorderWorker.h"
 
-#include <QMutexLocker>
+#include <mutex>
 
 RecorderWorker::RecorderWorker(QObject *parent) : QThread(parent)
 {
@@ -18,7 +18,7 @@ bool RecorderWorker::startWorker(std::unique_ptr<RecordSink> sink)
         return false;
     m_sink = std::move(sink);
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_queue.clear();
         m_accepting = true;
     }
@@ -37,20 +37,20 @@ void RecorderWorker::stopWorker()
 
 void RecorderWorker::refuseRecords()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_accepting = false;
 }
 
 void RecorderWorker::enqueue(const FileRecord::file_record_t &record)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (m_accepting)
         m_queue.push_back(record);
 }
 
 bool RecorderWorker::isAccepting() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_accepting;
 }
 
@@ -84,7 +84,7 @@ void RecorderWorker::run()
         // the last records and the loop ends on the next, empty one.
         const bool stopping = isInterruptionRequested();
         {
-            QMutexLocker lock(&m_mutex);
+            std::lock_guard<std::mutex> lock(m_mutex);
             batch.swap(m_queue);
         }
         if (batch.empty()) {
@@ -105,7 +105,7 @@ void RecorderWorker::run()
             emit errorFound(error);
         }
     }
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_accepting = false;
     m_queue.clear();
 }

@@ -3,8 +3,8 @@
 #include "FileRecord.h"
 #include "RecordSink.h"
 
-#include <QMutex>
 #include <QThread>
+#include <mutex>
 
 #include <memory>
 #include <vector>
@@ -39,7 +39,8 @@ private:
     bool writeBatch(RecordSink &sink, std::vector<FileRecord::file_record_t> &batch);
     void refuseRecords();
 
-    mutable QMutex m_mutex;
+    // A standard mutex, so that the race checker sees it.
+    mutable std::mutex m_mutex;
     std::vector<FileRecord::file_record_t> m_queue; // guarded by m_mutex
     bool m_accepting = false;                       // guarded by m_mutex
     std::unique_ptr<RecordSink> m_sink;             // handed to the thread at start
