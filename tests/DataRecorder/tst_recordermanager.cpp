@@ -1,5 +1,6 @@
 // The recorder manager's nodes and actions, the frames it hands on, and the recorders' starts and stops
 // as the user sees them.
+#include "BoolProperty.h"
 #include "CsvDataRecorder.h"
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
@@ -47,6 +48,51 @@ QSharedPointer<SensorData> packet()
     p.sampleCount = 1;
     return QSharedPointer<DRALAuxiliaryData>::create(p, VEXA3D_SPEC_T{});
 }
+
+// What a log file writer would be handed: the records in order, and whether it was closed.
+struct Written
+{
+    QString fileName;
+    bool compression = false;
+    QVector<FileRecord::file_record_t> records;
+    bool closed = false;
+};
+
+class CollectingSink : public RecordSink
+{
+public:
+    explicit CollectingSink(std::shared_ptr<Written> out) : m_out(std::move(out)) {}
+    Result open() override { return Result::Done; }
+    Result write(const FileRecord::file_record_t &record) override
+    {
+        m_out->records.append(record);
+        return record.data->dataType() ? Result::Done : Result::Skipped;
+    }
+    Result flush() override { return Result::Done; }
+    Result close() override
+    {
+        m_out->closed = true;
+        return Result::Done;
+    }
+    QString errorString() const override { return QString(); }
+
+private:
+    std::shared_ptr<Written> m_out;
+};
+
+class CollectingLogRecorder : public T3dDataRecorder
+{
+public:
+    std::shared_ptr<Written> written = std::make_shared<Written>();
+
+protected:
+    std::unique_ptr<RecordSink> createSink(const QString &fileName, bool compression) const override
+    {
+        written->fileName = fileName;
+        written->compression = compression;
+        return std::make_unique<CollectingSink>(written);
+    }
+};
 
 CsvDataRecorder *csv(RecorderManager &manager, int i)
 {
@@ -209,6 +255,40 @@ private slots:
         QCOMPARE(nodes.size(), 3);
         QCOMPARE(nodes[2]->key(), QStringLiteral("use_compression"));
         QCOMPARE(nodes[2]->value(), QVariant(true));
+    }
+
+    // The log recorder hands its writer every record queued before Stop, in order, then closes it.
+    void logRecorderFeedsItsWriter()
+    {
+        CollectingLogRecorder recorder;
+        recorder.fileProperty()->setFilename(QStringLiteral("run.vbl"));
+        recorder.compressionProperty()->setBoolValue(false);
+        QSignalSpy started(&recorder, &DataRecorder::recordingStarted);
+        recorder.startRecording();
+        QVERIFY(started.wait());
+        QVERIFY(!recorder.startAction()->isEnabled());
+        QVERIFY(recorder.fileProperty()->readOnly() && recorder.compressionProperty()->readOnly());
+        const QSharedPointer<SensorData> frames[] = {line(), QSharedPointer<SensorData>::create(), packet()};
+        for (quint32 i = 0; i < 3; ++i)
+            recorder.addRecord({i, frames[i], QVector3D(1, 2, 3), QVector3D(0, 0, 90), QString::number(i)});
+        QSignalSpy stopped(&recorder, &DataRecorder::recordingStopped);
+        recorder.stopAction()->trigger();
+        QVERIFY(stopped.wait());
+        const Written &w = *recorder.written;
+        QCOMPARE(w.fileName, QStringLiteral("run.vbl"));
+        QVERIFY(!w.compression);
+        QVERIFY(w.closed);
+        QCOMPARE(w.records.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w.records[i].index, quint32(i));
+            QCOMPARE(w.records[i].data, frames[i]);
+            QCOMPARE(w.records[i].position, QVector3D(1, 2, 3));
+            QCOMPARE(w.records[i].rotation, QVector3D(0, 0, 90));
+        }
+        QCOMPARE(recorder.recordCountProperty()->intValue(), 2); // the frame of no kind is not a block
+        QVERIFY(recorder.startAction()->isEnabled() && !recorder.fileProperty()->readOnly());
+        recorder.addRecord({0, line(), {}, {}, {}}); // stopped: dropped
+        QCOMPARE(w.records.size(), 3);
     }
 };
 
