@@ -140,25 +140,6 @@ private slots:
         QLocale::setDefault(before);
         QCOMPARE(text, QByteArray("-1234.57"));
     }
-
-    void integers_data()
-    {
-        QTest::addColumn<uint>("value");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("zero") << 0u << QByteArray("0");
-        QTest::newRow("one digit") << 7u << QByteArray("7");
-        QTest::newRow("two digits") << 42u << QByteArray("42");
-        QTest::newRow("odd length") << 12345u << QByteArray("12345");
-        QTest::newRow("largest") << 4294967295u << QByteArray("4294967295");
-    }
-
-    void integers()
-    {
-        QFETCH(uint, value);
-        QFETCH(QByteArray, text);
-        char buffer[GFormat::MaxUIntLength];
-        QCOMPARE(QByteArray(buffer, int(GFormat::appendUInt(buffer, value) - buffer)), text);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_GFormat)

@@ -251,10 +251,6 @@ private slots:
         if (errors)
             QCOMPARE(found.at(0).at(0).toString(), QStringLiteral("File is incorrect"));
         QCOMPARE(recorder.filename(), recorder.fileProperty()->value().toString());
-        const QVector<PropertyItem *> nodes = recorder.rootProperty()->children();
-        QCOMPARE(nodes.size(), 3);
-        QCOMPARE(nodes[2]->key(), QStringLiteral("use_compression"));
-        QCOMPARE(nodes[2]->value(), QVariant(true));
     }
 
     // The log recorder hands its writer every record queued before Stop, in order, then closes it.
