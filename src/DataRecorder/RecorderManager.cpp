@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <memory>
 #include <mutex>
 
 RecorderManager::RecorderManager(QObject *parent) : RecorderManager(RecorderFactory::availableTypes(), parent)
@@ -38,6 +39,11 @@ RecorderManager::~RecorderManager()
 
 void RecorderManager::registerRecorderType(RecorderFactory::RecorderType type)
 {
+    // A kind this build cannot make is not offered.
+    std::unique_ptr<DataRecorder> probe(m_factory.createRecorder(type, nullptr));
+    if (!probe)
+        return;
+    probe.reset();
     // Once per kind: one "Add Recorder" adds a recorder of every kind, one "Remove Recorder" removes
     // once per kind.
     connect(m_addAction, &QAction::triggered, this, [this, type] { addRecorder(type); });
