@@ -70,32 +70,32 @@
 <context>
     <name>RecorderManager</name>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="136"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="142"/>
         <source>Recording is not allowed in the current connection state</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="153"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="159"/>
         <source>Add Recorder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="154"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="160"/>
         <source>Remove Recorder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="155"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="161"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="156"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="162"/>
         <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="157"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="163"/>
         <source>Recorders</source>
         <translation type="unfinished"></translation>
     </message>

@@ -70,32 +70,32 @@
 <context>
     <name>RecorderManager</name>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="136"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="142"/>
         <source>Recording is not allowed in the current connection state</source>
         <translation>現在の接続状態では記録できません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="153"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="159"/>
         <source>Add Recorder</source>
         <translation>レコーダーを追加</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="154"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="160"/>
         <source>Remove Recorder</source>
         <translation>レコーダーを削除</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="155"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="161"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="156"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="162"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="157"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="163"/>
         <source>Recorders</source>
         <translation>レコーダー一覧</translation>
     </message>
