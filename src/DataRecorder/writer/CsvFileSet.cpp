@@ -41,13 +41,8 @@ CsvFileSet::Result CsvFileSet::write(qint64 index, const SensorData &frame)
             return Result::Failed;
         if (const auto data = line->data())
             m_rows.appendMeasurementRows(slot.buffer, *data);
-        if (++slot.count > MeasurementLimit) {
-            if (closeSlot(slot) != Result::Ok)
-                return Result::Failed;
-            ++slot.part;
-        } else if (slot.buffer.size() >= FlushThreshold && flush(slot) != Result::Ok) {
+        if (finishRecord(slot, MeasurementLimit) != Result::Ok)
             return Result::Failed;
-        }
     }
     if (const auto *packet = dynamic_cast<const DRALAuxiliaryData *>(&frame)) {
         Slot &slot = m_slots[first + 1];
@@ -55,15 +50,21 @@ CsvFileSet::Result CsvFileSet::write(qint64 index, const SensorData &frame)
             return Result::Failed;
         if (const auto data = packet->data())
             m_rows.appendAuxiliaryRow(slot.buffer, *data);
-        if (++slot.count > AuxiliaryLimit) {
-            if (closeSlot(slot) != Result::Ok)
-                return Result::Failed;
-            ++slot.part;
-        } else if (slot.buffer.size() >= FlushThreshold && flush(slot) != Result::Ok) {
+        if (finishRecord(slot, AuxiliaryLimit) != Result::Ok)
             return Result::Failed;
-        }
     }
     return Result::Ok;
+}
+
+// Counts the record; a full file is closed and the next record starts the next part.
+CsvFileSet::Result CsvFileSet::finishRecord(Slot &slot, int limit)
+{
+    if (++slot.count > limit) {
+        const Result result = closeSlot(slot);
+        ++slot.part;
+        return result;
+    }
+    return slot.buffer.size() >= FlushThreshold ? flush(slot) : Result::Ok;
 }
 
 CsvFileSet::Result CsvFileSet::open(Slot &slot, int connection, bool auxiliary)

@@ -61,6 +61,7 @@ private:
     };
 
     Result open(Slot &slot, int connection, bool auxiliary);
+    Result finishRecord(Slot &slot, int limit);
     Result flush(Slot &slot);
     Result closeSlot(Slot &slot);
 
