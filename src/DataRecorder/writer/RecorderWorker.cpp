@@ -95,13 +95,15 @@ void RecorderWorker::run()
         }
         ok = writeBatch(*sink, batch);
     }
-    if (ok)
+    const bool closing = ok;
+    if (closing)
         ok = sink->close() != RecordSink::Result::Failed;
     if (!ok) {
         refuseRecords();
         if (sink) {
             const QString error = sink->errorString();
-            (void)sink->close();
+            if (!closing)
+                (void)sink->close(); // keeps what the other files hold
             emit errorFound(error);
         }
     }
