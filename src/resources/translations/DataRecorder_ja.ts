@@ -1,0 +1,153 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>CsvDataRecorder</name>
+    <message>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="51"/>
+        <source>CSV Recorder</source>
+        <translation>CSV レコーダー</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="69"/>
+        <source>Folder Name</source>
+        <translation>フォルダ名</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="72"/>
+        <source>Record Count</source>
+        <translation>記録数</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="75"/>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="76"/>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="77"/>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="78"/>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+</context>
+<context>
+    <name>CsvFileSet</name>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="75"/>
+        <source>Cannot create the file %1: %2</source>
+        <translation>ファイル %1 を作成できません: %2</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="76"/>
+        <source>no device</source>
+        <translation>デバイスがありません</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="100"/>
+        <source>Cannot write the file %1: %2</source>
+        <translation>ファイル %1 に書き込めません: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CsvRecordSink</name>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="15"/>
+        <source>No folder has been chosen for the CSV files</source>
+        <translation>CSV ファイルの保存先フォルダが選択されていません</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="18"/>
+        <source>The folder %1 does not exist</source>
+        <translation>フォルダ %1 は存在しません</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="20"/>
+        <source>The folder %1 cannot be written</source>
+        <translation>フォルダ %1 に書き込めません</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderManager</name>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="142"/>
+        <source>Recording is not allowed in the current connection state</source>
+        <translation>現在の接続状態では記録できません</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="159"/>
+        <source>Add Recorder</source>
+        <translation>レコーダーを追加</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="160"/>
+        <source>Remove Recorder</source>
+        <translation>レコーダーを削除</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="161"/>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="162"/>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="163"/>
+        <source>Recorders</source>
+        <translation>レコーダー一覧</translation>
+    </message>
+</context>
+<context>
+    <name>T3dDataRecorder</name>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="56"/>
+        <source>VBL Recorder</source>
+        <translation>VBL レコーダー</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="71"/>
+        <source>Recorder</source>
+        <translation>レコーダー</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="74"/>
+        <source>File Name</source>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="76"/>
+        <source>Taviro3D File</source>
+        <translation>Taviro3D ファイル</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="79"/>
+        <source>Record Count</source>
+        <translation>記録数</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="82"/>
+        <source>Use Compression</source>
+        <translation>圧縮を使用</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="85"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="86"/>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="87"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="88"/>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="99"/>
+        <source>File is incorrect</source>
+        <translation>ファイルが正しくありません</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,307 @@
+// CSV rows of lines and packets, and the file set: naming, routing by connection, rotation, failing disks.
+#include "CsvFileSet.h"
+#include "CsvRowWriter.h"
+#include "DRALAuxiliaryData.h"
+#include "DRALMeasurementData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+VEXA3D_SENSOR_INFO_T sensorInfo(const char *product = "VX-100", int swdr = 0)
+{
+    VEXA3D_SENSOR_INFO_T info;
+    std::strncpy(info.product, product, sizeof info.product - 1);
+    info.spec.swdr = uint8_t(swdr);
+    return info;
+}
+
+// A line of the default geometry with `spots` received spots of `echoes` echoes each.
+QSharedPointer<DRALMeasurementData> makeLine(int spots, int echoes)
+{
+    auto line = QSharedPointer<DRALMeasurementData>::create(VEXA3D_SPEC_T{});
+    VEXA3D_MEASUREMENT_DATA_T &d = *line->data();
+    d.timestamp = 4000000000u;
+    d.frameNumber = 5;
+    d.motorFieldNumber = 6;
+    d.remFieldNumber = 7;
+    d.lineNumber = 8;
+    d.receivedSpotCount = uint16_t(spots);
+    for (int s = 0; s < spots; ++s) {
+        d.spots[s].count = uint32_t(echoes);
+        for (int e = 0; e < echoes; ++e) {
+            d.spots[s].echoes[e] = {1.5e-05 + s, 0.1 * e, -0.2, 99u, 0u};
+            d.spots[s].points[e] = {1.0, -0.0, 123456789.0, 99u, 0u};
+        }
+    }
+    return line;
+}
+
+QSharedPointer<DRALAuxiliaryData> makePacket(int samples)
+{
+    VEXA3D_AUXILIARY_DATA_T p;
+    p.timestamp = 1000;
+    p.kinds = 7; // no temperature: its raw value stays 0
+    p.sampleCount = uint32_t(samples);
+    for (int i = 0; i < samples; ++i)
+        p.samples[i] = {1000 + i, i, 32767, -32767, i, 16384, -1, 100, -123, 0, 0};
+    return QSharedPointer<DRALAuxiliaryData>::create(p, VEXA3D_SPEC_T{});
+}
+
+QList<QByteArray> rowsOf(const CsvBuffer &buffer)
+{
+    QList<QByteArray> rows = QByteArray(buffer.data(), int(buffer.size())).split('\n');
+    rows.removeLast(); // after the last "\r\n"
+    return rows;
+}
+
+QByteArray readFile(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A file on a disk that fills up after `room` bytes: the write that does not fit lands partly.
+class FillingFile : public QFile
+{
+public:
+    FillingFile(const QString &name, qint64 room) : QFile(name), m_room(room) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (len <= m_room) {
+            m_room -= len;
+            return QFile::writeData(data, len);
+        }
+        (void)QFile::writeData(data, m_room);
+        m_room = 0;
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+
+private:
+    qint64 m_room;
+};
+
+} // namespace
+
+class tst_CsvFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void measurementRows_data()
+    {
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("echoes");
+        QTest::newRow("74 spots of 4 echoes") << 74 << 4;
+        QTest::newRow("10 spots received of 74") << 10 << 4;
+        QTest::newRow("one echo per spot") << 74 << 1;
+        QTest::newRow("nothing received") << 0 << 4;
+    }
+
+    void measurementRows()
+    {
+        QFETCH(int, spots);
+        QFETCH(int, echoes);
+        CsvBuffer out;
+        const int rows =
+            CsvRowWriter(sensorInfo()).appendMeasurementRows(out, *makeLine(spots, echoes)->data());
+        const QList<QByteArray> lines = rowsOf(out);
+        QCOMPARE(rows, spots * echoes);
+        QCOMPARE(lines.size(), spots * echoes);
+        for (int i = 0; i < lines.size(); ++i) {
+            const QList<QByteArray> f = lines[i].split(',');
+            QCOMPARE(f.size(), 14);
+            QCOMPARE(f[5].toInt(), i / echoes); // spots in order, echoes in order within each
+            QCOMPARE(f[6].toInt(), i % echoes);
+            QVERIFY(lines[i].endsWith('\r'));
+        }
+    }
+
+    void rowText_data()
+    {
+        QTest::addColumn<int>("swdr");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("first angle vertical")
+            << 0 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,-0.2,0.1,1,-0,1.23457e+08\r\n");
+        QTest::newRow("scan directions swapped")
+            << 1 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,0.1,-0.2,1,-0,1.23457e+08\r\n");
+    }
+
+    void rowText()
+    {
+        QFETCH(int, swdr);
+        QFETCH(QByteArray, row);
+        CsvBuffer out;
+        (void)CsvRowWriter(sensorInfo("VX", swdr)).appendMeasurementRows(out, *makeLine(1, 2)->data());
+        QCOMPARE(rowsOf(out).at(1) + '\n', row);
+    }
+
+    void headers_data()
+    {
+        QTest::addColumn<QByteArray>("product");
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("KRX names the fields h and v")
+            << QByteArray("KRX-20")
+            << QByteArray("timestamp_ms,frame,h_field,v_field,line,spot,echo,range_m,"
+                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+        QTest::newRow("others name them motor and rem")
+            << QByteArray("KR")
+            << QByteArray("timestamp_ms,frame,motor_field,rem_field,line,spot,echo,range_m,"
+                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+    }
+
+    void headers()
+    {
+        QFETCH(QByteArray, product);
+        QFETCH(QByteArray, header);
+        CsvBuffer out;
+        CsvRowWriter(sensorInfo(product.constData())).appendMeasurementHeader(out);
+        QCOMPARE(QByteArray(out.data(), int(out.size())), header);
+    }
+
+    void auxiliaryRow_data()
+    {
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("ten samples: first time, last values")
+            << 10
+            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
+                          "compass_z,temperature\r\n1000,0.137333,500,-500,0.00109867,2.00006,-0.000122074,"
+                          "15,-18.45,0,21\r\n");
+        QTest::newRow("no sample writes no row")
+            << 0
+            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
+                          "compass_z,temperature\r\n");
+    }
+
+    void auxiliaryRow()
+    {
+        QFETCH(int, samples);
+        QFETCH(QByteArray, text);
+        CsvBuffer out;
+        const CsvRowWriter writer(sensorInfo());
+        writer.appendAuxiliaryHeader(out);
+        QCOMPARE(writer.appendAuxiliaryRow(out, *makePacket(samples)->data()), samples ? 1 : 0);
+        QCOMPARE(QByteArray(out.data(), int(out.size())), text);
+    }
+
+    void routing_data()
+    {
+        QTest::addColumn<QList<int>>("lineIndexes");
+        QTest::addColumn<QList<int>>("packetIndexes");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("lines of connection 1 only")
+            << QList<int>{0, 0, 0} << QList<int>{} << QStringList{"r_connection1_1.csv"};
+        QTest::newRow("index 1 goes to connection 2")
+            << QList<int>{1} << QList<int>{1}
+            << QStringList{"r_connection2_1.csv", "r_connection2_aux_1.csv"};
+        QTest::newRow("every other index too")
+            << QList<int>{} << QList<int>{7} << QStringList{"r_connection2_aux_1.csv"};
+        QTest::newRow("both connections")
+            << QList<int>{0, 1} << QList<int>{0}
+            << QStringList{"r_connection1_1.csv", "r_connection1_aux_1.csv", "r_connection2_1.csv"};
+    }
+
+    void routing()
+    {
+        QFETCH(QList<int>, lineIndexes);
+        QFETCH(QList<int>, packetIndexes);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        {
+            CsvFileSet set(dir.filePath("r"), sensorInfo());
+            for (int index : lineIndexes)
+                QCOMPARE(set.write(index, *makeLine(2, 1)), CsvFileSet::Result::Ok);
+            for (int index : packetIndexes)
+                QCOMPARE(set.write(index, *makePacket(3)), CsvFileSet::Result::Ok);
+            QCOMPARE(set.close(), CsvFileSet::Result::Ok);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), files);
+    }
+
+    void rotation_data()
+    {
+        QTest::addColumn<bool>("packets");
+        QTest::addColumn<int>("perFile");
+        QTest::newRow("lines: 200001 per file") << false << 200001;
+        QTest::newRow("packets: 27601 per file") << true << 27601;
+    }
+
+    void rotation()
+    {
+        QFETCH(bool, packets);
+        QFETCH(int, perFile);
+        QTemporaryDir dir;
+        const QSharedPointer<SensorData> frame =
+            packets ? QSharedPointer<SensorData>(makePacket(1)) : QSharedPointer<SensorData>(makeLine(1, 1));
+        CsvFileSet set(dir.filePath("r"), sensorInfo());
+        for (int i = 0; i < perFile; ++i)
+            QCOMPARE(set.write(0, *frame), CsvFileSet::Result::Ok);
+        const QString part1 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 1);
+        const QString part2 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 2);
+        QVERIFY(!QFile::exists(part2));
+        QCOMPARE(readFile(part1).count("\r\n"), 1 + perFile); // closed: everything is on disk
+        QCOMPARE(set.write(0, *frame), CsvFileSet::Result::Ok);
+        QCOMPARE(set.close(), CsvFileSet::Result::Ok);
+        const QByteArray second = readFile(part2);
+        QCOMPARE(second.count("\r\n"), 2);
+        QVERIFY(second.startsWith("timestamp_ms,"));
+        QCOMPARE(set.fileNames(), (QStringList{part1, part2}));
+    }
+
+    void diskFull_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<int>("linesOnDisk");
+        QTest::newRow("full before the header") << qint64(10) << -1;
+        QTest::newRow("full in the middle of a row") << qint64(1000) << 5;
+    }
+
+    void diskFull()
+    {
+        QFETCH(qint64, room);
+        QFETCH(int, linesOnDisk);
+        QTemporaryDir dir;
+        CsvFileSet set(dir.filePath("r"), sensorInfo(), [room](const QString &name) {
+            return std::unique_ptr<QIODevice>(new FillingFile(name, room));
+        });
+        const QString name = CsvFileSet::fileName(dir.filePath("r"), 1, false, 1);
+        QCOMPARE(set.write(0, *makeLine(4, 1)), CsvFileSet::Result::Ok);
+        CsvFileSet::Result result = set.flush();
+        if (linesOnDisk > 0) {
+            QCOMPARE(result, CsvFileSet::Result::Ok);
+            QCOMPARE(set.write(0, *makeLine(74, 4)), CsvFileSet::Result::Ok);
+            result = set.flush();
+        }
+        QCOMPARE(result, CsvFileSet::Result::Failed);
+        QCOMPARE(set.errorString(),
+                 QStringLiteral("Cannot write the file %1: No space left on device").arg(name));
+        // Cut back to the last whole row written.
+        const QByteArray onDisk = readFile(name);
+        QCOMPARE(onDisk.count("\r\n"), qMax(0, linesOnDisk));
+        QVERIFY(onDisk.isEmpty() || onDisk.endsWith("\r\n"));
+    }
+
+    void fileCannotBeCreated()
+    {
+        QTemporaryDir dir;
+        const QString prefix = dir.filePath("missing/r");
+        CsvFileSet set(prefix, sensorInfo());
+        QCOMPARE(set.write(0, *makeLine(1, 1)), CsvFileSet::Result::Failed);
+        QVERIFY2(
+            set.errorString().startsWith(
+                QStringLiteral("Cannot create the file %1: ").arg(CsvFileSet::fileName(prefix, 1, false, 1))),
+            qPrintable(set.errorString()));
+        QCOMPARE(set.fileNames().size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CsvFiles)
+#include "tst_csvfiles.moc"
