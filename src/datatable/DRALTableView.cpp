@@ -55,10 +55,10 @@ void DRALTableView::fitColumns()
     }
 }
 
-void DRALTableView::addMeasurementData(const VEXA3D_MEASUREMENT_DATA_T &data, int index)
+void DRALTableView::addMeasurementData(const VEXA3D_MEASUREMENT_DATA_T &line, int index)
 {
     Q_UNUSED(index)
-    m_model->addMeasurementData(data);
+    m_model->addMeasurementData(line);
 }
 
 void DRALTableView::clear()

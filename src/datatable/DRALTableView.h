@@ -21,7 +21,7 @@ public:
     QString selectedText() const;
 
 public slots:
-    void addMeasurementData(const VEXA3D_MEASUREMENT_DATA_T &data, int index);
+    void addMeasurementData(const VEXA3D_MEASUREMENT_DATA_T &line, int index);
     void clear();
     void copy();
     void setSelectLine(int line);

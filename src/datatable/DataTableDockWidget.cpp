@@ -173,23 +173,35 @@ void DataTableDockWidget::changeEvent(QEvent *event)
 }
 
 void DataTableDockWidget::addMeasurementData(uint managerIndex, int dataIndex,
-                                             QSharedPointer<DRALMeasurementData> data)
+                                             QSharedPointer<DRALMeasurementData> record)
 {
     Q_UNUSED(managerIndex)
-    if (!data || !data->data() || m_pause->isChecked())
+    if (!record || !record->data() || m_pause->isChecked())
         return;
-    const VEXA3D_MEASUREMENT_DATA_T &record = *data->data();
-    m_last = data;
+    const VEXA3D_MEASUREMENT_DATA_T &lineRecord = *record->data();
+    m_last = record;
     m_labelThrottle->request();
 
-    if (int(record.frameNumber) != m_frame) {
-        m_frame = record.frameNumber;
+    if (int(lineRecord.frameNumber) != m_frame) {
+        m_frame = lineRecord.frameNumber;
         m_frameLines.clear();
+        m_keptBytes = 0;
     }
-    m_frameLines.insert(lineKey(record.motorFieldNumber, record.remFieldNumber, record.lineNumber), data);
-    if (record.motorFieldNumber == m_motorSpin->value() && record.remFieldNumber == m_remSpin->value() &&
-        record.lineNumber == m_lineSpin->value())
-        m_view->addMeasurementData(record, dataIndex);
+    const quint64 key =
+        lineKey(lineRecord.motorFieldNumber, lineRecord.remFieldNumber, lineRecord.lineNumber);
+    const auto kept = m_frameLines.find(key);
+    if (kept != m_frameLines.end()) {
+        m_keptBytes -= kept.value()->byteSize();
+        kept.value() = record;
+        m_keptBytes += record->byteSize();
+    } else if (m_keptBytes + record->byteSize() <= MaximumKeptBytes) {
+        // Densely interlaced frames of long lines stop being kept at the limit.
+        m_frameLines.insert(key, record);
+        m_keptBytes += record->byteSize();
+    }
+    if (lineRecord.motorFieldNumber == m_motorSpin->value() &&
+        lineRecord.remFieldNumber == m_remSpin->value() && lineRecord.lineNumber == m_lineSpin->value())
+        m_view->addMeasurementData(lineRecord, dataIndex);
 }
 
 void DataTableDockWidget::showLastLine()
@@ -210,6 +222,7 @@ void DataTableDockWidget::clear()
 {
     m_last.reset();
     m_frameLines.clear();
+    m_keptBytes = 0;
     m_frame = -1;
     m_labelThrottle->request();
     m_labelThrottle->flush();

@@ -21,6 +21,9 @@ class DataTableDockWidget : public QDockWidget
     Q_OBJECT
 
 public:
+    // The lines of one frame are kept up to about this many bytes.
+    static constexpr qint64 MaximumKeptBytes = 64 * 1024 * 1024;
+
     explicit DataTableDockWidget(QWidget *parent = nullptr);
 
     DRALTableView *tableView() const { return m_view; }
@@ -31,7 +34,7 @@ public:
     int spot() const;
 
 public slots:
-    void addMeasurementData(uint managerIndex, int dataIndex, QSharedPointer<DRALMeasurementData> data);
+    void addMeasurementData(uint managerIndex, int dataIndex, QSharedPointer<DRALMeasurementData> record);
     void clear();
     // Follows a spot picked in the 3D view.
     void setRaySpot(int vField, int hField, int line, int spot);
@@ -88,6 +91,7 @@ private:
     QSharedPointer<DRALMeasurementData> m_last;
     // The newest frame's lines by motor field, rem field and line.
     QMap<quint64, QSharedPointer<DRALMeasurementData>> m_frameLines;
+    qint64 m_keptBytes = 0;
     int m_frame = -1;
     bool m_logPaused = false;
 };

@@ -6,12 +6,15 @@
 #include "TableLines.h"
 #include "TestSupport.h"
 
+#include <QAction>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -203,6 +206,20 @@ private slots:
         QCOMPARE(redraws.count(), 3);
         QCOMPARE(label(*dock, "lineValue"), QStringLiteral("--"));
         QCOMPARE(dock->tableView()->model()->rowCount(), 0);
+    }
+
+    // The language change reaches the dock, its table and the table's action.
+    void japanese()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        QTRY_COMPARE(dock->windowTitle(), QStringLiteral("データテーブル"));
+        QCOMPARE(dock->tableView()->model()->headerData(6, Qt::Horizontal).toString(),
+                 QStringLiteral("距離[m]"));
+        QCOMPARE(dock->tableView()->copyAction()->text(), QStringLiteral("コピー"));
+        QCoreApplication::removeTranslator(&translator);
+        QTRY_COMPARE(dock->windowTitle(), QStringLiteral("Data Table"));
     }
 
     // Set TAVIRO_DATATABLE_PICTURE to a file name to look at the filled dock.

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -112,20 +113,33 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("japanese");
         QTest::newRow("roll") << 0 << "roll"
-                              << "X (Roll) [deg]";
+                              << "X (Roll) [deg]"
+                              << "X (ロール) [度]";
         QTest::newRow("pitch") << 1 << "pitch"
-                               << "Y (Pitch) [deg]";
+                               << "Y (Pitch) [deg]"
+                               << "Y (ピッチ) [度]";
         QTest::newRow("yaw") << 2 << "yaw"
-                             << "Z (Yaw) [deg]";
+                             << "Z (Yaw) [deg]"
+                             << "Z (ヨー) [度]";
     }
     void angleNames()
     {
         QFETCH(int, index);
         QFETCH(QString, key);
         QFETCH(QString, name);
+        QFETCH(QString, japanese);
         FusionProperty property(nullptr);
         QCOMPARE(property.name(), QStringLiteral("Fusion"));
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        property.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(property.name(), QStringLiteral("フュージョン"));
+        QCOMPARE(property.children().at(index)->name(), japanese);
+        property.retranslate();
         QCOMPARE(property.children().at(index)->key(), key);
         QCOMPARE(property.children().at(index)->name(), name);
     }
