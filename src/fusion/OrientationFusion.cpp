@@ -6,8 +6,12 @@
 OrientationFusion::OrientationFusion(QObject *parent)
     : QObject(parent), m_fusion(new AuxiliaryDataFusion(this))
 {
-    // The aligned pose is shown at once, not only with the next frame.
-    connect(m_fusion, &AuxiliaryDataFusion::initialized, this, &OrientationFusion::publish);
+    // The aligned pose is shown at once, not only with the next frame; an alignment that ends after the
+    // switch went off must not turn the cloud.
+    connect(m_fusion, &AuxiliaryDataFusion::initialized, this, [this] {
+        if (m_fusion->isEnabled())
+            publish();
+    });
 }
 
 bool OrientationFusion::isEnabled() const

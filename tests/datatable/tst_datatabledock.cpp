@@ -7,7 +7,6 @@
 #include "TestSupport.h"
 
 #include <QAction>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -81,33 +80,30 @@ private slots:
         QCOMPARE(dock->tableView()->model()->rowCount(), rows);
     }
 
-    // Choosing a line shows the kept line of the newest frame; a new frame forgets the old lines.
-    void keptLinesOfTheNewestFrame()
-    {
-        dock->addMeasurementData(0, 0, tableRecord(3, 1, 0, 0, 0, 1));
-        dock->addMeasurementData(0, 0, tableRecord(4, 1, 0, 0, 1, 1));
-        spin(*dock, "lineSpin")->setValue(1);
-        QCOMPARE(dock->tableView()->model()->rowCount(), 4);
-        dock->addMeasurementData(0, 0, tableRecord(5, 1, 0, 0, 2, 2));
-        spin(*dock, "lineSpin")->setValue(0);
-        QCOMPARE(dock->tableView()->model()->rowCount(), 0);
-        spin(*dock, "lineSpin")->setValue(2);
-        QCOMPARE(dock->tableView()->model()->rowCount(), 5);
-    }
-
-    void raySpotSetsTheChoice()
+    // A picked spot sets the four choices and emphasises it once; choosing a line shows the kept line of
+    // the newest frame, and a new frame forgets the old lines.
+    void choosingLineAndSpot()
     {
         QSignalSpy emphasis(dock, &DataTableDockWidget::setEmphasisedSpot);
+        dock->addMeasurementData(0, 0, tableRecord(3, 2, 3, 2, 11, 1));
+        dock->addMeasurementData(0, 0, tableRecord(4, 1, 3, 2, 12, 1));
         dock->setRaySpot(3, 2, 11, 42);
         QCOMPARE(emphasis.count(), 1);
         QCOMPARE(emphasis.at(0), (QVariantList{3, 2, 11, 42}));
         QCOMPARE((QList<int>{dock->motorField(), dock->remField(), dock->line(), dock->spot()}),
                  (QList<int>{3, 2, 11, 42}));
-        dock->addMeasurementData(0, 0, tableRecord(3, 2, 3, 2, 11));
         QCOMPARE(dock->tableView()->model()->rowCount(), 6);
+        spin(*dock, "lineSpin")->setValue(12);
+        QCOMPARE(emphasis.at(1), (QVariantList{3, 2, 12, 42}));
+        QCOMPARE(dock->tableView()->model()->rowCount(), 4);
+        dock->addMeasurementData(0, 0, tableRecord(5, 1, 3, 2, 13, 2));
+        dock->updateTable(3, 2, 11);
+        QCOMPARE(dock->tableView()->model()->rowCount(), 0);
         spin(*dock, "spotSpin")->setValue(7);
-        QCOMPARE(emphasis.count(), 2);
-        QCOMPARE(emphasis.at(1), (QVariantList{3, 2, 11, 7}));
+        spin(*dock, "lineSpin")->setValue(13);
+        QCOMPARE(dock->tableView()->model()->rowCount(), 5);
+        QCOMPARE(emphasis.count(), 5);
+        QCOMPARE(emphasis.at(4), (QVariantList{3, 2, 13, 7}));
     }
 
     void displayRangeSpinsStayOrdered_data()
@@ -169,12 +165,10 @@ private slots:
         dock->addMeasurementData(0, 0, tableRecord(2, 1, 0, 0, 0));
         DRALTableView *view = dock->tableView();
         const QAbstractItemModel *model = view->model();
-        view->selectionModel()->select(model->index(1, DRALTableModel::LevelColumn),
-                                       QItemSelectionModel::Select);
-        view->selectionModel()->select(model->index(1, DRALTableModel::RangeColmn),
-                                       QItemSelectionModel::Select);
-        view->selectionModel()->select(model->index(0, DRALTableModel::SpotNumberColumn),
-                                       QItemSelectionModel::Select);
+        for (const QModelIndex &index :
+             {model->index(1, DRALTableModel::LevelColumn), model->index(1, DRALTableModel::RangeColmn),
+              model->index(0, DRALTableModel::SpotNumberColumn)})
+            view->selectionModel()->select(index, QItemSelectionModel::Select);
         QApplication::clipboard()->clear();
         view->setFocus();
         QTest::keySequence(view, QKeySequence::Copy);
@@ -220,24 +214,6 @@ private slots:
         QCOMPARE(dock->tableView()->copyAction()->text(), QStringLiteral("コピー"));
         QCoreApplication::removeTranslator(&translator);
         QTRY_COMPARE(dock->windowTitle(), QStringLiteral("Data Table"));
-    }
-
-    // Set TAVIRO_DATATABLE_PICTURE to a file name to look at the filled dock.
-    void picture()
-    {
-        const QString file = qEnvironmentVariable("TAVIRO_DATATABLE_PICTURE");
-        if (file.isEmpty())
-            QSKIP("no picture asked for");
-        dock->setSensorInfo(sensorInfo("QTR-300", 300));
-        dock->setRaySpot(3, 2, 11, 1);
-        VEXA3D_MEASUREMENT_DATA_T line = tableLine(300, 4, 3, 2, 11, 9, 123456);
-        line.spots[0].echoes[0].firstAngle = 4.712;
-        auto record = QSharedPointer<DRALMeasurementData>::create(
-            QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(line), VEXA3D_SPEC_T{});
-        dock->addMeasurementData(0, 0, record);
-        dock->tableView()->selectRow(2);
-        QTest::qWait(100);
-        QVERIFY(dock->grab().save(file));
     }
 
 private:
