@@ -1,0 +1,132 @@
+// A connection's fusion fed with real auxiliary records, and its "Fusion" switch in the property tree.
+#include "AuxiliaryDataFusion.h"
+#include "DRALAuxiliaryData.h"
+#include "FloatProperty.h"
+#include "FusionProperty.h"
+#include "MadgwickFilter.h"
+#include "OrientationFusion.h"
+#include "TestSupport.h"
+
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+const quint32 GyroAndAccel = DRALAuxiliaryData::Gyro | DRALAuxiliaryData::Acceleration;
+
+// Ten equal samples 10 ms apart ending at `last`: raw gyro (655, -1310, 0), acceleration (819, 0, 8191).
+QSharedPointer<DRALAuxiliaryData> record(quint32 last, quint32 kinds = GyroAndAccel)
+{
+    VEXA3D_AUXILIARY_DATA_T packet;
+    packet.kinds = kinds;
+    packet.sampleCount = 10;
+    for (int i = 0; i < 10; ++i)
+        packet.samples[i] = {int32_t(last - 90 + 10 * quint32(i)), 655, -1310, 0, 819, 0, 8191, 0, 0, 0, 0};
+    return QSharedPointer<DRALAuxiliaryData>::create(packet, VEXA3D_SPEC_T{});
+}
+
+// The alignment on those samples scaled by hand (gyro * 500 / 32767, acceleration * 4 / 32767), averaged
+// as single-precision sums.
+QVector3D expectedAlignment()
+{
+    const double raw[6] = {655 * 500 / 32767.0, -1310 * 500 / 32767.0, 0, 819 * 4 / 32767.0, 0,
+                           8191 * 4 / 32767.0};
+    float mean[6];
+    for (int k = 0; k < 6; ++k) {
+        float sum = 0;
+        for (int i = 0; i < 10; ++i)
+            sum += float(raw[k]);
+        mean[k] = sum / 10.0f;
+    }
+    MadgwickFilter f(0.1);
+    f.setSampleFrequency(100);
+    for (int i = 0; i < 2999; ++i)
+        f.updateIMU(mean[0], mean[1], mean[2], mean[3], mean[4], mean[5]);
+    return QVector3D(float(f.angleA()), float(f.angleB()), float(f.angleC()));
+}
+} // namespace
+
+class TestFusionProperty : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void switchRunsTheFusion()
+    {
+        OrientationFusion fusion;
+        fusion.fusion()->setAlignmentPause(0);
+        FusionProperty property(&fusion);
+        QSignalSpy angles(&fusion, &OrientationFusion::anglesChanged);
+        QSignalSpy enabled(&fusion, &OrientationFusion::enabledChanged);
+        FloatProperty *shown[3] = {property.rollProperty(), property.pitchProperty(), property.yawProperty()};
+        for (FloatProperty *angle : shown)
+            QVERIFY(angle->hidden() && angle->readOnly() && !angle->settable());
+
+        fusion.addAuxiliaryData(record(1000));
+        property.setBoolValue(true);
+        QCOMPARE(enabled.count(), 1);
+        QVERIFY(!property.rollProperty()->hidden());
+        fusion.addAuxiliaryData(record(2000));
+        QVERIFY(angles.wait(10000));
+        QCOMPARE(angles.count(), 1);
+        const QVector3D aligned = angles.at(0).at(0).value<QVector3D>();
+        QCOMPARE(aligned, expectedAlignment());
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(shown[i]->floatValue(), aligned[i]);
+
+        // The first frame after the alignment takes its stamp, each further one is a step; frames without
+        // gyro samples and empty pointers are passed over.
+        for (const auto &data : {record(2100), record(2200), record(2300, DRALAuxiliaryData::Temperature),
+                                 QSharedPointer<DRALAuxiliaryData>()})
+            fusion.addAuxiliaryData(data);
+        QCOMPARE(angles.count(), 2);
+        QCOMPARE(property.yawProperty()->floatValue(), fusion.angles().z());
+
+        fusion.setEnabled(false);
+        QVERIFY(!property.boolValue() && property.rollProperty()->hidden());
+        fusion.addAuxiliaryData(record(2400));
+        QCOMPARE(angles.count(), 2);
+        QCOMPARE(enabled.count(), 2);
+    }
+
+    void alignmentEndingAfterSwitchOff()
+    {
+        OrientationFusion fusion;
+        QSignalSpy angles(&fusion, &OrientationFusion::anglesChanged);
+        QSignalSpy initialized(fusion.fusion(), &AuxiliaryDataFusion::initialized);
+        fusion.setEnabled(true);
+        fusion.addAuxiliaryData(record(1000));
+        QVERIFY(fusion.fusion()->isInitializing());
+        fusion.setEnabled(false);
+        QVERIFY(initialized.wait(20000));
+        QCOMPARE(angles.count(), 0);
+    }
+
+    void names()
+    {
+        FusionProperty property(nullptr);
+        const QList<PropertyItem *> items{&property, property.rollProperty(), property.pitchProperty(),
+                                          property.yawProperty()};
+        QStringList keys, english, japanese;
+        for (PropertyItem *item : items) {
+            keys << item->key();
+            english << item->name();
+        }
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        property.retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        for (PropertyItem *item : items)
+            japanese << item->name();
+        QCOMPARE(keys, (QStringList{"fusion", "roll", "pitch", "yaw"}));
+        QCOMPARE(english, (QStringList{"Fusion", "X (Roll) [deg]", "Y (Pitch) [deg]", "Z (Yaw) [deg]"}));
+        QCOMPARE(japanese,
+                 (QStringList{"フュージョン", "X (ロール) [度]", "Y (ピッチ) [度]", "Z (ヨー) [度]"}));
+    }
+};
+
+QTEST_MAIN(TestFusionProperty)
+#include "tst_fusionproperty.moc"
