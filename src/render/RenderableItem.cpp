@@ -3,12 +3,18 @@
 #include <QOpenGLBuffer>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVertexArrayObject>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+
+#ifndef GL_ALPHA_TEST
+#define GL_ALPHA_TEST 0x0BC0
+#endif
 
 RenderableItem::RenderableItem(QObject *parent) : QObject(parent)
 {
@@ -231,12 +237,23 @@ float RenderableItem::hitTest(const Ray &ray) const
 {
     if (!isVisible() || !m_selectable)
         return -1.0f;
+    // The distance along the ray to the bounding sphere, so that sorting by it puts the nearest item first.
+    const float a = QVector3D::dotProduct(ray.direction, ray.direction);
+    if (a <= 0.0f)
+        return -1.0f;
     const QVector3D oc = ray.origin - m_position;
     const float b = QVector3D::dotProduct(oc, ray.direction);
-    const float a = QVector3D::dotProduct(ray.direction, ray.direction);
     const float r = boundingRadius();
     const float c = QVector3D::dotProduct(oc, oc) - r * r;
-    return (2.0f * b) * (2.0f * b) - 4.0f * a * c;
+    const float discriminant = b * b - a * c;
+    if (discriminant <= 0.0f)
+        return -1.0f;
+    const float root = std::sqrt(discriminant);
+    const float nearHit = (-b - root) / a;
+    if (nearHit > 0.0f)
+        return nearHit;
+    // The ray starts inside the sphere: nothing can be nearer.
+    return (-b + root) / a > 0.0f ? std::numeric_limits<float>::min() : -1.0f;
 }
 
 void RenderableItem::setZOrder(int ZOrder)
