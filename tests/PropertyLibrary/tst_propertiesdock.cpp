@@ -40,7 +40,6 @@ private slots:
     void historyWithoutDuplicates();
     void storedHistory_data();
     void storedHistory();
-    void dockSettings();
     void actionsToolBar_data();
     void actionsToolBar();
     void searchFiltersAndExpands();
@@ -183,52 +182,51 @@ void TestPropertiesDock::historyWithoutDuplicates()
 
 void TestPropertiesDock::storedHistory_data()
 {
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("olderForm");
     QTest::addColumn<QStringList>("expected");
     const QString a = path("a.inf");
     const QString b = path("b.inf");
+    const QString comma = path("left,right.inf");
     const QString gone = path("gone.inf");
-    QTest::newRow("two with an empty part") << a + ",," + b << QStringList{a, b};
-    QTest::newRow("missing file dropped") << a + "," + gone << QStringList{a};
-    QTest::newRow("empty") << "" << QStringList();
+    QTest::newRow("paths with a comma") << QStringList{a, comma} << QString() << QStringList{a, comma};
+    QTest::newRow("one path with a comma") << QStringList{comma} << QString() << QStringList{comma};
+    QTest::newRow("nothing used") << QStringList() << QString() << QStringList();
+    QTest::newRow("older form with an empty part") << QStringList() << a + ",," + b << QStringList{a, b};
+    QTest::newRow("older form, missing file dropped") << QStringList() << a + "," + gone << QStringList{a};
 }
 
 void TestPropertiesDock::storedHistory()
 {
-    // The stored history keeps only existing files and no empty entries.
-    QFETCH(QString, stored);
+    // The history, folder and column ratio survive a write and a read; the older comma-joined history is
+    // still read, and files that are gone drop out.
+    QFETCH(QStringList, written);
+    QFETCH(QString, olderForm);
     QFETCH(QStringList, expected);
-    touch(path("a.inf"));
-    touch(path("b.inf"));
+    for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
+        touch(path(QString::fromLatin1(name)));
+    QFile::remove(path("state.ini"));
     QSettings settings(path("state.ini"), QSettings::IniFormat);
-    settings.setValue("openHistory", stored);
-    PropertiesDockWidget dock;
-    dock.readSettings(settings);
-    QCOMPARE(dock.openHistory(), expected);
-    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
-}
-
-void TestPropertiesDock::dockSettings()
-{
-    // The dock's folder, history and column ratio survive a write and a read.
-    const QString file = path("kept.inf");
-    touch(file);
-    QSettings settings(path("dock.ini"), QSettings::IniFormat);
-    {
+    if (olderForm.isNull()) {
         PropertiesDockWidget dock;
-        QCOMPARE(dock.objectName(), QStringLiteral("Properties"));
-        QCOMPARE(dock.windowTitle(), QStringLiteral("Properties"));
-        QCOMPARE(dock.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
-        dock.loadChosenFile(file);
+        for (const QString &file : written)
+            dock.loadChosenFile(file);
         dock.tree()->setColumnRatio(0.3f);
         dock.writeSettings(settings);
+    } else {
+        settings.setValue("openHistory", olderForm);
     }
+    settings.sync();
+    QSettings reread(path("state.ini"), QSettings::IniFormat);
     PropertiesDockWidget dock;
-    dock.readSettings(settings);
-    QCOMPARE(dock.lastOpenDir(), m_dir.path());
-    QCOMPARE(dock.openHistory(), QStringList{file});
-    QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+    dock.readSettings(reread);
+    QCOMPARE(dock.openHistory(), expected);
+    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
+    if (olderForm.isNull()) {
+        QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+        QCOMPARE(dock.lastOpenDir(),
+                 written.isEmpty() ? QCoreApplication::applicationDirPath() : m_dir.path());
+    }
 }
 
 void TestPropertiesDock::actionsToolBar_data()

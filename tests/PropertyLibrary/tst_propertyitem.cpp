@@ -275,8 +275,10 @@ void TestPropertyItem::boolToggleThroughModel()
     QCOMPARE(dataChanged.count(), 1);
     QCOMPARE(configChanged.count(), 1);
 
+    // Read-only, it still shows its value, but cannot be toggled.
     node.setReadOnly(true);
-    QCOMPARE(model.data(value, Qt::CheckStateRole), QVariant(0));
+    QCOMPARE(model.data(value, Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    QVERIFY(!(model.flags(value) & Qt::ItemIsUserCheckable));
 }
 
 void TestPropertyItem::resetIsDepthFirst()

@@ -306,36 +306,48 @@ void TestPropertyTypes::folderProperty()
 
 void TestPropertyTypes::serieDropsOldest_data()
 {
-    QTest::addColumn<int>("added");
+    QTest::addColumn<QList<int>>("samples");
+    QTest::addColumn<int>("maxCount");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("count");
-    QTest::newRow("50 samples") << 50 << 0 << 50;
-    QTest::newRow("51st drops the first") << 51 << 1 << 50;
-    QTest::newRow("60 samples") << 60 << 10 << 50;
+    QTest::addColumn<int>("smallest");
+    QTest::addColumn<int>("largest");
+    QList<int> rising, spike;
+    for (int i = 0; i < 60; ++i)
+        rising << i;
+    spike << 1000;
+    for (int i = 0; i < 50; ++i)
+        spike << i % 7;
+    QTest::newRow("50 samples") << rising.mid(0, 50) << 50 << 0 << 50 << 0 << 49;
+    QTest::newRow("51st drops the first") << rising.mid(0, 51) << 50 << 1 << 50 << 1 << 50;
+    QTest::newRow("a spike leaves the graph") << spike << 50 << 0 << 50 << 0 << 6;
+    QTest::newRow("a smaller limit trims") << rising << 5 << 55 << 5 << 55 << 59;
 }
 
 void TestPropertyTypes::serieDropsOldest()
 {
-    // A serie holds at most maxCount samples; the oldest go first, the extremes are kept.
-    QFETCH(int, added);
+    // A serie holds at most maxCount samples, the oldest go first, and the scale follows what is held.
+    QFETCH(QList<int>, samples);
+    QFETCH(int, maxCount);
     QFETCH(int, first);
     QFETCH(int, count);
+    QFETCH(int, smallest);
+    QFETCH(int, largest);
     IntegerSerieProperty ints;
     FloatSerieProperty floats;
-    QVERIFY(ints.readOnly());
-    QCOMPARE(ints.maxCount(), 50);
-    for (int i = 0; i < added; ++i) {
-        ints.addValue(i);
-        floats.addValue(float(i));
+    for (int sample : samples) {
+        ints.addValue(sample);
+        floats.addValue(float(sample));
     }
+    ints.setMaxCount(maxCount);
+    floats.setMaxCount(maxCount);
     QCOMPARE(ints.samples().size(), count);
     QCOMPARE(ints.samples().first(), first);
+    QCOMPARE(ints.smallest(), smallest);
+    QCOMPARE(ints.largest(), largest);
     QCOMPARE(floats.samples().size(), count);
-    QCOMPARE(floats.samples().first(), float(first));
-    QCOMPARE(ints.smallest(), 0);
-    QCOMPARE(ints.largest(), added - 1);
-    ints.clear();
-    QVERIFY(ints.samples().isEmpty());
+    QCOMPARE(floats.smallest(), float(smallest));
+    QCOMPARE(floats.largest(), float(largest));
 }
 
 void TestPropertyTypes::seriePaint_data()
