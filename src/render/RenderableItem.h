@@ -70,7 +70,8 @@ public:
     bool isVisible() const;
     bool isVisibleSelf() const { return m_visible; }
 
-    // Distance along the ray to the bounding sphere; positive means a hit, -1 for a miss or when not pickable.
+    // Distance along the ray to the bounding sphere; positive means a hit, -1 for a miss or when not
+    // pickable.
     float hitTest(const Ray &ray) const;
 
     QVector3D pos() const { return m_position; }
