@@ -47,7 +47,6 @@ private slots:
     void currentProperty();
     void hiddenNodeRowIsHidden();
     void editorsWriteBack();
-    void buttonGeometry();
 
 private:
     void dragHandle(PropertyItemTree &tree, int toTreeX);
@@ -329,23 +328,6 @@ void tst_PropertyTree::editorsWriteBack()
     colourEditor->setColor(Qt::yellow);
     QCOMPARE(colourEditor->text(), QStringLiteral("255; 255; 0"));
     QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
-}
-
-void tst_PropertyTree::buttonGeometry()
-{
-    // The "..." button is a square one pixel inside the top right corner, and text stays clear of it.
-    LineEditWithButton edit;
-    edit.resize(200, 24);
-    edit.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&edit));
-    QVERIFY(edit.isReadOnly());
-    QCOMPARE(edit.button()->text(), QStringLiteral("..."));
-    QCOMPARE(edit.button()->geometry(), QRect(200 - 1 - 22, 1, 22, 22));
-    QCOMPARE(edit.textMargins().right(), 24);
-    QCOMPARE(edit.button()->focusPolicy(), Qt::NoFocus);
-    QSignalSpy spy(&edit, &LineEditWithButton::buttonClicked);
-    edit.button()->click();
-    QCOMPARE(spy.count(), 1);
 }
 
 QTEST_MAIN(tst_PropertyTree)
