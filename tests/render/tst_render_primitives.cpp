@@ -31,12 +31,10 @@ class tst_Primitives : public QObject
 
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
-    void axisLines();
     void gridLines_data();
     void gridLines();
     void solids_data();
     void solids();
-    void cubeGeometry();
     void coordinateArrows();
     void hitTest_data();
     void hitTest();
@@ -45,27 +43,6 @@ private slots:
     void pressReleaseRule_data();
     void pressReleaseRule();
 };
-
-void tst_Primitives::axisLines()
-{
-    // The axes are three lines through the origin, X red, Y green, Z blue, between the limits.
-    Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
-    const QVector<QVector3D> expected = {{-100, 0, 0}, {100, 0, 0},  {0, -100, 0},
-                                         {0, 100, 0},  {0, 0, -100}, {0, 0, 100}};
-    QCOMPARE(axis.positions(), expected);
-    const QVector<QVector3D> colors = {{1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};
-    QCOMPARE(axis.colors(), colors);
-    QSignalSpy width(&axis, &Axis::lineWidthChanged);
-    QSignalSpy changed(&axis, &RenderableItem::changed);
-    axis.setLineWidth(2.0f);
-    QCOMPARE(width.count(), 0);
-    axis.setLineWidth(3.0f);
-    QCOMPARE(width.count(), 1);
-    QCOMPARE(changed.count(), 1);
-    axis.setAxisLimits(-1, -2, -3, 4, 5, 6);
-    QCOMPARE(axis.positions().at(5), QVector3D(0, 0, 6));
-    QCOMPARE(changed.count(), 2);
-}
 
 void tst_Primitives::gridLines_data()
 {
@@ -135,29 +112,6 @@ void tst_Primitives::solids()
     }
     QCOMPARE(top, 3.0f);
     QCOMPARE(solid->boundingRadius(), 2.0f);
-}
-
-void tst_Primitives::cubeGeometry()
-{
-    // A cube always has 24 corners and 36 indices, spans its edge length and turns yellow when selected.
-    Cube cube;
-    QCOMPARE(cube.positions().size(), 24);
-    QCOMPARE(cube.indices().size(), 36);
-    QCOMPARE(cube.positions().first(), QVector3D(-0.5f, -0.5f, 0.5f));
-    cube.setSize(4.0f);
-    QCOMPARE(cube.positions().size(), 24);
-    QCOMPARE(cube.indices().size(), 36);
-    QCOMPARE(cube.positions().at(5), QVector3D(2, 2, -2));
-    QCOMPARE(cube.boundingRadius(), 2.0f);
-    for (quint32 index : cube.indices())
-        QVERIFY(index < 24);
-    QCOMPARE(cube.indices().mid(6, 6), (QVector<quint32>{4, 5, 6, 4, 6, 7}));
-    QSignalSpy changed(&cube, &RenderableItem::changed);
-    cube.setSelected(true);
-    QCOMPARE(cube.color(), QColor(Qt::yellow));
-    QCOMPARE(changed.count(), 1);
-    cube.setSelected(false);
-    QCOMPARE(cube.color(), QColor(Qt::red));
 }
 
 void tst_Primitives::coordinateArrows()
