@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QSet>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
@@ -42,10 +43,22 @@ void loadNode(QSettings &settings, PropertyItem *node)
     if (node->children().isEmpty())
         return;
     settings.beginGroup(node->key());
-    // A child may restructure its siblings when its value changes, so walk a copy.
-    const QVector<PropertyItem *> children = node->children();
-    for (PropertyItem *child : children)
-        loadNode(settings, child);
+    // A child's value may replace its siblings (a colour scheme or a data source rebuilds the nodes after
+    // it), so look at the live list after every child and load each node that is there once.
+    QSet<const PropertyItem *> loaded;
+    for (;;) {
+        PropertyItem *next = nullptr;
+        for (PropertyItem *child : node->children()) {
+            if (!loaded.contains(child)) {
+                next = child;
+                break;
+            }
+        }
+        if (!next)
+            break;
+        loaded.insert(next);
+        loadNode(settings, next);
+    }
     settings.endGroup();
 }
 } // namespace
@@ -233,16 +246,38 @@ void PropertiesDockWidget::updateActions(PropertyItem *propety)
 void PropertiesDockWidget::writeSettings(QSettings &settings) const
 {
     settings.setValue(QStringLiteral("lastOpenDir"), m_lastOpenDir);
-    settings.setValue(QStringLiteral("openHistory"), m_openHistory.join(QLatin1Char(',')));
+    // One entry per path, so that a path with a comma survives; this replaces the older joined text.
+    settings.remove(QStringLiteral("openHistory"));
+    settings.beginWriteArray(QStringLiteral("openHistory"), m_openHistory.size());
+    for (int i = 0; i < m_openHistory.size(); ++i) {
+        settings.setArrayIndex(i);
+        settings.setValue(QStringLiteral("path"), m_openHistory.at(i));
+    }
+    settings.endArray();
     settings.setValue(QStringLiteral("column_ratio"), m_tree->columnRatio());
 }
 
 void PropertiesDockWidget::readSettings(QSettings &settings)
 {
     m_lastOpenDir = settings.value(QStringLiteral("lastOpenDir"), m_lastOpenDir).toString();
-    m_openHistory = settings.value(QStringLiteral("openHistory"), m_openHistory.join(QLatin1Char(',')))
-                        .toString()
-                        .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (settings.contains(QStringLiteral("openHistory/size"))) {
+        const int count = settings.beginReadArray(QStringLiteral("openHistory"));
+        m_openHistory.clear();
+        for (int i = 0; i < count; ++i) {
+            settings.setArrayIndex(i);
+            const QString path = settings.value(QStringLiteral("path")).toString();
+            if (!path.isEmpty() && !m_openHistory.contains(path))
+                m_openHistory.append(path);
+        }
+        settings.endArray();
+    } else if (settings.contains(QStringLiteral("openHistory"))) {
+        // The older form: the paths joined with commas.
+        const QVariant joined = settings.value(QStringLiteral("openHistory"));
+        const QString text = joined.userType() == QMetaType::QStringList
+                                 ? joined.toStringList().join(QLatin1Char(','))
+                                 : joined.toString();
+        m_openHistory = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    }
     rebuildHistoryMenu();
     m_tree->setColumnRatio(settings.value(QStringLiteral("column_ratio"), m_tree->columnRatio()).toFloat());
 }

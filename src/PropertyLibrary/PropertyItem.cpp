@@ -80,7 +80,7 @@ QVariant PropertyItem::data(int column, int role) const
             return m_description;
         case Qt::CheckStateRole:
             if (isBool(m_value))
-                return m_readOnly ? 0 : (m_value.toBool() ? 2 : 0);
+                return m_value.toBool() ? Qt::Checked : Qt::Unchecked;
             return QVariant();
         default:
             return QVariant();

@@ -7,8 +7,10 @@
 #include "SplitterHandle.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace {
 template <typename Model>
@@ -133,6 +135,38 @@ void PropertyItemTree::scrollContentsBy(int dx, int dy)
 {
     QTreeView::scrollContentsBy(dx, dy);
     m_handle->updatePosition();
+}
+
+QString PropertyItemTree::toolTipFor(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return QString();
+    const QString description = index.data(Qt::ToolTipRole).toString();
+    if (!description.isEmpty() || index.column() != 0)
+        return description;
+    QAbstractItemDelegate *delegate = itemDelegate(index);
+    const QRect cell = visualRect(index);
+    if (!delegate || cell.isEmpty())
+        return QString();
+    QStyleOptionViewItem option = viewOptions();
+    option.rect = cell;
+    if (delegate->sizeHint(option, index).width() <= cell.width())
+        return QString();
+    return index.data(Qt::DisplayRole).toString();
+}
+
+bool PropertyItemTree::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = toolTipFor(index);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    return true;
 }
 
 void PropertyItemTree::prepareMenu(const QPoint &pos)

@@ -23,6 +23,8 @@ public:
     float columnRatio() const;
     SplitterHandle *splitterHandle() const { return m_handle; }
     PropertyItem *itemFromIndex(const QModelIndex &index) const;
+    // The cell's tool tip: the node's description, else its name when the column cuts it short.
+    QString toolTipFor(const QModelIndex &index) const;
 
 signals:
     void currentPropertyChanged(PropertyItem *propety);
@@ -36,6 +38,7 @@ protected slots:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent *event) override;
 
 private slots:
     void prepareMenu(const QPoint &pos);

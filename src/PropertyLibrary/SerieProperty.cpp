@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStyleOptionViewItem>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -31,6 +32,25 @@ void paintSerie(QPainter *painter, const QStyleOptionViewItem &option, const QLi
     }
     painter->restore();
 }
+// Keeps the newest maxCount samples; the scale follows the samples held, so it shrinks again when an
+// outlier leaves the graph.
+template <typename T> void keepNewest(QList<T> &samples, int maxCount, T &largest, T &smallest)
+{
+    bool dropped = false;
+    while (samples.size() > qMax(maxCount, 0)) {
+        samples.removeFirst();
+        dropped = true;
+    }
+    if (samples.isEmpty())
+        return;
+    if (!dropped) {
+        largest = qMax(largest, samples.last());
+        smallest = qMin(smallest, samples.last());
+        return;
+    }
+    largest = *std::max_element(samples.cbegin(), samples.cend());
+    smallest = *std::min_element(samples.cbegin(), samples.cend());
+}
 } // namespace
 
 IntegerSerieProperty::IntegerSerieProperty(QObject *parent)
@@ -42,10 +62,7 @@ IntegerSerieProperty::IntegerSerieProperty(QObject *parent)
 void IntegerSerieProperty::addValue(int sample)
 {
     m_samples.append(sample);
-    while (m_samples.size() > m_maxCount)
-        m_samples.removeFirst();
-    m_largest = qMax(m_largest, sample);
-    m_smallest = qMin(m_smallest, sample);
+    keepNewest(m_samples, m_maxCount, m_largest, m_smallest);
     emit changed(this);
 }
 
@@ -68,6 +85,7 @@ void IntegerSerieProperty::setMaxCount(int count)
     if (m_maxCount == count)
         return;
     m_maxCount = count;
+    keepNewest(m_samples, m_maxCount, m_largest, m_smallest);
     emit maxCountChanged(count);
     emit changed(this);
 }
@@ -85,10 +103,7 @@ FloatSerieProperty::FloatSerieProperty(QObject *parent) : PropertyItem(parent) {
 void FloatSerieProperty::addValue(float sample)
 {
     m_samples.append(sample);
-    while (m_samples.size() > m_maxCount)
-        m_samples.removeFirst();
-    m_largest = qMax(m_largest, sample);
-    m_smallest = qMin(m_smallest, sample);
+    keepNewest(m_samples, m_maxCount, m_largest, m_smallest);
     emit changed(this);
 }
 
@@ -111,6 +126,7 @@ void FloatSerieProperty::setMaxCount(int count)
     if (m_maxCount == count)
         return;
     m_maxCount = count;
+    keepNewest(m_samples, m_maxCount, m_largest, m_smallest);
     emit maxCountChanged(count);
     emit changed(this);
 }

@@ -17,6 +17,7 @@ SplitterHandle::SplitterHandle(QTreeView *tree) : QWidget(tree), m_tree(tree)
     setCursor(Qt::SplitHCursor);
     updatePosition();
     m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
 }
 
 void SplitterHandle::setRatio(float value)
@@ -27,20 +28,22 @@ void SplitterHandle::setRatio(float value)
 
 void SplitterHandle::updatePosition()
 {
-    const int contentsWidth = m_tree->contentsRect().width();
-    const int w0 = int(contentsWidth * m_ratio);
-    if (w0 != m_tree->columnWidth(0)) {
+    // The viewport, not the whole frame: a vertical scroll bar takes its width from the value column.
+    const QRect area = m_tree->viewport()->geometry();
+    const int w0 = int(area.width() * m_ratio);
+    if (w0 != m_tree->columnWidth(0) || area.width() - w0 != m_tree->columnWidth(1)) {
         m_tree->setColumnWidth(0, w0);
-        m_tree->setColumnWidth(1, contentsWidth - w0);
+        m_tree->setColumnWidth(1, area.width() - w0);
     }
-    const int x = w0 + m_tree->columnViewportPosition(0) - 3;
+    const int x = area.left() + w0 + m_tree->columnViewportPosition(0) - 3;
     if (x != this->x() || m_tree->height() != height())
         setGeometry(x, 0, handleWidth, m_tree->height());
 }
 
 bool SplitterHandle::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_tree && (event->type() == QEvent::Paint || event->type() == QEvent::Resize))
+    if ((watched == m_tree || watched == m_tree->viewport()) &&
+        (event->type() == QEvent::Paint || event->type() == QEvent::Resize))
         updatePosition();
     return false;
 }
@@ -61,10 +64,10 @@ void SplitterHandle::mouseMoveEvent(QMouseEvent *event)
     x = qMax(minimumColumnWidth, qMin(x, m_tree->width() - width() - minimumColumnWidth));
     if (x == this->x())
         return;
-    const QRect contents = m_tree->contentsRect();
-    if (contents.width() <= 0)
+    const QRect area = m_tree->viewport()->geometry();
+    if (area.width() <= 0)
         return;
-    m_ratio = float(x + width() / 2 - contents.left()) / float(contents.width());
+    m_ratio = float(x + width() / 2 - area.left()) / float(area.width());
     updatePosition();
 }
 

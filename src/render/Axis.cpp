@@ -1,6 +1,6 @@
 #include "Axis.h"
 
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLFunctions>
 
 Axis::Axis(QObject *parent, float xmin, float ymin, float zmin, float xmax, float ymax, float zmax,
            float lineWidth)
@@ -43,7 +43,7 @@ void Axis::initialize(QOpenGLContext *context)
     initializeProgram(context);
 }
 
-void Axis::setupBuffers(QOpenGLFunctions_2_0 *)
+void Axis::setupBuffers(QOpenGLFunctions *)
 {
     createBuffer(m_positionBuffer, m_positions.constData(), m_positions.size() * 12);
     createBuffer(m_colorBuffer, m_colors.constData(), m_colors.size() * 12);
@@ -62,7 +62,7 @@ void Axis::render(QOpenGLContext *context)
     paintItem(context);
 }
 
-void Axis::draw(QOpenGLFunctions_2_0 *gl)
+void Axis::draw(QOpenGLFunctions *gl)
 {
     if (m_dirty) {
         uploadBuffer(m_positionBuffer, m_positions.constData(), m_positions.size() * 12);

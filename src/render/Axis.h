@@ -31,9 +31,9 @@ signals:
     void lineWidthChanged(float lineWidth);
 
 protected:
-    void setupBuffers(QOpenGLFunctions_2_0 *gl) override;
+    void setupBuffers(QOpenGLFunctions *gl) override;
     void bindAttributes() override;
-    void draw(QOpenGLFunctions_2_0 *gl) override;
+    void draw(QOpenGLFunctions *gl) override;
 
 private:
     float m_xmin = 0.0f;

@@ -48,9 +48,27 @@ void Camera::update()
     emit characteristicsChanged();
 }
 
+float Camera::wrapYaw(float yaw)
+{
+    if (!std::isfinite(yaw))
+        return 0.0f;
+    return float(std::remainder(double(yaw), 360.0));
+}
+
+float Camera::boundPitch(float pitch)
+{
+    return std::isfinite(pitch) ? qBound(minPitch, pitch, maxPitch) : 0.0f;
+}
+
+float Camera::boundDistance(float distance)
+{
+    return std::isfinite(distance) ? qBound(minDistance, distance, maxDistance) : minDistance;
+}
+
 void Camera::setAspectRatio(float aspectRatio)
 {
-    if (m_aspectRatio == aspectRatio)
+    // A window or viewport of no height has no ratio; keep the last one rather than store inf or NaN.
+    if (m_aspectRatio == aspectRatio || !std::isfinite(aspectRatio) || aspectRatio <= 0.0f)
         return;
     m_aspectRatio = aspectRatio;
     update();
@@ -65,19 +83,19 @@ void Camera::setFocalPoint(QVector3D point)
 
 void Camera::setDistance(float value)
 {
-    m_distance = value;
+    m_distance = boundDistance(value);
     update();
 }
 
 void Camera::setYaw(float value)
 {
-    m_yaw = value;
+    m_yaw = wrapYaw(value);
     update();
 }
 
 void Camera::setPitch(float value)
 {
-    m_pitch = value;
+    m_pitch = boundPitch(value);
     update();
 }
 
@@ -92,7 +110,11 @@ void Camera::setViewport(const QRect &rect)
     if (rect == m_viewport)
         return;
     m_viewport = rect;
-    const float aspect = float(rect.right() - rect.left() + 1) / float(rect.bottom() - rect.top() + 1);
+    const int width = rect.right() - rect.left() + 1;
+    const int height = rect.bottom() - rect.top() + 1;
+    if (width <= 0 || height <= 0)
+        return;
+    const float aspect = float(width) / float(height);
     if (aspect != m_aspectRatio) {
         m_aspectRatio = aspect;
         update();
@@ -121,18 +143,20 @@ void Camera::setViewPreset(int preset)
 
 void Camera::zoomIn()
 {
-    m_distance *= 0.82f;
+    m_distance = boundDistance(m_distance * 0.82f);
     update();
 }
 
 void Camera::zoomOut()
 {
-    m_distance *= 1.18f;
+    m_distance = boundDistance(m_distance * 1.18f);
     update();
 }
 
 Ray Camera::rayAt(int x, int y) const
 {
+    if (m_viewport.width() <= 0 || m_viewport.height() <= 0)
+        return Ray{m_eye, (m_center - m_eye).normalized()};
     const float ndcX = 2.0f * float(x - m_viewport.left()) / float(m_viewport.width()) - 1.0f;
     const float ndcY = 1.0f - 2.0f * float(y - m_viewport.top()) / float(m_viewport.height());
     const QMatrix4x4 invProjection = m_projectionMatrix.inverted();
@@ -195,7 +219,7 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
     } else if (m_dragButton == Qt::LeftButton) {
         const Qt::KeyboardModifiers mods = event->modifiers();
         if (mods == Qt::ShiftModifier) {
-            m_distance = m_distance * std::exp(0.01f * dy);
+            m_distance = qMin(m_distance * std::exp(0.01f * dy), maxDistance);
             float k;
             if (m_distance < 0.01f) {
                 m_distance = 0.01f;
@@ -210,8 +234,8 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
             const QVector3D eye =
                 m_focalPoint + d * QVector3D(std::cos(yawR) * std::cos(pitchR),
                                              std::sin(yawR) * std::cos(pitchR), std::sin(pitchR));
-            m_yaw += -0.1f * dx;
-            m_pitch = qBound(-90.0f, m_pitch + 0.1f * dy, 90.0f);
+            m_yaw = wrapYaw(m_yaw - 0.1f * dx);
+            m_pitch = boundPitch(m_pitch + 0.1f * dy);
             const float yaw2 = qDegreesToRadians(m_yaw);
             const float pitch2 = qDegreesToRadians(m_pitch);
             m_focalPoint = eye - d * QVector3D(std::cos(yaw2) * std::cos(pitch2),
@@ -220,8 +244,8 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
             const float step = m_distance * 0.005f;
             switch (m_viewPreset) {
             case 0:
-                m_yaw -= 0.2f * dx;
-                m_pitch = qBound(-90.0f, m_pitch + 0.2f * dy, 90.0f);
+                m_yaw = wrapYaw(m_yaw - 0.2f * dx);
+                m_pitch = boundPitch(m_pitch + 0.2f * dy);
                 break;
             case 1:
                 m_focalPoint.setY(m_focalPoint.y() - dx * step);
@@ -262,8 +286,18 @@ void Camera::wheelEvent(QWheelEvent *event)
     const QPoint pos = event->position().toPoint();
     if (!m_viewport.contains(pos))
         return;
-    const int steps = event->angleDelta().y() / 120;
-    m_distance = m_distance * (1.0f - 0.03f * float(steps));
-    update();
+    // High-resolution wheels and touchpads send fractions of a notch; they count once they add up to one.
+    const int delta = event->angleDelta().y();
+    if ((delta > 0 && m_wheelRemainder < 0) || (delta < 0 && m_wheelRemainder > 0))
+        m_wheelRemainder = 0;
+    m_wheelRemainder += delta;
+    const int steps = m_wheelRemainder / 120;
+    m_wheelRemainder -= steps * 120;
     event->accept();
+    if (steps == 0)
+        return;
+    // 3 % per notch, compounded, so that no number of notches reaches zero or below.
+    const float perNotch = steps > 0 ? 0.97f : 1.03f;
+    m_distance = boundDistance(m_distance * std::pow(perNotch, float(std::abs(steps))));
+    update();
 }

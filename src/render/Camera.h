@@ -19,6 +19,15 @@ class Camera : public QObject
 public:
     static constexpr float nearPlane = 0.001f;
     static constexpr float farPlane = 10000.0f;
+    // The ranges the view properties offer; the camera never leaves them.
+    static constexpr float minDistance = 0.001f;
+    static constexpr float maxDistance = 100.0f;
+    static constexpr float minPitch = -90.0f;
+    static constexpr float maxPitch = 90.0f;
+    // Yaw is kept in [-180, 180], the same direction as any number of turns.
+    static float wrapYaw(float yaw);
+    static float boundPitch(float pitch);
+    static float boundDistance(float distance);
 
     explicit Camera(QObject *parent = nullptr);
 
@@ -89,6 +98,8 @@ private:
     bool m_clickPending = false;
     int m_viewPreset = 0;
     int m_dragButton = 0;
+    // Wheel delta (eighths of a degree) not yet making a whole notch of 120.
+    int m_wheelRemainder = 0;
     QVector3D m_eye;
     QVector3D m_center;
     QVector3D m_up;

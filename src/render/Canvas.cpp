@@ -15,7 +15,29 @@
 Canvas::Canvas(QWidget *parent) : QOpenGLWidget(parent), m_scene(new Scene(this))
 {
     setMouseTracking(true);
-    connect(m_scene, &RenderableItem::changed, this, qOverload<>(&QWidget::update));
+    m_repaintTimer.setSingleShot(true);
+    m_repaintTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_repaintTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    // A stream changes the scene hundreds of times a second; without vertical sync every change would
+    // cost a frame.
+    connect(m_scene, &RenderableItem::changed, this, &Canvas::scheduleRepaint);
+}
+
+void Canvas::setFrameRate(int framesPerSecond)
+{
+    m_frameRate = qBound(minFrameRate, framesPerSecond, maxFrameRate);
+}
+
+void Canvas::scheduleRepaint()
+{
+    if (m_repaintTimer.isActive())
+        return;
+    const qint64 interval = 1000 / m_frameRate;
+    const qint64 since = m_sinceFrame.isValid() ? m_sinceFrame.elapsed() : interval;
+    if (since >= interval)
+        update();
+    else
+        m_repaintTimer.start(int(interval - since));
 }
 
 Canvas::~Canvas()
@@ -113,6 +135,8 @@ void Canvas::resizeGL(int w, int h)
 
 void Canvas::paintGL()
 {
+    m_sinceFrame.start();
+    m_repaintTimer.stop();
     m_scene->render(context());
 }
 

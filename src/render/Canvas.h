@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QRectF>
+#include <QTimer>
 
 class LayerItem;
 class Scene;
@@ -38,9 +40,20 @@ public:
     void removeLayer(LayerItem *layer);
     QList<LayerItem *> layers() const { return m_layers; }
 
+    // Changes of the scene are drawn at most this many times per second (1 to 60).
+    static constexpr int defaultFrameRate = 30;
+    static constexpr int minFrameRate = 1;
+    static constexpr int maxFrameRate = 60;
+    int frameRate() const { return m_frameRate; }
+    // True while a change waits for its frame.
+    bool isRepaintPending() const { return m_repaintTimer.isActive(); }
+
 public slots:
     void clearViewPorts();
     void setBackgroundColor(QColor color);
+    void setFrameRate(int framesPerSecond);
+    // Asks for a repaint at the next frame; any number of requests before it make one repaint.
+    void scheduleRepaint();
 
 protected:
     void initializeGL() override;
@@ -56,4 +69,8 @@ protected:
 private:
     Scene *m_scene;
     QList<LayerItem *> m_layers;
+    int m_frameRate = defaultFrameRate;
+    QTimer m_repaintTimer;
+    // Since the last frame was drawn; invalid before the first.
+    QElapsedTimer m_sinceFrame;
 };

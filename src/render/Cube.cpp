@@ -1,6 +1,6 @@
 #include "Cube.h"
 
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 
 Cube::Cube(QObject *parent) : RenderableItem(parent)
@@ -63,7 +63,7 @@ void Cube::initialize(QOpenGLContext *context)
     initializeProgram(context);
 }
 
-void Cube::setupBuffers(QOpenGLFunctions_2_0 *)
+void Cube::setupBuffers(QOpenGLFunctions *)
 {
     createBuffer(m_vertexBuffer, m_positions.constData(), m_positions.size() * 12);
     createBuffer(m_indexBuffer, m_indices.constData(), m_indices.size() * 4);
@@ -84,7 +84,7 @@ void Cube::render(QOpenGLContext *context)
     paintItem(context);
 }
 
-void Cube::draw(QOpenGLFunctions_2_0 *gl)
+void Cube::draw(QOpenGLFunctions *gl)
 {
     if (m_dirty) {
         uploadBuffer(m_vertexBuffer, m_positions.constData(), m_positions.size() * 12);

@@ -30,9 +30,9 @@ public slots:
     void setSelected(bool selected) override;
 
 protected:
-    void setupBuffers(QOpenGLFunctions_2_0 *gl) override;
+    void setupBuffers(QOpenGLFunctions *gl) override;
     void bindAttributes() override;
-    void draw(QOpenGLFunctions_2_0 *gl) override;
+    void draw(QOpenGLFunctions *gl) override;
 
 private:
     void rebuild();

@@ -1,6 +1,6 @@
 #include "Cylinder.h"
 
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 
 #include <cmath>
@@ -49,7 +49,7 @@ void SolidOfRevolution::initialize(QOpenGLContext *context)
     initializeProgram(context);
 }
 
-void SolidOfRevolution::setupBuffers(QOpenGLFunctions_2_0 *)
+void SolidOfRevolution::setupBuffers(QOpenGLFunctions *)
 {
     createBuffer(m_vertexBuffer, m_positions.constData(), m_positions.size() * 12);
     bindAttributes();
@@ -66,7 +66,7 @@ void SolidOfRevolution::render(QOpenGLContext *context)
     paintItem(context);
 }
 
-void SolidOfRevolution::draw(QOpenGLFunctions_2_0 *gl)
+void SolidOfRevolution::draw(QOpenGLFunctions *gl)
 {
     if (m_dirty) {
         uploadBuffer(m_vertexBuffer, m_positions.constData(), m_positions.size() * 12);

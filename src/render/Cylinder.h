@@ -30,9 +30,9 @@ public:
     QVector<QVector3D> positions() const { return m_positions; }
 
 protected:
-    void setupBuffers(QOpenGLFunctions_2_0 *gl) override;
+    void setupBuffers(QOpenGLFunctions *gl) override;
     void bindAttributes() override;
-    void draw(QOpenGLFunctions_2_0 *gl) override;
+    void draw(QOpenGLFunctions *gl) override;
     virtual void rebuild() = 0;
 
     QVector<QVector3D> m_positions;

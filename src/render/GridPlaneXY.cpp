@@ -1,6 +1,6 @@
 #include "GridPlaneXY.h"
 
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 
 GridPlaneXY::GridPlaneXY(QObject *parent, float xMin, float xMax, float yMin, float yMax, float z,
@@ -56,7 +56,7 @@ void GridPlaneXY::initialize(QOpenGLContext *context)
     initializeProgram(context);
 }
 
-void GridPlaneXY::setupBuffers(QOpenGLFunctions_2_0 *)
+void GridPlaneXY::setupBuffers(QOpenGLFunctions *)
 {
     createBuffer(m_positionBuffer, m_positions.constData(), m_positions.size() * 12);
     bindAttributes();
@@ -73,7 +73,7 @@ void GridPlaneXY::render(QOpenGLContext *context)
     paintItem(context);
 }
 
-void GridPlaneXY::draw(QOpenGLFunctions_2_0 *gl)
+void GridPlaneXY::draw(QOpenGLFunctions *gl)
 {
     if (m_dirty) {
         uploadBuffer(m_positionBuffer, m_positions.constData(), m_positions.size() * 12);

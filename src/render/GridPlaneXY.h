@@ -32,9 +32,9 @@ signals:
     void colorChanged(QColor color);
 
 protected:
-    void setupBuffers(QOpenGLFunctions_2_0 *gl) override;
+    void setupBuffers(QOpenGLFunctions *gl) override;
     void bindAttributes() override;
-    void draw(QOpenGLFunctions_2_0 *gl) override;
+    void draw(QOpenGLFunctions *gl) override;
 
 private:
     float m_xMin = 0.0f;

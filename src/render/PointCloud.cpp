@@ -2,10 +2,15 @@
 
 #include "Coordinate.h"
 
-#include <QOpenGLFunctions_2_0>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 
 #include <algorithm>
+
+#ifndef GL_PROGRAM_POINT_SIZE
+#define GL_PROGRAM_POINT_SIZE 0x8642
+#endif
 
 PointCloud::PointCloud(QObject *parent) : RenderableItem(parent), m_coordinate(new Coordinate)
 {
@@ -15,7 +20,12 @@ PointCloud::PointCloud(QObject *parent) : RenderableItem(parent), m_coordinate(n
 
 QByteArray PointCloud::vertexShaderSource() const
 {
-    return perVertexColorVertexShader();
+    // The point size comes from the shader: glPointSize exists in neither OpenGL ES nor every profile.
+    return QByteArrayLiteral(
+        "attribute mediump vec3 vPosition;attribute mediump vec3 vColor;varying lowp vec4 "
+        "fragColor;uniform mat4 mView;uniform mat4 mProjection;uniform mat4 mModel;uniform mediump float "
+        "pointSize;void main() {  gl_Position = mProjection * mView * mModel * vec4(vPosition, 1.0);  "
+        "gl_PointSize = pointSize;  fragColor=vec4(vColor, 1.0);}");
 }
 
 void PointCloud::addPoints(QVector<QVector3D> points, QVector<QVector3D> colors)
@@ -84,7 +94,7 @@ void PointCloud::initialize(QOpenGLContext *context)
     initializeProgram(context);
 }
 
-void PointCloud::setupBuffers(QOpenGLFunctions_2_0 *)
+void PointCloud::setupBuffers(QOpenGLFunctions *)
 {
     for (QOpenGLBuffer *buffer : {&m_positionBuffer, &m_colorBuffer}) {
         buffer->create();
@@ -110,14 +120,19 @@ void PointCloud::render(QOpenGLContext *context)
     paintItem(context);
 }
 
-void PointCloud::draw(QOpenGLFunctions_2_0 *gl)
+void PointCloud::draw(QOpenGLFunctions *gl)
 {
     if (m_dirty) {
         uploadBuffer(m_positionBuffer, m_positions.constData(), m_positions.size() * 12);
         uploadBuffer(m_colorBuffer, m_colors.constData(), m_colors.size() * 12);
     }
-    gl->glPointSize(float(m_pointSize));
+    const QOpenGLContext *context = QOpenGLContext::currentContext();
+    // Desktop OpenGL takes gl_PointSize only with this switch on; OpenGL ES always does.
+    if (context && !context->isOpenGLES())
+        gl->glEnable(GL_PROGRAM_POINT_SIZE);
+    m_program->setUniformValue("pointSize", float(m_pointSize));
     gl->glDrawArrays(GL_POINTS, 0, m_drawCount);
-    gl->glPointSize(1.0f);
+    if (context && !context->isOpenGLES())
+        gl->glDisable(GL_PROGRAM_POINT_SIZE);
     m_dirty = false;
 }

@@ -43,9 +43,9 @@ public slots:
     void setPointSize(int pointSize);
 
 protected:
-    void setupBuffers(QOpenGLFunctions_2_0 *gl) override;
+    void setupBuffers(QOpenGLFunctions *gl) override;
     void bindAttributes() override;
-    void draw(QOpenGLFunctions_2_0 *gl) override;
+    void draw(QOpenGLFunctions *gl) override;
 
 private:
     QVector<QVector3D> m_positions;

@@ -3,12 +3,17 @@
 #include <QOpenGLBuffer>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QOpenGLFunctions_2_0>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVertexArrayObject>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+
+#ifndef GL_ALPHA_TEST
+#define GL_ALPHA_TEST 0x0BC0
+#endif
 
 RenderableItem::RenderableItem(QObject *parent) : QObject(parent)
 {
@@ -16,6 +21,26 @@ RenderableItem::RenderableItem(QObject *parent) : QObject(parent)
 }
 
 RenderableItem::~RenderableItem() = default;
+
+bool RenderableItem::hasAlphaTest(const QOpenGLContext *context)
+{
+    // The fixed-function alpha test exists only in desktop contexts that are not core profiles.
+    return context && !context->isOpenGLES() && context->format().profile() != QSurfaceFormat::CoreProfile;
+}
+
+QByteArray RenderableItem::adaptShaderSource(const QByteArray &source, bool vertex,
+                                             const QOpenGLContext *context)
+{
+    // The sources are written for GLSL 1.10 and GLSL ES 1.00; a core profile needs the 1.50 words.
+    if (!context || context->isOpenGLES() || context->format().profile() != QSurfaceFormat::CoreProfile)
+        return source;
+    QByteArray header("#version 150\n");
+    if (vertex)
+        header += "#define attribute in\n#define varying out\n";
+    else
+        header += "#define varying in\nout vec4 coreFragColor;\n#define gl_FragColor coreFragColor\n";
+    return header + source;
+}
 
 QByteArray RenderableItem::perVertexColorVertexShader()
 {
@@ -52,15 +77,18 @@ void RenderableItem::render(QOpenGLContext *context)
         blend = blend || child->alphaChannel();
 
     QOpenGLFunctions *f = context->functions();
+    const bool alphaTest = hasAlphaTest(context);
     if (blend) {
         f->glDisable(GL_DEPTH_TEST);
-        f->glDisable(GL_ALPHA_TEST);
+        if (alphaTest)
+            f->glDisable(GL_ALPHA_TEST);
         f->glEnable(GL_BLEND);
         f->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     } else {
         f->glDisable(GL_BLEND);
         f->glEnable(GL_DEPTH_TEST);
-        f->glEnable(GL_ALPHA_TEST);
+        if (alphaTest)
+            f->glEnable(GL_ALPHA_TEST);
     }
 
     // A copy, so that items may be added while drawing.
@@ -231,12 +259,23 @@ float RenderableItem::hitTest(const Ray &ray) const
 {
     if (!isVisible() || !m_selectable)
         return -1.0f;
+    // The distance along the ray to the bounding sphere, so that sorting by it puts the nearest item first.
+    const float a = QVector3D::dotProduct(ray.direction, ray.direction);
+    if (a <= 0.0f)
+        return -1.0f;
     const QVector3D oc = ray.origin - m_position;
     const float b = QVector3D::dotProduct(oc, ray.direction);
-    const float a = QVector3D::dotProduct(ray.direction, ray.direction);
     const float r = boundingRadius();
     const float c = QVector3D::dotProduct(oc, oc) - r * r;
-    return (2.0f * b) * (2.0f * b) - 4.0f * a * c;
+    const float discriminant = b * b - a * c;
+    if (discriminant <= 0.0f)
+        return -1.0f;
+    const float root = std::sqrt(discriminant);
+    const float nearHit = (-b - root) / a;
+    if (nearHit > 0.0f)
+        return nearHit;
+    // The ray starts inside the sphere: nothing can be nearer.
+    return (-b + root) / a > 0.0f ? std::numeric_limits<float>::min() : -1.0f;
 }
 
 void RenderableItem::setZOrder(int ZOrder)
@@ -305,15 +344,17 @@ void RenderableItem::initializeProgram(QOpenGLContext *context)
 {
     if (!m_program)
         m_program = new QOpenGLShaderProgram(this);
-    m_program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertexShaderSource());
-    m_program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragmentShaderSource());
+    m_program->addShaderFromSourceCode(QOpenGLShader::Vertex,
+                                       adaptShaderSource(vertexShaderSource(), true, context));
+    m_program->addShaderFromSourceCode(QOpenGLShader::Fragment,
+                                       adaptShaderSource(fragmentShaderSource(), false, context));
     if (m_program->link()) {
         if (!m_vao)
             m_vao = new QOpenGLVertexArrayObject(this);
         m_vao->create();
         m_program->bind();
         m_vao->bind();
-        setupBuffers(context->versionFunctions<QOpenGLFunctions_2_0>());
+        setupBuffers(context->functions());
         m_vao->release();
         m_program->release();
     } else {
@@ -322,7 +363,7 @@ void RenderableItem::initializeProgram(QOpenGLContext *context)
     m_initialized = true;
 }
 
-void RenderableItem::setupBuffers(QOpenGLFunctions_2_0 *) {}
+void RenderableItem::setupBuffers(QOpenGLFunctions *) {}
 
 void RenderableItem::bindAttributes() {}
 
@@ -330,9 +371,7 @@ void RenderableItem::paintItem(QOpenGLContext *context)
 {
     if (!isVisible() || !m_program || !m_program->isLinked())
         return;
-    auto *gl = context->versionFunctions<QOpenGLFunctions_2_0>();
-    if (!gl)
-        return;
+    QOpenGLFunctions *gl = context->functions();
     const bool hasVao = m_vao && m_vao->isCreated();
     m_program->bind();
     if (hasVao)
@@ -353,7 +392,7 @@ void RenderableItem::paintItem(QOpenGLContext *context)
     m_program->release();
 }
 
-void RenderableItem::draw(QOpenGLFunctions_2_0 *) {}
+void RenderableItem::draw(QOpenGLFunctions *) {}
 
 void RenderableItem::createBuffer(QOpenGLBuffer &buffer, const void *data, int bytes)
 {

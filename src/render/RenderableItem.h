@@ -11,7 +11,7 @@
 
 class QOpenGLBuffer;
 class QOpenGLContext;
-class QOpenGLFunctions_2_0;
+class QOpenGLFunctions;
 class QOpenGLShaderProgram;
 class QOpenGLVertexArrayObject;
 class QPainter;
@@ -42,6 +42,9 @@ public:
     virtual void initialize(QOpenGLContext *context);
     virtual void paintOverlay(QPainter *painter, QRect rect);
     virtual QByteArray vertexShaderSource() const;
+    // The context's own dialect of a shader source, and whether it has the fixed-function alpha test.
+    static QByteArray adaptShaderSource(const QByteArray &source, bool vertex, const QOpenGLContext *context);
+    static bool hasAlphaTest(const QOpenGLContext *context);
     virtual QByteArray fragmentShaderSource() const;
     virtual float boundingRadius() const;
     virtual QMatrix4x4 projectionMatrix() const;
@@ -67,7 +70,8 @@ public:
     bool isVisible() const;
     bool isVisibleSelf() const { return m_visible; }
 
-    // Discriminant of the ray against the bounding sphere; positive means a hit, -1 when not pickable.
+    // Distance along the ray to the bounding sphere; positive means a hit, -1 for a miss or when not
+    // pickable.
     float hitTest(const Ray &ray) const;
 
     QVector3D pos() const { return m_position; }
@@ -111,13 +115,13 @@ protected:
     // Links the program and, when that works, runs setupBuffers() with program and VAO bound.
     void initializeProgram(QOpenGLContext *context);
     // Buffer creation and attribute bindings of a subclass.
-    virtual void setupBuffers(QOpenGLFunctions_2_0 *gl);
+    virtual void setupBuffers(QOpenGLFunctions *gl);
     // Binds the item's buffers to its attributes; part of setupBuffers(), and repeated before every draw
     // when the context has no vertex array objects.
     virtual void bindAttributes();
     // Binds program and VAO, sets the matrix uniforms and calls draw() when the item is visible.
     void paintItem(QOpenGLContext *context);
-    virtual void draw(QOpenGLFunctions_2_0 *gl);
+    virtual void draw(QOpenGLFunctions *gl);
 
     // Creates a static vertex or index buffer holding the bytes.
     static void createBuffer(QOpenGLBuffer &buffer, const void *data, int bytes);

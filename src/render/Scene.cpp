@@ -9,6 +9,10 @@
 
 #include <algorithm>
 
+#ifndef GL_ALPHA_TEST
+#define GL_ALPHA_TEST 0x0BC0
+#endif
+
 Scene::Scene(QObject *parent) : RenderableItem(parent) {}
 
 QList<Viewport *> Scene::sortedViewports() const
@@ -24,10 +28,11 @@ void Scene::render(QOpenGLContext *context)
     RenderableItem::render(context);
     QOpenGLFunctions *f = context->functions();
     f->glEnable(GL_DEPTH_TEST);
-    f->glEnable(GL_ALPHA_TEST);
+    if (hasAlphaTest(context))
+        f->glEnable(GL_ALPHA_TEST);
     f->glClearColor(float(m_backgroundColor.redF()), float(m_backgroundColor.greenF()),
                     float(m_backgroundColor.blueF()), float(m_backgroundColor.alphaF()));
-    f->glClear(0x4700);
+    f->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     f->glViewport(0, 0, m_width, m_height);
     const QList<Viewport *> viewports = sortedViewports();
     for (Viewport *viewport : viewports)

@@ -127,7 +127,7 @@ void Viewport::render(QOpenGLContext *context)
     f->glViewport(gl.x(), gl.y(), gl.width(), gl.height());
     f->glScissor(gl.x(), gl.y(), gl.width(), gl.height());
     f->glEnable(GL_SCISSOR_TEST);
-    f->glClear(0x4700);
+    f->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     f->glDisable(GL_SCISSOR_TEST);
 
     m_projectionMatrix = m_camera->projectionMatrix();

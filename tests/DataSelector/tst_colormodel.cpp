@@ -45,7 +45,7 @@ VEXA3D_SPOT_T spotAt(double x, double y, double z)
 }
 } // namespace
 
-class TestColorModel : public QObject
+class tst_ColorModel : public QObject
 {
     Q_OBJECT
 
@@ -287,89 +287,6 @@ private slots:
         QCOMPARE(selector.valueText(2.5f), QStringLiteral("2.5m"));
     }
 
-    // Labels of the selectors' values.
-    void valueTexts_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("axis") << int(DataSelectorFactory::Axis) << -1.25f << "-1.25m";
-        QTest::newRow("range") << int(DataSelectorFactory::Range) << 9.6f << "10";
-        QTest::newRow("intensity") << int(DataSelectorFactory::Intensity) << 6000.0f << "6000";
-        QTest::newRow("echo") << int(DataSelectorFactory::Echo) << 2.0f << "Echo 2";
-        QTest::newRow("line") << int(DataSelectorFactory::Line) << 34.7f << "Line 35";
-    }
-    void valueTexts()
-    {
-        QFETCH(int, type);
-        QFETCH(float, value);
-        QFETCH(QString, text);
-        std::unique_ptr<DataSelector> selector(DataSelectorFactory::create(type));
-        QCOMPARE(selector->valueText(value), text);
-    }
-
-    // After a language change, retranslate renews the group, the choices and the current labels.
-    void retranslates()
-    {
-        ColorModel model;
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
-        QCoreApplication::installTranslator(&translator);
-        model.retranslate();
-        QCoreApplication::removeTranslator(&translator);
-        QCOMPARE(model.property()->name(), QStringLiteral("色"));
-        QCOMPARE(model.schemeProperty()->value().toString(), QStringLiteral("色相"));
-        QCOMPARE(model.sourceProperty()->value().toString(), QStringLiteral("軸"));
-        QCOMPARE(model.sourceProperty()->optionValue(), int(DataSelectorFactory::Axis));
-        QCOMPARE(model.scheme()->maxProperty()->name(), QStringLiteral("最大"));
-        QCOMPARE(model.selector()->property()->name(), QStringLiteral("軸"));
-        // The choice still works by its translated label.
-        model.sourceProperty()->setOptionValue(DataSelectorFactory::Echo);
-        QCOMPARE(model.selectorType(), DataSelectorFactory::Echo);
-    }
-
-    // The colour, emphasis and filter groups appear in the property tree with their settings.
-    void shownInTree()
-    {
-        PropertyItem root;
-        ColorModel colors;
-        EmphasisColorModel emphasis;
-        QObject owner;
-        const QList<DataFilter *> filters = DataFilterFactory::createAll(&owner);
-        root.addChild(colors.property());
-        root.addChild(emphasis.property());
-        for (DataFilter *f : filters)
-            root.addChild(f->property());
-        PropertyItemModel model(&root);
-        QCOMPARE(model.rowCount(), 8);
-        const QModelIndex color = model.index(0, 0);
-        QCOMPARE(model.data(color).toString(), QStringLiteral("Color"));
-        QCOMPARE(model.rowCount(color), 4);
-        QCOMPARE(model.data(model.index(2, 0, color)).toString(), QStringLiteral("Hue"));
-        QCOMPARE(model.data(model.index(3, 0, color)).toString(), QStringLiteral("Axis"));
-        // Filter groups are check boxes.
-        const QModelIndex range = model.index(2, 1);
-        QCOMPARE(model.data(range, Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-        QVERIFY(model.setData(range, Qt::Checked, Qt::CheckStateRole));
-        QVERIFY(filters.at(0)->isEnabled());
-
-        PropertyItemTree tree;
-        tree.setModel(&model);
-        tree.resize(420, 760);
-        tree.expandAll();
-        tree.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        tree.grab().save(QDir::temp().filePath("taviro_dataselector_tree.png"));
-    }
-
-    // Factories refuse unknown indices.
-    void factoriesRefuseUnknown()
-    {
-        QVERIFY(!ColorSchemeFactory::create(3));
-        QVERIFY(!ColorSchemeFactory::create(-1));
-        QVERIFY(!DataSelectorFactory::create(5));
-    }
-
     // The emphasis model is silent until checked and then gives the line and spot colours.
     void emphasisColors()
     {
@@ -390,5 +307,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestColorModel)
+QTEST_MAIN(tst_ColorModel)
 #include "tst_colormodel.moc"

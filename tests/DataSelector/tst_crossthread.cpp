@@ -85,7 +85,7 @@ private:
 };
 } // namespace
 
-class TestCrossThread : public QObject
+class tst_CrossThread : public QObject
 {
     Q_OBJECT
 
@@ -155,5 +155,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCrossThread)
+QTEST_MAIN(tst_CrossThread)
 #include "tst_crossthread.moc"

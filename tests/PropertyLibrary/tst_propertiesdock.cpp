@@ -27,7 +27,7 @@
 #include <QtMath>
 #include <QtTest>
 
-class TestPropertiesDock : public QObject
+class tst_PropertiesDock : public QObject
 {
     Q_OBJECT
 
@@ -35,18 +35,15 @@ private slots:
     void initTestCase();
 
     void saveReplacesOldFile();
-    void groupLayout();
     void loadRoundTrip();
     void historyWithoutDuplicates();
     void storedHistory_data();
     void storedHistory();
-    void dockSettings();
     void actionsToolBar_data();
     void actionsToolBar();
     void searchFiltersAndExpands();
     void nodeExpandsAndCollapses();
     void retranslation();
-    void screenshot();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -55,19 +52,19 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestPropertiesDock::initTestCase()
+void tst_PropertiesDock::initTestCase()
 {
     TestSupport::isolateSettings();
     QVERIFY(m_dir.isValid());
 }
 
-void TestPropertiesDock::touch(const QString &file)
+void tst_PropertiesDock::touch(const QString &file)
 {
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));
 }
 
-void TestPropertiesDock::saveReplacesOldFile()
+void tst_PropertiesDock::saveReplacesOldFile()
 {
     // Saving over an existing file leaves no entry of nodes that are gone.
     const QString file = path("replace.inf");
@@ -88,40 +85,7 @@ void TestPropertiesDock::saveReplacesOldFile()
     QCOMPARE(dock.openHistory(), QStringList{file});
 }
 
-void TestPropertiesDock::groupLayout()
-{
-    // A node with children writes its own entry and a group of its children's entries, in child order.
-    PropertiesDockWidget dock;
-    auto *connections = new PropertyItem(&dock);
-    connections->setKey("connections");
-    auto *first = new StringProperty(&dock);
-    first->setKey("connection_1");
-    first->setString("live");
-    connections->addChild(first);
-    auto *recorders = new PropertyItem(&dock);
-    recorders->setKey("recorders");
-    dock.addProperty(connections);
-    dock.addProperty(recorders);
-    const QString file = path("layout.inf");
-    dock.saveToFile(file);
-
-    QSettings saved(file, QSettings::IniFormat);
-    QCOMPARE(saved.childKeys(), QStringList{"properties"});
-    saved.beginGroup("properties");
-    QCOMPARE(saved.childKeys(), (QStringList{"connections", "recorders"}));
-    QCOMPARE(saved.childGroups(), QStringList{"connections"});
-    QCOMPARE(saved.value("connections/connection_1").toString(), QStringLiteral("live"));
-    saved.endGroup();
-
-    QFile raw(file);
-    QVERIFY(raw.open(QIODevice::ReadOnly));
-    const QByteArray text = raw.readAll();
-    QVERIFY2(text.startsWith("[General]\nproperties="), text.constData());
-    QVERIFY2(text.contains("[properties]\nconnections=\nconnections\\connection_1=live\nrecorders=\n"),
-             text.constData());
-}
-
-void TestPropertiesDock::loadRoundTrip()
+void tst_PropertiesDock::loadRoundTrip()
 {
     // Loading gives every node its saved value; nodes without an entry or not settable stay as they are.
     PropertiesDockWidget dock;
@@ -163,7 +127,7 @@ void TestPropertiesDock::loadRoundTrip()
     QCOMPARE(missing->intValue(), 9);
 }
 
-void TestPropertiesDock::historyWithoutDuplicates()
+void tst_PropertiesDock::historyWithoutDuplicates()
 {
     // A file used twice appears once; the menu lists the files, a separator and "Clear".
     const QString file = path("twice.inf");
@@ -181,57 +145,56 @@ void TestPropertiesDock::historyWithoutDuplicates()
     QTRY_COMPARE(dock.loadMenu()->actions().size(), 2);
 }
 
-void TestPropertiesDock::storedHistory_data()
+void tst_PropertiesDock::storedHistory_data()
 {
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("olderForm");
     QTest::addColumn<QStringList>("expected");
     const QString a = path("a.inf");
     const QString b = path("b.inf");
+    const QString comma = path("left,right.inf");
     const QString gone = path("gone.inf");
-    QTest::newRow("two with an empty part") << a + ",," + b << QStringList{a, b};
-    QTest::newRow("missing file dropped") << a + "," + gone << QStringList{a};
-    QTest::newRow("empty") << "" << QStringList();
+    QTest::newRow("paths with a comma") << QStringList{a, comma} << QString() << QStringList{a, comma};
+    QTest::newRow("one path with a comma") << QStringList{comma} << QString() << QStringList{comma};
+    QTest::newRow("nothing used") << QStringList() << QString() << QStringList();
+    QTest::newRow("older form with an empty part") << QStringList() << a + ",," + b << QStringList{a, b};
+    QTest::newRow("older form, missing file dropped") << QStringList() << a + "," + gone << QStringList{a};
 }
 
-void TestPropertiesDock::storedHistory()
+void tst_PropertiesDock::storedHistory()
 {
-    // The stored history keeps only existing files and no empty entries.
-    QFETCH(QString, stored);
+    // The history, folder and column ratio survive a write and a read; the older comma-joined history is
+    // still read, and files that are gone drop out.
+    QFETCH(QStringList, written);
+    QFETCH(QString, olderForm);
     QFETCH(QStringList, expected);
-    touch(path("a.inf"));
-    touch(path("b.inf"));
+    for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
+        touch(path(QString::fromLatin1(name)));
+    QFile::remove(path("state.ini"));
     QSettings settings(path("state.ini"), QSettings::IniFormat);
-    settings.setValue("openHistory", stored);
-    PropertiesDockWidget dock;
-    dock.readSettings(settings);
-    QCOMPARE(dock.openHistory(), expected);
-    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
-}
-
-void TestPropertiesDock::dockSettings()
-{
-    // The dock's folder, history and column ratio survive a write and a read.
-    const QString file = path("kept.inf");
-    touch(file);
-    QSettings settings(path("dock.ini"), QSettings::IniFormat);
-    {
+    if (olderForm.isNull()) {
         PropertiesDockWidget dock;
-        QCOMPARE(dock.objectName(), QStringLiteral("Properties"));
-        QCOMPARE(dock.windowTitle(), QStringLiteral("Properties"));
-        QCOMPARE(dock.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
-        dock.loadChosenFile(file);
+        for (const QString &file : written)
+            dock.loadChosenFile(file);
         dock.tree()->setColumnRatio(0.3f);
         dock.writeSettings(settings);
+    } else {
+        settings.setValue("openHistory", olderForm);
     }
+    settings.sync();
+    QSettings reread(path("state.ini"), QSettings::IniFormat);
     PropertiesDockWidget dock;
-    dock.readSettings(settings);
-    QCOMPARE(dock.lastOpenDir(), m_dir.path());
-    QCOMPARE(dock.openHistory(), QStringList{file});
-    QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+    dock.readSettings(reread);
+    QCOMPARE(dock.openHistory(), expected);
+    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
+    if (olderForm.isNull()) {
+        QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+        QCOMPARE(dock.lastOpenDir(),
+                 written.isEmpty() ? QCoreApplication::applicationDirPath() : m_dir.path());
+    }
 }
 
-void TestPropertiesDock::actionsToolBar_data()
+void tst_PropertiesDock::actionsToolBar_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("shown");
@@ -240,7 +203,7 @@ void TestPropertiesDock::actionsToolBar_data()
     QTest::newRow("editable node") << 2 << QStringList{"Count:", "Reset"};
 }
 
-void TestPropertiesDock::actionsToolBar()
+void tst_PropertiesDock::actionsToolBar()
 {
     // The bottom toolbar shows the current node's name and actions, and hides when it has none.
     QFETCH(int, row);
@@ -280,7 +243,7 @@ void TestPropertiesDock::actionsToolBar()
     QCOMPARE(texts, shown);
 }
 
-void TestPropertiesDock::searchFiltersAndExpands()
+void tst_PropertiesDock::searchFiltersAndExpands()
 {
     // Typing filters the tree and expands what is shown; activateSearch empties the field again.
     PropertiesDockWidget dock;
@@ -311,7 +274,7 @@ void TestPropertiesDock::searchFiltersAndExpands()
     QVERIFY(!range->highlighted());
 }
 
-void TestPropertiesDock::nodeExpandsAndCollapses()
+void tst_PropertiesDock::nodeExpandsAndCollapses()
 {
     // A node's collapse and expand requests reach the dock's filtered tree.
     PropertiesDockWidget dock;
@@ -326,7 +289,7 @@ void TestPropertiesDock::nodeExpandsAndCollapses()
     QVERIFY(dock.tree()->isExpanded(index));
 }
 
-void TestPropertiesDock::retranslation()
+void tst_PropertiesDock::retranslation()
 {
     // A language change renews the dock's texts, the root's name and the untouched placeholders.
     PropertiesDockWidget dock;
@@ -358,76 +321,5 @@ void TestPropertiesDock::retranslation()
     QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
 }
 
-void TestPropertiesDock::screenshot()
-{
-    // One node of every type, as the user sees them in the dock.
-    PropertiesDockWidget dock;
-    auto *group = new PropertyItem(&dock);
-    group->setName("Sensor 1");
-    group->setDescription("A read-only group");
-    auto *info = new PropertyItem(&dock);
-    info->setName("Firmware");
-    info->setValue("1.2.3");
-    auto *flag = new BoolProperty(&dock);
-    flag->setName("Show Grid");
-    flag->setBoolValue(true);
-    auto *text = new StringProperty(&dock);
-    text->setName("Address");
-    text->setString("192.168.0.10");
-    auto *combo = new ComboBoxProperty(&dock);
-    combo->setName("Colour Scheme");
-    combo->addOption("Rainbow", 0);
-    combo->addOption("Grey", 1);
-    auto *file = new FileProperty(&dock);
-    file->setName("Log File");
-    auto *folder = new FolderProperty(&dock);
-    folder->setName("Record Folder");
-    auto *integer = new IntegerProperty(&dock);
-    integer->setName("Port");
-    integer->setIntValue(10940);
-    auto *real = new FloatProperty(&dock);
-    real->setName("Point Size");
-    real->setFloatValue(1.5f);
-    auto *vector = new Vector3DProperty(&dock);
-    vector->setName("Position");
-    vector->setVector3DValue(QVector3D(1, 2, 0.5f));
-    auto *colour = new ColorProperty(&dock);
-    colour->setName("Background");
-    colour->setColorValue(QColor(30, 144, 255));
-    auto *ints = new IntegerSerieProperty(&dock);
-    ints->setName("Lines/s");
-    auto *floats = new FloatSerieProperty(&dock);
-    floats->setName("Temperature");
-    floats->setColor(QColor(255, 140, 0));
-    auto *gyro = new Vector3DSerieProperty(&dock);
-    gyro->setName("Gyroscope");
-    for (int i = 0; i < 50; ++i) {
-        ints->addValue(20 + (i * 7) % 13);
-        floats->addValue(30.0f + 2.0f * float(qSin(i / 5.0)));
-        gyro->addValue(QVector3D(float(qSin(i / 4.0)), float(qCos(i / 6.0)), float(qSin(i / 9.0))));
-    }
-    for (PropertyItem *n : std::initializer_list<PropertyItem *>{
-             info, flag, text, combo, file, folder, integer, real, vector, colour, ints, floats, gyro})
-        group->addChild(n);
-    dock.addProperty(group);
-    dock.resize(360, 560);
-    dock.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dock));
-    dock.tree()->setCurrentIndex(dock.filterModel()->indexFromItem(colour));
-    QTest::qWait(50);
-    const QImage image = dock.grab().toImage();
-    QVERIFY(!image.isNull());
-    QVERIFY(image.save(QStringLiteral("/tmp/propertiesdock.png")));
-
-    // The same with the colour and file editors open.
-    const QModelIndex colourValue = dock.filterModel()->indexFromItem(colour).siblingAtColumn(1);
-    dock.tree()->openPersistentEditor(colourValue);
-    dock.tree()->openPersistentEditor(dock.filterModel()->indexFromItem(file).siblingAtColumn(1));
-    dock.tree()->openPersistentEditor(dock.filterModel()->indexFromItem(combo).siblingAtColumn(1));
-    QTest::qWait(50);
-    QVERIFY(dock.tree()->indexWidget(colourValue));
-    QVERIFY(dock.grab().toImage().save(QStringLiteral("/tmp/propertiesdock_editors.png")));
-}
-
-QTEST_MAIN(TestPropertiesDock)
+QTEST_MAIN(tst_PropertiesDock)
 #include "tst_propertiesdock.moc"

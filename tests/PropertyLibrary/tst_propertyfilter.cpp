@@ -6,7 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
-class TestPropertyFilter : public QObject
+class tst_PropertyFilter : public QObject
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ private:
     QHash<QString, PropertyItem *> m_nodes;
 };
 
-void TestPropertyFilter::init()
+void tst_PropertyFilter::init()
 {
     // Connections > Sensor > {Range Filter > {Minimum, Maximum}, Address}; View > Point Size
     m_root = new PropertyItem;
@@ -59,7 +59,7 @@ void TestPropertyFilter::init()
     m_tester = new QAbstractItemModelTester(m_filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
 }
 
-void TestPropertyFilter::cleanup()
+void tst_PropertyFilter::cleanup()
 {
     delete m_tester;
     delete m_filter;
@@ -67,7 +67,7 @@ void TestPropertyFilter::cleanup()
     delete m_root;
 }
 
-QStringList TestPropertyFilter::shownTree(const QModelIndex &parent) const
+QStringList tst_PropertyFilter::shownTree(const QModelIndex &parent) const
 {
     QStringList names;
     for (int row = 0; row < m_filter->rowCount(parent); ++row) {
@@ -79,7 +79,7 @@ QStringList TestPropertyFilter::shownTree(const QModelIndex &parent) const
     return names;
 }
 
-void TestPropertyFilter::search_data()
+void tst_PropertyFilter::search_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("shown");
@@ -98,7 +98,7 @@ void TestPropertyFilter::search_data()
                                                 "Maximum",     "Address", "View",         "Point Size"};
 }
 
-void TestPropertyFilter::search()
+void tst_PropertyFilter::search()
 {
     // A match shows its ancestors and its whole subtree; only the matches are highlighted.
     QFETCH(QString, text);
@@ -108,7 +108,7 @@ void TestPropertyFilter::search()
     QCOMPARE(shownTree(), shown);
 }
 
-void TestPropertyFilter::clearingRemovesHighlight()
+void tst_PropertyFilter::clearingRemovesHighlight()
 {
     // Emptying the search shows everything again and no node stays highlighted.
     m_filter->filterWith("rang");
@@ -119,7 +119,7 @@ void TestPropertyFilter::clearingRemovesHighlight()
     QCOMPARE(shownTree().size(), m_nodes.size());
 }
 
-void TestPropertyFilter::hiddenNodeIsFilteredOut()
+void tst_PropertyFilter::hiddenNodeIsFilteredOut()
 {
     // A hidden node's row disappears from the filtered view and comes back when shown.
     m_nodes.value("Address")->setHidden(true);
@@ -128,5 +128,5 @@ void TestPropertyFilter::hiddenNodeIsFilteredOut()
     QVERIFY(shownTree().contains("Address"));
 }
 
-QTEST_MAIN(TestPropertyFilter)
+QTEST_MAIN(tst_PropertyFilter)
 #include "tst_propertyfilter.moc"

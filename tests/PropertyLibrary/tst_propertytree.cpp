@@ -20,6 +20,7 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QtTest>
 #include <functional>
@@ -27,7 +28,7 @@
 using NodeFactory = std::function<PropertyItem *(QObject *)>;
 Q_DECLARE_METATYPE(NodeFactory)
 
-class TestPropertyTree : public QObject
+class tst_PropertyTree : public QObject
 {
     Q_OBJECT
 
@@ -36,20 +37,22 @@ private slots:
 
     void splitterLimits_data();
     void splitterLimits();
-    void resizeKeepsRatio();
+    void columnsFitViewport_data();
+    void columnsFitViewport();
+    void nameToolTip_data();
+    void nameToolTip();
     void editorPerType_data();
     void editorPerType();
     void nodeClosesItsEditor();
     void currentProperty();
     void hiddenNodeRowIsHidden();
     void editorsWriteBack();
-    void buttonGeometry();
 
 private:
     void dragHandle(PropertyItemTree &tree, int toTreeX);
 };
 
-void TestPropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
+void tst_PropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
 {
     SplitterHandle *handle = tree.splitterHandle();
     const QPoint grab(3, 5);
@@ -66,7 +69,7 @@ void TestPropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
     QApplication::sendEvent(handle, &release);
 }
 
-void TestPropertyTree::splitterLimits_data()
+void tst_PropertyTree::splitterLimits_data()
 {
     QTest::addColumn<int>("treeWidth");
     QTest::addColumn<int>("dragTo");
@@ -77,7 +80,7 @@ void TestPropertyTree::splitterLimits_data()
     QTest::newRow("narrow tree") << 100 << 0;
 }
 
-void TestPropertyTree::splitterLimits()
+void tst_PropertyTree::splitterLimits()
 {
     // Dragging the handle never leaves a column narrower than 55 pixels (the name column wins when too
     // narrow).
@@ -91,7 +94,7 @@ void TestPropertyTree::splitterLimits()
     tree.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tree));
     dragHandle(tree, dragTo);
-    const int contents = tree.contentsRect().width();
+    const int contents = tree.viewport()->width();
     QCOMPARE(tree.columnWidth(0), int(contents * tree.columnRatio()));
     QVERIFY2(tree.columnWidth(0) >= 55, qPrintable(QString::number(tree.columnWidth(0))));
     if (treeWidth > 2 * 55 + 7 + 10)
@@ -100,25 +103,68 @@ void TestPropertyTree::splitterLimits()
     QCOMPARE(tree.splitterHandle()->height(), tree.height());
 }
 
-void TestPropertyTree::resizeKeepsRatio()
+void tst_PropertyTree::columnsFitViewport_data()
 {
-    // Resizing the tree keeps the share of the name column.
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no scroll bar") << 2;
+    QTest::newRow("with a vertical scroll bar") << 60;
+}
+
+void tst_PropertyTree::columnsFitViewport()
+{
+    // The two columns share the viewport by the ratio, through resizes, and the value column never reaches
+    // under the vertical scroll bar.
+    QFETCH(int, rows);
     PropertyItem root;
+    for (int i = 0; i < rows; ++i)
+        root.addChild(new PropertyItem(&root));
     PropertyItemModel model(&root);
     PropertyItemTree tree;
     tree.setModel(&model);
+    tree.setColumnRatio(0.25f);
     tree.resize(400, 200);
     tree.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    QCOMPARE(tree.columnRatio(), 0.5f);
-    tree.setColumnRatio(0.25f);
     tree.resize(800, 300);
-    QTRY_COMPARE(tree.columnWidth(0), int(tree.contentsRect().width() * 0.25f));
-    QCOMPARE(tree.columnWidth(1), tree.contentsRect().width() - tree.columnWidth(0));
-    QCOMPARE(tree.columnRatio(), 0.25f);
+    QCOMPARE(tree.verticalScrollBar()->isVisible(), rows > 10);
+    QTRY_COMPARE(tree.columnWidth(0), int(tree.viewport()->width() * 0.25f));
+    QCOMPARE(tree.columnWidth(0) + tree.columnWidth(1), tree.viewport()->width());
 }
 
-void TestPropertyTree::editorPerType_data()
+void tst_PropertyTree::nameToolTip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("toolTip");
+    const QString longName = QStringLiteral("A rather long name that the narrow column cuts short");
+    QTest::newRow("cut name") << longName << QString() << 0 << longName;
+    QTest::newRow("name that fits") << QStringLiteral("Size") << QString() << 0 << QString();
+    QTest::newRow("description wins") << longName << QStringLiteral("Help") << 0 << QStringLiteral("Help");
+    QTest::newRow("value column") << longName << QString() << 1 << QString();
+}
+
+void tst_PropertyTree::nameToolTip()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QFETCH(int, column);
+    QFETCH(QString, toolTip);
+    PropertyItem root;
+    auto *node = new PropertyItem(&root);
+    node->setName(name);
+    node->setDescription(description);
+    root.addChild(node);
+    PropertyItemModel model(&root);
+    PropertyItemTree tree;
+    tree.setModel(&model);
+    tree.resize(300, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QCOMPARE(tree.toolTipFor(model.index(0, column)), toolTip);
+}
+
+void tst_PropertyTree::editorPerType_data()
 {
     QTest::addColumn<NodeFactory>("factory");
     QTest::addColumn<QString>("editorClass");
@@ -150,7 +196,7 @@ void TestPropertyTree::editorPerType_data()
     QTest::newRow("colour") << NodeFactory([](QObject *p) { return new ColorProperty(p); }) << "ColorEditor";
 }
 
-void TestPropertyTree::editorPerType()
+void tst_PropertyTree::editorPerType()
 {
     // The delegate asks the node for its editor; read-only nodes get none.
     QFETCH(NodeFactory, factory);
@@ -176,7 +222,7 @@ void TestPropertyTree::editorPerType()
     QCOMPARE(editor->geometry(), option.rect);
 }
 
-void TestPropertyTree::nodeClosesItsEditor()
+void tst_PropertyTree::nodeClosesItsEditor()
 {
     // A node that announces the end of its edit makes the delegate close that editor.
     PropertyItem root;
@@ -193,7 +239,7 @@ void TestPropertyTree::nodeClosesItsEditor()
     QCOMPARE(closed, QList<QWidget *>{editor});
 }
 
-void TestPropertyTree::currentProperty()
+void tst_PropertyTree::currentProperty()
 {
     // The tree reports the node of the current row, and null after a click into empty space.
     PropertyItem root;
@@ -218,7 +264,7 @@ void TestPropertyTree::currentProperty()
     QVERIFY(!tree.currentIndex().isValid());
 }
 
-void TestPropertyTree::hiddenNodeRowIsHidden()
+void tst_PropertyTree::hiddenNodeRowIsHidden()
 {
     // Hiding a node hides its row in a tree that shows the plain model.
     PropertyItem root;
@@ -236,7 +282,7 @@ void TestPropertyTree::hiddenNodeRowIsHidden()
     QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
 }
 
-void TestPropertyTree::editorsWriteBack()
+void tst_PropertyTree::editorsWriteBack()
 {
     // Each typed editor hands the user's choice back to its node.
     QWidget parent;
@@ -284,22 +330,5 @@ void TestPropertyTree::editorsWriteBack()
     QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
 }
 
-void TestPropertyTree::buttonGeometry()
-{
-    // The "..." button is a square one pixel inside the top right corner, and text stays clear of it.
-    LineEditWithButton edit;
-    edit.resize(200, 24);
-    edit.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&edit));
-    QVERIFY(edit.isReadOnly());
-    QCOMPARE(edit.button()->text(), QStringLiteral("..."));
-    QCOMPARE(edit.button()->geometry(), QRect(200 - 1 - 22, 1, 22, 22));
-    QCOMPARE(edit.textMargins().right(), 24);
-    QCOMPARE(edit.button()->focusPolicy(), Qt::NoFocus);
-    QSignalSpy spy(&edit, &LineEditWithButton::buttonClicked);
-    edit.button()->click();
-    QCOMPARE(spy.count(), 1);
-}
-
-QTEST_MAIN(TestPropertyTree)
+QTEST_MAIN(tst_PropertyTree)
 #include "tst_propertytree.moc"

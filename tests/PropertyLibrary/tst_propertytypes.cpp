@@ -20,61 +20,34 @@
 #include <QStyleOptionViewItem>
 #include <QtTest>
 
-class TestPropertyTypes : public QObject
+class tst_PropertyTypes : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void boolSignals();
     void integerClamping_data();
     void integerClamping();
     void floatText_data();
     void floatText();
-    void vector();
     void vectorText_data();
     void vectorText();
     void colourTexts_data();
     void colourTexts();
-    void colourValueAndKey();
     void comboBox();
     void stringSaving_data();
     void stringSaving();
     void fileProperty();
-    void folderProperty();
     void serieDropsOldest_data();
     void serieDropsOldest();
     void seriePaint_data();
     void seriePaint();
-    void vectorSerie();
-    void floatEditWidget();
     void overrunSpinBox_data();
     void overrunSpinBox();
 };
 
-void TestPropertyTypes::boolSignals()
-{
-    // A bool node starts false and editable; setBoolValue only acts on a change.
-    BoolProperty node;
-    QCOMPARE(node.value(), QVariant(false));
-    QVERIFY(!node.readOnly());
-    QCOMPARE(node.defaultValue(), QVariant(false));
-    QSignalSpy spy(&node, &BoolProperty::boolValueChanged);
-    node.setBoolValue(false);
-    QCOMPARE(spy.count(), 0);
-    node.setBoolValue(true);
-    QVERIFY(spy.count() >= 1);
-    QCOMPARE(spy.last().at(0).toBool(), true);
-    node.setSettable(false);
-    node.setKeyValue(false);
-    QVERIFY(node.boolValue());
-    node.setSettable(true);
-    node.setKeyValue(QStringLiteral("false"));
-    QVERIFY(!node.boolValue());
-}
-
-void TestPropertyTypes::integerClamping_data()
+void tst_PropertyTypes::integerClamping_data()
 {
     QTest::addColumn<QVariant>("input");
     QTest::addColumn<int>("stored");
@@ -85,7 +58,7 @@ void TestPropertyTypes::integerClamping_data()
     QTest::newRow("not a number") << QVariant(QStringLiteral("x")) << 0;
 }
 
-void TestPropertyTypes::integerClamping()
+void tst_PropertyTypes::integerClamping()
 {
     // Values outside [min, max] are clamped, not refused.
     QFETCH(QVariant, input);
@@ -99,7 +72,7 @@ void TestPropertyTypes::integerClamping()
     QCOMPARE(node.keyValue().userType(), int(QMetaType::Int));
 }
 
-void TestPropertyTypes::floatText_data()
+void tst_PropertyTypes::floatText_data()
 {
     QTest::addColumn<QVariant>("input");
     QTest::addColumn<QString>("text");
@@ -110,7 +83,7 @@ void TestPropertyTypes::floatText_data()
     QTest::newRow("rounded") << QVariant(-1.23456) << "-1.235";
 }
 
-void TestPropertyTypes::floatText()
+void tst_PropertyTypes::floatText()
 {
     // A float node shows 3 decimals and saves a float.
     QFETCH(QVariant, input);
@@ -122,36 +95,7 @@ void TestPropertyTypes::floatText()
     QCOMPARE(node.keyValue().userType(), int(QMetaType::Float));
 }
 
-void TestPropertyTypes::vector()
-{
-    // A new vector node shows zeros, is read-only, and its children are editable X, Y, Z.
-    Vector3DProperty node;
-    QCOMPARE(node.value().toString(), QStringLiteral("0.000; 0.000; 0.000"));
-    QVERIFY(node.readOnly());
-    QCOMPARE(node.children().size(), 3);
-    QCOMPARE(node.children().at(0)->name(), QStringLiteral("X [m]"));
-    QCOMPARE(node.children().at(2)->key(), QStringLiteral("z"));
-    QVERIFY(!node.children().at(1)->readOnly());
-
-    QSignalSpy spy(&node, &Vector3DProperty::vector3DValueChanged);
-    node.yProperty()->setFloatValue(4.5f);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(node.vector3DValue(), QVector3D(0, 4.5f, 0));
-    QCOMPARE(node.value().toString(), QStringLiteral("0.000; 4.500; 0.000"));
-
-    spy.clear();
-    node.setVector3DValue(QVector3D(1, 2, 3));
-    QCOMPARE(spy.count(), 1);
-    node.xProperty()->setFloatValue(9);
-    node.reset();
-    QCOMPARE(node.vector3DValue(), QVector3D(1, 2, 3));
-
-    node.setMaxValue(2);
-    node.zProperty()->setFloatValue(50);
-    QCOMPARE(node.zProperty()->floatValue(), 2.0f);
-}
-
-void TestPropertyTypes::vectorText_data()
+void tst_PropertyTypes::vectorText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QVector3D>("vector");
@@ -162,7 +106,7 @@ void TestPropertyTypes::vectorText_data()
     QTest::newRow("four parts ignored") << "1;2;3;4" << QVector3D(7, 8, 9);
 }
 
-void TestPropertyTypes::vectorText()
+void tst_PropertyTypes::vectorText()
 {
     // A text with exactly three parts sets the vector and the children; other texts are ignored.
     QFETCH(QString, text);
@@ -176,7 +120,7 @@ void TestPropertyTypes::vectorText()
     QCOMPARE(node.zProperty()->floatValue(), vector.z());
 }
 
-void TestPropertyTypes::colourTexts_data()
+void tst_PropertyTypes::colourTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour");
@@ -192,7 +136,7 @@ void TestPropertyTypes::colourTexts_data()
     QTest::newRow("empty") << "" << QColor();
 }
 
-void TestPropertyTypes::colourTexts()
+void tst_PropertyTypes::colourTexts()
 {
     // Colour texts are triples, names or #-forms; anything else parses to no colour and changes nothing.
     QFETCH(QString, text);
@@ -205,24 +149,7 @@ void TestPropertyTypes::colourTexts()
     QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
 }
 
-void TestPropertyTypes::colourValueAndKey()
-{
-    // The colour is saved as a QColor and restored from one.
-    ColorProperty node;
-    QVERIFY(!node.colorValue().isValid());
-    QSignalSpy spy(&node, &ColorProperty::colorValueChanged);
-    node.setValue(QColor(Qt::blue));
-    QCOMPARE(node.colorValue(), QColor(Qt::blue));
-    QVERIFY(spy.count() >= 1);
-    QCOMPARE(node.keyValue(), QVariant(QColor(Qt::blue)));
-    node.setKeyValue(QColor(10, 20, 30));
-    QCOMPARE(node.value().toString(), QStringLiteral("10; 20; 30"));
-    node.setSettable(false);
-    node.setKeyValue(QColor(Qt::red));
-    QCOMPARE(node.colorValue(), QColor(10, 20, 30));
-}
-
-void TestPropertyTypes::comboBox()
+void tst_PropertyTypes::comboBox()
 {
     // The label is shown, the option's value is saved; an unknown label falls back to value 0.
     ComboBoxProperty node;
@@ -248,7 +175,7 @@ void TestPropertyTypes::comboBox()
     QCOMPARE(node.optionsModel()->rowCount(), 0);
 }
 
-void TestPropertyTypes::stringSaving_data()
+void tst_PropertyTypes::stringSaving_data()
 {
     QTest::addColumn<bool>("settable");
     QTest::addColumn<QString>("saved");
@@ -256,7 +183,7 @@ void TestPropertyTypes::stringSaving_data()
     QTest::newRow("not settable") << false << "";
 }
 
-void TestPropertyTypes::stringSaving()
+void tst_PropertyTypes::stringSaving()
 {
     // A string node that must not be restored saves an empty text and ignores loaded values.
     QFETCH(bool, settable);
@@ -269,7 +196,7 @@ void TestPropertyTypes::stringSaving()
     QCOMPARE(node.value().toString(), settable ? QStringLiteral("loaded") : QStringLiteral("hello"));
 }
 
-void TestPropertyTypes::fileProperty()
+void tst_PropertyTypes::fileProperty()
 {
     // The file node proposes a time-stamped name in the current folder and keeps its path as tool tip.
     FileProperty node;
@@ -293,52 +220,53 @@ void TestPropertyTypes::fileProperty()
     QCOMPARE(node.value().toString(), QStringLiteral("/tmp/a.vbl"));
 }
 
-void TestPropertyTypes::folderProperty()
+void tst_PropertyTypes::serieDropsOldest_data()
 {
-    // The folder node starts with its placeholder and keeps a chosen folder through a language change.
-    FolderProperty node;
-    QCOMPARE(node.value().toString(), QStringLiteral("Select folder!"));
-    node.setFoldername("/tmp");
-    node.retranslate();
-    QCOMPARE(node.value().toString(), QStringLiteral("/tmp"));
-    QCOMPARE(node.keyValue(), QVariant(QStringLiteral("/tmp")));
-}
-
-void TestPropertyTypes::serieDropsOldest_data()
-{
-    QTest::addColumn<int>("added");
+    QTest::addColumn<QList<int>>("samples");
+    QTest::addColumn<int>("maxCount");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("count");
-    QTest::newRow("50 samples") << 50 << 0 << 50;
-    QTest::newRow("51st drops the first") << 51 << 1 << 50;
-    QTest::newRow("60 samples") << 60 << 10 << 50;
+    QTest::addColumn<int>("smallest");
+    QTest::addColumn<int>("largest");
+    QList<int> rising, spike;
+    for (int i = 0; i < 60; ++i)
+        rising << i;
+    spike << 1000;
+    for (int i = 0; i < 50; ++i)
+        spike << i % 7;
+    QTest::newRow("50 samples") << rising.mid(0, 50) << 50 << 0 << 50 << 0 << 49;
+    QTest::newRow("51st drops the first") << rising.mid(0, 51) << 50 << 1 << 50 << 1 << 50;
+    QTest::newRow("a spike leaves the graph") << spike << 50 << 0 << 50 << 0 << 6;
+    QTest::newRow("a smaller limit trims") << rising << 5 << 55 << 5 << 55 << 59;
 }
 
-void TestPropertyTypes::serieDropsOldest()
+void tst_PropertyTypes::serieDropsOldest()
 {
-    // A serie holds at most maxCount samples; the oldest go first, the extremes are kept.
-    QFETCH(int, added);
+    // A serie holds at most maxCount samples, the oldest go first, and the scale follows what is held.
+    QFETCH(QList<int>, samples);
+    QFETCH(int, maxCount);
     QFETCH(int, first);
     QFETCH(int, count);
+    QFETCH(int, smallest);
+    QFETCH(int, largest);
     IntegerSerieProperty ints;
     FloatSerieProperty floats;
-    QVERIFY(ints.readOnly());
-    QCOMPARE(ints.maxCount(), 50);
-    for (int i = 0; i < added; ++i) {
-        ints.addValue(i);
-        floats.addValue(float(i));
+    for (int sample : samples) {
+        ints.addValue(sample);
+        floats.addValue(float(sample));
     }
+    ints.setMaxCount(maxCount);
+    floats.setMaxCount(maxCount);
     QCOMPARE(ints.samples().size(), count);
     QCOMPARE(ints.samples().first(), first);
+    QCOMPARE(ints.smallest(), smallest);
+    QCOMPARE(ints.largest(), largest);
     QCOMPARE(floats.samples().size(), count);
-    QCOMPARE(floats.samples().first(), float(first));
-    QCOMPARE(ints.smallest(), 0);
-    QCOMPARE(ints.largest(), added - 1);
-    ints.clear();
-    QVERIFY(ints.samples().isEmpty());
+    QCOMPARE(floats.smallest(), float(smallest));
+    QCOMPARE(floats.largest(), float(largest));
 }
 
-void TestPropertyTypes::seriePaint_data()
+void tst_PropertyTypes::seriePaint_data()
 {
     QTest::addColumn<QList<int>>("samples");
     QTest::addColumn<bool>("drawn");
@@ -347,7 +275,7 @@ void TestPropertyTypes::seriePaint_data()
     QTest::newRow("rising") << QList<int>{1, 2, 3} << true;
 }
 
-void TestPropertyTypes::seriePaint()
+void tst_PropertyTypes::seriePaint()
 {
     // A serie draws a graph only when its samples span a range, and never lets text be drawn.
     QFETCH(QList<int>, samples);
@@ -370,34 +298,7 @@ void TestPropertyTypes::seriePaint()
     QCOMPARE(anyRed, drawn);
 }
 
-void TestPropertyTypes::vectorSerie()
-{
-    // A vector serie feeds its X, Y, Z children and passes the limit on to them.
-    Vector3DSerieProperty node;
-    QCOMPARE(node.children().size(), 3);
-    QCOMPARE(node.zSerie()->color(), QColor(Qt::blue));
-    QSignalSpy spy(&node, &PropertyItem::changed);
-    node.addValue(QVector3D(1, 2, 3));
-    QVERIFY(spy.count() >= 1);
-    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), &node);
-    QCOMPARE(node.ySerie()->samples(), QList<float>{2});
-    node.setMaxCount(10);
-    QCOMPARE(node.xSerie()->maxCount(), 10);
-}
-
-void TestPropertyTypes::floatEditWidget()
-{
-    // The float editor writes its value with 6 significant digits and reads it back from the text.
-    FloatEditWidget editor;
-    QSignalSpy spy(&editor, &FloatEditWidget::valueChanged);
-    editor.setValue(1.25f);
-    QCOMPARE(editor.text(), QStringLiteral("1.25"));
-    QCOMPARE(editor.value(), 1.25f);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(editor.metaObject()->userProperty().name(), "value");
-}
-
-void TestPropertyTypes::overrunSpinBox_data()
+void tst_PropertyTypes::overrunSpinBox_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("steps");
@@ -413,7 +314,7 @@ void TestPropertyTypes::overrunSpinBox_data()
     QTest::newRow("max down") << 9 << -1 << true << 0 << 0 << 8;
 }
 
-void TestPropertyTypes::overrunSpinBox()
+void tst_PropertyTypes::overrunSpinBox()
 {
     // Stepping past an end reports a carry or a borrow instead of moving, when enabled.
     QFETCH(int, start);
@@ -436,5 +337,5 @@ void TestPropertyTypes::overrunSpinBox()
     QCOMPARE(box.value(), end);
 }
 
-QTEST_MAIN(TestPropertyTypes)
+QTEST_MAIN(tst_PropertyTypes)
 #include "tst_propertytypes.moc"

@@ -12,7 +12,7 @@
 #include <QTranslator>
 #include <QtTest>
 
-class TestRenderLegend : public QObject
+class tst_Legend : public QObject
 {
     Q_OBJECT
 
@@ -20,23 +20,19 @@ private slots:
     void initTestCase();
     void rectangles_data();
     void rectangles();
-    void property();
     void propertyMovesLegend();
-    void setPositionLeavesComboBox();
-    void initialPosition();
     void colorModelSignals();
-    void retranslate();
     void paintsNothingWithoutModel();
     void paintsBar_data();
     void paintsBar();
 };
 
-void TestRenderLegend::initTestCase()
+void tst_Legend::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-void TestRenderLegend::rectangles_data()
+void tst_Legend::rectangles_data()
 {
     QTest::addColumn<int>("edge");
     QTest::addColumn<QRect>("legend");
@@ -51,7 +47,7 @@ void TestRenderLegend::rectangles_data()
                           << QRect(QPoint(7, 128), QPoint(32, 372));
 }
 
-void TestRenderLegend::rectangles()
+void tst_Legend::rectangles()
 {
     // On a 1000 x 500 canvas the legend is 30 pixels thick, three fifths long and centred along its edge.
     QFETCH(int, edge);
@@ -62,27 +58,7 @@ void TestRenderLegend::rectangles()
     QCOMPARE(ColorLegendLayer::barRect(legend, Qt::Edge(edge)), bar);
 }
 
-void TestRenderLegend::property()
-{
-    // The legend property is the combo box "Legend" with the four edges in the order Top, Left, Bottom,
-    // Right.
-    ColorLegendLayer layer;
-    ComboBoxProperty *p = layer.property();
-    QCOMPARE(p->name(), QStringLiteral("Legend"));
-    QCOMPARE(p->key(), QStringLiteral("legend"));
-    QCOMPARE(p->optionValue(), int(Qt::TopEdge));
-    QCOMPARE(p->defaultValue().toString(), QStringLiteral("Top"));
-    QCOMPARE(p->optionsModel()->rowCount(), 4);
-    const QStringList labels{"Top", "Left", "Bottom", "Right"};
-    const QList<int> values{1, 2, 8, 4};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(p->optionsModel()->valueOf(labels[i]), values[i]);
-    QCOMPARE(layer.position(), Qt::TopEdge);
-    QCOMPARE(layer.backgroundColor(), QColor(Qt::white));
-    QCOMPARE(layer.textColor(), QColor(Qt::white));
-}
-
-void TestRenderLegend::propertyMovesLegend()
+void tst_Legend::propertyMovesLegend()
 {
     // Choosing "Right" in the legend property moves the legend and asks for a repaint.
     ColorLegendLayer layer;
@@ -96,30 +72,7 @@ void TestRenderLegend::propertyMovesLegend()
     QCOMPARE(moved.count(), 1);
 }
 
-void TestRenderLegend::setPositionLeavesComboBox()
-{
-    // setPosition moves the legend but leaves the combo box on its old option.
-    ColorLegendLayer layer;
-    QSignalSpy changed(&layer, &LayerItem::changed);
-    layer.setPosition(Qt::LeftEdge);
-    QCOMPARE(layer.position(), Qt::LeftEdge);
-    QCOMPARE(layer.property()->optionValue(), int(Qt::TopEdge));
-    QCOMPARE(changed.count(), 1);
-    layer.setPosition(Qt::LeftEdge);
-    QCOMPARE(changed.count(), 1);
-}
-
-void TestRenderLegend::initialPosition()
-{
-    // The initial position sets both the option and its default, and through them the legend.
-    ColorLegendLayer layer;
-    layer.setInitialLegendPos(Qt::BottomEdge);
-    QCOMPARE(layer.position(), Qt::BottomEdge);
-    QCOMPARE(layer.property()->optionValue(), int(Qt::BottomEdge));
-    QCOMPARE(layer.property()->defaultValue().toString(), QStringLiteral("Bottom"));
-}
-
-void TestRenderLegend::colorModelSignals()
+void tst_Legend::colorModelSignals()
 {
     // A change of the colour model repaints the legend; a replaced or deleted model no longer does.
     ColorLegendLayer layer;
@@ -139,27 +92,7 @@ void TestRenderLegend::colorModelSignals()
     QCOMPARE(title.count(), 1);
 }
 
-void TestRenderLegend::retranslate()
-{
-    // After a language change the property's title and option labels follow; key and option stay.
-    ColorLegendLayer layer;
-    layer.setInitialLegendPos(Qt::RightEdge);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
-    QCoreApplication::installTranslator(&translator);
-    layer.retranslate();
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(layer.property()->name(), QStringLiteral("凡例"));
-    QCOMPARE(layer.property()->key(), QStringLiteral("legend"));
-    QCOMPARE(layer.property()->value().toString(), QStringLiteral("右"));
-    QCOMPARE(layer.property()->optionValue(), int(Qt::RightEdge));
-    QCOMPARE(layer.position(), Qt::RightEdge);
-    layer.retranslate();
-    QCOMPARE(layer.property()->name(), QStringLiteral("Legend"));
-    QCOMPARE(layer.property()->value().toString(), QStringLiteral("Right"));
-}
-
-void TestRenderLegend::paintsNothingWithoutModel()
+void tst_Legend::paintsNothingWithoutModel()
 {
     // Without a colour model the legend paints nothing.
     ColorLegendLayer layer;
@@ -172,7 +105,7 @@ void TestRenderLegend::paintsNothingWithoutModel()
     QCOMPARE(image, before);
 }
 
-void TestRenderLegend::paintsBar_data()
+void tst_Legend::paintsBar_data()
 {
     QTest::addColumn<int>("edge");
     QTest::newRow("top") << int(Qt::TopEdge);
@@ -181,7 +114,7 @@ void TestRenderLegend::paintsBar_data()
     QTest::newRow("right") << int(Qt::RightEdge);
 }
 
-void TestRenderLegend::paintsBar()
+void tst_Legend::paintsBar()
 {
     // The bar runs from the min colour at the left or top to the max colour at the right or bottom, framed
     // in black.
@@ -226,5 +159,5 @@ void TestRenderLegend::paintsBar()
     QVERIFY(white);
 }
 
-QTEST_MAIN(TestRenderLegend)
+QTEST_MAIN(tst_Legend)
 #include "tst_render_legend.moc"

@@ -10,7 +10,12 @@
 #include "TestSupport.h"
 #include "Viewport.h"
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -31,13 +36,16 @@ bool hasColorNear(const QImage &image, int x, int y, const QColor &color, int ra
 }
 } // namespace
 
-class TestRenderPixels : public QObject
+class tst_Pixels : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void topViewScene_data();
     void topViewScene();
+    void repaintsArePaced_data();
+    void repaintsArePaced();
     void progressiveFrames();
     void freeView();
     void overlappingViewports();
@@ -48,12 +56,12 @@ private:
     QImage renderCanvas(Canvas &canvas, const QString &file);
 };
 
-void TestRenderPixels::initTestCase()
+void tst_Pixels::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-QImage TestRenderPixels::renderCanvas(Canvas &canvas, const QString &file)
+QImage tst_Pixels::renderCanvas(Canvas &canvas, const QString &file)
 {
     canvas.resize(200, 200);
     canvas.show();
@@ -64,10 +72,34 @@ QImage TestRenderPixels::renderCanvas(Canvas &canvas, const QString &file)
     return image;
 }
 
-void TestRenderPixels::topViewScene()
+void tst_Pixels::topViewScene_data()
 {
-    // A top view shows the axes, the grid and every cloud point in its own colour where the camera maps it.
+    QTest::addColumn<int>("renderable");
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::newRow("default context") << int(QSurfaceFormat::DefaultRenderableType)
+                                     << int(QSurfaceFormat::NoProfile) << 2 << 0;
+    QTest::newRow("core profile") << int(QSurfaceFormat::OpenGL) << int(QSurfaceFormat::CoreProfile) << 3
+                                  << 3;
+    QTest::newRow("compatibility profile")
+        << int(QSurfaceFormat::OpenGL) << int(QSurfaceFormat::CompatibilityProfile) << 3 << 0;
+}
+
+void tst_Pixels::topViewScene()
+{
+    // A top view shows the axes, the grid and every cloud point in its own colour where the camera maps it,
+    // in a core profile as in the others.
+    QFETCH(int, renderable);
+    QFETCH(int, profile);
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    format.setRenderableType(QSurfaceFormat::RenderableType(renderable));
+    format.setProfile(QSurfaceFormat::OpenGLContextProfile(profile));
+    format.setVersion(major, minor);
     Canvas canvas;
+    canvas.setFormat(format);
     Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
     viewport->camera()->setViewPreset(3);
     Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
@@ -88,6 +120,10 @@ void TestRenderPixels::topViewScene()
 
     const QImage image = renderCanvas(canvas, QStringLiteral("render_topview.png"));
     QVERIFY(!image.isNull());
+    QVERIFY(canvas.context());
+    if (profile == QSurfaceFormat::CoreProfile)
+        QCOMPARE(canvas.context()->format().profile(), QSurfaceFormat::CoreProfile);
+    QCOMPARE(canvas.context()->functions()->glGetError(), GLenum(GL_NO_ERROR));
     // The top view looks down with +X towards the bottom and +Y to the right, 20 pixels per metre.
     QVERIFY(hasColorNear(image, 150, 50, QColor(255, 0, 255), 2));
     QVERIFY(hasColorNear(image, 50, 150, QColor(0, 255, 255), 2));
@@ -105,7 +141,48 @@ void TestRenderPixels::topViewScene()
     QCOMPARE(image.pixelColor(5, 5), QColor(108, 108, 132));
 }
 
-void TestRenderPixels::freeView()
+void tst_Pixels::repaintsArePaced_data()
+{
+    QTest::addColumn<int>("frameRate");
+    QTest::newRow("10 per second") << 10;
+    QTest::newRow("25 per second") << 25;
+}
+
+void tst_Pixels::repaintsArePaced()
+{
+    // A stream of changes is drawn at most frameRate times a second, and every point still reaches the
+    // cloud.
+    QFETCH(int, frameRate);
+    Canvas canvas;
+    canvas.setFrameRate(frameRate);
+    Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+    viewport->camera()->setViewPreset(3);
+    PointCloud cloud;
+    viewport->addItem(&cloud);
+    QVERIFY(!renderCanvas(canvas, QStringLiteral("render_paced.png")).isNull());
+    QElapsedTimer clock;
+    clock.start();
+    QVector<qint64> frames;
+    connect(&canvas, &QOpenGLWidget::frameSwapped, this, [&] { frames.append(clock.elapsed()); });
+    int lines = 0;
+    QTimer stream;
+    connect(&stream, &QTimer::timeout, this, [&] {
+        cloud.addPoints({QVector3D(float(lines % 5), 0, 0)}, {QVector3D(1, 1, 1)});
+        ++lines;
+    });
+    stream.start(1);
+    QTest::qWait(700);
+    stream.stop();
+    QTRY_VERIFY(!canvas.isRepaintPending());
+    QTest::qWait(50);
+    QCOMPARE(cloud.count(), lines);
+    QVERIFY2(frames.size() >= 3, qPrintable(QString::number(frames.size())));
+    // Frames start at least an interval apart; their ends jitter with the drawing time, so the average.
+    const double gap = double(frames.last() - frames.first()) / double(frames.size() - 1);
+    QVERIFY2(gap >= 1000.0 / frameRate - 3.0, qPrintable(QStringLiteral("frames %1 ms apart").arg(gap)));
+}
+
+void tst_Pixels::freeView()
 {
     // The default perspective view shows the ground grid and the axes, with a solid cube hiding what is
     // behind it.
@@ -131,7 +208,7 @@ void TestRenderPixels::freeView()
     QVERIFY(hasColorNear(image, 100, 180, Qt::red, 1));
 }
 
-void TestRenderPixels::progressiveFrames()
+void tst_Pixels::progressiveFrames()
 {
     // The points of the previous frame stay drawn beyond the new frame's points; clearing removes them all.
     Canvas canvas;
@@ -160,7 +237,7 @@ void TestRenderPixels::progressiveFrames()
     QVERIFY(!hasColorNear(image, 140, 140, Qt::red, 4));
 }
 
-void TestRenderPixels::overlappingViewports()
+void tst_Pixels::overlappingViewports()
 {
     // The viewport with the lower ZOrder is drawn first, so the inset covers the main view, frame and label
     // included.
@@ -183,7 +260,7 @@ void TestRenderPixels::overlappingViewports()
     QCOMPARE(image.pixelColor(103, 103), QColor(Qt::white));
 }
 
-void TestRenderPixels::coordinateMarker()
+void tst_Pixels::coordinateMarker()
 {
     // A cloud's marker shows a red arrow along +X and a green one along +Y from the cloud's position.
     Canvas canvas;
@@ -200,7 +277,7 @@ void TestRenderPixels::coordinateMarker()
     QVERIFY(!hasColorNear(image, 120, 108, Qt::red));
 }
 
-void TestRenderPixels::clickThroughWidget()
+void tst_Pixels::clickThroughWidget()
 {
     // A real click on the widget reaches the topmost viewport's camera, which reports the ray once.
     Canvas canvas;
@@ -219,5 +296,5 @@ void TestRenderPixels::clickThroughWidget()
     QVERIFY(!inset->isSelected());
 }
 
-QTEST_MAIN(TestRenderPixels)
+QTEST_MAIN(tst_Pixels)
 #include "tst_render_pixels.moc"

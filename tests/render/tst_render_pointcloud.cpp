@@ -15,7 +15,7 @@ QVector<QVector3D> points(int n, float tag)
 }
 } // namespace
 
-class TestRenderPointCloud : public QObject
+class tst_PointCloud : public QObject
 {
     Q_OBJECT
 
@@ -30,12 +30,12 @@ private slots:
     void mismatchedBatch();
 };
 
-void TestRenderPointCloud::initTestCase()
+void tst_PointCloud::initTestCase()
 {
     TestSupport::isolateSettings();
 }
 
-void TestRenderPointCloud::frames_data()
+void tst_PointCloud::frames_data()
 {
     QTest::addColumn<QVector<int>>("first");
     QTest::addColumn<QVector<int>>("second");
@@ -47,7 +47,7 @@ void TestRenderPointCloud::frames_data()
     QTest::newRow("empty frame") << QVector<int>{4} << QVector<int>{} << 4 << 4;
 }
 
-void TestRenderPointCloud::frames()
+void tst_PointCloud::frames()
 {
     // A new frame overwrites the previous one from the start; its tail stays drawn until overwritten.
     PointCloud cloud;
@@ -75,7 +75,7 @@ void TestRenderPointCloud::frames()
         QCOMPARE(cloud.positions().at(i).x(), i < written ? 2.0f : 1.0f);
 }
 
-void TestRenderPointCloud::clearDrawsNothing()
+void tst_PointCloud::clearDrawsNothing()
 {
     // Clearing draws nothing yet keeps the vectors, which a later smaller frame never shrinks.
     PointCloud cloud;
@@ -92,7 +92,7 @@ void TestRenderPointCloud::clearDrawsNothing()
     QCOMPARE(cloud.positions().at(2).x(), 2.0f);
 }
 
-void TestRenderPointCloud::frameTag()
+void tst_PointCloud::frameTag()
 {
     // A frame tag equal to the current one does nothing; a new tag starts a new frame.
     PointCloud cloud;
@@ -112,7 +112,7 @@ void TestRenderPointCloud::frameTag()
     QCOMPARE(cloud.frameTag(), 9);
 }
 
-void TestRenderPointCloud::pointSizeDoesNotRepaint()
+void tst_PointCloud::pointSizeDoesNotRepaint()
 {
     // The point size is stored for the next draw without asking for a repaint.
     PointCloud cloud;
@@ -123,7 +123,7 @@ void TestRenderPointCloud::pointSizeDoesNotRepaint()
     QCOMPARE(changed.count(), 0);
 }
 
-void TestRenderPointCloud::coordinateMarker()
+void tst_PointCloud::coordinateMarker()
 {
     // The cloud carries a size-1 marker at its origin whose visibility follows the cloud's.
     PointCloud cloud;
@@ -140,7 +140,7 @@ void TestRenderPointCloud::coordinateMarker()
     QVERIFY(!cloud.isCoordinateVisible());
 }
 
-void TestRenderPointCloud::mismatchedBatch()
+void tst_PointCloud::mismatchedBatch()
 {
     // A batch whose lists differ in length adds only the points that have a colour.
     PointCloud cloud;
@@ -149,5 +149,5 @@ void TestRenderPointCloud::mismatchedBatch()
     QCOMPARE(cloud.positions().size(), cloud.colors().size());
 }
 
-QTEST_MAIN(TestRenderPointCloud)
+QTEST_MAIN(tst_PointCloud)
 #include "tst_render_pointcloud.moc"

@@ -25,54 +25,26 @@ Ray downAt(float x, float y)
 }
 } // namespace
 
-class TestRenderPrimitives : public QObject
+class tst_Primitives : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void axisLines();
+    void initTestCase() { TestSupport::isolateSettings(); }
     void gridLines_data();
     void gridLines();
     void solids_data();
     void solids();
-    void cubeGeometry();
-    void arrowSizes();
     void coordinateArrows();
     void hitTest_data();
     void hitTest();
-    void pickPrefersSmallestPositive();
+    void pickNearest_data();
+    void pickNearest();
     void pressReleaseRule_data();
     void pressReleaseRule();
 };
 
-void TestRenderPrimitives::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
-
-void TestRenderPrimitives::axisLines()
-{
-    // The axes are three lines through the origin, X red, Y green, Z blue, between the limits.
-    Axis axis(nullptr, -100, -100, -100, 100, 100, 100, 2.0f);
-    const QVector<QVector3D> expected = {{-100, 0, 0}, {100, 0, 0},  {0, -100, 0},
-                                         {0, 100, 0},  {0, 0, -100}, {0, 0, 100}};
-    QCOMPARE(axis.positions(), expected);
-    const QVector<QVector3D> colors = {{1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};
-    QCOMPARE(axis.colors(), colors);
-    QSignalSpy width(&axis, &Axis::lineWidthChanged);
-    QSignalSpy changed(&axis, &RenderableItem::changed);
-    axis.setLineWidth(2.0f);
-    QCOMPARE(width.count(), 0);
-    axis.setLineWidth(3.0f);
-    QCOMPARE(width.count(), 1);
-    QCOMPARE(changed.count(), 1);
-    axis.setAxisLimits(-1, -2, -3, 4, 5, 6);
-    QCOMPARE(axis.positions().at(5), QVector3D(0, 0, 6));
-    QCOMPARE(changed.count(), 2);
-}
-
-void TestRenderPrimitives::gridLines_data()
+void tst_Primitives::gridLines_data()
 {
     QTest::addColumn<QVector<float>>("grid");
     QTest::addColumn<int>("vertices");
@@ -88,7 +60,7 @@ void TestRenderPrimitives::gridLines_data()
     QTest::newRow("no spacing") << QVector<float>{-2, 2, -2, 2, 0, 0} << 0 << QVector<QVector3D>{};
 }
 
-void TestRenderPrimitives::gridLines()
+void tst_Primitives::gridLines()
 {
     // The grid has a line at every spacing step except through the origin, where the axes are.
     QFETCH(QVector<float>, grid);
@@ -105,7 +77,7 @@ void TestRenderPrimitives::gridLines()
     }
 }
 
-void TestRenderPrimitives::solids_data()
+void tst_Primitives::solids_data()
 {
     QTest::addColumn<bool>("cone");
     QTest::addColumn<int>("segments");
@@ -116,7 +88,7 @@ void TestRenderPrimitives::solids_data()
     QTest::newRow("cone 7") << true << 7 << 42;
 }
 
-void TestRenderPrimitives::solids()
+void tst_Primitives::solids()
 {
     // Cylinder and cone stand on the XZ plane, reach up to their height and stay within their radius.
     QFETCH(bool, cone);
@@ -142,48 +114,7 @@ void TestRenderPrimitives::solids()
     QCOMPARE(solid->boundingRadius(), 2.0f);
 }
 
-void TestRenderPrimitives::cubeGeometry()
-{
-    // A cube always has 24 corners and 36 indices, spans its edge length and turns yellow when selected.
-    Cube cube;
-    QCOMPARE(cube.positions().size(), 24);
-    QCOMPARE(cube.indices().size(), 36);
-    QCOMPARE(cube.positions().first(), QVector3D(-0.5f, -0.5f, 0.5f));
-    cube.setSize(4.0f);
-    QCOMPARE(cube.positions().size(), 24);
-    QCOMPARE(cube.indices().size(), 36);
-    QCOMPARE(cube.positions().at(5), QVector3D(2, 2, -2));
-    QCOMPARE(cube.boundingRadius(), 2.0f);
-    for (quint32 index : cube.indices())
-        QVERIFY(index < 24);
-    QCOMPARE(cube.indices().mid(6, 6), (QVector<quint32>{4, 5, 6, 4, 6, 7}));
-    QSignalSpy changed(&cube, &RenderableItem::changed);
-    cube.setSelected(true);
-    QCOMPARE(cube.color(), QColor(Qt::yellow));
-    QCOMPARE(changed.count(), 1);
-    cube.setSelected(false);
-    QCOMPARE(cube.color(), QColor(Qt::red));
-}
-
-void TestRenderPrimitives::arrowSizes()
-{
-    // An arrow of size s has a 0.8 s shaft of radius 0.05 s and a 0.2 s head of radius 0.1 s on top of it.
-    Arrow arrow;
-    QCOMPARE(arrow.shaftLength(), 0.8f);
-    QCOMPARE(arrow.head()->pos(), QVector3D(0, 0.8f, 0));
-    arrow.setSize(2);
-    QCOMPARE(arrow.shaftLength(), 1.6f);
-    QCOMPARE(arrow.shaftRadius(), 0.1f);
-    QCOMPARE(arrow.headLength(), 0.4f);
-    QCOMPARE(arrow.headRadius(), 0.2f);
-    QCOMPARE(arrow.head()->pos(), QVector3D(0, 1.6f, 0));
-    arrow.setColor(Qt::cyan);
-    QCOMPARE(arrow.color(), QColor(Qt::cyan));
-    QCOMPARE(arrow.head()->color(), QColor(Qt::cyan));
-    QCOMPARE(arrow.children().size(), 2);
-}
-
-void TestRenderPrimitives::coordinateArrows()
+void tst_Primitives::coordinateArrows()
 {
     // The marker's arrows point along +X (red), +Y (green) and +Z (blue), 1.0 long at size 1.
     Coordinate coordinate;
@@ -203,50 +134,73 @@ void TestRenderPrimitives::coordinateArrows()
     }
 }
 
-void TestRenderPrimitives::hitTest_data()
+void tst_Primitives::hitTest_data()
 {
     QTest::addColumn<bool>("selectable");
     QTest::addColumn<bool>("visible");
-    QTest::addColumn<float>("offset");
-    QTest::addColumn<float>("value");
-    QTest::newRow("through centre") << true << true << 0.0f << 4.0f;
-    QTest::newRow("half off centre") << true << true << 0.5f << 3.0f;
-    QTest::newRow("miss") << true << true << 2.0f << -12.0f;
-    QTest::newRow("not selectable") << false << true << 0.0f << -1.0f;
-    QTest::newRow("hidden") << true << false << 0.0f << -1.0f;
+    QTest::addColumn<Ray>("ray");
+    QTest::addColumn<float>("distance");
+    // A cube of edge 2 at the origin: bounding radius 1.
+    QTest::newRow("through centre") << true << true << downAt(0, 0) << 9.0f;
+    QTest::newRow("half off centre") << true << true << downAt(0.6f, 0) << 9.2f;
+    QTest::newRow("miss") << true << true << downAt(2, 0) << -1.0f;
+    QTest::newRow("pointing away") << true << true << Ray{QVector3D(0, 0, 10), QVector3D(0, 0, 1)} << -1.0f;
+    QTest::newRow("not selectable") << false << true << downAt(0, 0) << -1.0f;
+    QTest::newRow("hidden") << true << false << downAt(0, 0) << -1.0f;
 }
 
-void TestRenderPrimitives::hitTest()
+void tst_Primitives::hitTest()
 {
-    // The hit value is the discriminant against the bounding sphere; unpickable items score -1.
-    Cube cube;
-    cube.setSize(2.0f);
+    // The hit value is the distance along the ray to the bounding sphere; unpickable items score -1.
     QFETCH(bool, selectable);
     QFETCH(bool, visible);
-    QFETCH(float, offset);
-    QFETCH(float, value);
+    QFETCH(Ray, ray);
+    QFETCH(float, distance);
+    Cube cube;
+    cube.setSize(2.0f);
     cube.setSelectable(selectable);
     cube.setVisible(visible);
-    QVERIFY(qFuzzyCompare(cube.hitTest(downAt(offset, 0)) + 100.0f, value + 100.0f));
+    QVERIFY2(qAbs(cube.hitTest(ray) - distance) < 1e-4f, qPrintable(QString::number(cube.hitTest(ray))));
 }
 
-void TestRenderPrimitives::pickPrefersSmallestPositive()
+void tst_Primitives::pickNearest_data()
 {
-    // Among several hit items the pick is the one with the smallest positive value; unselectable ones never
-    // win.
-    Cube a, b, hidden;
-    a.setSelectable(true);
-    b.setSelectable(true);
-    b.setPos(QVector3D(0.3f, 0, 0));
-    hidden.setPos(QVector3D(0.4f, 0, 0));
-    SelectionManager manager;
-    const QList<RenderableItem *> items{&hidden, &b, &a};
-    QCOMPARE(manager.pick(items, downAt(0.4f, 0)), &a);
-    QCOMPARE(manager.pick(items, downAt(5, 0)), nullptr);
-    QCOMPARE(manager.pick({}, downAt(0, 0)), nullptr);
+    QTest::addColumn<QVector3D>("nearPos");
+    QTest::addColumn<bool>("nearSelectable");
+    QTest::addColumn<QVector3D>("farPos");
+    QTest::addColumn<int>("picked");
+    // The ray comes down the Z axis from z = 10; both cubes have a bounding radius of 1.
+    QTest::newRow("central near beats grazed far")
+        << QVector3D(0, 0, 5) << true << QVector3D(0.95f, 0, 0) << 0;
+    QTest::newRow("grazed near beats central far")
+        << QVector3D(0.95f, 0, 5) << true << QVector3D(0, 0, 0) << 0;
+    QTest::newRow("behind the eye is skipped") << QVector3D(0, 0, 12) << true << QVector3D(0, 0, 0) << 1;
+    QTest::newRow("eye inside the near one") << QVector3D(0, 0, 9.5f) << true << QVector3D(0, 0, 0) << 0;
+    QTest::newRow("unselectable near is skipped") << QVector3D(0, 0, 5) << false << QVector3D(0, 0, 0) << 1;
+    QTest::newRow("both missed") << QVector3D(3, 0, 5) << true << QVector3D(3, 0, 0) << -1;
 }
 
-void TestRenderPrimitives::pressReleaseRule_data()
+void tst_Primitives::pickNearest()
+{
+    // The pick is the first item the ray meets in front of its origin.
+    QFETCH(QVector3D, nearPos);
+    QFETCH(bool, nearSelectable);
+    QFETCH(QVector3D, farPos);
+    QFETCH(int, picked);
+    Cube nearCube, farCube;
+    nearCube.setSize(2.0f);
+    farCube.setSize(2.0f);
+    nearCube.setPos(nearPos);
+    farCube.setPos(farPos);
+    nearCube.setSelectable(nearSelectable);
+    farCube.setSelectable(true);
+    SelectionManager manager;
+    const QList<RenderableItem *> items{&nearCube, &farCube};
+    RenderableItem *expected = picked == 0 ? &nearCube : picked == 1 ? &farCube : nullptr;
+    QCOMPARE(manager.pick(items, downAt(0, 0)), expected);
+}
+
+void tst_Primitives::pressReleaseRule_data()
 {
     QTest::addColumn<float>("pressAt");
     QTest::addColumn<float>("releaseAt");
@@ -258,7 +212,7 @@ void TestRenderPrimitives::pressReleaseRule_data()
     QTest::newRow("other cube") << 3.0f << 3.0f << 1;
 }
 
-void TestRenderPrimitives::pressReleaseRule()
+void tst_Primitives::pressReleaseRule()
 {
     // A click selects the item under it only when press and release hit the same item, and deselects all
     // others.
@@ -283,5 +237,5 @@ void TestRenderPrimitives::pressReleaseRule()
     QCOMPARE(second.color(), QColor(selected == 1 ? Qt::yellow : Qt::red));
 }
 
-QTEST_MAIN(TestRenderPrimitives)
+QTEST_MAIN(tst_Primitives)
 #include "tst_render_primitives.moc"

@@ -19,18 +19,19 @@ CameraProperty::CameraProperty(QObject *parent) : PropertyItem(parent)
 
     m_distance = new FloatProperty(this);
     m_distance->setKey(QStringLiteral("distance"));
-    m_distance->setMinValue(0.001f);
-    m_distance->setMaxValue(100.0f);
+    m_distance->setMinValue(Camera::minDistance);
+    m_distance->setMaxValue(Camera::maxDistance);
 
     m_yaw = new FloatProperty(this);
     m_yaw->setKey(QStringLiteral("yaw"));
+    // Wider than the camera's own [-180, 180], so that older files with any yaw load and wrap.
     m_yaw->setMinValue(-360.0f);
     m_yaw->setMaxValue(360.0f);
 
     m_pitch = new FloatProperty(this);
     m_pitch->setKey(QStringLiteral("pitch"));
-    m_pitch->setMinValue(-360.0f);
-    m_pitch->setMaxValue(360.0f);
+    m_pitch->setMinValue(Camera::minPitch);
+    m_pitch->setMaxValue(Camera::maxPitch);
 
     addChild(m_focalPoint);
     addChild(m_distance);

@@ -7,6 +7,7 @@
 #include "ColorProperty.h"
 #include "ComboBoxProperty.h"
 #include "GridPlaneXY.h"
+#include "IntegerProperty.h"
 #include "LayerItem.h"
 #include "Scene.h"
 #include "Viewport.h"
@@ -40,9 +41,17 @@ SceneComposer::SceneComposer(QObject *parent) : QObject(parent)
     m_viewport->addOption(QStringLiteral("No Viewport"), NoViewport);
     m_viewport->addOption(QStringLiteral("Top View"), TopView);
 
+    m_frameRate = new IntegerProperty(this);
+    m_frameRate->setKey(QStringLiteral("frame_rate"));
+    m_frameRate->setMinValue(Canvas::minFrameRate);
+    m_frameRate->setMaxValue(Canvas::maxFrameRate);
+    m_frameRate->setIntValue(Canvas::defaultFrameRate);
+    m_frameRate->setDefaultValue(Canvas::defaultFrameRate);
+
     m_group->addChild(m_cameraProperty);
     m_group->addChild(m_backgroundColor);
     m_group->addChild(m_viewport);
+    m_group->addChild(m_frameRate);
 
     m_axis = new Axis(this, -100.0f, -100.0f, -100.0f, 100.0f, 100.0f, 100.0f, 2.0f);
     m_grid = new GridPlaneXY(this, -100.0f, 100.0f, -100.0f, 100.0f, 0.0f, 1.0f);
@@ -55,9 +64,13 @@ SceneComposer::SceneComposer(QObject *parent) : QObject(parent)
          {static_cast<RenderableItem *>(m_axis), static_cast<RenderableItem *>(m_grid)}) {
         connect(item, &RenderableItem::changed, this, [this] {
             if (m_canvas)
-                m_canvas->update();
+                m_canvas->scheduleRepaint();
         });
     }
+    connect(m_frameRate, &PropertyItem::valueChanged, this, [this] {
+        if (m_canvas)
+            m_canvas->setFrameRate(m_frameRate->intValue());
+    });
     connect(m_viewport, &PropertyItem::valueChanged, this,
             [this] { setViewportLayout(m_viewport->optionValue()); });
     // The camera property only ever follows the main camera, so its clicks are the composer's clicks,
@@ -85,6 +98,7 @@ void SceneComposer::setCanvas(Canvas *canvas)
     const QColor background = m_canvas->backgroundColor();
     m_backgroundColor->setColorValue(background);
     m_backgroundColor->setDefaultValue(m_backgroundColor->value());
+    m_canvas->setFrameRate(m_frameRate->intValue());
     for (LayerItem *layer : qAsConst(m_layers))
         m_canvas->addLayer(layer);
     setViewportLayout(m_viewport->optionValue());
@@ -169,6 +183,7 @@ void SceneComposer::retranslate()
     m_group->setName(tr("Canvas"));
     m_backgroundColor->setName(tr("Background Color"));
     m_viewport->setName(tr("Viewport"));
+    m_frameRate->setName(tr("Frame Rate"));
     m_viewport->updateOptionLabel(tr("No Viewport"), NoViewport);
     m_viewport->updateOptionLabel(tr("Top View"), TopView);
     m_cameraProperty->retranslate();

@@ -11,6 +11,7 @@ class CameraProperty;
 class Canvas;
 class ColorProperty;
 class ComboBoxProperty;
+class IntegerProperty;
 class GridPlaneXY;
 class LayerItem;
 class PropertyItem;
@@ -49,6 +50,7 @@ public:
     CameraProperty *cameraProperty() const { return m_cameraProperty; }
     ColorProperty *backgroundColorProperty() const { return m_backgroundColor; }
     ComboBoxProperty *viewportProperty() const { return m_viewport; }
+    IntegerProperty *frameRateProperty() const { return m_frameRate; }
     Axis *axis() const { return m_axis; }
     GridPlaneXY *grid() const { return m_grid; }
 
@@ -72,6 +74,7 @@ private:
     CameraProperty *m_cameraProperty = nullptr;
     ColorProperty *m_backgroundColor = nullptr;
     ComboBoxProperty *m_viewport = nullptr;
+    IntegerProperty *m_frameRate = nullptr;
     Axis *m_axis = nullptr;
     GridPlaneXY *m_grid = nullptr;
     QList<RenderableItem *> m_items;

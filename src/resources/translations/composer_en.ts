@@ -128,5 +128,10 @@
         <source>Top View</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../DataSelector/composer/SceneComposer.cpp" line="186"/>
+        <source>Frame Rate</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -128,5 +128,10 @@
         <source>Top View</source>
         <translation>上面図</translation>
     </message>
+    <message>
+        <location filename="../../DataSelector/composer/SceneComposer.cpp" line="186"/>
+        <source>Frame Rate</source>
+        <translation>フレームレート</translation>
+    </message>
 </context>
 </TS>

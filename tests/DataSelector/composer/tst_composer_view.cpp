@@ -57,7 +57,7 @@ void fillRoom(PointCloudProperty &property, PointCloud &cloud)
 }
 } // namespace
 
-class TestComposerView : public QObject
+class tst_ComposerView : public QObject
 {
     Q_OBJECT
 
@@ -115,5 +115,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestComposerView)
+QTEST_MAIN(tst_ComposerView)
 #include "tst_composer_view.moc"
