@@ -76,8 +76,9 @@ inline QString timeText(int ms)
 }
 
 // Frames of connection `connections[i]` at `times[i]` ms; a negative time writes an auxiliary packet.
-inline bool writeVbl(const QString &fileName, bool compressed, const QVector<int> &times,
-                     const QVector<int> &connections = {}, const VEXA3D_SENSOR_INFO_T &info = sensorInfo())
+inline bool writeVblStamps(const QString &fileName, bool compressed, const QVector<qint64> &times,
+                           const QVector<int> &connections = {},
+                           const VEXA3D_SENSOR_INFO_T &info = sensorInfo())
 {
     VblWriter writer;
     writer.setSensorInfo(info);
@@ -85,15 +86,22 @@ inline bool writeVbl(const QString &fileName, bool compressed, const QVector<int
         return false;
     for (int i = 0; i < times.size(); ++i) {
         const int connection = i < connections.size() ? connections.at(i) : 0;
-        const int t = times.at(i);
+        const qint64 t = times.at(i);
         const QSharedPointer<SensorData> frame =
             t >= 0 ? QSharedPointer<SensorData>(line(info.spec, quint32(t), i)) : aux(quint32(-t));
         if (!writer.writeFrame(connection, frame, QVector3D(1, 2, 3), QVector3D(0, 0, 90),
-                               timeText(std::abs(t))))
+                               timeText(int(std::abs(t) % 86400000))))
             return false;
     }
     writer.close();
     return true;
+}
+
+inline bool writeVbl(const QString &fileName, bool compressed, const QVector<int> &times,
+                     const QVector<int> &connections = {}, const VEXA3D_SENSOR_INFO_T &info = sensorInfo())
+{
+    return writeVblStamps(fileName, compressed, QVector<qint64>(times.begin(), times.end()), connections,
+                          info);
 }
 
 inline QByteArray readAll(const QString &fileName)

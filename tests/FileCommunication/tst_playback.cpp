@@ -99,6 +99,8 @@ void TestPlayback::pacing_data()
         << 1.0f << QVector<int>{100, 200, 300, 400} << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
     QTest::newRow("same connection twice")
         << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150};
+    // Stamps past 2^32 - 1 wrap to small ones: 4294967246 then 53 is 102 ms later.
+    QTest::newRow("clock wrap") << 1.0f << QVector<int>{0, 53} << QVector<int>{0, 0} << QVector<int>{102};
     QTest::newRow("auxiliary not delayed")
         << 1.0f << QVector<int>{100, -400, 200} << QVector<int>{0, 0, 0} << QVector<int>{0, 100};
 }
@@ -110,7 +112,10 @@ void TestPlayback::pacing()
     QFETCH(QVector<int>, connections);
     QFETCH(QVector<int>, gaps);
     const QString file = path("pacing.vbl");
-    QVERIFY(writeVbl(file, false, times, connections));
+    QVector<qint64> stamps(times.begin(), times.end());
+    if (QByteArray(QTest::currentDataTag()) == "clock wrap")
+        stamps[0] = 4294967246LL; // 102 ms before the 32-bit clock reaches 53
+    QVERIFY(writeVblStamps(file, false, stamps, connections));
     FileCommunicationDevice engine;
     openIndexed(engine, file);
     engine.setPlaySpeed(speed);
