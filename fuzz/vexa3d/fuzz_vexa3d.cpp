@@ -144,7 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const size_t streamSize = size - ConfigBytes;
     for (size_t pos = 0; pos + VEXA3D_FRAME_HEADER_LENGTH <= streamSize; ++pos) {
         Vexa3dPacketHeader header;
-        if (!vexa3dReadFrameHeader(stream + pos, uint32_t(std::min<size_t>(streamSize - pos, UINT32_MAX)), header))
+        if (!vexa3dReadFrameHeader(stream + pos, uint32_t(std::min<size_t>(streamSize - pos, UINT32_MAX)),
+                                   header))
             continue;
         check(header.headerLength >= VEXA3D_FRAME_HEADER_LENGTH && header.totalLength <= streamSize - pos);
         if (vexa3dDecodeMeasurement(stream + pos, header, geometry, line))
