@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config git
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5opengl5-dev qt5-qmake
     libgl1-mesa-dri libglx-mesa0 libgl-dev mesa-utils xvfb xauth
-    libbenchmark-dev clang-14 libclang-rt-14-dev
+    libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
     fonts-noto-cjk imagemagick
 )
 missing=()

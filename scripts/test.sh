@@ -10,6 +10,9 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 
 bash scripts/install-deps.sh
 
+echo "== Formatting"
+bash scripts/format.sh --check
+
 export QT_QPA_PLATFORM=offscreen
 # One X server for the whole run: OpenGL needs one, and starting one per test is slow.
 run_ctest() {

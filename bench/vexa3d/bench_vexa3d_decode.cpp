@@ -450,8 +450,8 @@ int main(int argc, char **argv)
         const double allocs = reporter.allocsPerPacket[decode];
         const bool ok = d >= 10 * GigabitGoodput && d >= 0.5 * r && allocs == 0;
         met = met && ok;
-        std::printf("%-24s %12.1f %12.1f %12.1f %10.1f %12.2f %8.3f %s\n", scenario.name, d / 1e6, p / 1e6, r / 1e6,
-                    d / GigabitGoodput, d / r, allocs, ok ? "goal met" : "GOAL MISSED");
+        std::printf("%-24s %12.1f %12.1f %12.1f %10.1f %12.2f %8.3f %s\n", scenario.name, d / 1e6, p / 1e6,
+                    r / 1e6, d / GigabitGoodput, d / r, allocs, ok ? "goal met" : "GOAL MISSED");
     }
     std::printf(
         "goals: >= 10x Gigabit goodput (%.1f MB/s), >= 0.5x reference, 0 allocations per packet: %s\n",

@@ -98,8 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fractions[s] = double(s) / double(fractions.size());
             angles[s] = 0.01 * double(s);
         }
-        check(sensor.setHorizontalTable(fractions.data(), int(fractions.size())));
-        check(sensor.setVerticalTable(1, 0, angles.data(), int(angles.size())));
+        // An empty table has no storage to hand over, which the setters refuse.
+        check(fractions.empty() || sensor.setHorizontalTable(fractions.data(), int(fractions.size())));
+        check(angles.empty() || sensor.setVerticalTable(1, 0, angles.data(), int(angles.size())));
     }
     const VEXA3D_SPEC_T active = sensor.spec();
     memory->setChunkSize(chunk);
@@ -144,7 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const size_t streamSize = size - ConfigBytes;
     for (size_t pos = 0; pos + VEXA3D_FRAME_HEADER_LENGTH <= streamSize; ++pos) {
         Vexa3dPacketHeader header;
-        if (!vexa3dReadFrameHeader(stream + pos, uint32_t(std::min<size_t>(streamSize - pos, UINT32_MAX)), header))
+        if (!vexa3dReadFrameHeader(stream + pos, uint32_t(std::min<size_t>(streamSize - pos, UINT32_MAX)),
+                                   header))
             continue;
         check(header.headerLength >= VEXA3D_FRAME_HEADER_LENGTH && header.totalLength <= streamSize - pos);
         if (vexa3dDecodeMeasurement(stream + pos, header, geometry, line))

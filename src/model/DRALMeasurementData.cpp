@@ -23,8 +23,7 @@ int validEchoes(const VEXA3D_SPOT_T &spot)
 // The binary form of a line, field by field in file order: every spot's echoes, points, region flags and
 // echo count, then the line header, the detection areas and the ready flag. Writing and reading both walk
 // this one table, so they cannot disagree on a field's order or size. Stops at the first false visit.
-template <typename Line, typename Visit>
-bool visitFields(Line &d, const VEXA3D_SPEC_T &spec, Visit &&visit)
+template <typename Line, typename Visit> bool visitFields(Line &d, const VEXA3D_SPEC_T &spec, Visit &&visit)
 {
     const size_t e = spec.echoCount;
     const size_t r = spec.regionCount;

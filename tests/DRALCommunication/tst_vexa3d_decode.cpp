@@ -26,7 +26,8 @@ struct Decoder
     static bool header(const std::string &bytes, Vexa3dPacketHeader &h)
     {
         return bytes.size() >= size_t(VEXA3D_FRAME_HEADER_LENGTH) &&
-               vexa3dReadFrameHeader(reinterpret_cast<const uint8_t *>(bytes.data()), uint32_t(bytes.size()), h);
+               vexa3dReadFrameHeader(reinterpret_cast<const uint8_t *>(bytes.data()), uint32_t(bytes.size()),
+                                     h);
     }
     bool measurement(const std::string &bytes)
     {
@@ -37,7 +38,8 @@ struct Decoder
     static bool auxiliary(const std::string &bytes, VEXA3D_AUXILIARY_DATA_T &out)
     {
         Vexa3dPacketHeader h;
-        return header(bytes, h) && vexa3dDecodeAuxiliary(reinterpret_cast<const uint8_t *>(bytes.data()), h, out);
+        return header(bytes, h) &&
+               vexa3dDecodeAuxiliary(reinterpret_cast<const uint8_t *>(bytes.data()), h, out);
     }
 };
 
@@ -222,10 +224,11 @@ private slots:
         QVERIFY(decoder.measurement(p.bytes()));
         const VEXA3D_MEASUREMENT_DATA_T &line = decoder.line;
         QCOMPARE(line.spots[10].echoes[1].level, level);
-        const QList<int> fields{line.dustState, line.dustRatioX10, line.dirtState,
-                                line.dirtRatioX10, line.output, line.input};
+        const QList<int> fields{line.dustState,    line.dustRatioX10, line.dirtState,
+                                line.dirtRatioX10, line.output,       line.input};
         QCOMPARE(fields, extended ? QList<int>({3, 0x123, 1, 5, 5, 6}) : QList<int>({0, 0, 0, 0, 0, 0}));
-        const std::vector<uint32_t> areas = extended ? std::vector<uint32_t>{111, 222} : std::vector<uint32_t>{0, 0};
+        const std::vector<uint32_t> areas =
+            extended ? std::vector<uint32_t>{111, 222} : std::vector<uint32_t>{0, 0};
         QCOMPARE(line.totalDetectionArea, areas);
     }
 

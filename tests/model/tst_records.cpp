@@ -236,50 +236,35 @@ private slots:
     void pointsSkipEmptyEchoesAndMissingSpots_data()
     {
         QTest::addColumn<int>("received");
-        QTest::addColumn<int>("zeroEcho");
+        QTest::addColumn<int>("emptyFrom"); // echoes from this index on have no range
+        QTest::addColumn<int>("countOfSpot0");
         QTest::addColumn<int>("expected");
-        QTest::newRow("complete line, 2 echoes") << 74 << -1 << 148;
-        QTest::newRow("half a line") << 37 << -1 << 74;
-        QTest::newRow("second echo empty everywhere") << 74 << 1 << 74;
-        QTest::newRow("nothing received") << 0 << -1 << 0;
+        QTest::newRow("complete line, 2 echoes") << 74 << 2 << 2 << 148;
+        QTest::newRow("half a line") << 37 << 2 << 2 << 74;
+        QTest::newRow("second echo empty everywhere") << 74 << 1 << 2 << 74;
+        QTest::newRow("nothing received") << 0 << 2 << 2 << 0;
+        QTest::newRow("counts beyond the record are clamped") << 60000 << 2 << 1000 << 148;
+        QTest::newRow("every range zero") << 74 << 0 << 2 << 0;
     }
     void pointsSkipEmptyEchoesAndMissingSpots()
     {
         QFETCH(int, received);
-        QFETCH(int, zeroEcho);
+        QFETCH(int, emptyFrom);
+        QFETCH(int, countOfSpot0);
         QFETCH(int, expected);
-        DRALMeasurementData record{VEXA3D_SPEC_T{}};
+        DRALMeasurementData record(specOf(74, 2, 2));
         fillLine(*record.data(), 2);
         record.data()->receivedSpotCount = uint16_t(received);
-        if (zeroEcho >= 0)
-            for (VEXA3D_SPOT_T &spot : record.data()->spots)
-                spot.echoes[size_t(zeroEcho)].range = -1.0;
+        record.data()->spots[0].count = uint32_t(countOfSpot0);
+        for (VEXA3D_SPOT_T &spot : record.data()->spots)
+            for (int e = emptyFrom; e < 2; ++e)
+                spot.echoes[size_t(e)].range = 0.0;
         LevelColorModel model;
         const auto points = record.points();
         QCOMPARE(points.size(), expected);
         QCOMPARE(record.colors(&model).size(), expected);
         if (expected > 0)
             QCOMPARE(points.first(), QVector3D(0, 0, 0.5f));
-    }
-
-    void allRangesZeroGiveNothing()
-    {
-        DRALMeasurementData record{VEXA3D_SPEC_T{}};
-        record.data()->receivedSpotCount = 74;
-        for (VEXA3D_SPOT_T &spot : record.data()->spots)
-            spot.count = 4;
-        LevelColorModel model;
-        QVERIFY(record.points().isEmpty());
-        QVERIFY(record.colors(&model).isEmpty());
-    }
-
-    void countsBeyondTheRecordAreClamped()
-    {
-        DRALMeasurementData record{specOf(4, 2, 1)};
-        fillLine(*record.data(), 2);
-        record.data()->receivedSpotCount = 60000;
-        record.data()->spots[0].count = 1000;
-        QCOMPARE(record.points().size(), 8);
     }
 
     void emphasisMarkers_data()

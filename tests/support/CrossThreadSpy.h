@@ -46,8 +46,7 @@ private:
         QList<QVariantList> calls;
     };
 
-    template <typename T>
-    static QVariant toVariant(const T &value)
+    template <typename T> static QVariant toVariant(const T &value)
     {
         if constexpr (std::is_enum_v<T>)
             return int(value);

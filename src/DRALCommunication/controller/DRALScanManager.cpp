@@ -23,25 +23,6 @@
 
 namespace {
 
-// Colours a whole line with one frozen copy of the colour model's settings, so that an edit on the GUI
-// thread never shows up half-way through a line and the model's lock is taken once per line.
-class FrozenColorModel : public AbstractColorModel
-{
-public:
-    explicit FrozenColorModel(std::shared_ptr<const ColorFunction> function) : m_function(std::move(function))
-    {
-    }
-
-    QVector3D color(const VEXA3D_SPOT_T &spot, int echoIndex, int lineNumber, int motorFieldNumber,
-                    int remFieldNumber) const override
-    {
-        return m_function->color(spot, echoIndex, lineNumber, motorFieldNumber, remFieldNumber);
-    }
-
-private:
-    std::shared_ptr<const ColorFunction> m_function;
-};
-
 // The record marks the emphasised spot and the rest of its line with these colours.
 const QVector3D SpotMarker(-2.0f, -2.0f, -2.0f);
 const QVector3D LineMarker(-1.0f, -1.0f, -1.0f);
@@ -691,14 +672,8 @@ void DRALScanManager::applyMeasurementData(QSharedPointer<DRALMeasurementData> d
             m_bestPick = pick;
     }
 
-    const AbstractColorModel *model = m_pointCloudProperty->colorModel();
-    std::shared_ptr<const ColorFunction> function = model ? model->colorFunction() : nullptr;
-    if (function) {
-        const FrozenColorModel frozen(std::move(function));
-        call.colors = marked.colors(&frozen);
-    } else {
-        call.colors = marked.colors(model);
-    }
+    // The record colours the whole line with one frozen copy of the model's settings.
+    call.colors = marked.colors(m_pointCloudProperty->colorModel());
     call.points = marked.points();
 
     // Replace the record's emphasis markers by the chosen colours; the marked echoes also go to the

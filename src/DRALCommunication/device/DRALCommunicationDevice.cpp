@@ -133,11 +133,11 @@ bool DRALCommunicationDevice::connectDevice(const QByteArray &address, int port)
         std::lock_guard<std::mutex> sensor(m_sensorMutex);
         m_initialized.store(false);
         result = m_sensor->open(address.constData(), port);
-        if (result == 0)
+        if (result == Vexa3dOpened)
             m_sensor->setTimeout(ReplyTimeoutMs);
-        m_connected.store(result == 0);
+        m_connected.store(result == Vexa3dOpened);
     }
-    if (result != 0) {
+    if (result != Vexa3dOpened) {
         setErrorCode(result);
         return false;
     }
@@ -154,7 +154,7 @@ bool DRALCommunicationDevice::disconnectDevice()
         waitForInitialization(true);
         result = closeLocked();
     }
-    if (result < 0) {
+    if (result < Vexa3dClosed) {
         setErrorCode(result);
         return false;
     }
@@ -203,10 +203,10 @@ void DRALCommunicationDevice::runInitialization()
         for (int attempt = 0; attempt < InitializationAttempts && !aborted() && !stopped; ++attempt) {
             for (const ModeKind &mk : ModeKinds) {
                 result = m_sensor->stopData(mk.kind, true);
-                if (result != 1)
+                if (result != Vexa3dOk)
                     break;
             }
-            stopped = result == 1;
+            stopped = result == Vexa3dOk;
             if (!stopped)
                 QThread::msleep(RetrySleepMs);
         }
@@ -214,7 +214,7 @@ void DRALCommunicationDevice::runInitialization()
             m_sensor->clearBuffer();
             for (int attempt = 0; attempt < InitializationAttempts && !aborted(); ++attempt) {
                 result = m_sensor->initialize(m_line.get());
-                if (result != 1) {
+                if (result != Vexa3dOk) {
                     QThread::msleep(RetrySleepMs);
                     continue;
                 }
@@ -229,7 +229,7 @@ void DRALCommunicationDevice::runInitialization()
                 }
                 for (int ready = 0; ready < InitializationAttempts && !aborted(); ++ready) {
                     result = m_sensor->waitReady();
-                    if (result == 1) {
+                    if (result == Vexa3dOk) {
                         outcome = Ready;
                         break;
                     }
@@ -322,9 +322,9 @@ bool DRALCommunicationDevice::setInterlace(int value, bool vertical)
         if (wasStreaming && m_mode.load() != StopMeasurementMode)
             startStreaming();
     }
-    if (result != 1)
+    if (result != Vexa3dOk)
         setErrorCode(result);
-    return result == 1;
+    return result == Vexa3dOk;
 }
 
 int DRALCommunicationDevice::horizontalInterlace()
@@ -350,7 +350,7 @@ int DRALCommunicationDevice::interlace(bool vertical)
     }
     if (wasStreaming && m_mode.load() != StopMeasurementMode)
         startStreaming();
-    return result == 1 ? value : 0;
+    return result == Vexa3dOk ? value : 0;
 }
 
 bool DRALCommunicationDevice::restart()
@@ -365,7 +365,7 @@ bool DRALCommunicationDevice::restart()
         std::lock_guard<std::mutex> sensor(m_sensorMutex);
         result = m_sensor->reboot();
     }
-    if (result != 1)
+    if (result != Vexa3dOk)
         setErrorCode(result);
     return disconnectDevice();
 }
@@ -385,7 +385,7 @@ void DRALCommunicationDevice::run()
         if (!(mode & mk.bit))
             continue;
         const int result = m_sensor->startData(mk.kind, true);
-        if (result != 1) {
+        if (result != Vexa3dOk) {
             // Leave no kind streaming that this run started.
             for (const ModeKind &started : ModeKinds) {
                 if (started.kind == mk.kind)
@@ -403,7 +403,7 @@ void DRALCommunicationDevice::run()
 
     while (!isInterruptionRequested()) {
         Vexa3dPacketHeader header;
-        if (m_sensor->findPacket(&header) != 1) {
+        if (m_sensor->findPacket(&header) != Vexa3dOk) {
             QThread::msleep(PollSleepMs);
             continue;
         }
@@ -413,10 +413,10 @@ void DRALCommunicationDevice::run()
         if (type == "_ro" || type == "_ri" || type == "_ra") {
             // The line record is reused for every packet; only a complete line is copied out.
             const int result = m_sensor->receiveMeasurement(m_line.get());
-            if (result == 1 && m_line->isLineDataReady) {
+            if (result == Vexa3dOk && m_line->isLineDataReady) {
                 emit measurementDataReady(QSharedPointer<DRALMeasurementData>::create(
                     QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(*m_line), spec));
-            } else if (result < 0) {
+            } else if (result < Vexa3dNone) {
                 // Never leave a packet the decoder refused in place; a broken connection shows at the
                 // next findPacket().
                 int length = 0;
@@ -425,13 +425,13 @@ void DRALCommunicationDevice::run()
             continue;
         }
         if (type == "_ax") {
-            if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == 1)
+            if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == Vexa3dOk)
                 emit auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData>::create(*m_auxiliary, spec));
             continue;
         }
         int length = 0;
         const int read = m_sensor->readReply(&header, m_payload.data(), &length);
-        if ((read != 1 && read != Vexa3dSensor::PacketDropped) || !isErrorPacket(header))
+        if ((read != Vexa3dOk && read != Vexa3dPacketDropped) || !isErrorPacket(header))
             continue;
         const int code = statusNumber(header);
         setErrorCode(code);
@@ -445,7 +445,7 @@ void DRALCommunicationDevice::run()
         if (!(mode & mk.bit))
             continue;
         const int result = m_sensor->stopData(mk.kind, true);
-        if (result != 1)
+        if (result != Vexa3dOk)
             setErrorCode(result);
     }
     m_sensor->clearBuffer();

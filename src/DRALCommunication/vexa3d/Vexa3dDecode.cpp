@@ -134,7 +134,8 @@ bool vexa3dReadFrameHeader(const uint8_t *bytes, uint32_t maxTotalLength, Vexa3d
         return false;
     const uint16_t headerLength = le16(bytes + 12);
     const uint16_t totalLength = le16(bytes + 14);
-    if (headerLength < VEXA3D_FRAME_HEADER_LENGTH || totalLength < headerLength || totalLength > maxTotalLength)
+    if (headerLength < VEXA3D_FRAME_HEADER_LENGTH || totalLength < headerLength ||
+        totalLength > maxTotalLength)
         return false;
     std::memcpy(header.type, bytes + 4, 3);
     header.type[3] = 0;
@@ -212,7 +213,8 @@ double Vexa3dGeometry::verticalAngle(int count, int field, int spot) const
 
 bool Vexa3dGeometry::setHorizontal(const double *fractions, int n, int firstSpot)
 {
-    if (!m_sized || !fractions || n < 0 || firstSpot < 0 || size_t(firstSpot) + size_t(n) > m_horizontal.size())
+    if (!m_sized || !fractions || n < 0 || firstSpot < 0 ||
+        size_t(firstSpot) + size_t(n) > m_horizontal.size())
         return false;
     std::copy(fractions, fractions + n, m_horizontal.begin() + firstSpot);
     clearSpanCache();
@@ -235,7 +237,8 @@ bool Vexa3dGeometry::setVertical(int count, int field, const double *angles, int
 
 bool Vexa3dGeometry::verticalLoaded(int count) const
 {
-    return m_sized && count >= 1 && size_t(count) <= m_verticalLoaded.size() && m_verticalLoaded[size_t(count - 1)];
+    return m_sized && count >= 1 && size_t(count) <= m_verticalLoaded.size() &&
+           m_verticalLoaded[size_t(count - 1)];
 }
 
 void Vexa3dGeometry::setVerticalLoaded(int count)
@@ -292,7 +295,8 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     else
         return false;
     const VEXA3D_SPEC_T &spec = geometry.m_spec;
-    if (!geometry.m_sized || output.spots.size() != spec.spotCount || header.totalLength < header.headerLength)
+    if (!geometry.m_sized || output.spots.size() != spec.spotCount ||
+        header.totalLength < header.headerLength)
         return false;
     const size_t end = header.totalLength;
     size_t pos = header.headerLength;
@@ -414,7 +418,8 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     return true;
 }
 
-bool vexa3dDecodeAuxiliary(const uint8_t *p, const Vexa3dPacketHeader &header, VEXA3D_AUXILIARY_DATA_T &output)
+bool vexa3dDecodeAuxiliary(const uint8_t *p, const Vexa3dPacketHeader &header,
+                           VEXA3D_AUXILIARY_DATA_T &output)
 {
     if (!vexa3dIsAuxiliary(header) || header.totalLength < header.headerLength)
         return false;

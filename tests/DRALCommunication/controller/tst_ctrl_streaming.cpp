@@ -214,7 +214,6 @@ void tst_ControllerStreaming::cloudHoldsFrameEchoes()
     QCOMPARE(rig.manager->pointCloud()->colors().size(), rig.manager->pointCloud()->positions().size());
 
     QVERIFY(rig.disconnect());
-    QCOMPARE(rig.manager->maxPendingCloudCalls() >= 1, true);
 }
 
 void tst_ControllerStreaming::disconnectClearsBothClouds()

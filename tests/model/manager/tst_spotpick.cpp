@@ -26,14 +26,14 @@ void tst_SpotPick::nearestSpot_data()
     QTest::addColumn<float>("distance");
 
     const Spot far{Echo(3, 0.5f, 0, 3)};
-    QTest::newRow("nearest of three") << QVector<Spot>{{Echo(2, 0.05f, 0, 2)}, {Echo(4, 0, 0.02f, 4)}, far} << 3
-                                      << 0.1f << 1 << 0.02f;
+    QTest::newRow("nearest of three")
+        << QVector<Spot>{{Echo(2, 0.05f, 0, 2)}, {Echo(4, 0, 0.02f, 4)}, far} << 3 << 0.1f << 1 << 0.02f;
     QTest::newRow("nothing within the limit") << QVector<Spot>{far, far} << 2 << 0.1f << -1 << 0.1f;
     QTest::newRow("an echo without range is no hit")
         << QVector<Spot>{{Echo(2, 0.03f, 0, 2)}, {Echo(2, 0, 0, 0)}} << 2 << 0.1f << 0 << 0.03f;
     QTest::newRow("the second echo of a spot counts")
-        << QVector<Spot>{{Echo(2, 0.09f, 0, 2)}, {Echo(2, 0.5f, 0, 2), Echo(5, 0.01f, 0, 5)}} << 2 << 0.1f << 1
-        << 0.01f;
+        << QVector<Spot>{{Echo(2, 0.09f, 0, 2)}, {Echo(2, 0.5f, 0, 2), Echo(5, 0.01f, 0, 5)}} << 2 << 0.1f
+        << 1 << 0.01f;
     QTest::newRow("spots not yet received are no hit")
         << QVector<Spot>{{Echo(2, 0.06f, 0, 2)}, {Echo(2, 0, 0, 2)}} << 1 << 0.1f << 0 << 0.06f;
     QTest::newRow("of equally near echoes the first wins")
