@@ -13,8 +13,8 @@ void BoolProperty::setBoolValue(bool b)
 {
     if (value().isValid() && value().userType() == QMetaType::Bool && value().toBool() == b)
         return;
+    // boolValueChanged follows from valueChanged, once.
     setValue(QVariant(b));
-    emit boolValueChanged(b);
 }
 
 void BoolProperty::setKeyValue(const QVariant &keyValue)

@@ -60,8 +60,8 @@ void FloatProperty::setFloatValue(float value)
 {
     if (floatValue() == value && this->value().userType() == QMetaType::Float)
         return;
+    // floatValueChanged follows from valueChanged, once, with the clamped value.
     setValue(QVariant(value));
-    emit floatValueChanged(value);
 }
 
 QWidget *FloatProperty::createEditor(QWidget *parent, const QStyleOptionViewItem &option)

@@ -17,7 +17,8 @@ SplitterHandle::SplitterHandle(QTreeView *tree) : QWidget(tree), m_tree(tree)
     setCursor(Qt::SplitHCursor);
     updatePosition();
     m_tree->installEventFilter(this);
-    m_tree->viewport()->installEventFilter(this);
+    m_viewport = m_tree->viewport();
+    m_viewport->installEventFilter(this);
 }
 
 void SplitterHandle::setRatio(float value)
@@ -42,7 +43,8 @@ void SplitterHandle::updatePosition()
 
 bool SplitterHandle::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_tree || watched == m_tree->viewport()) &&
+    // Compared with the stored viewport: the tree may be half destroyed when its viewport's last events come.
+    if ((watched == m_tree || watched == m_viewport) &&
         (event->type() == QEvent::Paint || event->type() == QEvent::Resize))
         updatePosition();
     return false;

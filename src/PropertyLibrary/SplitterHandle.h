@@ -25,6 +25,7 @@ protected:
 
 private:
     QTreeView *m_tree = nullptr;
+    QWidget *m_viewport = nullptr;
     int m_grabOffset = 0;
     float m_ratio = 0.5f;
     QColor m_lineColor = QColor(128, 128, 128, 64);

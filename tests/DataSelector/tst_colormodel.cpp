@@ -250,7 +250,7 @@ private slots:
         QMatrix4x4 raise;
         raise.translate(0, 0, 15);
         emit model.setTranslationMatrix(raise);
-        QVERIFY(changedSpy.count() >= 1);
+        QCOMPARE(changedSpy.count(), 1);
         QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(255)));
 
         // A rotation of 90 degrees about X turns y = 2 into z = 2 before the raise.
