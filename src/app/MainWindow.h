@@ -18,6 +18,7 @@ class QSettings;
 class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
+class RecorderManager;
 class SceneComposer;
 
 // The hub of the application: creates the subsystems, places the canvas and the docks, builds menus and
@@ -42,6 +43,7 @@ public:
     AboutDialog *aboutDialog() const { return m_aboutDialog; }
     QToolBar *connectionToolbar() const { return m_connectionToolbar; }
     QLineEdit *connectionNameEdit() const { return m_connectionEdit; }
+    RecorderManager *recorderManager() const { return m_recorders; }
 
 public slots:
     void loadSettings();
@@ -69,6 +71,9 @@ private:
     void createDocks();
     void wireStatusBar();
     void createShortcuts();
+    // The recorders: made after the connections (their source), wired with the status bar.
+    void createRecorders();
+    void wireRecorders();
 
     void retranslateUi();
     void retranslate();
@@ -86,6 +91,7 @@ private:
     QToolBar *m_connectionToolbar = nullptr;
     QAction *m_zoomOutAction = nullptr;
     QAction *m_zoomInAction = nullptr;
+    RecorderManager *m_recorders = nullptr;
 
     // The form.
     QAction *m_actionQuit = nullptr;
