@@ -11,6 +11,7 @@
 #include "RenderableItem.h"
 #include "ScanManager.h"
 #include "SceneComposer.h"
+#include "T3dToCsvConverter.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -42,6 +43,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setupUi();
     applyIdentity();
     wireMenus();
+    createConverter();
     initLanguages();
     composeScene();
     createToolbars();
@@ -146,6 +148,13 @@ void MainWindow::wireStatusBar()
         m_statusBar->showMessage(tr("Error: %1").arg(message), statusTimeoutMs);
     });
     wireRecorders();
+}
+
+void MainWindow::createConverter()
+{
+    m_converter = new T3dToCsvConverter(this);
+    m_actionConverter->setEnabled(true);
+    connect(m_actionConverter, &QAction::triggered, m_converter, &QWidget::show);
 }
 
 void MainWindow::createRecorders()
@@ -489,5 +498,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_connectionManager->stopAll();
     m_recorders->stopAllRecorders();
+    m_converter->stop();
     QMainWindow::closeEvent(event);
 }

@@ -20,6 +20,7 @@ class QToolBar;
 class QVBoxLayout;
 class RecorderManager;
 class SceneComposer;
+class T3dToCsvConverter;
 
 // The hub of the application: creates the subsystems, places the canvas and the docks, builds menus and
 // toolbars, wires the subsystems together, switches the language and keeps the window state.
@@ -44,6 +45,8 @@ public:
     QToolBar *connectionToolbar() const { return m_connectionToolbar; }
     QLineEdit *connectionNameEdit() const { return m_connectionEdit; }
     RecorderManager *recorderManager() const { return m_recorders; }
+    T3dToCsvConverter *converter() const { return m_converter; }
+    QAction *converterAction() const { return m_actionConverter; }
 
 public slots:
     void loadSettings();
@@ -74,6 +77,8 @@ private:
     // The recorders: made after the connections (their source), wired with the status bar.
     void createRecorders();
     void wireRecorders();
+    // The log-to-CSV converter behind its Tools menu action.
+    void createConverter();
 
     void retranslateUi();
     void retranslate();
@@ -92,6 +97,7 @@ private:
     QAction *m_zoomOutAction = nullptr;
     QAction *m_zoomInAction = nullptr;
     RecorderManager *m_recorders = nullptr;
+    T3dToCsvConverter *m_converter = nullptr;
 
     // The form.
     QAction *m_actionQuit = nullptr;

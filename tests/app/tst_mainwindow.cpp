@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
@@ -159,6 +160,18 @@ private slots:
         QCOMPARE(recorders.size(), 2);
         recorders[0]->startRecording();
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Error: File is incorrect"));
+    }
+
+    void converterFromTheToolsMenu()
+    {
+        MainWindow window;
+        auto *dialog = window.findChild<QDialog *>(QStringLiteral("Taviro3DFile To CSV Converter"));
+        QVERIFY(dialog);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(window.converterAction()->isEnabled());
+        window.converterAction()->trigger();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Taviro3DFile To CSV Converter"));
     }
 };
 
