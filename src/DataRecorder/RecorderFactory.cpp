@@ -1,11 +1,11 @@
 #include "RecorderFactory.h"
 
 #include "CsvDataRecorder.h"
+#include "T3dDataRecorder.h"
 
 QList<RecorderFactory::RecorderType> RecorderFactory::availableTypes()
 {
-    // The log recorder joins once its file writer is in place.
-    return {CsvRecorder};
+    return {VblRecorder, CsvRecorder};
 }
 
 DataRecorder *RecorderFactory::createRecorder(RecorderType type, QObject *parent) const
@@ -14,7 +14,7 @@ DataRecorder *RecorderFactory::createRecorder(RecorderType type, QObject *parent
     case CsvRecorder:
         return new CsvDataRecorder(parent);
     case VblRecorder:
-        break;
+        return new T3dDataRecorder(parent);
     }
     return nullptr;
 }

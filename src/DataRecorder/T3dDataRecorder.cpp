@@ -4,6 +4,7 @@
 #include "FileProperty.h"
 #include "IntegerProperty.h"
 #include "PropertyItem.h"
+#include "VblRecordSink.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -104,9 +105,7 @@ void T3dDataRecorder::startRecording()
 
 std::unique_ptr<RecordSink> T3dDataRecorder::createSink(const QString &fileName, bool compression) const
 {
-    Q_UNUSED(fileName);
-    Q_UNUSED(compression);
-    return nullptr;
+    return std::make_unique<VblRecordSink>(fileName, compression, sensorInfo);
 }
 
 void T3dDataRecorder::setFilename(const QString &filename)

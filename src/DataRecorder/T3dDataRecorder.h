@@ -40,7 +40,6 @@ signals:
 
 protected:
     // The writer of one log file, made on the GUI thread at start and then used only by the worker.
-    // Null while this build has no log file writer; the recorder then does not start.
     virtual std::unique_ptr<RecordSink> createSink(const QString &fileName, bool compression) const;
 
 private:

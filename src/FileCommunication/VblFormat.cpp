@@ -210,7 +210,9 @@ bool ScanPointData::serialize(QByteArray &out) const
         if (int(d.spots[size_t(i)].echoes.size()) != s || int(d.spots[size_t(i)].points.size()) != s)
             return false;
     }
-    out = QByteArray(size, 0);
+    // A buffer handed in again keeps its memory.
+    out.resize(size);
+    std::memset(out.data(), 0, size_t(size));
     char *p = out.data();
     store<quint64>(p, d.timestamp);
     store<quint32>(p, quint32(k));
@@ -414,7 +416,8 @@ int ImuAuxiliaryData::byteSize() const
 bool ImuAuxiliaryData::serialize(QByteArray &out) const
 {
     const VEXA3D_AUXILIARY_DATA_T &a = *m_data;
-    out = QByteArray(byteSize(), 0);
+    out.resize(byteSize());
+    std::memset(out.data(), 0, size_t(out.size()));
     char *p = out.data();
     store<quint64>(p, a.timestamp);
     store<quint16>(p, quint16(a.kinds));

@@ -5,6 +5,37 @@
 #include <QtDebug>
 
 #include <cstring>
+#include <zlib.h>
+
+// A level 5 deflate state reset between blocks; its output is compress2's (and qCompress's) byte for byte.
+struct BlockDeflater
+{
+    z_stream stream{};
+    bool ready = false;
+
+    BlockDeflater() { ready = deflateInit(&stream, 5) == Z_OK; }
+    ~BlockDeflater()
+    {
+        if (ready)
+            deflateEnd(&stream);
+    }
+    BlockDeflater(const BlockDeflater &) = delete;
+    BlockDeflater &operator=(const BlockDeflater &) = delete;
+
+    // Deflates in into out (room bytes); the bytes written, or -1.
+    qint64 deflateAll(const char *in, qint64 size, uchar *out, qint64 room)
+    {
+        if (!ready || deflateReset(&stream) != Z_OK)
+            return -1;
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in));
+        stream.avail_in = uInt(size);
+        stream.next_out = out;
+        stream.avail_out = uInt(room);
+        if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
+            return -1;
+        return qint64(stream.total_out);
+    }
+};
 
 void ScanBlockSectionRW::clearSection()
 {
@@ -22,7 +53,7 @@ bool ScanBlockSectionRW::writeSection(QDataStream &stream)
         (payload->dataType() != Vbl::MeasurementPayload && payload->dataType() != Vbl::AuxiliaryPayload))
         return false;
     m_header.kind = quint8(payload->dataType());
-    QByteArray bytes;
+    QByteArray &bytes = m_payload;
     bool ok = false;
     if (auto *line = dynamic_cast<Vbl::ScanPointData *>(payload.data())) {
         line->setSharedContext(m_context.data());
@@ -32,11 +63,37 @@ bool ScanBlockSectionRW::writeSection(QDataStream &stream)
     }
     if (!ok)
         return false;
-    if (m_compressed)
-        bytes = qCompress(bytes, 5);
-    m_header.length = quint32(bytes.size());
-    return stream.writeRawData(reinterpret_cast<const char *>(&m_header), 64) == 64 &&
-           stream.writeRawData(bytes.constData(), bytes.size()) == bytes.size();
+    // The block goes out in one write from a buffer kept between blocks: the header, then the payload,
+    // compressed in place in qCompress's layout (the inflated size big-endian, then the zlib stream).
+    qint64 length = bytes.size();
+    if (m_compressed) {
+        uLongf packed = compressBound(uLong(bytes.size()));
+        m_block.resize(int(64 + 4 + packed));
+        uchar *size = reinterpret_cast<uchar *>(m_block.data()) + 64;
+        const quint32 n = quint32(bytes.size());
+        size[0] = uchar(n >> 24);
+        size[1] = uchar(n >> 16);
+        size[2] = uchar(n >> 8);
+        size[3] = uchar(n);
+        if (bytes.isEmpty()) {
+            packed = 0;
+        } else {
+            if (!m_deflater)
+                m_deflater = std::make_shared<BlockDeflater>();
+            const qint64 deflated =
+                m_deflater->deflateAll(bytes.constData(), bytes.size(), size + 4, qint64(packed));
+            if (deflated < 0)
+                return false;
+            packed = uLongf(deflated);
+        }
+        length = 4 + qint64(packed);
+    } else {
+        m_block.resize(int(64 + length));
+        std::memcpy(m_block.data() + 64, bytes.constData(), size_t(length));
+    }
+    m_header.length = quint32(length);
+    std::memcpy(m_block.data(), &m_header, 64);
+    return stream.writeRawData(m_block.constData(), int(64 + length)) == int(64 + length);
 }
 
 bool ScanBlockSectionRW::readSection(QDataStream &stream)

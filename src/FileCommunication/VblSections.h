@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class ISectionRead
 {
@@ -193,6 +194,8 @@ public:
     }
 };
 
+struct BlockDeflater;
+
 // One block of the scan section: a 64-byte header and its payload.
 class ScanBlockSectionRW : public ISectionRW, public ModelMixin<Vbl::SCAN_BLOCK_T>
 {
@@ -225,6 +228,11 @@ private:
     QSharedPointer<Vbl::VblSectionContext> m_context;
     Converter m_writeConverter;
     Converter m_readConverter;
+    // The payload and the block being written, kept for their capacity.
+    QByteArray m_payload;
+    QByteArray m_block;
+    // One deflate state for every block: its memory is set up once, not per block.
+    std::shared_ptr<BlockDeflater> m_deflater;
 };
 
 // What an index walk found.

@@ -1,5 +1,8 @@
 #include "VblWriter.h"
 
+#include <QDebug>
+#include <QFile>
+
 #include <cstring>
 
 bool writeVblHead(QDataStream &stream, bool compressed, const QByteArray &product,
@@ -37,6 +40,11 @@ VblWriter::VblWriter()
     m_scan.setWriteConverter(&Vbl::toPayload);
 }
 
+VblWriter::~VblWriter()
+{
+    close();
+}
+
 void VblWriter::setSensorInfo(const VEXA3D_SENSOR_INFO_T &info)
 {
     m_info = info;
@@ -47,23 +55,50 @@ void VblWriter::setSensorInfo(const VEXA3D_SENSOR_INFO_T &info)
     m_line.setList(lineFieldsFromInfo(info));
 }
 
+void VblWriter::fail(const QString &fallback)
+{
+    const QString reason = m_file ? m_file->errorString() : QString();
+    m_error = reason.isEmpty() || reason == QLatin1String("Unknown error") ? fallback : reason;
+}
+
 bool VblWriter::open(const QString &fileName, bool compressed)
 {
     close();
-    m_file.setFileName(fileName);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    m_error.clear();
+    m_fileName = fileName;
+    m_file = m_maker ? m_maker(fileName) : std::make_unique<QFile>(fileName);
+    if (!m_file) {
+        m_error = QStringLiteral("no file");
         return false;
-    m_stream.setDevice(&m_file);
+    }
+    // Unbuffered: a block is on disk when appendFrame returns, and a failure belongs to that block.
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        fail(QStringLiteral("cannot be created"));
+        m_file.reset();
+        return false;
+    }
+    m_stream.setDevice(m_file.get());
     m_scan.setCompressed(compressed);
     m_scan.setContext(QSharedPointer<Vbl::VblSectionContext>::create(m_param.list(), m_point.list(),
                                                                      m_echo.list(), m_line.list()));
-    return writeVblHead(m_stream, compressed, QByteArray(m_info.product, int(strnlen(m_info.product, 64))),
-                        textSections());
+    if (!writeVblHead(m_stream, compressed, QByteArray(m_info.product, int(strnlen(m_info.product, 64))),
+                      textSections())) {
+        fail(QStringLiteral("the file head could not be written"));
+        return false;
+    }
+    return true;
 }
 
-bool VblWriter::writeFrame(int connection, const QSharedPointer<SensorData> &frame, const QVector3D &position,
-                           const QVector3D &rotation, const QString &time)
+VblWriter::Result VblWriter::appendFrame(int connection, const QSharedPointer<SensorData> &frame,
+                                         const QVector3D &position, const QVector3D &rotation,
+                                         const QString &time)
 {
+    if (!isOpen()) {
+        m_error = QStringLiteral("the file is not open");
+        return Result::Failed;
+    }
+    if (!Vbl::toPayload(frame))
+        return Result::Skipped;
     Vbl::SCAN_BLOCK_T header;
     header.index = connection;
     for (int i = 0; i < 3; ++i) {
@@ -74,12 +109,34 @@ bool VblWriter::writeFrame(int connection, const QSharedPointer<SensorData> &fra
     std::memcpy(header.dateTime, text.constData(), 23);
     m_scan.setHeader(header);
     m_scan.setFrame(frame);
-    return m_file.isOpen() && m_scan.writeSection(m_stream);
+    const qint64 start = m_file->pos();
+    if (m_scan.writeSection(m_stream))
+        return Result::Written;
+    if (m_stream.status() == QDataStream::Ok) {
+        // Nothing reached the file: a record that does not fit the file's layout.
+        qDebug() << "failed write scan section";
+        return Result::Skipped;
+    }
+    fail(QStringLiteral("the block could not be written"));
+    // Cut back to the block's start, so that the file ends on a whole block.
+    m_stream.resetStatus();
+    if (m_file->pos() != start) {
+        (void)m_file->resize(start);
+        (void)m_file->seek(start);
+    }
+    return Result::Failed;
 }
 
-void VblWriter::close()
+bool VblWriter::finish()
 {
-    if (m_file.isOpen())
-        m_file.close();
+    bool ok = true;
+    if (m_file && m_file->isOpen()) {
+        ok = m_file->flush();
+        if (!ok)
+            fail(QStringLiteral("the file could not be closed"));
+        m_file->close();
+    }
     m_stream.setDevice(nullptr);
+    m_file.reset();
+    return ok;
 }

@@ -7,9 +7,11 @@
 #include "PropertiesDockWidget.h"
 #include "PropertyItem.h"
 #include "PropertyItemTree.h"
+#include "RecorderManager.h"
 #include "RenderableItem.h"
 #include "ScanManager.h"
 #include "SceneComposer.h"
+#include "T3dToCsvConverter.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -37,9 +39,11 @@ constexpr int statusTimeoutMs = 10000;
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     createSubsystems();
+    createRecorders();
     setupUi();
     applyIdentity();
     wireMenus();
+    createConverter();
     initLanguages();
     composeScene();
     createToolbars();
@@ -125,7 +129,7 @@ void MainWindow::createDocks()
     connections->addAction(m_connectionManager->removeAction());
     connections->addAction(m_connectionManager->connectAllAction());
     connections->addAction(m_connectionManager->disconnectAllAction());
-    for (PropertyItem *root : {connections, m_composer->property()}) {
+    for (PropertyItem *root : {connections, m_recorders->rootProperty(), m_composer->property()}) {
         m_propertiesDock->addProperty(root);
         m_propertiesDock->tree()->expandAll();
     }
@@ -143,6 +147,39 @@ void MainWindow::wireStatusBar()
     connect(m_connectionManager, &ConnectionManager::errorBroadCast, this, [this](const QString &message) {
         m_statusBar->showMessage(tr("Error: %1").arg(message), statusTimeoutMs);
     });
+    wireRecorders();
+}
+
+void MainWindow::createConverter()
+{
+    m_converter = new T3dToCsvConverter(this);
+    m_actionConverter->setEnabled(true);
+    connect(m_actionConverter, &QAction::triggered, m_converter, &QWidget::show);
+}
+
+void MainWindow::createRecorders()
+{
+    m_recorders = new RecorderManager(this);
+    m_recorders->setSource(m_connectionManager);
+}
+
+void MainWindow::wireRecorders()
+{
+    connect(m_recorders, &RecorderManager::informationBroadCast, this, [this](const QString &message) {
+        m_statusBar->showMessage(tr("Information: %1").arg(message), statusTimeoutMs);
+    });
+    connect(m_recorders, &RecorderManager::warningBroadCast, this, [this](const QString &message) {
+        m_statusBar->showMessage(tr("Warning: %1").arg(message), statusTimeoutMs);
+    });
+    connect(m_recorders, &RecorderManager::errorBroadCast, this, [this](const QString &message) {
+        m_statusBar->showMessage(tr("Error: %1").arg(message), statusTimeoutMs);
+    });
+    // The sensor information of the first connection goes into every recording's head.
+    if (ScanManager *first = m_connectionManager->scanManager(0))
+        connect(first, &ScanManager::initialized, m_recorders, &RecorderManager::setSensorInfo);
+    // A recording of a played log ends with the log.
+    if (ScanManager *second = m_connectionManager->scanManager(1))
+        connect(second, &ScanManager::fileDisconnected, m_recorders, &RecorderManager::stopAllRecorders);
 }
 
 void MainWindow::createShortcuts()
@@ -381,6 +418,7 @@ void MainWindow::retranslate()
                    QCoreApplication::applicationVersion());
     m_composer->retranslate();
     m_connectionManager->retranslate();
+    m_recorders->retranslate();
     m_propertiesAction->setText(tr("Properties"));
     m_zoomOutAction->setText(tr("Zoom out"));
     m_zoomInAction->setText(tr("Zoon in"));
@@ -459,5 +497,7 @@ void MainWindow::goFullScreen()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_connectionManager->stopAll();
+    m_recorders->stopAllRecorders();
+    m_converter->stop();
     QMainWindow::closeEvent(event);
 }

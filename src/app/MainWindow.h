@@ -18,7 +18,9 @@ class QSettings;
 class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
+class RecorderManager;
 class SceneComposer;
+class T3dToCsvConverter;
 
 // The hub of the application: creates the subsystems, places the canvas and the docks, builds menus and
 // toolbars, wires the subsystems together, switches the language and keeps the window state.
@@ -42,6 +44,9 @@ public:
     AboutDialog *aboutDialog() const { return m_aboutDialog; }
     QToolBar *connectionToolbar() const { return m_connectionToolbar; }
     QLineEdit *connectionNameEdit() const { return m_connectionEdit; }
+    RecorderManager *recorderManager() const { return m_recorders; }
+    T3dToCsvConverter *converter() const { return m_converter; }
+    QAction *converterAction() const { return m_actionConverter; }
 
 public slots:
     void loadSettings();
@@ -69,6 +74,11 @@ private:
     void createDocks();
     void wireStatusBar();
     void createShortcuts();
+    // The recorders: made after the connections (their source), wired with the status bar.
+    void createRecorders();
+    void wireRecorders();
+    // The log-to-CSV converter behind its Tools menu action.
+    void createConverter();
 
     void retranslateUi();
     void retranslate();
@@ -86,6 +96,8 @@ private:
     QToolBar *m_connectionToolbar = nullptr;
     QAction *m_zoomOutAction = nullptr;
     QAction *m_zoomInAction = nullptr;
+    RecorderManager *m_recorders = nullptr;
+    T3dToCsvConverter *m_converter = nullptr;
 
     // The form.
     QAction *m_actionQuit = nullptr;

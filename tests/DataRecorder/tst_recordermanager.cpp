@@ -114,14 +114,18 @@ private slots:
         QCOMPARE(manager.rootProperty()->key(), QStringLiteral("recorders"));
         QVERIFY(!manager.rootProperty()->settable());
         const QVector<PropertyItem *> nodes = manager.rootProperty()->children();
-        QCOMPARE(nodes.size(), 1);
-        QCOMPARE(nodes[0]->name(), QStringLiteral("CSV Recorder"));
-        QCOMPARE(nodes[0]->key(), QStringLiteral("csv_recorder"));
-        const QVector<PropertyItem *> settings = nodes[0]->children();
-        QCOMPARE(settings.size(), 2);
-        QCOMPARE(settings[0]->key(), QStringLiteral("folder_name"));
-        QCOMPARE(settings[1]->key(), QStringLiteral("record_count"));
-        QVERIFY(!manager.removeAction()->isEnabled());
+        QCOMPARE(nodes.size(), 2);
+        QCOMPARE(nodes[0]->name(), QStringLiteral("VBL Recorder"));
+        QCOMPARE(nodes[0]->key(), QStringLiteral("vbl_recorder"));
+        QCOMPARE(nodes[1]->name(), QStringLiteral("CSV Recorder"));
+        QCOMPARE(nodes[1]->key(), QStringLiteral("csv_recorder"));
+        QStringList keys;
+        for (const PropertyItem *node : nodes)
+            for (const PropertyItem *setting : node->children())
+                keys << setting->key();
+        QCOMPARE(keys, QStringList(
+                           {"file_name", "record_count", "use_compression", "folder_name", "record_count"}));
+        QVERIFY(manager.removeAction()->isEnabled());
     }
 
     void addAndRemove_data()
@@ -130,7 +134,7 @@ private slots:
         QTest::addColumn<QList<int>>("afterEachStep"); // add, add, remove, remove, remove
         QTest::newRow("two kinds") << 2 << QList<int>{4, 6, 4, 2, 1};
         QTest::newRow("one kind") << 1 << QList<int>{2, 3, 2, 1, 1};
-        QTest::newRow("a kind this build cannot make is left out") << -1 << QList<int>{2, 3, 2, 1, 1};
+        QTest::newRow("log and CSV") << -2 << QList<int>{4, 6, 4, 2, 1};
     }
 
     void addAndRemove()
@@ -139,9 +143,7 @@ private slots:
         QFETCH(QList<int>, afterEachStep);
         QList<RecorderFactory::RecorderType> types;
         for (int i = 0; i < qAbs(kinds); ++i)
-            types << RecorderFactory::CsvRecorder;
-        if (kinds < 0)
-            types << RecorderFactory::VblRecorder; // no log file writer in this build yet
+            types << (kinds < 0 && i == 0 ? RecorderFactory::VblRecorder : RecorderFactory::CsvRecorder);
         RecorderManager manager(types, nullptr);
         QCOMPARE(manager.recorders().size(), qAbs(kinds));
         for (int step = 0; step < afterEachStep.size(); ++step) {
@@ -192,7 +194,7 @@ private slots:
         QTemporaryDir dir;
         Source source;
         source.allowed = false;
-        RecorderManager manager;
+        RecorderManager manager({RecorderFactory::CsvRecorder}, nullptr);
         manager.setSource(&source);
         QSignalSpy errors(&manager, &RecorderManager::errorBroadCast);
         csv(manager, 0)->folderProperty()->setFoldername(dir.path());
@@ -221,7 +223,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString path = dir.filePath(folder);
-        RecorderManager manager;
+        RecorderManager manager({RecorderFactory::CsvRecorder}, nullptr);
         QSignalSpy errors(&manager, &RecorderManager::errorBroadCast);
         if (!folder.isEmpty())
             csv(manager, 0)->folderProperty()->setFoldername(path);
@@ -245,12 +247,15 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(int, errors);
+        QTemporaryDir dir;
         T3dDataRecorder recorder;
         QSignalSpy found(&recorder, &DataRecorder::errorFound);
         if (!name.isEmpty())
-            recorder.fileProperty()->setFilename(name);
+            recorder.fileProperty()->setFilename(dir.filePath(name));
         recorder.startAction()->trigger();
+        recorder.stopRecording();
         QCOMPARE(found.count(), errors);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1 - errors);
         if (errors)
             QCOMPARE(found.at(0).at(0).toString(), QStringLiteral("File is incorrect"));
         QCOMPARE(recorder.filename(), recorder.fileProperty()->value().toString());

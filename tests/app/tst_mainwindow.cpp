@@ -1,8 +1,11 @@
 // The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
 #include "ConnectionManager.h"
+#include "DataRecorder.h"
 #include "MainWindow.h"
 #include "PropertiesDockWidget.h"
+#include "PropertyItem.h"
+#include "RecorderManager.h"
 #include "ScanManager.h"
 #include "SearchFieldWidget.h"
 #include "SensorSimulator.h"
@@ -10,6 +13,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
@@ -109,26 +113,65 @@ private slots:
 
     void statusBarMessages_data()
     {
+        QTest::addColumn<bool>("recorders");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("information") << 0 << "Information: hello";
-        QTest::newRow("warning") << 1 << "Warning: hello";
-        QTest::newRow("error") << 2 << "Error: hello";
+        QTest::newRow("information") << false << 0 << "Information: hello";
+        QTest::newRow("warning") << false << 1 << "Warning: hello";
+        QTest::newRow("error") << false << 2 << "Error: hello";
+        QTest::newRow("recorder information") << true << 0 << "Information: hello";
+        QTest::newRow("recorder warning") << true << 1 << "Warning: hello";
+        QTest::newRow("recorder error") << true << 2 << "Error: hello";
     }
     void statusBarMessages()
     {
+        QFETCH(bool, recorders);
         QFETCH(int, kind);
         QFETCH(QString, expected);
         MainWindow window;
         ConnectionManager *manager = window.connectionManager();
+        RecorderManager *recorderManager = window.recorderManager();
         const QString message = QStringLiteral("hello");
-        if (kind == 0)
+        if (recorders && kind == 0)
+            emit recorderManager->informationBroadCast(message);
+        else if (recorders && kind == 1)
+            emit recorderManager->warningBroadCast(message);
+        else if (recorders)
+            emit recorderManager->errorBroadCast(message);
+        else if (kind == 0)
             emit manager->informationBroadCast(message);
         else if (kind == 1)
             emit manager->warningBroadCast(message);
         else
             emit manager->errorBroadCast(message);
         QCOMPARE(window.statusBar()->currentMessage(), expected);
+    }
+
+    // The recorders sit between the connections and the view in the dock, and a recording started from
+    // its node with a wrong file name tells the user so in the status bar.
+    void recordersInTheDock()
+    {
+        MainWindow window;
+        QStringList keys;
+        for (const PropertyItem *root : window.propertiesDock()->root()->children())
+            keys << root->key();
+        QCOMPARE(keys.indexOf("recorders"), keys.indexOf("connections") + 1);
+        const QList<DataRecorder *> recorders = window.recorderManager()->recorders();
+        QCOMPARE(recorders.size(), 2);
+        recorders[0]->startRecording();
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Error: File is incorrect"));
+    }
+
+    void converterFromTheToolsMenu()
+    {
+        MainWindow window;
+        auto *dialog = window.findChild<QDialog *>(QStringLiteral("Taviro3DFile To CSV Converter"));
+        QVERIFY(dialog);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(window.converterAction()->isEnabled());
+        window.converterAction()->trigger();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Taviro3DFile To CSV Converter"));
     }
 };
 

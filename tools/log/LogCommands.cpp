@@ -15,6 +15,10 @@ const QVector<Command> &commands()
 {
     static const QVector<Command> list{
         {"info", "describe log files: format, sensor, geometry, records, times, damage", &runInfo},
+        {"csv", "convert logs into the converter's CSV files", &runCsv},
+        {"record", "record a live sensor into a .vbl log without a display", &runRecord},
+        {"ply", "export the points of a log as binary PLY files", &runPly},
+        {"pcd", "export the points of a log as binary PCD files", &runPcd},
     };
     return list;
 }

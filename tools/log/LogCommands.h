@@ -27,6 +27,10 @@ struct Command
 const QVector<Command> &commands();
 
 ExitCode runInfo(const QStringList &arguments);
+ExitCode runCsv(const QStringList &arguments);
+ExitCode runRecord(const QStringList &arguments);
+ExitCode runPly(const QStringList &arguments);
+ExitCode runPcd(const QStringList &arguments);
 
 // Opens a log by its suffix, or by trying both formats when the suffix names neither. Null when the file
 // is no readable log.

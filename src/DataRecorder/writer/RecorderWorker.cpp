@@ -57,20 +57,23 @@ bool RecorderWorker::isAccepting() const
 bool RecorderWorker::writeBatch(RecordSink &sink, std::vector<FileRecord::file_record_t> &batch)
 {
     int written = 0;
+    bool ok = true;
     for (const FileRecord::file_record_t &record : batch) {
         const RecordSink::Result result = sink.write(record);
-        if (result == RecordSink::Result::Failed)
-            return false;
+        if (result == RecordSink::Result::Failed) {
+            ok = false;
+            break;
+        }
         if (result == RecordSink::Result::Done)
             ++written;
     }
     batch.clear();
-    // Counted only once they are in the files.
+    // Counted only once they are in the files; the records before a failure may well be.
     if (sink.flush() == RecordSink::Result::Failed)
         return false;
     for (int i = 0; i < written; ++i)
         emit recordWritten();
-    return true;
+    return ok;
 }
 
 void RecorderWorker::run()

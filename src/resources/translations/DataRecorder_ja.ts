@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>CsvConversion</name>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvConversion.cpp" line="30"/>
+        <source>The folder %1 could not be created</source>
+        <translation>フォルダ %1 を作成できませんでした</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/writer/CsvConversion.cpp" line="48"/>
+        <source>A record of the log could not be read</source>
+        <translation>ログのレコードを読み込めませんでした</translation>
+    </message>
+</context>
+<context>
     <name>CsvDataRecorder</name>
     <message>
         <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="51"/>
@@ -34,17 +47,17 @@
 <context>
     <name>CsvFileSet</name>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="75"/>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="76"/>
         <source>Cannot create the file %1: %2</source>
         <translation>ファイル %1 を作成できません: %2</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="76"/>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="77"/>
         <source>no device</source>
         <translation>デバイスがありません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="100"/>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="101"/>
         <source>Cannot write the file %1: %2</source>
         <translation>ファイル %1 に書き込めません: %2</translation>
     </message>
@@ -65,6 +78,19 @@
         <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="20"/>
         <source>The folder %1 cannot be written</source>
         <translation>フォルダ %1 に書き込めません</translation>
+    </message>
+</context>
+<context>
+    <name>DataRecorderToCSV</name>
+    <message>
+        <location filename="../../DataRecorder/DataRecorderToCSV.cpp" line="74"/>
+        <source>The log %1 holds no record</source>
+        <translation>ログ %1 にはレコードがありません</translation>
+    </message>
+    <message>
+        <location filename="../../DataRecorder/DataRecorderToCSV.cpp" line="90"/>
+        <source>Only %1 of %2 records could be read</source>
+        <translation>%2 件中 %1 件のレコードしか読み込めませんでした</translation>
     </message>
 </context>
 <context>
@@ -103,51 +129,61 @@
 <context>
     <name>T3dDataRecorder</name>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="56"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="57"/>
         <source>VBL Recorder</source>
         <translation>VBL レコーダー</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="71"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="72"/>
         <source>Recorder</source>
         <translation>レコーダー</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="74"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="75"/>
         <source>File Name</source>
         <translation>ファイル名</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="76"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="77"/>
         <source>Taviro3D File</source>
         <translation>Taviro3D ファイル</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="79"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="80"/>
         <source>Record Count</source>
         <translation>記録数</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="82"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="83"/>
         <source>Use Compression</source>
         <translation>圧縮を使用</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="85"/>
         <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="86"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="87"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="87"/>
         <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="88"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="89"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="99"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="100"/>
         <source>File is incorrect</source>
         <translation>ファイルが正しくありません</translation>
+    </message>
+</context>
+<context>
+    <name>VblRecordSink</name>
+    <message>
+        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="15"/>
+        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="31"/>
+        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="46"/>
+        <source>The file %1 could not be written: %2</source>
+        <translation>ファイル %1 に書き込めませんでした: %2</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,305 @@
+// The ".vbl" recorder's cost and whether it keeps up.
+//
+// BM_VblSink_vs_qCompress: the recorder's sink writing compressed blocks (payload built, compressed at
+// level 5, written to a file) for lines decoded from the simulator's stream, against a bare qCompress
+// level 5 loop over the same payloads, interleaved best-of passes in the same run. Counter
+// "vs_qcompress" is the sink's block rate relative to the bare loop (goal >= 0.9).
+//
+// BM_VblLiveKeepUp: the live device streaming from the in-process simulator at ten times the nominal
+// rate (TAVIRO_KEEPUP_SECONDS, default 60), every line and auxiliary packet queued to a RecorderWorker
+// with a compressing VblRecordSink as the viewer's recorder does. Counters: "emitted" (records the device
+// emitted), "written" (blocks the worker wrote), "lost" (their difference, goal 0), the worker thread's
+// CPU per block and the bare loop's over the same payloads, and their ratio "vs_qcompress".
+#include "DRALCommunicationDevice.h"
+#include "DRALMeasurementData.h"
+#include "ParamDefinitions.h"
+#include "RecorderWorker.h"
+#include "SensorSimulator.h"
+#include "VblFormat.h"
+#include "VblRecordSink.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+double threadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+FileRecord::file_record_t recordOf(const QSharedPointer<SensorData> &frame)
+{
+    FileRecord::file_record_t r;
+    r.data = frame;
+    r.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+    return r;
+}
+
+// The uncompressed payloads of the lines, as the writer builds them.
+std::vector<QByteArray> payloadsOf(const std::vector<QSharedPointer<SensorData>> &frames,
+                                   const VEXA3D_SENSOR_INFO_T &info)
+{
+    Vbl::VblSectionContext context(sensorParamsFromInfo(info), pointFieldsFromInfo(info),
+                                   echoFieldsFromInfo(info), lineFieldsFromInfo(info));
+    std::vector<QByteArray> out;
+    for (const auto &frame : frames) {
+        const QSharedPointer<SensorData> payload = Vbl::toPayload(frame);
+        auto *line = dynamic_cast<Vbl::ScanPointData *>(payload.data());
+        if (!line)
+            continue;
+        line->setSharedContext(&context);
+        QByteArray bytes;
+        if (line->serialize(bytes))
+            out.push_back(bytes);
+    }
+    return out;
+}
+
+double compressPass(const std::vector<QByteArray> &payloads)
+{
+    const double start = threadCpuSeconds();
+    for (const QByteArray &p : payloads)
+        benchmark::DoNotOptimize(qCompress(p, 5).size());
+    return threadCpuSeconds() - start;
+}
+
+// Lines from the simulator through the live device over loopback, rate as fast as possible.
+struct Lines
+{
+    VEXA3D_SENSOR_INFO_T info{};
+    std::vector<QSharedPointer<SensorData>> frames;
+    std::vector<QByteArray> payloads;
+};
+
+bool waitUntil(const std::function<bool()> &pred, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred() && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    return pred();
+}
+
+struct Live
+{
+    Vexa3dSim::SensorSimulator sim;
+    DRALCommunicationDevice device;
+    VEXA3D_SENSOR_INFO_T info{};
+    bool ok = false;
+
+    explicit Live(double rate) : sim(config(rate))
+    {
+        bool initialized = false;
+        QObject::connect(&device, &DRALCommunicationDevice::deviceInitialized, qApp,
+                         [&](VEXA3D_SENSOR_INFO_T i) {
+                             info = i;
+                             initialized = true;
+                         });
+        ok = sim.start() && device.connectDevice("127.0.0.1", sim.port());
+        if (ok) {
+            device.initialize();
+            ok = waitUntil([&] { return initialized; }, 10000);
+        }
+        if (!ok)
+            std::fprintf(stderr, "the simulator could not be reached\n");
+    }
+    ~Live()
+    {
+        device.stopMeasurement();
+        (void)device.disconnectDevice();
+        sim.stop();
+    }
+    static Vexa3dSim::Config config(double rate)
+    {
+        Vexa3dSim::Config c;
+        c.rate = rate;
+        return c;
+    }
+};
+
+const Lines &lines()
+{
+    static const Lines l = [] {
+        Lines out;
+        Live live(10.0);
+        if (!live.ok)
+            std::abort();
+        std::mutex mutex;
+        QObject::connect(&live.device, &DRALCommunicationDevice::measurementDataReady,
+                         [&](const QSharedPointer<DRALMeasurementData> &line) {
+                             std::lock_guard<std::mutex> lock(mutex);
+                             if (out.frames.size() < 720)
+                                 out.frames.push_back(line);
+                         });
+        live.device.startMeasurement(DistanceIntensityMode);
+        waitUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex);
+                return out.frames.size() >= 720;
+            },
+            20000);
+        live.device.stopMeasurement();
+        out.info = live.info;
+        std::lock_guard<std::mutex> lock(mutex);
+        out.payloads = payloadsOf(out.frames, out.info);
+        return out;
+    }();
+    return l;
+}
+
+double sinkPass(const QString &fileName)
+{
+    const Lines &l = lines();
+    // Records are built by the producer, not the worker.
+    std::vector<FileRecord::file_record_t> records;
+    for (const auto &frame : l.frames)
+        records.push_back(recordOf(frame));
+    VblRecordSink sink(fileName, true, l.info);
+    const double start = threadCpuSeconds();
+    bool ok = sink.open() == RecordSink::Result::Done;
+    for (const auto &record : records)
+        ok = ok && sink.write(record) == RecordSink::Result::Done;
+    ok = ok && sink.close() == RecordSink::Result::Done;
+    if (!ok) {
+        std::fprintf(stderr, "the sink failed: %s\n", qPrintable(sink.errorString()));
+        std::abort();
+    }
+    return threadCpuSeconds() - start;
+}
+
+void BM_VblSink_vs_qCompress(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.vbl"));
+    const Lines &l = lines();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sinkPass(file));
+    state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(l.frames.size()));
+    double sink = 1e9, bare = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        sink = std::min(sink, sinkPass(file));
+        bare = std::min(bare, compressPass(l.payloads));
+    }
+    state.counters["blocks"] = double(l.frames.size());
+    state.counters["sink_us_per_block"] = sink * 1e6 / double(l.frames.size());
+    state.counters["qcompress_us_per_block"] = bare * 1e6 / double(l.payloads.size());
+    state.counters["vs_qcompress"] = bare / sink;
+}
+
+// Measures the worker thread's CPU from open to close.
+class TimedSink : public RecordSink
+{
+public:
+    TimedSink(std::unique_ptr<RecordSink> inner, std::atomic<double> &cpu)
+        : m_inner(std::move(inner)), m_cpu(cpu)
+    {
+    }
+    Result open() override
+    {
+        m_start = threadCpuSeconds();
+        return m_inner->open();
+    }
+    Result write(const FileRecord::file_record_t &record) override { return m_inner->write(record); }
+    Result flush() override { return m_inner->flush(); }
+    Result close() override
+    {
+        const Result r = m_inner->close();
+        m_cpu.store(threadCpuSeconds() - m_start);
+        return r;
+    }
+    QString errorString() const override { return m_inner->errorString(); }
+
+private:
+    std::unique_ptr<RecordSink> m_inner;
+    std::atomic<double> &m_cpu;
+    double m_start = 0;
+};
+
+void BM_VblLiveKeepUp(benchmark::State &state)
+{
+    const int seconds = qEnvironmentVariableIsSet("TAVIRO_KEEPUP_SECONDS")
+                            ? qEnvironmentVariableIntValue("TAVIRO_KEEPUP_SECONDS")
+                            : 60;
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        Live live(10.0);
+        if (!live.ok) {
+            state.SkipWithError("no simulator");
+            return;
+        }
+        RecorderWorker worker;
+        std::atomic<qint64> emitted{0}, written{0};
+        std::atomic<double> workerCpu{0};
+        std::mutex keptMutex;
+        std::vector<QSharedPointer<SensorData>> kept;
+        QObject::connect(&worker, &RecorderWorker::recordWritten, [&] { ++written; });
+        const auto take = [&](const QSharedPointer<SensorData> &frame) {
+            ++emitted;
+            worker.enqueue(recordOf(frame));
+        };
+        QObject::connect(&live.device, &DRALCommunicationDevice::measurementDataReady,
+                         [&](const QSharedPointer<DRALMeasurementData> &line) {
+                             take(line);
+                             std::lock_guard<std::mutex> lock(keptMutex);
+                             if (kept.size() < 2000)
+                                 kept.push_back(line);
+                         });
+        QObject::connect(&live.device, &DRALCommunicationDevice::auxiliaryDataReady,
+                         [&](const QSharedPointer<DRALAuxiliaryData> &packet) { take(packet); });
+        worker.startWorker(std::make_unique<TimedSink>(
+            std::make_unique<VblRecordSink>(dir.filePath(QStringLiteral("live.vbl")), true, live.info),
+            workerCpu));
+        live.device.startMeasurement(DistanceIntensityMode | AuxiliaryMode);
+        waitUntil([] { return false; }, seconds * 1000);
+        live.device.stopMeasurement();
+        worker.stopWorker();
+        std::vector<QByteArray> payloads;
+        {
+            std::lock_guard<std::mutex> lock(keptMutex);
+            payloads = payloadsOf(kept, live.info);
+        }
+        double bare = 1e9;
+        for (int i = 0; i < 3; ++i)
+            bare = std::min(bare, compressPass(payloads));
+        const double barePerBlock = bare / double(qMax<size_t>(payloads.size(), 1));
+        const double workerPerBlock = workerCpu.load() / double(qMax<qint64>(written.load(), 1));
+        state.counters["emitted"] = double(emitted.load());
+        state.counters["written"] = double(written.load());
+        state.counters["lost"] = double(emitted.load() - written.load());
+        state.counters["worker_us_per_block"] = workerPerBlock * 1e6;
+        state.counters["qcompress_us_per_block"] = barePerBlock * 1e6;
+        state.counters["vs_qcompress"] = barePerBlock / workerPerBlock;
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_VblSink_vs_qCompress)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VblLiveKeepUp)->Unit(benchmark::kSecond)->Iterations(1);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

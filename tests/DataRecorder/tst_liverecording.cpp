@@ -1,0 +1,118 @@
+// The log recorder fed by the live device streaming from the simulator over loopback, as the viewer
+// feeds it: the file read back through the log device holds every emitted line, equal line for line.
+#include "BoolProperty.h"
+#include "DRALCommunicationDevice.h"
+#include "FileDevice.h"
+#include "FileProperty.h"
+#include "SimulatorSupport.h"
+#include "T3dDataRecorder.h"
+#include "TestSupport.h"
+
+#include <QDateTime>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <mutex>
+
+class tst_LiveRecording : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void readsBackWhatTheDeviceEmitted_data()
+    {
+        QTest::addColumn<bool>("compression");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("compressed, range and level with packets")
+            << true << int(DistanceIntensityMode | AuxiliaryMode);
+        QTest::newRow("plain, range only") << false << int(DistanceOnlyMode);
+    }
+
+    void readsBackWhatTheDeviceEmitted()
+    {
+        QFETCH(bool, compression);
+        QFETCH(int, mode);
+        Vexa3dSim::Config config;
+        config.rate = 4;
+        Vexa3dSim::SensorSimulator sim(config);
+        QVERIFY(SimulatorSupport::startInPortRange(sim));
+        DRALCommunicationDevice device;
+        QSignalSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
+        QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
+        device.initialize();
+        QVERIFY(initialized.wait(10000));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath("live.vbl");
+        T3dDataRecorder recorder;
+        recorder.setSensorInfo(initialized.at(0).at(0).value<VEXA3D_SENSOR_INFO_T>());
+        recorder.fileProperty()->setFilename(file);
+        recorder.compressionProperty()->setBoolValue(compression);
+        QSignalSpy errors(&recorder, &DataRecorder::errorFound);
+        recorder.startRecording();
+        QTRY_VERIFY(recorder.isRunning());
+
+        std::mutex mutex;
+        QVector<QSharedPointer<SensorData>> emitted;
+        const auto take = [&](const QSharedPointer<SensorData> &frame) {
+            // On the streaming thread, as the recorder manager's dispatch runs.
+            recorder.addRecord({0, frame, QVector3D(1, 2, 3), QVector3D(0, 0, 45),
+                                QDateTime::currentDateTime().toString("yyyy-MM-dd hh:mm:ss.zzz")});
+            std::lock_guard<std::mutex> lock(mutex);
+            emitted << frame;
+        };
+        connect(
+            &device, &DRALCommunicationDevice::measurementDataReady, this,
+            [&](const QSharedPointer<DRALMeasurementData> &line) { take(line); }, Qt::DirectConnection);
+        connect(
+            &device, &DRALCommunicationDevice::auxiliaryDataReady, this,
+            [&](const QSharedPointer<DRALAuxiliaryData> &packet) { take(packet); }, Qt::DirectConnection);
+        device.startMeasurement(mode);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex);
+                return emitted.size() >= 300;
+            }(),
+            20000);
+        device.stopMeasurement(); // no frame is emitted after this returns
+        recorder.stopRecording();
+        QCOMPARE(errors.count(), 0);
+        (void)device.disconnectDevice();
+
+        FileDevice log;
+        QVERIFY(log.openFile(file));
+        QVERIFY(log.indexNow());
+        QCOMPARE(log.recordCount(), emitted.size());
+        for (const QSharedPointer<SensorData> &want : qAsConst(emitted)) {
+            QSharedPointer<SensorData> got;
+            QVector3D position, rotation;
+            QCOMPARE(log.readRecord(got, position, rotation, true), 0);
+            QCOMPARE(rotation, QVector3D(0, 0, 45));
+            QCOMPARE(got->dataType(), want->dataType());
+            if (const auto line = want.dynamicCast<DRALMeasurementData>()) {
+                const VEXA3D_MEASUREMENT_DATA_T &a = *got.staticCast<DRALMeasurementData>()->data();
+                const VEXA3D_MEASUREMENT_DATA_T &b = *line->data();
+                QCOMPARE(a.timestamp, b.timestamp);
+                QCOMPARE(a.frameNumber, b.frameNumber);
+                QCOMPARE(a.lineNumber, b.lineNumber);
+                QCOMPARE(a.receivedSpotCount, b.receivedSpotCount);
+                for (quint32 s = 0; s < b.receivedSpotCount; ++s) {
+                    QCOMPARE(a.spots[s].count, b.spots[s].count);
+                    for (quint32 e = 0; e < b.spots[s].count; ++e) {
+                        QCOMPARE(a.spots[s].echoes[e].range, b.spots[s].echoes[e].range);
+                        QCOMPARE(a.spots[s].points[e].level, b.spots[s].points[e].level);
+                    }
+                }
+            } else {
+                QCOMPARE(got.staticCast<DRALAuxiliaryData>()->data()->timestamp,
+                         want.staticCast<DRALAuxiliaryData>()->data()->timestamp);
+            }
+        }
+        QVERIFY(log.atEnd());
+    }
+};
+
+QTEST_MAIN(tst_LiveRecording)
+#include "tst_liverecording.moc"

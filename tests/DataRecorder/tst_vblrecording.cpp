@@ -1,0 +1,200 @@
+// The log recorder's writing: what goes in comes back through the log device line for line, a failing
+// disk or a file that cannot be made is reported with the name and the reason, and a failed block
+// leaves a file that still reads up to its last whole block.
+#include "FileDevice.h"
+#include "LogTestSupport.h"
+#include "RecorderWorker.h"
+#include "VblRecordSink.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace LogTest;
+
+namespace {
+
+// A disk that takes `room` bytes and then fails every write.
+class SmallDisk : public QFile
+{
+public:
+    SmallDisk(const QString &name, qint64 room) : QFile(name), m_room(room) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (m_used + len > m_room) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        m_used += len;
+        return QFile::writeData(data, len);
+    }
+
+private:
+    qint64 m_room;
+    qint64 m_used = 0;
+};
+
+FileRecord::file_record_t record(const VEXA3D_SENSOR_INFO_T &info, int i, quint32 connection)
+{
+    FileRecord::file_record_t r;
+    r.index = connection;
+    r.data = i % 5 == 4 ? QSharedPointer<SensorData>(aux(quint32(i))) : line(info.spec, quint32(1000 + i), i);
+    r.position = QVector3D(float(i), 2, 3);
+    r.rotation = QVector3D(0, 0, 90);
+    r.time = timeText(i);
+    return r;
+}
+
+struct Recorded
+{
+    int written = 0;
+    QStringList errors;
+};
+
+Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file_record_t> &records)
+{
+    RecorderWorker worker;
+    QSignalSpy written(&worker, &RecorderWorker::recordWritten);
+    QSignalSpy errors(&worker, &RecorderWorker::errorFound);
+    if (!worker.startWorker(std::move(sink)))
+        return {};
+    for (const FileRecord::file_record_t &r : records)
+        worker.enqueue(r);
+    worker.stopWorker();
+    QCoreApplication::processEvents();
+    Recorded out;
+    out.written = written.count();
+    for (const QVariantList &call : errors)
+        out.errors << call.at(0).toString();
+    return out;
+}
+
+} // namespace
+
+class tst_VblRecording : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readsBackLineForLine_data()
+    {
+        QTest::addColumn<bool>("compression");
+        QTest::addColumn<quint32>("connection");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("compressed, connection 1") << true << 0u << 500;
+        QTest::newRow("plain, connection 2") << false << 1u << 500;
+        QTest::newRow("one frame") << true << 0u << 1;
+    }
+
+    void readsBackLineForLine()
+    {
+        QFETCH(bool, compression);
+        QFETCH(quint32, connection);
+        QFETCH(int, frames);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("run.vbl");
+        const VEXA3D_SENSOR_INFO_T info = sensorInfo();
+        QVector<FileRecord::file_record_t> records;
+        for (int i = 0; i < frames; ++i)
+            records << record(info, i, connection);
+        const int other = records.size() / 2;
+        records.insert(other, {connection, QSharedPointer<SensorData>::create(), {}, {}, {}});
+        const Recorded done = record(std::make_unique<VblRecordSink>(file, compression, info), records);
+        QCOMPARE(done.errors, QStringList());
+        QCOMPARE(done.written, frames); // the frame of neither kind is no block
+
+        FileDevice device;
+        QVERIFY(device.openFile(file));
+        QVERIFY(device.indexNow());
+        QCOMPARE(device.isCompressed(), compression);
+        QCOMPARE(device.recordCount(), frames);
+        QCOMPARE(QByteArray(device.sensorInfo().product), QByteArray(info.product));
+        records.removeAt(other);
+        for (const FileRecord::file_record_t &expected : qAsConst(records)) {
+            QSharedPointer<SensorData> frame;
+            QVector3D position, rotation;
+            QCOMPARE(device.readRecord(frame, position, rotation, true), int(connection));
+            QCOMPARE(position, expected.position);
+            QCOMPARE(device.currentLogTime(), expected.time);
+            QCOMPARE(frame->dataType(), expected.data->dataType());
+            if (const auto got = frame.dynamicCast<DRALMeasurementData>()) {
+                const auto want = expected.data.staticCast<DRALMeasurementData>()->data();
+                QCOMPARE(got->data()->timestamp, want->timestamp);
+                QCOMPARE(got->data()->frameNumber, want->frameNumber);
+                QCOMPARE(got->data()->receivedSpotCount, want->receivedSpotCount);
+                for (size_t s = 0; s < want->spots.size(); ++s) {
+                    QCOMPARE(got->data()->spots[s].count, want->spots[s].count);
+                    QCOMPARE(got->data()->spots[s].echoes[0].range, want->spots[s].echoes[0].range);
+                }
+            } else {
+                const auto want = expected.data.staticCast<DRALAuxiliaryData>()->data();
+                QCOMPARE(frame.staticCast<DRALAuxiliaryData>()->data()->timestamp, want->timestamp);
+            }
+        }
+        QVERIFY(device.atEnd());
+    }
+
+    // room: bytes the disk takes; blocks: whole blocks the file keeps.
+    void failingDiskIsReported_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("full before the head") << qint64(10) << -1;
+        QTest::newRow("full inside the third block") << qint64(-3) << 2;
+    }
+
+    void failingDiskIsReported()
+    {
+        QFETCH(qint64, room);
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("full.vbl");
+        const VEXA3D_SENSOR_INFO_T info = sensorInfo();
+        QVector<FileRecord::file_record_t> records;
+        for (int i = 0; i < 20; ++i)
+            records << record(info, i * 5, 0); // lines only, all of one size
+        if (room < 0) {
+            // Find the size of the head and of one block from a good file.
+            const QString probe = dir.filePath("probe.vbl");
+            QCOMPARE(record(std::make_unique<VblRecordSink>(probe, false, info), records.mid(0, 1)).written,
+                     1);
+            FileDevice device;
+            QVERIFY(device.openFile(probe));
+            QVERIFY(device.indexNow());
+            const qint64 head = device.logIndex().offsets.value(0);
+            const qint64 block = QFileInfo(probe).size() - head;
+            room = head + block * 2 + block / 2;
+        }
+        const auto maker = [room](const QString &name) { return std::make_unique<SmallDisk>(name, room); };
+        const Recorded done = record(std::make_unique<VblRecordSink>(file, false, info, maker), records);
+        QCOMPARE(done.errors.size(), 1);
+        QVERIFY2(done.errors[0].contains(file) && done.errors[0].contains("No space left on device"),
+                 qPrintable(done.errors[0]));
+        QCOMPARE(done.written, qMax(blocks, 0));
+        FileDevice device;
+        if (blocks < 0) {
+            QVERIFY(!device.openFile(file));
+            return;
+        }
+        QVERIFY(device.openFile(file));
+        QVERIFY(device.indexNow()); // no damage: the failed block was cut off
+        QCOMPARE(device.recordCount(), blocks);
+    }
+
+    void fileThatCannotBeMade()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("missing/run.vbl");
+        const Recorded done =
+            record(std::make_unique<VblRecordSink>(file, true, sensorInfo()), {record(sensorInfo(), 0, 0)});
+        QCOMPARE(done.written, 0);
+        QCOMPARE(done.errors.size(), 1);
+        QVERIFY2(done.errors[0].startsWith(QStringLiteral("The file %1 could not be written: ").arg(file)),
+                 qPrintable(done.errors[0]));
+        QVERIFY(!QFile::exists(file));
+    }
+};
+
+QTEST_MAIN(tst_VblRecording)
+#include "tst_vblrecording.moc"
