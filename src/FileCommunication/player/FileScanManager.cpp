@@ -37,8 +37,9 @@ QString vectorText(const QVector4D &v)
 // What the player keeps per recorded connection of the open log.
 struct FileScanManager::Channel
 {
-    PointCloud *cloud = nullptr;
-    PointCloud *emphasisCloud = nullptr;
+    // Children of the view object, which may go first.
+    QPointer<PointCloud> cloud;
+    QPointer<PointCloud> emphasisCloud;
     PointCloudProperty *cloudProperty = nullptr;
     CloudHandOff *handOff = nullptr;
     PropertyItem *auxiliary = nullptr;
@@ -473,10 +474,12 @@ void FileScanManager::removeChannels()
     for (Channel *channel : qAsConst(m_channels)) {
         m_rootProperty->removeChild(channel->cloudProperty);
         m_rootProperty->removeChild(channel->auxiliary);
-        m_viewObject->removeChild(channel->cloud);
-        m_viewObject->removeChild(channel->emphasisCloud);
         // The hand-off refers to the clouds: it goes first, with the lines still on their way.
         delete channel->handOff;
+        if (m_viewObject) {
+            m_viewObject->removeChild(channel->cloud);
+            m_viewObject->removeChild(channel->emphasisCloud);
+        }
         delete channel->fusionProperty;
         delete channel->fusion;
         delete channel->auxiliary;

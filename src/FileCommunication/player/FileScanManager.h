@@ -1,9 +1,11 @@
 #pragma once
 
+#include "RenderableItem.h"
 #include "ScanManager.h"
 #include "SpotPick.h"
 
 #include <QMutex>
+#include <QPointer>
 #include <QVector3D>
 #include <QVector>
 
@@ -124,7 +126,8 @@ private:
     QAction *m_detailAction = nullptr;
     QStateMachine *m_stateMachine = nullptr;
 
-    RenderableItem *m_viewObject = nullptr;
+    // The connection manager's group item adopts it and may delete it first.
+    QPointer<RenderableItem> m_viewObject;
     QVector<Channel *> m_channels;
     VEXA3D_SENSOR_INFO_T m_info;
     QVariant m_legendTitle;
