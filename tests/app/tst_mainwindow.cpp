@@ -1,6 +1,10 @@
 // The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
+#include "../FileCommunication/LogTestSupport.h"
 #include "ConnectionManager.h"
+#include "DataTableDockWidget.h"
+#include "FilePlayDockWidget.h"
+#include "FileScanManager.h"
 #include "MainWindow.h"
 #include "PropertiesDockWidget.h"
 #include "ScanManager.h"
@@ -10,11 +14,15 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -41,16 +49,26 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(window.dataTableDock()->isVisible());
+        QVERIFY(window.filePlayDock()->isVisible());
+        QCOMPARE(window.dockWidgetArea(window.filePlayDock()), Qt::LeftDockWidgetArea);
+        QCOMPARE(window.dockWidgetArea(window.dataTableDock()), Qt::RightDockWidgetArea);
         QTest::keyClick(&window, Qt::Key_F7);
         QTRY_VERIFY(window.isFullScreen());
         QVERIFY(!window.menuBar()->isVisible());
         QVERIFY(!window.statusBar()->isVisible());
+        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+            QVERIFY(!dock->isVisible());
         QTest::keyClick(&window, Qt::Key_Escape);
         QTRY_VERIFY(!window.isFullScreen());
         QVERIFY(window.menuBar()->isVisible());
         QVERIFY(window.statusBar()->isVisible());
         QVERIFY(window.connectionToolbar()->isVisible());
-        QVERIFY(!window.propertiesDock()->isVisible());
+        QCOMPARE(window.findChildren<QDockWidget *>().size(), 3);
+        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+            QVERIFY(!dock->isVisible());
+        QVERIFY(!window.dataTableAction()->isChecked());
         window.propertiesDock()->searchField()->setText(QStringLiteral("rang"));
         QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
         QTRY_VERIFY(window.propertiesDock()->isVisible());
@@ -105,6 +123,58 @@ private slots:
         QVERIFY(window.propertiesDock()->isEnabled());
         QTRY_COMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("Information: Connection 1: Diconnected from 127.0.0.1"));
+    }
+
+    void dataTableFollowsItsAction()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.dataTableDock()->isVisible());
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(window.dataTableDock()->isVisible());
+        QVERIFY(window.dataTableAction()->isChecked());
+        window.dataTableDock()->close();
+        QTRY_VERIFY(!window.dataTableAction()->isChecked());
+    }
+
+    void aPlayingLogLocksTheSensorConnection()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("locked.vbl"));
+        QVector<int> times;
+        for (int i = 0; i < 20; ++i)
+            times << 50 * i;
+        QVERIFY(LogTest::writeVbl(fileName, false, times));
+        MainWindow window;
+        ScanManager *first = window.connectionManager()->scanManager(0);
+        FileScanManager *player = window.logPlayer();
+        QVERIFY(player);
+        QSignalSpy started(player, &ScanManager::fileStarted);
+        window.playLog(fileName);
+        QTRY_VERIFY(!first->connectAction()->isEnabled());
+        QTRY_COMPARE(started.count(), 1);
+        QTRY_VERIFY(window.filePlayDock()->pauseButton()->isEnabled());
+        QCOMPARE(window.filePlayDock()->totalMilliseconds(), 950);
+        player->disconnectRequested();
+        QTRY_VERIFY(first->connectAction()->isEnabled());
+        QVERIFY(!window.filePlayDock()->pauseButton()->isEnabled());
+    }
+
+    void theSensorConnectsAfterTheLogPlayerIsRemoved()
+    {
+        Vexa3dSim::SensorSimulator sim;
+        QVERIFY(sim.start(0));
+        MainWindow window;
+        window.connectionManager()->removeAction()->trigger();
+        QCOMPARE(window.connectionManager()->connectionCount(), 1);
+        QVERIFY(!window.logPlayer());
+        ScanManager *first = window.connectionManager()->scanManager(0);
+        window.connectToSensor(QStringLiteral("127.0.0.1"), sim.port());
+        QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
+        QTRY_VERIFY(!window.propertiesDock()->isEnabled());
+        first->disconnectRequested();
+        QTRY_VERIFY_WITH_TIMEOUT(window.propertiesDock()->isEnabled(), 10000);
     }
 
     void statusBarMessages_data()

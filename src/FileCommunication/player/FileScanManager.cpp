@@ -331,6 +331,11 @@ void FileScanManager::stop()
 
 void FileScanManager::connectRequested()
 {
+    // The state machine starts from the event loop; a file opened before would leave it behind.
+    if (!m_stateMachine->isRunning()) {
+        QMetaObject::invokeMethod(this, &FileScanManager::connectRequested, Qt::QueuedConnection);
+        return;
+    }
     const QString fileName = m_fileNameProperty->filename();
     if (!m_device->open(fileName))
         emit errorBroadCast(tr("Failed to connect to %1").arg(fileName));

@@ -74,13 +74,20 @@ private slots:
         player->fileNameProperty()->setFilename(fileName);
         player->connectRequested();
         QTRY_COMPARE(ready.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        QVERIFY(!player->connectAction()->isEnabled());
         QCOMPARE(player->recordCountProperty()->intValue(), Lines + 1);
         QCOMPARE(player->sensorCount(), 1);
         QCOMPARE(player->pointCloudProperty(0)->key(), QStringLiteral("point_cloud_0"));
         QCOMPARE(player->auxiliaryProperty(0)->key(), QStringLiteral("auxiliary_0"));
 
+        QSignalSpy pauseEnabled(&manager, &ConnectionManager::pauseEnabledChanged);
         player->startPlaying();
         QTRY_COMPARE(stopped.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        // Enabled while playing, disabled again at the end.
+        QCOMPARE(pauseEnabled.count(), 2);
+        QCOMPARE(pauseEnabled.first().at(0).toBool(), true);
         QTRY_COMPARE(player->linesDrawn(), quint64(Lines));
 
         QCOMPARE(lines.count(), Lines);
@@ -135,7 +142,7 @@ private slots:
         QSignalSpy opened(player, &ScanManager::connected);
         qobject_cast<FileScanManager *>(player)->fileNameProperty()->setFilename(fileName);
         player->connectRequested();
-        QCOMPARE(errors.count(), 1);
+        QTRY_COMPARE(errors.count(), 1);
         QCOMPARE(errors.first().at(0).toString(),
                  QStringLiteral("Connection 2: Failed to connect to %1").arg(fileName));
         QCOMPARE(opened.count(), 0);
