@@ -16,6 +16,7 @@
 #include "StringProperty.h"
 #include "T3DFileDevice.h"
 
+#include <QAbstractTransition>
 #include <QAction>
 #include <QMutexLocker>
 #include <QState>
@@ -33,6 +34,49 @@ QString vectorText(const QVector4D &v)
     return QStringLiteral("%1, %2, %3").arg(v.x(), 0, 'f', 3).arg(v.y(), 0, 'f', 3).arg(v.z(), 0, 'f', 3);
 }
 } // namespace
+
+// One report of the playback engine, as the state machine sees it.
+class EngineEvent : public QEvent
+{
+public:
+    enum Kind
+    {
+        Opened,
+        Initialized,
+        InitializationFailed,
+        Closed,
+        PlayStarted,
+        Paused,
+        Stopped
+    };
+    static QEvent::Type eventType()
+    {
+        static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+    explicit EngineEvent(Kind kind) : QEvent(eventType()), m_kind(kind) {}
+    Kind kind() const { return m_kind; }
+
+private:
+    Kind m_kind;
+};
+
+class EngineTransition : public QAbstractTransition
+{
+public:
+    explicit EngineTransition(EngineEvent::Kind kind) : m_kind(kind) {}
+
+protected:
+    bool eventTest(QEvent *event) override
+    {
+        return event->type() == EngineEvent::eventType() &&
+               static_cast<EngineEvent *>(event)->kind() == m_kind;
+    }
+    void onTransition(QEvent *) override {}
+
+private:
+    EngineEvent::Kind m_kind;
+};
 
 // What the player keeps per recorded connection of the open log.
 struct FileScanManager::Channel
@@ -192,17 +236,40 @@ void FileScanManager::createStateMachine()
                 [this, row, player] { emitPlayerState(player, row.start, row.pause, row.stop); });
     }
 
+    // The engine's signals become events of the machine in the order they arrive here. A signal
+    // transition would listen only once its state is active, and the engine's thread can report the end
+    // of a short log before the machine has entered "playing".
+    const auto on = [this](QState *from, EngineEvent::Kind kind, QState *to) {
+        auto *transition = new EngineTransition(kind);
+        transition->setTargetState(to);
+        from->addTransition(transition);
+    };
+    on(disconnectedState, EngineEvent::Opened, openingState);
+    on(openingState, EngineEvent::Initialized, connectedState);
+    on(openingState, EngineEvent::InitializationFailed, disconnectedState);
+    on(openingState, EngineEvent::Closed, disconnectedState);
+    on(connectedState, EngineEvent::Closed, disconnectedState);
+    on(readyState, EngineEvent::PlayStarted, playingState);
+    on(playingState, EngineEvent::Paused, pausedState);
+    on(playingState, EngineEvent::Stopped, readyState);
+    on(pausedState, EngineEvent::Stopped, readyState);
+    on(pausedState, EngineEvent::PlayStarted, playingState);
     using D = FileCommunicationDevice;
-    disconnectedState->addTransition(m_device, &D::deviceOpened, openingState);
-    openingState->addTransition(m_device, &D::deviceInitialized, connectedState);
-    openingState->addTransition(m_device, &D::initializationError, disconnectedState);
-    openingState->addTransition(m_device, &D::deviceClosed, disconnectedState);
-    connectedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
-    readyState->addTransition(m_device, &D::playStarted, playingState);
-    playingState->addTransition(m_device, &D::paused, pausedState);
-    playingState->addTransition(m_device, &D::stopped, readyState);
-    pausedState->addTransition(m_device, &D::stopped, readyState);
-    pausedState->addTransition(m_device, &D::playStarted, playingState);
+    const QList<QPair<void (D::*)(), EngineEvent::Kind>> relays{
+        {&D::deviceClosed, EngineEvent::Closed},
+        {&D::initializationError, EngineEvent::InitializationFailed},
+        {&D::playStarted, EngineEvent::PlayStarted},
+        {&D::paused, EngineEvent::Paused},
+        {&D::stopped, EngineEvent::Stopped}};
+    for (const auto &relay : relays) {
+        const EngineEvent::Kind kind = relay.second;
+        connect(m_device, relay.first, this,
+                [this, kind] { m_stateMachine->postEvent(new EngineEvent(kind)); });
+    }
+    connect(m_device, &D::deviceOpened, this,
+            [this] { m_stateMachine->postEvent(new EngineEvent(EngineEvent::Opened)); });
+    connect(m_device, &D::deviceInitialized, this,
+            [this] { m_stateMachine->postEvent(new EngineEvent(EngineEvent::Initialized)); });
 
     // The machine enters its first state from the event loop; until then the same values hold.
     m_connectAction->setEnabled(true);
@@ -505,6 +572,9 @@ void FileScanManager::applySensorData(int index, QSharedPointer<SensorData> data
     if (!record)
         return;
     if (auto line = record.dynamicCast<DRALMeasurementData>()) {
+        // The filters change the record in place, so they run before any receiver can see it.
+        if (line->data() && index >= 0 && index < m_channels.size())
+            line->applyFilters(m_channels.at(index)->cloudProperty->enabledFilters());
         emit measurementDataReady(line);
         applyLine(index, line, true, false);
     } else if (auto auxiliary = record.dynamicCast<DRALAuxiliaryData>()) {
@@ -552,10 +622,8 @@ void FileScanManager::applyLine(int index, const QSharedPointer<DRALMeasurementD
         }
     }
 
-    if (handOn) {
-        data->applyFilters(channel->cloudProperty->enabledFilters());
+    if (handOn)
         emit dralMeasurementDataReady(index, data);
-    }
 
     // A private copy carries the emphasis: the emitted record must not change any more.
     DRALMeasurementData marked(*data);
