@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "ConnectionManager.h"
 #include "DataTableDockWidget.h"
+#include "FileCommunicationDevice.h"
 #include "FilePlayDockWidget.h"
 #include "FileProperty.h"
 #include "FileScanManager.h"
@@ -26,6 +27,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
 #include <QShortcut>
@@ -376,6 +378,14 @@ void MainWindow::wirePlayerDock()
     connect(dock, &D::progressChanged, cm, &CM::logPlayerPosChanged);
     connect(dock, &D::loopChanged, cm, &CM::logLoopChanged);
     connect(dock, &D::playSpeedChanged, cm, &CM::playSpeedChanged);
+    // A damaged log plays up to the damage; the user is told once per opened file.
+    if (FileScanManager *player = logPlayer())
+        connect(player->device(), &FileCommunicationDevice::corruptionFound, this,
+                [this](const QString &title, const QString &text) {
+                    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+                    box->setAttribute(Qt::WA_DeleteOnClose);
+                    box->open();
+                });
 }
 
 void MainWindow::wireDataTable()

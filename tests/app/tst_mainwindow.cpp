@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(window.filePlayDock()->totalMilliseconds(), 950);
         player->disconnectRequested();
         QTRY_VERIFY(first->connectAction()->isEnabled());
-        QVERIFY(!window.filePlayDock()->pauseButton()->isEnabled());
+        QTRY_VERIFY(!window.filePlayDock()->pauseButton()->isEnabled());
     }
 
     void theSensorConnectsAfterTheLogPlayerIsRemoved()
