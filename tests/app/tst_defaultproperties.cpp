@@ -69,8 +69,7 @@ void tst_DefaultProperties::noKeyBeyondTheGoldenFile()
     for (const QString &key : saved.allKeys())
         if (!golden.contains(key))
             extra << key;
-    QVERIFY2(extra.isEmpty(),
-             qPrintable(QStringLiteral("keys missing from the golden file: ") + extra.join(", ")));
+    QVERIFY2(extra.isEmpty(), qPrintable(QStringLiteral("keys missing from the golden file: ") + extra.join(", ")));
 }
 
 QTEST_MAIN(tst_DefaultProperties)

@@ -50,107 +50,107 @@
 <context>
     <name>FileScanManager</name>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="237"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="304"/>
         <source>Log Player</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="295"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="362"/>
         <source>Device</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="296"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="363"/>
         <source>File Name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="297"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="364"/>
         <source>Taviro3D File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="298"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="365"/>
         <source>Record Count</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="299"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="366"/>
         <source>Current Record</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="301"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="368"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="301"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="368"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="302"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="369"/>
         <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="302"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="369"/>
         <source>Pause</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="303"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="370"/>
         <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="303"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="370"/>
         <source>Detail</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="314"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="381"/>
         <source>Auxiliary %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="315"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="382"/>
         <source>Gyroscope</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="316"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="383"/>
         <source>Accelerometer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="317"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="384"/>
         <source>Temperature</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="341"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="408"/>
         <source>Failed to connect to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="380"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="447"/>
         <source>Connected to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="391"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="458"/>
         <source>Diconnected from %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="402"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="469"/>
         <source>%1 is ready</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="416"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="483"/>
         <source>Failed to initialize %1</source>
         <translation type="unfinished"></translation>
     </message>

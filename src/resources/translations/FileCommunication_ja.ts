@@ -50,107 +50,107 @@
 <context>
     <name>FileScanManager</name>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="237"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="304"/>
         <source>Log Player</source>
         <translation>ログプレーヤー</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="295"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="362"/>
         <source>Device</source>
         <translation>デバイス</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="296"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="363"/>
         <source>File Name</source>
         <translation>ファイル名</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="297"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="364"/>
         <source>Taviro3D File</source>
         <translation>Taviro3D ファイル</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="298"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="365"/>
         <source>Record Count</source>
         <translation>レコード数</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="299"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="366"/>
         <source>Current Record</source>
         <translation>現在のレコード</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="301"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="368"/>
         <source>Connect</source>
         <translation>接続</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="301"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="368"/>
         <source>Disconnect</source>
         <translation>切断</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="302"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="369"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="302"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="369"/>
         <source>Pause</source>
         <translation>一時停止</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="303"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="370"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="303"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="370"/>
         <source>Detail</source>
         <translation>詳細</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="314"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="381"/>
         <source>Auxiliary %1</source>
         <translation>補助データ %1</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="315"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="382"/>
         <source>Gyroscope</source>
         <translation>ジャイロスコープ</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="316"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="383"/>
         <source>Accelerometer</source>
         <translation>加速度計</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="317"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="384"/>
         <source>Temperature</source>
         <translation>温度</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="341"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="408"/>
         <source>Failed to connect to %1</source>
         <translation>%1 への接続に失敗しました</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="380"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="447"/>
         <source>Connected to %1</source>
         <translation>%1 に接続しました</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="391"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="458"/>
         <source>Diconnected from %1</source>
         <translation>%1 から切断しました</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="402"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="469"/>
         <source>%1 is ready</source>
         <translation>%1 の準備ができました</translation>
     </message>
     <message>
-        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="416"/>
+        <location filename="../../FileCommunication/player/FileScanManager.cpp" line="483"/>
         <source>Failed to initialize %1</source>
         <translation>%1 の初期化に失敗しました</translation>
     </message>
