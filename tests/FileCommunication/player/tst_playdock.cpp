@@ -1,17 +1,23 @@
 // The Log Player dock: play speeds, duration read-outs, and which moves of the position it reports.
 #include "FilePlayDockWidget.h"
+#include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 class tst_PlayDock : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
     void speedChoiceEmitsItsSpeed_data()
     {
         QTest::addColumn<QString>("item");
@@ -117,6 +123,20 @@ private slots:
         QCOMPARE(dock.spinBox()->maximum(), 0);
         QCOMPARE(dock.totalMilliseconds(), 0);
         QVERIFY(!dock.slider()->isEnabled());
+    }
+
+    // The language change reaches every text of the dock.
+    void japanese()
+    {
+        FilePlayDockWidget dock;
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
+        QCoreApplication::installTranslator(&translator);
+        QTRY_COMPARE(dock.windowTitle(), QStringLiteral("ログプレーヤー"));
+        QCOMPARE(dock.loopBox()->text(), QStringLiteral("ループ再生"));
+        QCOMPARE(dock.pauseButton()->toolTip(), QStringLiteral("一時停止"));
+        QCoreApplication::removeTranslator(&translator);
+        QTRY_COMPARE(dock.windowTitle(), QStringLiteral("Log Player"));
     }
 };
 
