@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
@@ -159,6 +160,31 @@ private slots:
         player->disconnectRequested();
         QTRY_VERIFY(first->connectAction()->isEnabled());
         QTRY_VERIFY(!window.filePlayDock()->pauseButton()->isEnabled());
+    }
+
+    // With the log standing still, a click picks among the shown frame's lines at once.
+    void aPickInAStillLogMovesTheTable()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("picked.vbl"));
+        QVERIFY(LogTest::writeVbl(fileName, false, {0, 10, 20}));
+        MainWindow window;
+        FileScanManager *player = window.logPlayer();
+        QSignalSpy stopped(player, &ScanManager::fileStopped);
+        window.playLog(fileName);
+        QTRY_COMPARE(stopped.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        // The last line (line 2 of motor field 3) has reached the table.
+        QTRY_COMPARE(window.dataTableDock()->findChild<QLabel *>(QStringLiteral("lineValue"))->text(),
+                     QStringLiteral("2"));
+        QSignalSpy spots(window.connectionManager(), &ConnectionManager::setRaySpot);
+        // Straight through the first echo of spot 7, which lies at (7, 0, 2).
+        emit window.connectionManager()->setMouseRay(Ray{QVector3D(7, -10, 2), QVector3D(0, 1, 0)});
+        QCOMPARE(spots.count(), 1);
+        QCOMPARE(spots.first(), (QList<QVariant>{3, 0, 2, 7}));
+        QCOMPARE(window.dataTableDock()->motorField(), 3);
+        QCOMPARE(window.dataTableDock()->line(), 2);
+        QCOMPARE(window.dataTableDock()->spot(), 7);
     }
 
     void theSensorConnectsAfterTheLogPlayerIsRemoved()
