@@ -93,6 +93,7 @@ struct FileScanManager::Channel
     OrientationFusion *fusion = nullptr;
     FusionProperty *fusionProperty = nullptr;
     // The pick over the current frame, the ray in the cloud's own frame.
+    int lastFrame = -1; // of the last line drawn
     bool pickPending = false;
     SpotPick bestPick;
     Ray ray;
@@ -590,14 +591,14 @@ void FileScanManager::applyLine(int index, const QSharedPointer<DRALMeasurementD
     Channel *channel = m_channels.at(index);
     const VEXA3D_MEASUREMENT_DATA_T &line = *data->data();
 
-    const bool newFrame = forceNewFrame || int(line.frameNumber) != channel->cloud->frameTag();
+    const bool newFrame = forceNewFrame || int(line.frameNumber) != channel->lastFrame;
     if (forceNewFrame)
         channel->handOff->clearAll();
+    // The hand-off tags the cloud, and so starts its new frame, when the line gets there: lines of the
+    // last frame still on their way land before it.
     CloudHandOff::Line call = channel->handOff->stamped(line.frameNumber, newFrame);
     if (newFrame) {
-        // The tag now, so that the next line of this frame is not taken for a new one; the hand-off
-        // empties the cloud when the line gets there.
-        channel->cloud->setFrameTagQuietly(line.frameNumber);
+        channel->lastFrame = line.frameNumber;
         // A pick covers one whole frame: settle the last one, then start the one requested meanwhile.
         if (channel->pickPending && channel->bestPick.found()) {
             channel->pickPending = false;
@@ -688,7 +689,7 @@ void FileScanManager::redrawMeasurementData(QSharedPointer<DRALMeasurementData> 
     // The line belongs to the connection whose cloud shows its frame.
     int index = 0;
     for (int i = 0; i < m_channels.size(); ++i)
-        if (m_channels.at(i)->cloud->frameTag() == int(data->data()->frameNumber))
+        if (m_channels.at(i)->lastFrame == int(data->data()->frameNumber))
             index = i;
     applyLine(index, data, false, isFirst);
 }
