@@ -3,6 +3,11 @@
 #include "AboutDialog.h"
 #include "Canvas.h"
 #include "ConnectionManager.h"
+#include "DataTableDockWidget.h"
+#include "FileCommunicationDevice.h"
+#include "FilePlayDockWidget.h"
+#include "FileProperty.h"
+#include "FileScanManager.h"
 #include "LayerItem.h"
 #include "PropertiesDockWidget.h"
 #include "PropertyItem.h"
@@ -24,6 +29,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSettings>
 #include <QShortcut>
@@ -49,6 +55,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createToolbars();
     wireFirstConnections();
     createDocks();
+    createPlayerDocks();
+    wirePlayerDock();
+    wireDataTable();
     wireStatusBar();
     createShortcuts();
     loadSettings();
@@ -290,8 +299,9 @@ void MainWindow::retranslateUi()
 // The first connection's toolbar and the rules between the first two connections.
 void MainWindow::wireFirstConnections()
 {
-    ScanManager *first = m_connectionManager->scanManager(0);
-    ScanManager *second = m_connectionManager->scanManager(1);
+    // Guarded: either connection can be removed while the window lives.
+    const QPointer<ScanManager> first = m_connectionManager->scanManager(0);
+    const QPointer<ScanManager> second = m_connectionManager->scanManager(1);
     m_connectionToolbar->addWidget(m_connectionLabel);
     m_connectionToolbar->addWidget(m_connectionEdit);
     if (first) {
@@ -305,7 +315,7 @@ void MainWindow::wireFirstConnections()
 
     connect(first, &ScanManager::deviceNameChanged, m_connectionEdit, &QLineEdit::setText);
     connect(m_connectionEdit, &QLineEdit::textChanged, this, [this, first](const QString &text) {
-        if (first->isConnected())
+        if (!first || first->isConnected())
             return;
         const QSignalBlocker blocker(m_connectionEdit);
         first->setDeviceName(text);
@@ -323,10 +333,14 @@ void MainWindow::wireFirstConnections()
             second->connectAction()->setEnabled(true);
     });
     if (second) {
-        connect(second, &ScanManager::connected, this,
-                [first] { first->connectAction()->setEnabled(false); });
-        connect(second, &ScanManager::fileDisconnected, this,
-                [first] { first->connectAction()->setEnabled(true); });
+        connect(second, &ScanManager::connected, this, [first] {
+            if (first)
+                first->connectAction()->setEnabled(false);
+        });
+        connect(second, &ScanManager::fileDisconnected, this, [first] {
+            if (first)
+                first->connectAction()->setEnabled(true);
+        });
     }
 }
 
@@ -338,6 +352,102 @@ void MainWindow::connectToSensor(const QString &address, int port)
     first->setDeviceName(address);
     first->setDevicePort(port);
     first->connectRequested();
+}
+
+FileScanManager *MainWindow::logPlayer() const
+{
+    for (int i = 0; i < m_connectionManager->connectionCount(); ++i)
+        if (auto *player = qobject_cast<FileScanManager *>(m_connectionManager->scanManager(i)))
+            return player;
+    return nullptr;
+}
+
+void MainWindow::playLog(const QString &fileName)
+{
+    FileScanManager *player = logPlayer();
+    if (!player)
+        return;
+    player->fileNameProperty()->setFilename(fileName);
+    // Once: a log opened later by hand waits for its Start.
+    auto *once = new QObject(this);
+    connect(player, &ScanManager::fileInitialized, once, [player, once] {
+        player->startPlaying();
+        once->deleteLater();
+    });
+    connect(player, &ScanManager::disconnected, once, &QObject::deleteLater);
+    player->connectRequested();
+}
+
+void MainWindow::createPlayerDocks()
+{
+    m_filePlayDock = new FilePlayDockWidget(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_filePlayDock);
+    m_dataTableDock = new DataTableDockWidget(this);
+    m_dataTableDock->setObjectName(QStringLiteral("DataTableDockWidget"));
+    addDockWidget(Qt::RightDockWidgetArea, m_dataTableDock);
+    m_dataTableDock->hide();
+    m_actionDataTable->setEnabled(true);
+    m_actionDataTable->setChecked(false);
+    connect(m_actionDataTable, &QAction::toggled, m_dataTableDock, &QWidget::setVisible);
+    connect(m_dataTableDock, &QDockWidget::visibilityChanged, m_actionDataTable, &QAction::setChecked);
+}
+
+void MainWindow::wirePlayerDock()
+{
+    using CM = ConnectionManager;
+    using D = FilePlayDockWidget;
+    ConnectionManager *cm = m_connectionManager;
+    D *dock = m_filePlayDock;
+    connect(cm, &CM::filePlayerTriggered, dock, &QWidget::show);
+    connect(cm, &CM::startEnabledChanged, dock, &D::setStartEnabled);
+    connect(cm, &CM::pauseEnabledChanged, dock, &D::setPauseEnabled);
+    connect(cm, &CM::stopEnabledChanged, dock, &D::setStopEnabled);
+    connect(cm, &CM::playerEnabledChanged, dock, &D::setPlayerEnabled);
+    connect(cm, &CM::playerEnabledChanged, dock, &D::setProgressEnabled);
+    // Positions run from the first record to the last.
+    connect(cm, &CM::recordCountReady, dock,
+            [dock](int count) { dock->setProgressMaximum(qMax(0, count - 1)); });
+    connect(cm, &CM::readingUpdate, dock, &D::updateReadingProcess);
+    connect(cm, &CM::logtimeSettingsReady, dock, &D::setLogtimeSettings);
+    connect(dock, &D::startClicked, cm, &CM::startClicked);
+    connect(dock, &D::pauseClicked, cm, &CM::pauseClicked);
+    connect(dock, &D::stopClicked, cm, &CM::stopClicked);
+    connect(dock, &D::progressChanged, cm, &CM::logPlayerPosChanged);
+    connect(dock, &D::loopChanged, cm, &CM::logLoopChanged);
+    connect(dock, &D::playSpeedChanged, cm, &CM::playSpeedChanged);
+    // A damaged log plays up to the damage; the user is told once per opened file.
+    if (FileScanManager *player = logPlayer())
+        connect(player->device(), &FileCommunicationDevice::corruptionFound, this,
+                [this](const QString &title, const QString &text) {
+                    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+                    box->setAttribute(Qt::WA_DeleteOnClose);
+                    box->open();
+                });
+}
+
+void MainWindow::wireDataTable()
+{
+    using CM = ConnectionManager;
+    using T = DataTableDockWidget;
+    ConnectionManager *cm = m_connectionManager;
+    T *table = m_dataTableDock;
+    connect(cm, &CM::dralMeasurementDataReady, table, &T::addMeasurementData, Qt::QueuedConnection);
+    connect(cm, &CM::setRaySpot, table, &T::setRaySpot);
+    connect(cm, &CM::fileStarted, table, &T::logStarted);
+    connect(cm, &CM::filePaused, table, &T::logPaused);
+    // A pick in a log that stands still looks at the frame shown, which the table keeps.
+    connect(cm, &CM::mouseClickedInPaused, table, &T::redraw);
+    connect(table, &T::setEmphasisedSpot, cm, &CM::setEmphasisedSpot);
+    // Senders and receivers below are the connections themselves: removing one drops its wires.
+    if (ScanManager *first = cm->scanManager(0))
+        connect(first, &ScanManager::initialized, table, &T::setSensorInfo);
+    if (ScanManager *second = cm->scanManager(1))
+        connect(second, &ScanManager::connected, table, &T::clear);
+    if (FileScanManager *player = logPlayer()) {
+        connect(player, &ScanManager::fileInitialized, table, &T::setSensorInfo);
+        connect(player, &ScanManager::fileDisconnected, table, &T::clear);
+        connect(table, &T::redrawMeasurementData, player, &FileScanManager::redrawMeasurementData);
+    }
 }
 
 QImage MainWindow::screenshot()
@@ -481,6 +591,8 @@ void MainWindow::hideAllDocks()
     m_canvasToolBar->show();
     m_connectionToolbar->show();
     m_propertiesDock->hide();
+    m_filePlayDock->hide();
+    m_dataTableDock->hide();
 }
 
 void MainWindow::goFullScreen()
@@ -491,6 +603,8 @@ void MainWindow::goFullScreen()
     m_statusBar->hide();
     m_connectionToolbar->hide();
     m_propertiesDock->hide();
+    m_filePlayDock->hide();
+    m_dataTableDock->hide();
     showFullScreen();
 }
 

@@ -2,11 +2,15 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTranslator>
 
 class AboutDialog;
 class Canvas;
 class ConnectionManager;
+class DataTableDockWidget;
+class FilePlayDockWidget;
+class FileScanManager;
 class PropertiesDockWidget;
 class QAction;
 class QActionGroup;
@@ -33,6 +37,8 @@ public:
 
     // Sets connection 1's address and port and connects it (the --sensor option).
     void connectToSensor(const QString &address, int port);
+    // Opens fileName in the log player (connection 2) and plays it once it is indexed (the --log option).
+    void playLog(const QString &fileName);
 
     // The whole window as the user sees it, with the 3D view and its overlays.
     QImage screenshot();
@@ -47,6 +53,11 @@ public:
     RecorderManager *recorderManager() const { return m_recorders; }
     T3dToCsvConverter *converter() const { return m_converter; }
     QAction *converterAction() const { return m_actionConverter; }
+    FilePlayDockWidget *filePlayDock() const { return m_filePlayDock; }
+    DataTableDockWidget *dataTableDock() const { return m_dataTableDock; }
+    QAction *dataTableAction() const { return m_actionDataTable; }
+    // The log player among the connections, null when there is none.
+    FileScanManager *logPlayer() const;
 
 public slots:
     void loadSettings();
@@ -79,6 +90,10 @@ private:
     void wireRecorders();
     // The log-to-CSV converter behind its Tools menu action.
     void createConverter();
+    // The log player dock and the data table dock, and their wires.
+    void createPlayerDocks();
+    void wirePlayerDock();
+    void wireDataTable();
 
     void retranslateUi();
     void retranslate();
@@ -119,4 +134,8 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QToolBar *m_canvasToolBar = nullptr;
     QActionGroup *m_languageGroup = nullptr;
+
+    // The log player's and the data table's docks.
+    FilePlayDockWidget *m_filePlayDock = nullptr;
+    DataTableDockWidget *m_dataTableDock = nullptr;
 };

@@ -1,11 +1,14 @@
 #include "Startup.h"
 
 #include "CrashReport.h"
+#include "FileDevice.h"
 #include "MainWindow.h"
+#include "T3DFileDevice.h"
 #include "TaviroResources.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTranslator>
 
@@ -62,6 +65,12 @@ StartupOptions parseArguments(const QStringList &arguments)
                 options.error = QStringLiteral("--sensor needs an address");
                 break;
             }
+        } else if (arg == QLatin1String("--log")) {
+            if (!hasValue) {
+                options.error = QStringLiteral("--log needs a file name");
+                break;
+            }
+            options.logPath = arguments.at(++i);
         } else if (arg == QLatin1String("--screenshot")) {
             if (!hasValue) {
                 options.error = QStringLiteral("--screenshot needs a file name");
@@ -81,13 +90,32 @@ StartupOptions parseArguments(const QStringList &arguments)
     return options;
 }
 
+QString logOpenError(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    std::unique_ptr<LogFileDevice> device;
+    if (suffix == QLatin1String("vbl"))
+        device = std::make_unique<FileDevice>();
+    else if (suffix == QLatin1String("t3d"))
+        device = std::make_unique<T3DFileDevice>();
+    else
+        return QStringLiteral("%1 is not a .vbl or .t3d log").arg(fileName);
+    if (!QFileInfo(fileName).isFile())
+        return QStringLiteral("%1 does not exist").arg(fileName);
+    if (!device->openFile(fileName))
+        return QStringLiteral("%1 cannot be opened as a log").arg(fileName);
+    device->closeFile();
+    return QString();
+}
+
 QString usageText()
 {
     return QStringLiteral(
-        "Usage: taviro3d-viewer [-d] [--sensor ADDRESS[:PORT]] [--screenshot FILE "
+        "Usage: taviro3d-viewer [-d] [--sensor ADDRESS[:PORT]] [--log FILE] [--screenshot FILE "
         "[--screenshot-delay MS]]\n"
         "  -d                        use software OpenGL rendering\n"
         "  --sensor ADDRESS[:PORT]   set connection 1's address and port and connect at start\n"
+        "  --log FILE                open a .vbl or .t3d log in the log player at start and play it\n"
         "  --screenshot FILE         save a picture of the window after a delay and quit\n"
         "  --screenshot-delay MS     the delay before the picture (default 5000)\n"
         "  -h, --help                show this help\n");
@@ -126,6 +154,13 @@ int runApplication(int argc, char **argv)
             std::fputs(qPrintable(usageText()), options.help ? stdout : stderr);
             return options.help ? 0 : 2;
         }
+        if (!options.logPath.isEmpty()) {
+            const QString why = logOpenError(options.logPath);
+            if (!why.isEmpty()) {
+                std::fprintf(stderr, "taviro3d-viewer: cannot play the log: %s\n", qPrintable(why));
+                return 2;
+            }
+        }
         app = std::make_unique<QApplication>(argc, argv);
         installMessagePattern();
         initResources();
@@ -142,6 +177,8 @@ int runApplication(int argc, char **argv)
         window->show();
         if (!options.sensorAddress.isEmpty())
             window->connectToSensor(options.sensorAddress, options.sensorPort);
+        if (!options.logPath.isEmpty())
+            window->playLog(options.logPath);
         if (!options.screenshotPath.isEmpty()) {
             QTimer::singleShot(
                 options.screenshotDelayMs, window.get(), [&window, path = options.screenshotPath] {

@@ -3,6 +3,7 @@
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
 #include "DRALScanManager.h"
+#include "FileScanManager.h"
 
 QSharedPointer<SensorData>
 ConnectionRecordFactory::createRecord(const QSharedPointer<SensorData> &record) const
@@ -15,7 +16,10 @@ ConnectionRecordFactory::createRecord(const QSharedPointer<SensorData> &record) 
             return QSharedPointer<DRALMeasurementData>::create(*line);
         return {};
     case DRALAuxiliaryData::Type:
-        return QSharedPointer<DRALAuxiliaryData>::create();
+        // The samples go on with the record: the readout, the fusion and the recorders need them.
+        if (auto packet = record.dynamicCast<DRALAuxiliaryData>())
+            return QSharedPointer<DRALAuxiliaryData>::create(*packet);
+        return {};
     default:
         return {};
     }
@@ -24,6 +28,6 @@ ConnectionRecordFactory::createRecord(const QSharedPointer<SensorData> &record) 
 ScanManager *ConnectionFactory::createManager(int kind, QObject *parent) const
 {
     if (kind == LogPlayerConnection)
-        return nullptr; // the log player is not part of this build yet
+        return new FileScanManager(new ConnectionRecordFactory, parent);
     return new DRALScanManager(parent);
 }

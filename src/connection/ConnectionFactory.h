@@ -23,6 +23,6 @@ public:
 class ConnectionFactory
 {
 public:
-    // A live sensor for every kind but the log player; null for a kind this build cannot create.
+    // A log player for its kind, a live sensor for every other kind.
     ScanManager *createManager(int kind, QObject *parent) const;
 };

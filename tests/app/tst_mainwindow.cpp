@@ -1,7 +1,11 @@
 // The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
+#include "../FileCommunication/LogTestSupport.h"
 #include "ConnectionManager.h"
 #include "DataRecorder.h"
+#include "DataTableDockWidget.h"
+#include "FilePlayDockWidget.h"
+#include "FileScanManager.h"
 #include "MainWindow.h"
 #include "PropertiesDockWidget.h"
 #include "PropertyItem.h"
@@ -14,11 +18,16 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -45,16 +54,26 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(window.dataTableDock()->isVisible());
+        QVERIFY(window.filePlayDock()->isVisible());
+        QCOMPARE(window.dockWidgetArea(window.filePlayDock()), Qt::LeftDockWidgetArea);
+        QCOMPARE(window.dockWidgetArea(window.dataTableDock()), Qt::RightDockWidgetArea);
         QTest::keyClick(&window, Qt::Key_F7);
         QTRY_VERIFY(window.isFullScreen());
         QVERIFY(!window.menuBar()->isVisible());
         QVERIFY(!window.statusBar()->isVisible());
+        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+            QVERIFY(!dock->isVisible());
         QTest::keyClick(&window, Qt::Key_Escape);
         QTRY_VERIFY(!window.isFullScreen());
         QVERIFY(window.menuBar()->isVisible());
         QVERIFY(window.statusBar()->isVisible());
         QVERIFY(window.connectionToolbar()->isVisible());
-        QVERIFY(!window.propertiesDock()->isVisible());
+        QCOMPARE(window.findChildren<QDockWidget *>().size(), 3);
+        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+            QVERIFY(!dock->isVisible());
+        QVERIFY(!window.dataTableAction()->isChecked());
         window.propertiesDock()->searchField()->setText(QStringLiteral("rang"));
         QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
         QTRY_VERIFY(window.propertiesDock()->isVisible());
@@ -109,6 +128,83 @@ private slots:
         QVERIFY(window.propertiesDock()->isEnabled());
         QTRY_COMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("Information: Connection 1: Diconnected from 127.0.0.1"));
+    }
+
+    void dataTableFollowsItsAction()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.dataTableDock()->isVisible());
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(window.dataTableDock()->isVisible());
+        QVERIFY(window.dataTableAction()->isChecked());
+        window.dataTableDock()->close();
+        QTRY_VERIFY(!window.dataTableAction()->isChecked());
+    }
+
+    void aPlayingLogLocksTheSensorConnection()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("locked.vbl"));
+        QVector<int> times;
+        for (int i = 0; i < 20; ++i)
+            times << 50 * i;
+        QVERIFY(LogTest::writeVbl(fileName, false, times));
+        MainWindow window;
+        ScanManager *first = window.connectionManager()->scanManager(0);
+        FileScanManager *player = window.logPlayer();
+        QVERIFY(player);
+        QSignalSpy started(player, &ScanManager::fileStarted);
+        window.playLog(fileName);
+        QTRY_VERIFY(!first->connectAction()->isEnabled());
+        QTRY_COMPARE(started.count(), 1);
+        QTRY_VERIFY(window.filePlayDock()->pauseButton()->isEnabled());
+        QCOMPARE(window.filePlayDock()->totalMilliseconds(), 950);
+        player->disconnectRequested();
+        QTRY_VERIFY(first->connectAction()->isEnabled());
+        QTRY_VERIFY(!window.filePlayDock()->pauseButton()->isEnabled());
+    }
+
+    // With the log standing still, a click picks among the shown frame's lines at once.
+    void aPickInAStillLogMovesTheTable()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("picked.vbl"));
+        QVERIFY(LogTest::writeVbl(fileName, false, {0, 10, 20}));
+        MainWindow window;
+        FileScanManager *player = window.logPlayer();
+        QSignalSpy stopped(player, &ScanManager::fileStopped);
+        window.playLog(fileName);
+        QTRY_COMPARE(stopped.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        // The last line (line 2 of motor field 3) has reached the table.
+        QTRY_COMPARE(window.dataTableDock()->findChild<QLabel *>(QStringLiteral("lineValue"))->text(),
+                     QStringLiteral("2"));
+        QSignalSpy spots(window.connectionManager(), &ConnectionManager::setRaySpot);
+        // Straight through the first echo of spot 7, which lies at (7, 0, 2).
+        emit window.connectionManager()->setMouseRay(Ray{QVector3D(7, -10, 2), QVector3D(0, 1, 0)});
+        QCOMPARE(spots.count(), 1);
+        QCOMPARE(spots.first(), (QList<QVariant>{3, 0, 2, 7}));
+        QCOMPARE(window.dataTableDock()->motorField(), 3);
+        QCOMPARE(window.dataTableDock()->line(), 2);
+        QCOMPARE(window.dataTableDock()->spot(), 7);
+    }
+
+    void theSensorConnectsAfterTheLogPlayerIsRemoved()
+    {
+        Vexa3dSim::SensorSimulator sim;
+        QVERIFY(sim.start(0));
+        MainWindow window;
+        window.connectionManager()->removeAction()->trigger();
+        QCOMPARE(window.connectionManager()->connectionCount(), 1);
+        QVERIFY(!window.logPlayer());
+        ScanManager *first = window.connectionManager()->scanManager(0);
+        window.connectToSensor(QStringLiteral("127.0.0.1"), sim.port());
+        QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
+        QTRY_VERIFY(!window.propertiesDock()->isEnabled());
+        first->disconnectRequested();
+        QTRY_VERIFY_WITH_TIMEOUT(window.propertiesDock()->isEnabled(), 10000);
     }
 
     void statusBarMessages_data()

@@ -1,4 +1,5 @@
 // Start-up: the "-d" switch, the log pattern, crash reports and a window that comes up.
+#include "../FileCommunication/LogTestSupport.h"
 #include "CrashReport.h"
 #include "Startup.h"
 #include "TestSupport.h"
@@ -145,6 +146,51 @@ private slots:
         QVERIFY(shot.width() >= 400);
     }
 
+    void logGivenOnTheCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("message");
+        const QString folder = TestSupport::settingsFolder();
+        QTest::newRow("plays while the picture is taken") << QStringList{"--log",
+                                                                         folder + "/played.vbl",
+                                                                         "--screenshot",
+                                                                         folder + "/playing.png",
+                                                                         "--screenshot-delay",
+                                                                         "800"}
+                                                          << 0 << QByteArray();
+        QTest::newRow("missing file")
+            << QStringList{"--log", folder + "/missing.vbl"} << 2 << QByteArray("does not exist");
+        QTest::newRow("not a log") << QStringList{"--log", folder + "/text.vbl"} << 2
+                                   << QByteArray("cannot be opened as a log");
+        QTest::newRow("other suffix")
+            << QStringList{"--log", folder + "/played.csv"} << 2 << QByteArray("is not a .vbl or .t3d log");
+        QTest::newRow("no file name") << QStringList{"--log"} << 2 << QByteArray("--log needs a file name");
+    }
+    void logGivenOnTheCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, message);
+        const QString folder = TestSupport::settingsFolder();
+        QVERIFY(LogTest::writeVbl(folder + QStringLiteral("/played.vbl"), false, {0, 40, -50, 80, 120}));
+        QVERIFY(LogTest::writeAll(folder + QStringLiteral("/text.vbl"), "just some text, not a log"));
+        QVERIFY(LogTest::writeAll(folder + QStringLiteral("/played.csv"), "a,b\n"));
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // A refused log must end the start before the application object: no platform is needed then.
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   exitCode == 0 ? QStringLiteral("offscreen") : QStringLiteral("no-such-platform"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder);
+        viewer.setProcessEnvironment(env);
+        viewer.start(QStringLiteral(VIEWER), args);
+        QVERIFY(viewer.waitForFinished(30000));
+        QCOMPARE(viewer.exitCode(), exitCode);
+        QCOMPARE(viewer.readAllStandardError().contains(message), true);
+        if (exitCode == 0)
+            QVERIFY(!QImage(folder + QStringLiteral("/playing.png")).isNull());
+    }
+
     void helpListsTheOptions()
     {
         QProcess viewer;
@@ -154,6 +200,7 @@ private slots:
         const QByteArray out = viewer.readAllStandardOutput();
         QVERIFY(out.contains("--sensor ADDRESS[:PORT]"));
         QVERIFY(out.contains("-d "));
+        QVERIFY(out.contains("--log FILE"));
     }
 };
 

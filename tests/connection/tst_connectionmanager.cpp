@@ -18,22 +18,19 @@ class tst_ConnectionManager : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void addAndRemoveAConnection()
+    void startsWithASensorAndALogPlayer()
     {
         ConnectionManager manager;
-        // The log player is not part of this build: connection 1 stands alone and cannot go.
-        QCOMPARE(manager.connectionCount(), 1);
-        QVERIFY(!manager.removeAction()->isEnabled());
-        QSignalSpy names(&manager, &ConnectionManager::connectionNamesChanged);
-        manager.addMenu()->actions().first()->trigger();
         QCOMPARE(manager.connectionCount(), 2);
+        QCOMPARE(manager.scanManager(0)->typeName(), QStringLiteral("3D LiDAR"));
+        QCOMPARE(manager.scanManager(1)->typeName(), QStringLiteral("Log Player"));
         QCOMPARE(manager.connectionId(1), 2);
         QCOMPARE(manager.rootProperty()->children().at(1)->key(), QStringLiteral("connection_2"));
         QVERIFY(!manager.addMenu()->isEnabled());
         QVERIFY(manager.removeAction()->isEnabled());
-        QCOMPARE(names.count(), 1);
-        QCOMPARE(names.last().at(0).toStringList(), (QStringList{"connection_1", "connection_2"}));
+        QCOMPARE(manager.addMenu()->actions().size(), 2);
 
+        QSignalSpy names(&manager, &ConnectionManager::connectionNamesChanged);
         manager.removeAction()->trigger();
         QCOMPARE(manager.connectionCount(), 1);
         QCOMPARE(manager.rootProperty()->children().size(), 1);
@@ -41,6 +38,13 @@ private slots:
         QVERIFY(!manager.removeAction()->isEnabled());
         manager.removeAction()->trigger(); // the last connection always stays
         QCOMPARE(manager.connectionCount(), 1);
+
+        manager.addMenu()->actions().first()->trigger(); // the sensor kind
+        QCOMPARE(manager.connectionCount(), 2);
+        QCOMPARE(manager.scanManager(1)->typeName(), QStringLiteral("3D LiDAR"));
+        QCOMPARE(manager.connectionId(1), 2);
+        QCOMPARE(names.count(), 2);
+        QCOMPARE(names.last().at(0).toStringList(), (QStringList{"connection_1", "connection_2"}));
     }
 
     void messagesCarryTheConnectionNumber_data()
@@ -55,7 +59,6 @@ private slots:
         QFETCH(int, connection);
         QFETCH(QString, expected);
         ConnectionManager manager;
-        manager.addConnection(LiveSensorConnection);
         QSignalSpy warnings(&manager, &ConnectionManager::warningBroadCast);
         emit manager.scanManager(connection)
             ->warningBroadCast(QStringLiteral("Failed to connect to 10.0.0.9"));
@@ -68,6 +71,8 @@ private slots:
         Vexa3dSim::SensorSimulator sim;
         QVERIFY(sim.start(0));
         ConnectionManager manager;
+        // A second live sensor in place of the log player.
+        manager.removeAction()->trigger();
         manager.addConnection(LiveSensorConnection);
         ScanManager *second = manager.scanManager(1);
         auto *cloud = qobject_cast<PointCloud *>(second->viewObject()->children().value(0));

@@ -7,7 +7,9 @@
 #include "ComboBoxProperty.h"
 #include "DRALCommunicationDevice.h"
 #include "EthernetConnectionCheck.h"
+#include "FusionProperty.h"
 #include "IntegerProperty.h"
+#include "OrientationFusion.h"
 #include "PointCloud.h"
 #include "PointCloudProperty.h"
 #include "PropertyItem.h"
@@ -201,9 +203,16 @@ void DRALScanManager::createProperties()
         m_auxiliaryProperty->addChild(readout);
     }
     m_auxiliaryProperty->setReadOnly(true);
+    m_fusion = new OrientationFusion(this);
+    m_fusionProperty = new FusionProperty(m_fusion, this);
+    m_auxiliaryProperty->addChild(m_fusionProperty);
 
     m_pointCloudProperty = new PointCloudProperty(0, this);
     m_pointCloudProperty->setPointCloud(m_pointCloud);
+    connect(m_fusion, &OrientationFusion::enabledChanged, m_pointCloudProperty,
+            &PointCloudProperty::setRotationReadOnly);
+    connect(m_fusion, &OrientationFusion::anglesChanged, m_pointCloudProperty,
+            &PointCloudProperty::applyRotation);
 
     m_rootProperty->addChild(m_deviceGroup);
     m_rootProperty->addChild(m_interlaceGroup);
@@ -370,6 +379,7 @@ void DRALScanManager::retranslate()
           static_cast<PropertyItem *>(m_accelerometerProperty),
           static_cast<PropertyItem *>(m_temperatureProperty)})
         item->retranslate();
+    m_fusionProperty->retranslate();
     m_pointCloudProperty->retranslate();
 }
 
@@ -571,6 +581,7 @@ void DRALScanManager::applyAuxiliaryData(QSharedPointer<DRALAuxiliaryData> data)
     const QVector<QVector4D> temperatures = data->temperatures();
     if (!temperatures.isEmpty())
         m_temperatureProperty->setString(QString::number(temperatures.last().x(), 'f', 2));
+    m_fusion->addAuxiliaryData(data);
     emit auxiliaryDataReady(data);
 }
 

@@ -14,7 +14,9 @@ class CloudHandOff;
 class ComboBoxProperty;
 class DRALCommunicationDevice;
 class EthernetConnectionCheck;
+class FusionProperty;
 class IntegerProperty;
+class OrientationFusion;
 class PointCloud;
 class PointCloudProperty;
 class PropertyItem;
@@ -72,6 +74,8 @@ public:
     ComboBoxProperty *measurementTypeProperty() const { return m_measurementTypeProperty; }
     ComboBoxProperty *auxiliaryTypeProperty() const { return m_auxiliaryTypeProperty; }
     PropertyItem *auxiliaryProperty() const { return m_auxiliaryProperty; }
+    OrientationFusion *fusion() const { return m_fusion; }
+    FusionProperty *fusionProperty() const { return m_fusionProperty; }
 
     int measurementMode() const { return m_measurementMode; }
     int auxiliaryMode() const { return m_auxiliaryMode; }
@@ -138,6 +142,8 @@ private:
     StringProperty *m_gyroscopeProperty = nullptr;
     StringProperty *m_accelerometerProperty = nullptr;
     StringProperty *m_temperatureProperty = nullptr;
+    OrientationFusion *m_fusion = nullptr;
+    FusionProperty *m_fusionProperty = nullptr;
 
     QAction *m_connectAction = nullptr;
     QAction *m_disconnectAction = nullptr;

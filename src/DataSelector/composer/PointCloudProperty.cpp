@@ -204,9 +204,15 @@ QVector3D PointCloudProperty::emphasisColor(int type, int index) const
     return m_emphasis->color(type, index);
 }
 
+void PointCloudProperty::setNumbered(bool numbered)
+{
+    m_numbered = numbered;
+    retranslate();
+}
+
 void PointCloudProperty::retranslate()
 {
-    if (m_index < 1) {
+    if (m_index < 1 && !m_numbered) {
         setName(tr("Point Cloud"));
         setKey(QStringLiteral("point_cloud"));
     } else {

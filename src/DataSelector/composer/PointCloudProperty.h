@@ -32,6 +32,8 @@ public:
     explicit PointCloudProperty(int index = 0, QObject *parent = nullptr);
 
     int index() const { return m_index; }
+    // Names the property by its index even when the index is 0 (the log player numbers its clouds from 0).
+    void setNumbered(bool numbered);
     PointCloud *pointCloud() const { return m_pointCloud; }
 
     QVector3D position() const;
@@ -73,6 +75,7 @@ private:
     void refreshPose();
 
     int m_index;
+    bool m_numbered = false;
     QPointer<PointCloud> m_pointCloud;
     BoolProperty *m_showCoordinate = nullptr;
     Vector3DProperty *m_position = nullptr;

@@ -1,0 +1,216 @@
+// A log written with the project's own writer, played through connection 2 of the connection manager:
+// every line reaches the point cloud of its recorded connection, in order, and the auxiliary readout.
+#include "../LogTestSupport.h"
+#include "ConnectionManager.h"
+#include "FileProperty.h"
+#include "FileScanManager.h"
+#include "FloatProperty.h"
+#include "FusionProperty.h"
+#include "IntegerProperty.h"
+#include "OrientationFusion.h"
+#include "PointCloud.h"
+#include "PointCloudProperty.h"
+#include "PropertyItem.h"
+#include "StringProperty.h"
+#include "TestSupport.h"
+#include "Vector3DProperty.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int Lines = 6;
+constexpr quint8 Frame = 7;
+
+// Two frames of three lines each (Frame, then Frame + 1), an auxiliary packet after the third line.
+bool writeLog(const QString &fileName, bool compressed, QVector<QSharedPointer<DRALMeasurementData>> &lines)
+{
+    const VEXA3D_SENSOR_INFO_T info = LogTest::sensorInfo(1);
+    VblWriter writer;
+    writer.setSensorInfo(info);
+    if (!writer.open(fileName, compressed))
+        return false;
+    for (int i = 0; i < Lines; ++i) {
+        auto line = LogTest::line(info.spec, quint32(10 * i), i + 1);
+        line->data()->frameNumber = quint8(Frame + i / 3);
+        lines.append(line);
+        if (!writer.writeFrame(0, line, QVector3D(), QVector3D(), LogTest::timeText(10 * i)))
+            return false;
+        if (i == 2 &&
+            !writer.writeFrame(0, LogTest::aux(25), QVector3D(), QVector3D(), LogTest::timeText(25)))
+            return false;
+    }
+    writer.close();
+    return true;
+}
+
+// A sensor at rest, tilted: gravity partly along x. A line and a packet every 100 ms.
+bool writeTiltedLog(const QString &fileName)
+{
+    const VEXA3D_SENSOR_INFO_T info = LogTest::sensorInfo(1);
+    VblWriter writer;
+    writer.setSensorInfo(info);
+    if (!writer.open(fileName, false))
+        return false;
+    for (int i = 0; i < 20; ++i) {
+        const quint32 t = quint32(100 * i);
+        VEXA3D_AUXILIARY_DATA_T packet;
+        packet.timestamp = t;
+        packet.kinds = DRALAuxiliaryData::Gyro | DRALAuxiliaryData::Acceleration;
+        packet.sampleCount = 8;
+        for (int k = 0; k < 8; ++k) {
+            packet.samples[k].timestamp = int(t) + 10 * k;
+            packet.samples[k].accelX = 4096; // half of 1 g
+            packet.samples[k].accelZ = 7094;
+        }
+        const auto aux = QSharedPointer<DRALAuxiliaryData>::create(packet, info.spec);
+        if (!writer.writeFrame(0, LogTest::line(info.spec, t, i + 1), QVector3D(), QVector3D(),
+                               LogTest::timeText(int(t))) ||
+            !writer.writeFrame(0, aux, QVector3D(), QVector3D(), LogTest::timeText(int(t))))
+            return false;
+    }
+    writer.close();
+    return true;
+}
+} // namespace
+
+class tst_LogPlayer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void aPlayedLogReachesTheCloudLineForLine_data()
+    {
+        QTest::addColumn<bool>("compressed");
+        QTest::newRow("plain") << false;
+        QTest::newRow("compressed") << true;
+    }
+    void aPlayedLogReachesTheCloudLineForLine()
+    {
+        QFETCH(bool, compressed);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("played.vbl"));
+        QVector<QSharedPointer<DRALMeasurementData>> written;
+        QVERIFY(writeLog(fileName, compressed, written));
+
+        ConnectionManager manager;
+        auto *player = qobject_cast<FileScanManager *>(manager.scanManager(1));
+        QVERIFY(player);
+        QSignalSpy lines(&manager, &ConnectionManager::dralMeasurementDataReady);
+        QSignalSpy packets(&manager, &ConnectionManager::auxiliaryDataReady);
+        QSignalSpy ready(player, &ScanManager::fileInitialized);
+        QSignalSpy stopped(player, &ScanManager::fileStopped);
+        player->fileNameProperty()->setFilename(fileName);
+        player->connectRequested();
+        QTRY_COMPARE(ready.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        QVERIFY(!player->connectAction()->isEnabled());
+        QCOMPARE(player->recordCountProperty()->intValue(), Lines + 1);
+        QCOMPARE(player->sensorCount(), 1);
+        QCOMPARE(player->pointCloudProperty(0)->key(), QStringLiteral("point_cloud_0"));
+        QCOMPARE(player->auxiliaryProperty(0)->key(), QStringLiteral("auxiliary_0"));
+
+        QSignalSpy pauseEnabled(&manager, &ConnectionManager::pauseEnabledChanged);
+        player->startPlaying();
+        QTRY_COMPARE(stopped.count(), 1);
+        QTRY_VERIFY(player->startAction()->isEnabled());
+        // Enabled while playing, disabled again at the end.
+        QCOMPARE(pauseEnabled.count(), 2);
+        QCOMPARE(pauseEnabled.first().at(0).toBool(), true);
+        QTRY_COMPARE(player->linesDrawn(), quint64(Lines));
+
+        QCOMPARE(lines.count(), Lines);
+        QVector<QVector3D> newestFrame;
+        for (int i = 0; i < Lines; ++i) {
+            QCOMPARE(lines.at(i).at(0).toUInt(), 1u);
+            const auto played = lines.at(i).at(2).value<QSharedPointer<DRALMeasurementData>>();
+            QCOMPARE(played->data()->timestamp, written.at(i)->data()->timestamp);
+            if (i >= 3)
+                newestFrame += written.at(i)->points();
+        }
+        // The second frame replaced the first in the cloud.
+        QVERIFY(!newestFrame.isEmpty());
+        const PointCloud *cloud = player->pointCloud(0);
+        QCOMPARE(cloud->count(), newestFrame.size());
+        QCOMPARE(cloud->positions().mid(0, cloud->count()), newestFrame);
+        QCOMPARE(cloud->frameTag(), int(Frame) + 1);
+
+        QCOMPARE(packets.count(), 1);
+        const auto packet =
+            packets.first().at(1).value<QSharedPointer<AuxiliaryData>>().dynamicCast<DRALAuxiliaryData>();
+        QVERIFY(packet);
+        QCOMPARE(packet->gyroscopes().size(), 3);
+        // The readout shows the newest sample in degrees per second.
+        const auto *gyroscope =
+            qobject_cast<StringProperty *>(player->auxiliaryProperty(0)->children().at(0));
+        QVERIFY(gyroscope);
+        QCOMPARE(gyroscope->value().toString(), QStringLiteral("-3.052, 0.000, 0.000"));
+
+        player->disconnectRequested();
+        QTRY_COMPARE(player->sensorCount(), 0);
+        QTRY_VERIFY(player->connectAction()->isEnabled());
+    }
+
+    void fusionLevelsThePlayedCloud()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("tilted.vbl"));
+        QVERIFY(writeTiltedLog(fileName));
+        ConnectionManager manager;
+        auto *player = qobject_cast<FileScanManager *>(manager.scanManager(1));
+        QSignalSpy ready(player, &ScanManager::fileInitialized);
+        player->fileNameProperty()->setFilename(fileName);
+        player->connectRequested();
+        QTRY_COMPARE(ready.count(), 1);
+        PointCloudProperty *cloud = player->pointCloudProperty(0);
+        QVERIFY(!cloud->rotationProperty()->xProperty()->readOnly());
+        player->fusionProperty(0)->setBoolValue(true);
+        QVERIFY(cloud->rotationProperty()->xProperty()->readOnly());
+
+        emit player->logLoopChanged(2);
+        player->startPlaying();
+        // The alignment takes about three seconds of the filter's own steps.
+        QTRY_VERIFY_WITH_TIMEOUT(!player->fusion(0)->angles().isNull(), 15000);
+        QTRY_COMPARE(cloud->rotation(), player->fusion(0)->angles());
+        QCOMPARE(player->pointCloud(0)->rotation(), cloud->rotation());
+        player->stopPlaying();
+
+        player->fusionProperty(0)->setBoolValue(false);
+        QVERIFY(!cloud->rotationProperty()->xProperty()->readOnly());
+    }
+
+    void aLogThatDoesNotOpenLeavesThePlayerDisconnected_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << "missing.vbl" << QByteArray();
+        QTest::newRow("not a log") << "text.vbl" << QByteArray("hello, this is not a log at all, just text.");
+        QTest::newRow("unknown suffix") << "notes.txt" << QByteArray("hello");
+    }
+    void aLogThatDoesNotOpenLeavesThePlayerDisconnected()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(name);
+        if (!bytes.isEmpty())
+            QVERIFY(LogTest::writeAll(fileName, bytes));
+        ConnectionManager manager;
+        ScanManager *player = manager.scanManager(1);
+        QSignalSpy errors(&manager, &ConnectionManager::errorBroadCast);
+        QSignalSpy opened(player, &ScanManager::connected);
+        qobject_cast<FileScanManager *>(player)->fileNameProperty()->setFilename(fileName);
+        player->connectRequested();
+        QTRY_COMPARE(errors.count(), 1);
+        QCOMPARE(errors.first().at(0).toString(),
+                 QStringLiteral("Connection 2: Failed to connect to %1").arg(fileName));
+        QCOMPARE(opened.count(), 0);
+        QVERIFY(player->connectAction()->isEnabled());
+    }
+};
+
+QTEST_MAIN(tst_LogPlayer)
+#include "tst_logplayer.moc"
