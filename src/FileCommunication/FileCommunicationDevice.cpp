@@ -213,6 +213,8 @@ void FileCommunicationDevice::run()
         qint64 d = 0;
         if (r0 <= 0) {
             r0 = r = stamp;
+            // Later frames are paced from this one, not from when playback began.
+            timer.restart();
         } else if (frame->dataType() == DRALMeasurementData::Type) {
             if (connection == 0) {
                 d = stamp - r0;
