@@ -11,7 +11,7 @@
 
 namespace {
 // Sleep until this close to the target, then poll: sleeps overshoot by tens of microseconds.
-constexpr qint64 WakeEarlyNs = 300 * 1000;
+constexpr qint64 WakeEarlyNs = 200 * 1000;
 constexpr qint64 MaxSleepNs = 20 * 1000 * 1000; // so that a stop is seen quickly
 } // namespace
 
