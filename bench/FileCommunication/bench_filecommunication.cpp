@@ -206,6 +206,35 @@ void BM_PlaybackPacing(benchmark::State &state)
     }
 }
 
+// The machine's own wake-up precision: a thread that sleeps to absolute deadlines 1/360 s apart, the
+// same rhythm as the pacing run. Its error is a floor the playback cannot beat.
+void BM_SleepBaseline(benchmark::State &state)
+{
+    for (auto _ : state) {
+        std::vector<double> errorsMs;
+        timespec next{};
+        clock_gettime(CLOCK_MONOTONIC, &next);
+        const double cpuStart = threadCpuSeconds();
+        for (int i = 0; i < 1080; ++i) {
+            next.tv_nsec += 2777778;
+            if (next.tv_nsec >= 1000000000) {
+                next.tv_nsec -= 1000000000;
+                ++next.tv_sec;
+            }
+            clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
+            timespec now{};
+            clock_gettime(CLOCK_MONOTONIC, &now);
+            errorsMs.push_back(double(now.tv_sec - next.tv_sec) * 1e3 +
+                               double(now.tv_nsec - next.tv_nsec) / 1e6);
+        }
+        const double cpu = threadCpuSeconds() - cpuStart;
+        std::sort(errorsMs.begin(), errorsMs.end());
+        state.counters["p50_error_ms"] = errorsMs[errorsMs.size() / 2];
+        state.counters["p99_error_ms"] = errorsMs[size_t(double(errorsMs.size()) * 0.99)];
+        state.counters["thread_cpu_pct"] = 100.0 * cpu / 3.0;
+    }
+}
+
 // Runs both sides of a comparison in one benchmark so the ratio is of the same moment.
 void BM_IndexWalk_Ratio(benchmark::State &state)
 {
@@ -283,6 +312,7 @@ BENCHMARK(BM_IndexWalk_Ratio)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_ReadBlock_RawPreadUncompress)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadBlock_Device)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadBlock_Ratio)->Unit(benchmark::kMicrosecond)->Iterations(20000);
+BENCHMARK(BM_SleepBaseline)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_PlaybackPacing)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)

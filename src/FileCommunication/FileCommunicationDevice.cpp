@@ -11,7 +11,7 @@
 
 namespace {
 // Sleep until this close to the target, then poll: sleeps overshoot by tens of microseconds.
-constexpr qint64 WakeEarlyNs = 300 * 1000;
+constexpr qint64 WakeEarlyNs = 200 * 1000;
 constexpr qint64 MaxSleepNs = 20 * 1000 * 1000; // so that a stop is seen quickly
 } // namespace
 
@@ -213,6 +213,8 @@ void FileCommunicationDevice::run()
         qint64 d = 0;
         if (r0 <= 0) {
             r0 = r = stamp;
+            // Later frames are paced from this one, not from when playback began.
+            timer.restart();
         } else if (frame->dataType() == DRALMeasurementData::Type) {
             if (connection == 0) {
                 d = stamp - r0;

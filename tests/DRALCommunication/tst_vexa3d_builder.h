@@ -227,29 +227,21 @@ struct FakeSensor
         const std::string c = cmd + "\n";
         if (cmd == "VER")
             return frame("VER", "vend:Taviro\nprod:VX3D\nseri:0001\nfirm:1.0.0\nprot:" + protocol + "\n");
-        auto num = [&](unsigned v) { return reply(c, std::to_string(v) + "\n"); };
-        if (cmd == "GET:spec.motorInterlaceCount")
-            return num(spec.motorInterlaceCount);
-        if (cmd == "GET:spec.remInterlaceCount")
-            return num(spec.remInterlaceCount);
-        if (cmd == "GET:spec.firstLineNumber")
-            return num(spec.firstLineNumber);
-        if (cmd == "GET:spec.lastLineNumber")
-            return num(spec.lastLineNumber);
-        if (cmd == "GET:spec.spotCount")
-            return num(spec.spotCount);
-        if (cmd == "GET:spec.echoCount")
-            return num(spec.echoCount);
-        if (cmd == "GET:spec.regionCount")
-            return num(spec.regionCount);
-        if (cmd == "GET:spec.isLsbResult")
-            return num(spec.isLsbResult);
-        if (cmd == "GET:spec.accelScale")
-            return num(spec.accelScale);
-        if (cmd == "GET:spec.gyroScale")
-            return num(spec.gyroScale);
-        if (cmd == "GET:swdr")
-            return num(spec.swdr);
+        const std::map<std::string, unsigned> numbers{
+            {"GET:spec.motorInterlaceCount", spec.motorInterlaceCount},
+            {"GET:spec.remInterlaceCount", spec.remInterlaceCount},
+            {"GET:spec.firstLineNumber", spec.firstLineNumber},
+            {"GET:spec.lastLineNumber", spec.lastLineNumber},
+            {"GET:spec.spotCount", spec.spotCount},
+            {"GET:spec.echoCount", spec.echoCount},
+            {"GET:spec.regionCount", spec.regionCount},
+            {"GET:spec.isLsbResult", spec.isLsbResult},
+            {"GET:spec.accelScale", spec.accelScale},
+            {"GET:spec.gyroScale", spec.gyroScale},
+            {"GET:swdr", spec.swdr}};
+        const auto number = numbers.find(cmd);
+        if (number != numbers.end())
+            return reply(c, std::to_string(number->second) + "\n");
         if (cmd == "GET:_itl")
             return reply(c, "0,01");
         if (cmd == "GET:_itv")
