@@ -13,6 +13,8 @@ namespace {
 // Sleep until this close to the target, then poll: sleeps overshoot by tens of microseconds.
 constexpr qint64 WakeEarlyNs = 200 * 1000;
 constexpr qint64 MaxSleepNs = 20 * 1000 * 1000; // so that a stop is seen quickly
+// Further behind than this, the schedule starts again from now instead of emitting a burst to catch up.
+constexpr qint64 MaxLagNs = 250 * 1000 * 1000;
 } // namespace
 
 FileCommunicationDevice::FileCommunicationDevice(QObject *parent) : QThread(parent)
@@ -195,6 +197,9 @@ void FileCommunicationDevice::run()
     const qint64 factor = product.section(QLatin1Char('-'), 0, 0) == QLatin1String("QXA") ? 1 : 1000;
     QElapsedTimer timer;
     timer.start();
+    // Frames are due on one running schedule rather than each gap from the last emission, so a frame that
+    // comes out late does not make every later gap count as already waited (playback would run unpaced).
+    qint64 dueNs = 0;
     qint64 r0 = 0;
     qint64 r = 0;
     int previous = 0;
@@ -213,8 +218,7 @@ void FileCommunicationDevice::run()
         qint64 d = 0;
         if (r0 <= 0) {
             r0 = r = stamp;
-            // Later frames are paced from this one, not from when playback began.
-            timer.restart();
+            dueNs = timer.nsecsElapsed();
         } else if (frame->dataType() == DRALMeasurementData::Type) {
             if (connection == 0) {
                 d = stamp - r0;
@@ -229,15 +233,16 @@ void FileCommunicationDevice::run()
         if (d < 0)
             d += 4294967295LL; // the sensor's 32-bit clock wrapped
         if (d > 0) {
-            const qint64 targetUs = d * factor;
-            if (timer.nsecsElapsed() / 1000 < targetUs) {
-                const double speed = double(m_playSpeed);
-                const qint64 paced = qint64(double(targetUs) * 1000.0 / speed);
-                // At most one second of the log's time between two frames.
-                const qint64 cap = (qint64(std::floor(1000.0 / speed)) + 1) * 1000 * 1000;
-                waitUntil(timer, std::min(paced, cap));
-                timer.restart();
-            }
+            const double speed = double(m_playSpeed);
+            const qint64 paced = qint64(double(d * factor) * 1000.0 / speed);
+            // At most one second of the log's time between two frames.
+            const qint64 cap = (qint64(std::floor(1000.0 / speed)) + 1) * 1000 * 1000;
+            dueNs += std::min(paced, cap);
+            const qint64 now = timer.nsecsElapsed();
+            if (now < dueNs)
+                waitUntil(timer, dueNs);
+            else if (now - dueNs > MaxLagNs)
+                dueNs = now; // far behind (a slow disk, a busy machine): go on from here, do not rush
         }
         previous = connection;
 

@@ -92,17 +92,29 @@ void TestPlayback::pacing_data()
     QTest::addColumn<QVector<int>>("times");
     QTest::addColumn<QVector<int>>("connections");
     QTest::addColumn<QVector<int>>("gaps"); // expected ms between paced emissions
-    QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{50};
-    QTest::newRow("speed 0.5") << 0.5f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{200};
-    QTest::newRow("5 s gap") << 1.0f << QVector<int>{100, 5100} << QVector<int>{0, 0} << QVector<int>{1000};
+    QTest::addColumn<int>("stallMs");       // the receiver of the second frame holds the engine this long
+    QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{50} << 0;
+    QTest::newRow("speed 0.5") << 0.5f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{200}
+                               << 0;
+    QTest::newRow("5 s gap") << 1.0f << QVector<int>{100, 5100} << QVector<int>{0, 0} << QVector<int>{1000}
+                             << 0;
     QTest::newRow("alternating connections")
-        << 1.0f << QVector<int>{100, 200, 300, 400} << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
+        << 1.0f << QVector<int>{100, 200, 300, 400} << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0} << 0;
     QTest::newRow("same connection twice")
-        << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150};
+        << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150} << 0;
     // Stamps past 2^32 - 1 wrap to small ones: 4294967246 then 53 is 102 ms later.
-    QTest::newRow("clock wrap") << 1.0f << QVector<int>{0, 53} << QVector<int>{0, 0} << QVector<int>{102};
+    QTest::newRow("clock wrap") << 1.0f << QVector<int>{0, 53} << QVector<int>{0, 0} << QVector<int>{102}
+                                << 0;
     QTest::newRow("auxiliary not delayed")
-        << 1.0f << QVector<int>{100, -400, 200} << QVector<int>{0, 0, 0} << QVector<int>{0, 100};
+        << 1.0f << QVector<int>{100, -400, 200} << QVector<int>{0, 0, 0} << QVector<int>{0, 100} << 0;
+    // A frame that comes out late must not leave the rest unpaced: later frames keep their schedule.
+    QVector<int> steady, zeros, tens;
+    for (int i = 0; i < 20; ++i) {
+        steady << 100 + 10 * i;
+        zeros << 0;
+    }
+    tens.fill(10, 19);
+    QTest::newRow("late frame") << 1.0f << steady << zeros << tens << 30;
 }
 
 void TestPlayback::pacing()
@@ -111,6 +123,7 @@ void TestPlayback::pacing()
     QFETCH(QVector<int>, times);
     QFETCH(QVector<int>, connections);
     QFETCH(QVector<int>, gaps);
+    QFETCH(int, stallMs);
     const QString file = path("pacing.vbl");
     QVector<qint64> stamps(times.begin(), times.end());
     if (QByteArray(QTest::currentDataTag()) == "clock wrap")
@@ -127,7 +140,12 @@ void TestPlayback::pacing()
     QElapsedTimer clock;
     clock.start();
     connect(
-        &engine, &FileCommunicationDevice::sensorDataReady, this, [&] { emittedNs << clock.nsecsElapsed(); },
+        &engine, &FileCommunicationDevice::sensorDataReady, this,
+        [&] {
+            emittedNs << clock.nsecsElapsed();
+            if (emittedNs.size() == 2 && stallMs > 0)
+                QThread::msleep(ulong(stallMs));
+        },
         Qt::DirectConnection);
     QSignalSpy end(&engine, &FileCommunicationDevice::reachedEnd);
     engine.play();
