@@ -18,7 +18,8 @@ public:
 
     virtual int open(const char *host, int port) = 0;
     virtual int close() = 0;
-    // Bytes moved into the ring buffer, 0 when nothing waits, negative on a stream error.
+    // Bytes moved into the ring buffer, 0 when nothing waits, negative when the stream failed or the
+    // peer closed it (the connection is then of no further use).
     virtual int receive() = 0;
     virtual int write(const void *data, int length) = 0;
 

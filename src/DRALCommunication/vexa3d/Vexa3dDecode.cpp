@@ -134,7 +134,8 @@ bool vexa3dReadFrameHeader(const uint8_t *bytes, uint32_t maxTotalLength, Vexa3d
         return false;
     const uint16_t headerLength = le16(bytes + 12);
     const uint16_t totalLength = le16(bytes + 14);
-    if (headerLength < VEXA3D_FRAME_HEADER_LENGTH || totalLength < headerLength || totalLength > maxTotalLength)
+    if (headerLength < VEXA3D_FRAME_HEADER_LENGTH || totalLength < headerLength ||
+        totalLength > maxTotalLength)
         return false;
     std::memcpy(header.type, bytes + 4, 3);
     header.type[3] = 0;
@@ -212,7 +213,8 @@ double Vexa3dGeometry::verticalAngle(int count, int field, int spot) const
 
 bool Vexa3dGeometry::setHorizontal(const double *fractions, int n, int firstSpot)
 {
-    if (!m_sized || !fractions || n < 0 || firstSpot < 0 || size_t(firstSpot) + size_t(n) > m_horizontal.size())
+    if (!m_sized || !fractions || n < 0 || firstSpot < 0 ||
+        size_t(firstSpot) + size_t(n) > m_horizontal.size())
         return false;
     std::copy(fractions, fractions + n, m_horizontal.begin() + firstSpot);
     clearSpanCache();
@@ -235,7 +237,8 @@ bool Vexa3dGeometry::setVertical(int count, int field, const double *angles, int
 
 bool Vexa3dGeometry::verticalLoaded(int count) const
 {
-    return m_sized && count >= 1 && size_t(count) <= m_verticalLoaded.size() && m_verticalLoaded[size_t(count - 1)];
+    return m_sized && count >= 1 && size_t(count) <= m_verticalLoaded.size() &&
+           m_verticalLoaded[size_t(count - 1)];
 }
 
 void Vexa3dGeometry::setVerticalLoaded(int count)
@@ -282,7 +285,20 @@ int Vexa3dGeometry::spanCacheEntry(int span)
 bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header, Vexa3dGeometry &geometry,
                              VEXA3D_MEASUREMENT_DATA_T &output)
 {
-    int kind;
+    if (!vexa3dIsMeasurement(header))
+        return false;
+    bool used = false;
+    const bool decoded = geometry.decodeMeasurement(p, header, output, used);
+    if (!used)
+        ++geometry.m_discardedPackets;
+    return decoded;
+}
+
+bool Vexa3dGeometry::decodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
+                                       VEXA3D_MEASUREMENT_DATA_T &output, bool &used)
+{
+    Vexa3dGeometry &geometry = *this;
+    int kind = 0;
     if (typeIs(header, "_ro"))
         kind = 0;
     else if (typeIs(header, "_ri"))
@@ -292,7 +308,8 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     else
         return false;
     const VEXA3D_SPEC_T &spec = geometry.m_spec;
-    if (!geometry.m_sized || output.spots.size() != spec.spotCount || header.totalLength < header.headerLength)
+    if (!geometry.m_sized || output.spots.size() != spec.spotCount ||
+        header.totalLength < header.headerLength)
         return false;
     const size_t end = header.totalLength;
     size_t pos = header.headerLength;
@@ -347,10 +364,39 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
         return false;
     const uint8_t *data = p + pos;
 
+    uint8_t remField = mh.remFieldNumber;
+    uint8_t remCount = mh.remFieldCount;
+    if (remCount == 0 || remCount > spec.remInterlaceCount)
+        remCount = 1;
+    // Without the angles of its field the line cannot be placed: every point would land on one plane.
+    if (remField >= remCount || !geometry.verticalLoaded(remCount))
+        return false;
+
+    // A line is whole only when its packets cover its spots in order: a continuation whose start was
+    // lost (or dropped as malformed) must not complete the spots left over from an earlier line.
+    const bool startsLine = spotOffset == 0;
+    const bool continuesLine =
+        !startsLine && !output.isLineDataReady && output.receivedSpotCount == spotOffset &&
+        output.lineNumber == mh.lineNumber && output.frameNumber == mh.frameNumber &&
+        output.motorFieldNumber == mh.motorFieldNumber && output.remFieldNumber == remField;
+    if (!continuesLine) {
+        for (VEXA3D_SPOT_T &spot : output.spots)
+            spot.count = 0;
+    }
+
     output.timestamp = mh.timestamp;
     output.frameNumber = mh.frameNumber;
     output.motorFieldNumber = mh.motorFieldNumber;
     output.lineNumber = mh.lineNumber;
+    output.remFieldNumber = remField;
+    if (!startsLine && !continuesLine) {
+        // Kept as a broken line: nothing received, so its later packets cannot complete it either.
+        output.receivedSpotCount = 0;
+        output.isLineDataReady = 0;
+        std::memcpy(output.status, header.status, 3);
+        return true;
+    }
+    used = true;
     output.receivedSpotCount = uint16_t(spotOffset + spotsInPacket);
     std::memcpy(output.status, header.status, 3);
     const bool extended = kind == 2;
@@ -363,14 +409,6 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     const size_t areas = std::min<size_t>(output.totalDetectionArea.size(), spec.regionCount);
     for (size_t c = 0; c < areas; ++c)
         output.totalDetectionArea[c] = extended && mh.length >= 32 + 4 * c ? le32(h + 28 + 4 * c) : 0;
-
-    uint8_t remField = mh.remFieldNumber;
-    if (remField >= spec.remInterlaceCount)
-        remField = 0;
-    uint8_t remCount = mh.remFieldCount;
-    if (remCount == 0 || remCount > spec.remInterlaceCount)
-        remCount = 1;
-    output.remFieldNumber = remField;
 
     const size_t base = geometry.verticalBase(remCount, remField);
     const double start = mh.start;
@@ -414,7 +452,8 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     return true;
 }
 
-bool vexa3dDecodeAuxiliary(const uint8_t *p, const Vexa3dPacketHeader &header, VEXA3D_AUXILIARY_DATA_T &output)
+bool vexa3dDecodeAuxiliary(const uint8_t *p, const Vexa3dPacketHeader &header,
+                           VEXA3D_AUXILIARY_DATA_T &output)
 {
     if (!vexa3dIsAuxiliary(header) || header.totalLength < header.headerLength)
         return false;

@@ -19,7 +19,9 @@ bool parseIpv4(const char *text, uint32_t *address);
 // 0 connected, -1 refused or failed, -2 not completed within timeoutMs.
 int connectWithTimeout(Handle handle, uint32_t address, uint16_t port, int timeoutMs);
 bool setBlocking(Handle handle, bool blocking);
-// Bytes received, 0 when nothing waits or the peer closed, negative on an error. Never blocks.
+// Bytes received, 0 when nothing waits, -1 on an error, PeerClosed when the peer closed the stream.
+// Never blocks.
+constexpr int PeerClosed = -2;
 int receiveNonBlocking(Handle handle, void *buffer, size_t length);
 // Sends the whole buffer; bytes sent or a negative error. Never raises a signal.
 int sendAll(Handle handle, const void *data, size_t length);

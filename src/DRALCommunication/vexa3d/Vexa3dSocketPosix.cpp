@@ -88,8 +88,9 @@ int receiveNonBlocking(Handle handle, void *buffer, size_t length)
     const ssize_t n = ::recv(int(handle), buffer, length, MSG_DONTWAIT);
     if (n > 0)
         return int(n);
+    // Readable with nothing to read: the peer has closed its side.
     if (n == 0)
-        return 0;
+        return PeerClosed;
     if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
         return 0;
     return -1;
