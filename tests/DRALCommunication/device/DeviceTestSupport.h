@@ -88,6 +88,8 @@ public:
         connect(
             device, &D::errorDetected, this,
             [this](int c, QString m) { post([=] { emit errorDetected(c, m); }); }, d);
+        connect(
+            device, &D::connectionLost, this, [this](int c) { post([=] { emit connectionLost(c); }); }, d);
     }
     // Joins the device's streaming thread before its connections and queued calls go away.
     ~DeviceRelay() override
@@ -109,6 +111,7 @@ signals:
     void measurementStopped();
     void auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData> data);
     void errorDetected(int code, QString message);
+    void connectionLost(int errorCode);
 
 private:
     QPointer<DRALCommunicationDevice> m_device;
