@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <memory>
 #include <string>
@@ -37,13 +36,6 @@ signals:
 };
 
 namespace ControllerTest {
-
-// Every initialisation job then starts on a thread of its own. A reused pool thread receives its job
-// through Qt's own locks, which the race checker cannot see.
-inline void freshPoolThreads()
-{
-    QThreadPool::globalInstance()->setExpiryTimeout(0);
-}
 
 // The simulator on a loopback port inside the "Port" property's range, and a controller pointed at it.
 struct Rig

@@ -91,7 +91,6 @@ private slots:
 void TestControllerPicking::initTestCase()
 {
     TestSupport::isolateSettings();
-    ControllerTest::freshPoolThreads();
 }
 
 void TestControllerPicking::mouseRay_data()

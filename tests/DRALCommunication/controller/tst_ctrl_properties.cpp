@@ -50,7 +50,6 @@ private slots:
 void TestControllerProperties::initTestCase()
 {
     TestSupport::isolateSettings();
-    ControllerTest::freshPoolThreads();
 }
 
 void TestControllerProperties::propertyTable_data()
