@@ -362,6 +362,34 @@ private slots:
         QCOMPARE(sensor->connection()->ringBuffer().used() + uint32_t(memory->pendingBytes()), 0u);
     }
 
+    // A line record is sized only for a geometry whose record stays within 64 MiB.
+    void recordSizeBounded_data()
+    {
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("echoes");
+        QTest::addColumn<int>("regions");
+        QTest::addColumn<bool>("sized");
+        QTest::newRow("default") << 74 << 4 << 2 << true;
+        QTest::newRow("largest geometry") << 65535 << 255 << 255 << false;
+        QTest::newRow("just within the limit") << 11748 << 64 << 0 << true;
+        QTest::newRow("just beyond the limit") << 11749 << 64 << 0 << false;
+    }
+    void recordSizeBounded()
+    {
+        QFETCH(int, spots);
+        QFETCH(int, echoes);
+        QFETCH(int, regions);
+        QFETCH(bool, sized);
+        VEXA3D_SPEC_T spec;
+        spec.spotCount = uint16_t(spots);
+        spec.echoCount = uint8_t(echoes);
+        spec.regionCount = uint8_t(regions);
+        VEXA3D_MEASUREMENT_DATA_T line(VEXA3D_SPEC_T{});
+        QCOMPARE(line.allocate(spec), sized);
+        QCOMPARE(line.spots.size(), size_t(sized ? spots : 0));
+        QCOMPARE(line.totalDetectionArea.size(), size_t(sized ? regions : 0));
+    }
+
     // Packets of another kind stay in place for the other decoder or readReply.
     void otherPacketsLeftInPlace()
     {

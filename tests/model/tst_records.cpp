@@ -92,6 +92,9 @@ private slots:
         QTest::newRow("default spec") << 74 << 4 << 2 << 19863;
         QTest::newRow("one spot one echo no region") << 1 << 1 << 0 << 64 + 4 + 23;
         QTest::newRow("wide line") << 300 << 3 << 4 << 300 * 3 * 4 + 64 * 300 * 3 + 4 * 304 + 23;
+        // Geometries from outside whose record would exceed 64 MiB are refused, not sized.
+        QTest::newRow("largest geometry") << 65535 << 255 << 255 << -1;
+        QTest::newRow("just beyond the limit") << 11749 << 64 << 0 << -1;
     }
     void byteSize()
     {
@@ -105,8 +108,13 @@ private slots:
 
         QByteArray bytes;
         QDataStream out(&bytes, QIODevice::WriteOnly);
-        QVERIFY(record.writeTo(out));
-        QCOMPARE(bytes.size(), expected);
+        QCOMPARE(record.writeTo(out), expected > 0);
+        QCOMPARE(bytes.size(), qMax(0, expected));
+        if (expected < 0) {
+            QVERIFY(record.data()->spots.empty());
+            QDataStream in(QByteArray(1024, '\0'));
+            QVERIFY(!record.readFrom(in));
+        }
     }
 
     void measurementRoundTrip_data()
