@@ -453,6 +453,8 @@ void DRALScanManager::disconnectRequested()
 {
     // The attempts stop first, or one of them could reopen the connection just closed.
     m_reconnecting = false;
+    // A connection attempt or an initialisation under way gives up at once.
+    m_device->abortWaits();
     m_connectionCheck->stop();
     m_device->abortMeasurement();
     m_device->disconnectDevice();

@@ -427,7 +427,9 @@ void DRALCommunicationDevice::run()
         if (!(mode & mk.bit))
             continue;
         const int result = m_sensor->startData(mk.kind, true);
-        if (result == Vexa3dConnectionLost) {
+        // A sensor that closed the connection, or that no longer answers at all, is lost; one that
+        // refuses the kind is not.
+        if (result == Vexa3dConnectionLost || result == Vexa3dTimeout) {
             loseConnection();
             sensor.unlock();
             setErrorCode(result);

@@ -44,6 +44,9 @@ public:
     // Stops streaming without waiting for the sensor to confirm the stop commands (they are still
     // sent): for closing, when a silent sensor must not hold anyone up.
     void abortMeasurement();
+    // Makes whatever waits on the sensor now, on any thread, give up (an open, an initialisation, a
+    // command); for a disconnect that must not wait for a silent sensor. Never blocks.
+    void abortWaits() { m_abort.store(true); }
 
     bool setHorizontalInterlace(int value);
     bool setVerticalInterlace(int value);

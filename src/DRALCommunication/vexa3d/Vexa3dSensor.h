@@ -64,8 +64,12 @@ public:
     uint32_t readyTimeout() const { return m_readyTimeout; }
     int lastError() const { return m_lastError; }
     // A flag another thread may set to end a command wait or waitReady() early (they then return
-    // Vexa3dAborted, checked at least every 10 ms). Null for none.
-    void setAbortFlag(const std::atomic<bool> *flag) { m_abort = flag; }
+    // Vexa3dAborted, checked at least every 10 ms), and the connection's open. Null for none.
+    void setAbortFlag(const std::atomic<bool> *flag)
+    {
+        m_abort = flag;
+        m_connection->setAbortFlag(flag);
+    }
     // The interlace counts in force as last read or set (0 when unknown).
     int currentHorizontalInterlace() const { return m_horizontalInterlace; }
     int currentVerticalInterlace() const { return m_verticalInterlace; }

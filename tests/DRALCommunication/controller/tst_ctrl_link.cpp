@@ -66,30 +66,44 @@ void TestControllerLink::lostConnectionReconnects()
 void TestControllerLink::reconnectionEnds_data()
 {
     QTest::addColumn<bool>("userDisconnects");
-    QTest::newRow("attempts run out") << false;
-    QTest::newRow("user disconnects") << true;
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("attempts run out") << false << false;
+    QTest::newRow("user disconnects") << true << false;
+    // The attempt opens the socket but the silent sensor answers nothing: Disconnect does not wait.
+    QTest::newRow("user disconnects from a silent sensor") << true << true;
 }
 
 void TestControllerLink::reconnectionEnds()
 {
     // With the sensor gone the controller ends disconnected, with its settings and Connect usable.
     QFETCH(bool, userDisconnects);
+    QFETCH(bool, silent);
     Rig rig;
     QVERIFY(rig.startSimulator());
+    rig.manager->device()->setDataTimeout(300);
     rig.manager->connectionCheck()->setRetryPause(100);
     QVERIFY(rig.connectAndInitialize());
     rig.manager->connectionCheck()->setAttempts(userDisconnects ? 1000 : 3);
+    QVERIFY(rig.sim.waitForLines(5, 3000));
     QSignalSpy warnings(rig.manager.get(), &ScanManager::warningBroadCast);
     QSignalSpy errors(rig.manager.get(), &ScanManager::errorBroadCast);
     QSignalSpy disconnected(rig.manager.get(), &ScanManager::disconnected);
 
-    rig.sim.stop();
+    if (silent)
+        rig.sim.stall(20000);
+    else
+        rig.sim.stop();
     QVERIFY(warnings.wait(1000));
     QTRY_VERIFY(rig.manager->disconnectAction()->isEnabled());
     QVERIFY(!rig.manager->connectAction()->isEnabled());
     QVERIFY(rig.manager->nameProperty()->readOnly());
-    if (userDisconnects)
+    if (userDisconnects) {
+        QTest::qWait(300);
+        QElapsedTimer timer;
+        timer.start();
         rig.manager->disconnectAction()->trigger();
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    }
     QTRY_COMPARE(disconnected.count(), 1);
     QTRY_VERIFY(rig.manager->connectAction()->isEnabled());
     QVERIFY(!rig.manager->disconnectAction()->isEnabled());
@@ -98,6 +112,7 @@ void TestControllerLink::reconnectionEnds()
     QVERIFY(!rig.manager->connectionCheck()->isRunning());
     QTRY_COMPARE(errors.count(), 1);
     QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Failed to connect to 127.0.0.1"));
+    rig.sim.stop();
 }
 
 void TestControllerLink::disconnectWhilePreparing()
