@@ -149,7 +149,8 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
 
 DRALScanManager::~DRALScanManager()
 {
-    // No thread may call into this object while its members go away.
+    // No thread may call into this object while its members go away; none waits for the sensor.
+    m_device->abortWaits();
     m_connectionCheck->stop();
     m_device->abortMeasurement();
 }
@@ -426,6 +427,8 @@ void DRALScanManager::applyInterlaceNames()
 
 void DRALScanManager::stop()
 {
+    // Called when the application closes: nothing under way may keep it waiting for the sensor.
+    m_device->abortWaits();
     m_connectionCheck->stop();
     m_device->abortMeasurement();
 }

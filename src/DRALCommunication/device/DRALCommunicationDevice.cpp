@@ -14,6 +14,7 @@ constexpr int InitializationAttempts = 10;
 constexpr int RetrySleepMs = 10;
 constexpr int PollSleepMs = 10;
 constexpr uint32_t ReplyTimeoutMs = 2000;
+constexpr uint32_t HurriedReplyTimeoutMs = 200;
 
 struct ModeKind
 {
@@ -516,12 +517,24 @@ void DRALCommunicationDevice::run()
         emit connectionLost(lost);
         return;
     }
+    // Closing or destruction waits only briefly for the stops: long enough for a sensor that answers
+    // (reading its replies also drains the stream it may be blocked on), short for a silent one.
+    const bool hurry = m_abort.load();
+    const uint32_t replyTimeout = m_sensor->timeout();
+    if (hurry) {
+        m_sensor->setAbortFlag(nullptr);
+        m_sensor->setTimeout(HurriedReplyTimeoutMs);
+    }
     for (const ModeKind &mk : ModeKinds) {
         if (!(mode & mk.bit))
             continue;
         const int result = m_sensor->stopData(mk.kind, true);
-        if (result != 1 && result != Vexa3dAborted)
+        if (result != 1)
             setErrorCode(result);
+    }
+    if (hurry) {
+        m_sensor->setTimeout(replyTimeout);
+        m_sensor->setAbortFlag(&m_abort);
     }
     m_sensor->clearBuffer();
     sensor.unlock();

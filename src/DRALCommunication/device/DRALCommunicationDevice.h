@@ -41,8 +41,8 @@ public:
     bool isInitializing() const { return m_initializing.load(); }
     void startMeasurement(int mode);
     void stopMeasurement();
-    // Stops streaming without waiting for the sensor to confirm the stop commands (they are still
-    // sent): for closing, when a silent sensor must not hold anyone up.
+    // Stops streaming waiting only briefly for the sensor to confirm the stop commands: for closing,
+    // when a silent sensor must not hold anyone up.
     void abortMeasurement();
     // Makes whatever waits on the sensor now, on any thread, give up (an open, an initialisation, a
     // command); for a disconnect that must not wait for a silent sensor. Never blocks.

@@ -356,7 +356,7 @@ void TestDeviceStreaming::destroyedWhileStreaming()
     QTRY_VERIFY(lines.count() >= 2);
     rig.sim.clearCommandLog();
     rig.device.reset();
-    // Sent, though not waited for: a silent sensor must not hold up the destruction.
+    // Sent and briefly waited for: a silent sensor must not hold up the destruction.
     QTRY_COMPARE(controlCommands(rig.sim.commandLog()), QStringList({"DAT:ri=0", "DAT:ax=0"}));
     QTRY_VERIFY(!rig.sim.isClientConnected());
 }
