@@ -380,8 +380,10 @@ bool Vexa3dGeometry::decodeMeasurement(const uint8_t *p, const Vexa3dPacketHeade
         output.lineNumber == mh.lineNumber && output.frameNumber == mh.frameNumber &&
         output.motorFieldNumber == mh.motorFieldNumber && output.remFieldNumber == remField;
     if (!continuesLine) {
-        for (VEXA3D_SPOT_T &spot : output.spots)
-            spot.count = 0;
+        // The packet's own spots are all written below; only the others need clearing.
+        const size_t keep = startsLine ? size_t(spotsInPacket) : 0;
+        for (size_t s = keep; s < output.spots.size(); ++s)
+            output.spots[s].count = 0;
     }
 
     output.timestamp = mh.timestamp;
