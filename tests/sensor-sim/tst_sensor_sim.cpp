@@ -3,7 +3,6 @@
 
 #include <QtTest>
 
-#include <algorithm>
 #include <arpa/inet.h>
 #include <cmath>
 #include <netinet/in.h>
@@ -199,8 +198,6 @@ private slots:
     void interlaceFieldsOnTheWire();
     void faultsOnTheWire();
     void dropsAfterDataPackets();
-    void lineFaults_data();
-    void lineFaults();
     void resetDropsAndNextClientIsServed();
 };
 
@@ -712,52 +709,3 @@ void TestSensorSim::resetDropsAndNextClientIsServed()
 QTEST_GUILESS_MAIN(TestSensorSim)
 #include "tst_sensor_sim.moc"
 
-void TestSensorSim::lineFaults_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::newRow("drop after 6 lines") << "drop";
-    QTest::newRow("every third line without its first packet") << "lose";
-    QTest::newRow("silent after 4 lines") << "stall";
-}
-
-void TestSensorSim::lineFaults()
-{
-    // Lines in two packets; each fault shows in the packets a client receives.
-    QFETCH(QString, fault);
-    Config config;
-    config.rate = 0;
-    config.packetsPerLine = 2;
-    if (fault == "drop")
-        config.faults.dropAfterLines = 6;
-    else if (fault == "lose")
-        config.faults.loseFirstPacketEvery = 3;
-    config.faults.stallAfterLines = fault == "stall" ? 4 : 0;
-    config.faults.stallMs = 600;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    QVERIFY(client.send("DAT:ri=1\n"));
-    std::vector<uint8_t> p;
-    std::vector<std::pair<int, int>> packets; // line number, spot offset
-    const int wanted = fault == "lose" ? 15 : fault == "stall" ? 8 : 100;
-    while (int(packets.size()) < wanted && client.readPacket(p, 1000))
-        if (text(p, 4, 3) == "_ri")
-            packets.emplace_back(u16(p, 40), u16(p, 42));
-    if (fault == "drop") {
-        QCOMPARE(packets.size(), size_t(12));
-        QVERIFY(client.closedByPeer(1000));
-    } else if (fault == "lose") {
-        // Nine lines: 0 to 8, of which 2, 5 and 8 come without their first packet.
-        std::vector<int> withoutStart;
-        for (const auto &packet : packets)
-            if (packet.second != 0 &&
-                std::find(packets.begin(), packets.end(), std::make_pair(packet.first, 0)) == packets.end())
-                withoutStart.push_back(packet.first);
-        QCOMPARE(withoutStart, (std::vector<int>{2, 5, 8}));
-    } else {
-        QCOMPARE(packets.size(), size_t(8));
-        QVERIFY(!client.readPacket(p, 300)); // silent, the socket still open
-        QVERIFY(client.readPacket(p, 2000));
-    }
-}

@@ -1,5 +1,5 @@
 // The live device when the sensor misbehaves: a lost or silent connection, a sensor that prepares for
-// a long time, lines whose first packet is lost, and interlace counts the sensor will not take.
+// a long time, lines whose first packet is lost.
 
 #include "DeviceTestSupport.h"
 #include "TestSupport.h"
@@ -44,8 +44,6 @@ private slots:
     void endsQuicklyWhilePreparing();
     void callsDuringInitializationDoNotWait();
     void linesWithLostFirstPackets();
-    void refusedInterlace_data();
-    void refusedInterlace();
 };
 
 void TestDeviceLink::connectionLoss_data()
@@ -213,46 +211,6 @@ void TestDeviceLink::linesWithLostFirstPackets()
         }
     }
     QCOMPARE(mismatches, 0);
-}
-
-void TestDeviceLink::refusedInterlace_data()
-{
-    QTest::addColumn<QString>("refused");
-    QTest::addColumn<QStringList>("expectedCommands");
-    QTest::newRow("value refused") << "SET:_itv=0,03" << QStringList{"DAT:ri=0", "SET:_itv=0,03", "DAT:ri=1"};
-    QTest::newRow("table fetch refused")
-        << "GET:tv02" << QStringList{"DAT:ri=0", "SET:_itv=0,03", "SET:_itv=0,01", "DAT:ri=1"};
-}
-
-void TestDeviceLink::refusedInterlace()
-{
-    // A vertical count the sensor refuses, or whose tables it will not give, leaves the old one in force
-    // and the stream running with lines that can be placed.
-    QFETCH(QString, refused);
-    QFETCH(QStringList, expectedCommands);
-    Vexa3dSim::Config config;
-    config.faults.refusedCommands = {refused.toStdString()};
-    Vexa3dSim::SensorSimulator sim(config);
-    QVERIFY(sim.start());
-    DRALCommunicationDevice device;
-    DeviceRelay relay(&device);
-    QSignalSpy initialized(&relay, &DeviceRelay::deviceInitialized);
-    QSignalSpy lines(&relay, &DeviceRelay::measurementDataReady);
-    QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
-    device.initialize();
-    QVERIFY(initialized.wait(5000));
-    QCOMPARE(device.currentVerticalInterlace(), 1);
-    device.startMeasurement(DistanceIntensityMode);
-    QVERIFY(sim.waitForLines(5, 3000));
-    sim.clearCommandLog();
-
-    QVERIFY(!device.setVerticalInterlace(3));
-    QCOMPARE(device.errorCode(), -1);
-    QCOMPARE(device.currentVerticalInterlace(), 1);
-    QTRY_COMPARE(controlCommands(sim.commandLog()), expectedCommands);
-    const int before = lines.count();
-    QTRY_VERIFY(lines.count() > before + 20);
-    QCOMPARE(device.discardedPackets(), quint64(0));
 }
 
 QTEST_GUILESS_MAIN(TestDeviceLink)
