@@ -708,4 +708,3 @@ void TestSensorSim::resetDropsAndNextClientIsServed()
 
 QTEST_GUILESS_MAIN(TestSensorSim)
 #include "tst_sensor_sim.moc"
-
