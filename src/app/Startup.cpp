@@ -36,6 +36,23 @@ bool wantsSoftwareOpenGL(int argc, const char *const *argv)
     return found;
 }
 
+bool isSensorAddress(const QString &address)
+{
+    if (address == QLatin1String("localhost"))
+        return true;
+    // Four decimal parts of 0 to 255: the only form the sensor link can open.
+    const QStringList parts = address.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (const QString &part : parts) {
+        bool ok = false;
+        const int n = part.toInt(&ok);
+        if (!ok || part.isEmpty() || part.size() > 3 || n < 0 || n > 255 || !part.at(0).isDigit())
+            return false;
+    }
+    return true;
+}
+
 StartupOptions parseArguments(const QStringList &arguments)
 {
     StartupOptions options;
@@ -55,14 +72,25 @@ StartupOptions parseArguments(const QStringList &arguments)
             if (colon >= 0) {
                 bool ok = false;
                 const int port = value.mid(colon + 1).toInt(&ok);
-                if (!ok || port < 1 || port > 65535) {
-                    options.error = QStringLiteral("invalid port in --sensor %1").arg(value);
+                // The same range the connection's port setting accepts; anything else would be
+                // clamped there and connect somewhere the user did not ask for.
+                if (!ok || port < MinSensorPort || port > MaxSensorPort) {
+                    options.error = QStringLiteral("invalid port in --sensor %1 (allowed: %2 to %3)")
+                                        .arg(value)
+                                        .arg(MinSensorPort)
+                                        .arg(MaxSensorPort);
                     break;
                 }
                 options.sensorPort = port;
             }
             if (options.sensorAddress.isEmpty()) {
                 options.error = QStringLiteral("--sensor needs an address");
+                break;
+            }
+            if (!isSensorAddress(options.sensorAddress)) {
+                options.error =
+                    QStringLiteral("invalid address in --sensor %1 (a numeric IPv4 address or localhost)")
+                        .arg(value);
                 break;
             }
         } else if (arg == QLatin1String("--log")) {

@@ -89,10 +89,13 @@ DRALMeasurementData::DRALMeasurementData(DRALMeasurementData &&other)
 
 int DRALMeasurementData::byteSizeFor(const VEXA3D_SPEC_T &spec)
 {
-    const int s = spec.spotCount;
-    const int e = spec.echoCount;
-    const int r = spec.regionCount;
-    return s * e * r + 64 * s * e + 4 * (s + r) + 23;
+    // The geometry may come from a file: refuse one whose record would not fit in memory or in an int.
+    if (VEXA3D_MEASUREMENT_DATA_T::bytesFor(spec) > VEXA3D_MAX_RECORD_BYTES)
+        return -1;
+    const qint64 s = spec.spotCount;
+    const qint64 e = spec.echoCount;
+    const qint64 r = spec.regionCount;
+    return int(s * e * r + 64 * s * e + 4 * (s + r) + 23);
 }
 
 qint64 DRALMeasurementData::timestamp() const
@@ -115,6 +118,8 @@ bool DRALMeasurementData::writeTo(QDataStream &stream) const
 
 bool DRALMeasurementData::readFrom(QDataStream &stream)
 {
+    if (m_byteSize < 0)
+        return false;
     // Read into a fresh record so a short stream never leaves a half-filled line behind.
     auto fresh = QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(m_spec);
     int read = 0;

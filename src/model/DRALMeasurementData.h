@@ -36,6 +36,8 @@ public:
     QSharedPointer<VEXA3D_MEASUREMENT_DATA_T> data() const { return m_data; }
     const VEXA3D_SPEC_T &spec() const { return m_spec; }
 
+    // Bytes of one serialised record, or -1 for a geometry whose record would exceed
+    // VEXA3D_MAX_RECORD_BYTES (the record is then left empty and reads and writes fail).
     static int byteSizeFor(const VEXA3D_SPEC_T &spec);
 
 private:

@@ -157,22 +157,30 @@ private slots:
         QTest::addColumn<Vexa3dSim::Malformation>("malformation");
         QTest::addColumn<int>("garbage");
         QTest::addColumn<int>("splitAt");
-        QTest::newRow("garbage and split marks") << Vexa3dSim::Malformation::None << 7 << 2;
-        QTest::newRow("total length short") << Vexa3dSim::Malformation::TotalLengthShort << 0 << 0;
-        QTest::newRow("total length long") << Vexa3dSim::Malformation::TotalLengthLong << 0 << 0;
-        QTest::newRow("total length zero") << Vexa3dSim::Malformation::TotalLengthZero << 0 << 0;
-        QTest::newRow("echo offsets invalid") << Vexa3dSim::Malformation::EchoOffsetsInvalid << 0 << 0;
-        QTest::newRow("spots beyond the line") << Vexa3dSim::Malformation::SpotsBeyondLine << 0 << 0;
-        QTest::newRow("measurement header too long")
-            << Vexa3dSim::Malformation::MeasurementHeaderTooLong << 0 << 0;
+        QTest::addColumn<int>("packetsPerLine");
+        QTest::addColumn<int>("loseFirstEvery");
+        using M = Vexa3dSim::Malformation;
+        QTest::newRow("garbage and split marks") << M::None << 7 << 2 << 1 << 0;
+        QTest::newRow("total length short") << M::TotalLengthShort << 0 << 0 << 1 << 0;
+        QTest::newRow("total length long") << M::TotalLengthLong << 0 << 0 << 1 << 0;
+        QTest::newRow("total length zero") << M::TotalLengthZero << 0 << 0 << 1 << 0;
+        QTest::newRow("echo offsets invalid") << M::EchoOffsetsInvalid << 0 << 0 << 1 << 0;
+        QTest::newRow("spots beyond the line") << M::SpotsBeyondLine << 0 << 0 << 1 << 0;
+        QTest::newRow("measurement header too long") << M::MeasurementHeaderTooLong << 0 << 0 << 1 << 0;
+        // Lines in two packets: no emitted line may hold a spot of an earlier one.
+        QTest::newRow("first packets lost") << M::None << 0 << 0 << 2 << 3;
+        QTest::newRow("halves of lines malformed") << M::MeasurementHeaderTooLong << 0 << 0 << 2 << 0;
     }
     void faultyStream()
     {
         QFETCH(Vexa3dSim::Malformation, malformation);
         QFETCH(int, garbage);
         QFETCH(int, splitAt);
+        QFETCH(int, packetsPerLine);
+        QFETCH(int, loseFirstEvery);
         Vexa3dSim::Config config;
         config.rate = 1.0;
+        config.packetsPerLine = packetsPerLine;
         Session session(config);
         QVERIFY(session.start());
         Vexa3dSim::Faults faults;
@@ -180,6 +188,7 @@ private slots:
         faults.splitAt = splitAt;
         faults.malformation = malformation;
         faults.malformEvery = malformation == Vexa3dSim::Malformation::None ? 0 : 3;
+        faults.loseFirstPacketEvery = loseFirstEvery;
         session.simulator.setFaults(faults);
         QCOMPARE(session.sensor.startData(Vexa3dSensor::RangeAndLevel, true), 1);
         Vexa3dSim::Generator generator(config);
@@ -187,6 +196,52 @@ private slots:
         QCOMPARE(session.lines, 15);
         if (malformation != Vexa3dSim::Malformation::EchoOffsetsInvalid)
             QCOMPARE(session.mismatches, 0);
+    }
+
+    // A peer that closes is a lost connection, not "nothing waiting"; what it sent before still frames.
+    void peerClosed()
+    {
+        Vexa3dSim::Config config;
+        config.rate = 1.0;
+        config.faults.dropAfterLines = 5;
+        Session session(config);
+        QVERIFY(session.start());
+        QCOMPARE(session.sensor.startData(Vexa3dSensor::RangeAndLevel, true), 1);
+        QVERIFY(session.simulator.waitForDisconnect(5000));
+        int lines = 0;
+        int found = 0;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 5000) {
+            found = session.sensor.findPacket();
+            if (found < 0)
+                break;
+            if (found == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            else if (session.sensor.receiveMeasurement(&session.line) == 1 && session.line.isLineDataReady)
+                ++lines;
+        }
+        QCOMPARE(found, int(Vexa3dConnectionLost));
+        QCOMPARE(lines, 5);
+    }
+
+    // Refused and unanswered commands: open fails with -5, a silent command times out with -2.
+    void refusedAndSilentCommands()
+    {
+        Vexa3dSim::Config config;
+        config.faults.refusedCommands = {"DAT:ax=0"};
+        config.faults.silentCommands = {"GET:_itl"};
+        Vexa3dSim::SensorSimulator simulator(config);
+        QVERIFY(simulator.start(0));
+        Vexa3dSensor sensor;
+        QCOMPARE(sensor.open("127.0.0.1", simulator.port()), -5);
+        QCOMPARE(sensor.lastError(), -5);
+
+        config.faults.refusedCommands.clear();
+        simulator.setConfig(config);
+        QCOMPARE(sensor.open("127.0.0.1", simulator.port()), 0);
+        sensor.setTimeout(300);
+        QCOMPARE(sensor.initialize(nullptr), -2);
     }
 };
 

@@ -404,6 +404,21 @@ private slots:
         QCOMPARE(int(value), 1);
     }
 
+    // A vertical count whose tables cannot be fetched is taken back: the count in force stays.
+    void failedTableFetchKeepsSetting()
+    {
+        FakeSensor fake;
+        fake.overrides["GET:tv01"] = frame("ERR", "GET:tv01", "002");
+        auto sensor = fake.makeSensor();
+        QCOMPARE(sensor->initialize(nullptr), 1);
+        fake.commands.clear();
+        QCOMPARE(sensor->setVerticalInterlace(2), -1);
+        QCOMPARE(fake.commands,
+                 (std::vector<std::string>{"SET:_itv=0,02", "GET:tv00", "GET:tv01", "SET:_itv=0,01"}));
+        QCOMPARE(sensor->currentVerticalInterlace(), 1);
+        QCOMPARE(int(fake.currentVertical), 1);
+    }
+
     // Data commands, reboot and the version texts.
     void otherCommands()
     {

@@ -69,6 +69,14 @@ private slots:
                                   << true;
         QTest::newRow("port out of range")
             << QStringList{"--sensor", "1.2.3.4:70000"} << "1.2.3.4" << 10940 << "" << false << true;
+        QTest::newRow("port below the setting's range")
+            << QStringList{"--sensor", "1.2.3.4:80"} << "1.2.3.4" << 10940 << "" << false << true;
+        QTest::newRow("port above the setting's range")
+            << QStringList{"--sensor", "1.2.3.4:49152"} << "1.2.3.4" << 10940 << "" << false << true;
+        QTest::newRow("host name") << QStringList{"--sensor", "sensor.lan:20000"} << "sensor.lan" << 20000
+                                   << "" << false << true;
+        QTest::newRow("short address")
+            << QStringList{"--sensor", "10.0.1"} << "10.0.1" << 10940 << "" << false << true;
         QTest::newRow("missing value") << QStringList{"--sensor"} << "" << 10940 << "" << false << true;
         QTest::newRow("screenshot") << QStringList{"--screenshot", "/tmp/a.png"} << "" << 10940
                                     << "/tmp/a.png" << false << false;

@@ -12,6 +12,15 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+// Mirrors the manager's streaming-thread signals on the test's thread.
+class Relay : public QObject
+{
+    Q_OBJECT
+signals:
+    void sourceDataReady(uint index, QSharedPointer<SensorData> data, QVector3D position, QVector3D rotation);
+    void dralMeasurementDataReady(uint managerIndex, int dataIndex, QSharedPointer<DRALMeasurementData> data);
+};
+
 class tst_ConnectionManager : public QObject
 {
     Q_OBJECT
@@ -79,8 +88,15 @@ private slots:
         QVERIFY(cloud);
         cloud->setPos(QVector3D(1, 2, 3));
 
-        QSignalSpy frames(&manager, &ConnectionManager::sourceDataReady);
-        QSignalSpy lines(&manager, &ConnectionManager::dralMeasurementDataReady);
+        // Both are emitted on the device's streaming thread; the spies read here, so they get them queued
+        // through a relay that lives on this thread.
+        Relay relay;
+        connect(&manager, &ConnectionManager::sourceDataReady, &relay, &Relay::sourceDataReady,
+                Qt::QueuedConnection);
+        connect(&manager, &ConnectionManager::dralMeasurementDataReady, &relay,
+                &Relay::dralMeasurementDataReady, Qt::QueuedConnection);
+        QSignalSpy frames(&relay, &Relay::sourceDataReady);
+        QSignalSpy lines(&relay, &Relay::dralMeasurementDataReady);
         second->setDeviceName(QStringLiteral("127.0.0.1"));
         second->setDevicePort(sim.port());
         second->connectRequested();

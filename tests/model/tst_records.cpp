@@ -195,6 +195,32 @@ private slots:
         QCOMPARE(written(fromPattern), pattern);
     }
 
+    // Geometries from outside whose record would exceed 64 MiB are refused, not sized: such a record has no
+    // spots, writes nothing and reads nothing.
+    void oversizedGeometryRefused_data()
+    {
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("echoes");
+        QTest::addColumn<int>("regions");
+        QTest::newRow("largest geometry") << 65535 << 255 << 255;
+        QTest::newRow("just beyond the limit") << 11749 << 64 << 0;
+    }
+    void oversizedGeometryRefused()
+    {
+        QFETCH(int, spots);
+        QFETCH(int, echoes);
+        QFETCH(int, regions);
+        DRALMeasurementData record(specOf(spots, echoes, regions));
+        QCOMPARE(record.byteSize(), -1);
+        QVERIFY(record.data()->spots.empty());
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        QVERIFY(!record.writeTo(out));
+        QCOMPARE(bytes.size(), 0);
+        QDataStream in(QByteArray(1024, '\0'));
+        QVERIFY(!record.readFrom(in));
+    }
+
     // The layout itself: a spot's echoes, points, flags and count, then the header fields in file order.
     void binaryLayout()
     {

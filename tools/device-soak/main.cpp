@@ -127,6 +127,8 @@ int main(int argc, char **argv)
     }
 
     DRALCommunicationDevice device;
+    // The paused stream is deliberate here, not a sensor gone silent.
+    device.setDataTimeout(60000);
     std::atomic<uint64_t> linesEmitted{0}, auxEmitted{0};
     std::atomic<int64_t> cpuAtStart{0}, cpuAtStop{0};
     std::atomic<long> streamingTid{0};

@@ -342,7 +342,7 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
     bool streaming = false, auxStreaming = false;
     double streamStart = 0.0, auxStart = 0.0;
     uint64_t linesThisStream = 0, auxThisStream = 0;
-    uint64_t measurementPackets = 0, dataPackets = 0;
+    uint64_t measurementPackets = 0, dataPackets = 0, connectionLines = 0;
     int lastMotor = -1, lastRem = -1;
 
     while (!m_stopRequested.load()) {
@@ -451,11 +451,20 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
             const Line line = generator.computeLine(generator.position(m_lineSeq, motor, rem), motor, rem);
             ++m_lineSeq;
             ++linesThisStream;
+            ++connectionLines;
+            const bool loseFirst = faults.loseFirstPacketEvery > 0 &&
+                                   connectionLines % static_cast<uint64_t>(faults.loseFirstPacketEvery) == 0;
             for (DataKind kind : {DataKind::Range, DataKind::RangeLevel, DataKind::ExtendedRange}) {
                 if (!processor.started(kind))
                     continue;
+                bool first = true;
                 for (std::vector<uint8_t> &packet :
                      generator.measurementPacketList(kind, line, config.dataStatus)) {
+                    if (first && loseFirst) {
+                        first = false;
+                        continue;
+                    }
+                    first = false;
                     ++measurementPackets;
                     if (faults.malformation != Malformation::None && faults.malformEvery > 0 &&
                         measurementPackets % faults.malformEvery == 0)
@@ -470,6 +479,14 @@ void SensorSimulator::serveClient(int fd, CommandProcessor &processor)
                 ++m_linesSent;
             }
             notifyWaiters();
+            if (faults.dropAfterLines > 0 && connectionLines >= static_cast<uint64_t>(faults.dropAfterLines))
+                return;
+            if (faults.stallAfterLines > 0 &&
+                connectionLines == static_cast<uint64_t>(faults.stallAfterLines)) {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_stallUntilMs = nowMs() + faults.stallMs;
+                break;
+            }
         }
         for (uint64_t i = 0; i < dueAux; ++i) {
             if (!sendBytes(fd, generator.makeAuxiliaryPacket(m_auxSample, -1, config.dataStatus), faults))

@@ -83,6 +83,10 @@ struct Faults
     Malformation malformation = Malformation::None;
     int malformEvery = 0;         // malform every n-th measurement packet (0: never)
     int dropAfterDataPackets = 0; // close the connection after this many data packets (0: never)
+    int dropAfterLines = 0;       // close the connection after this many lines (0: never)
+    int stallAfterLines = 0;      // after this many lines of a connection, stall once (0: never)
+    int stallMs = 10000;          // how long that stall lasts: nothing sent, nothing answered
+    int loseFirstPacketEvery = 0; // every n-th line goes out without its first packet (0: never)
     int replyDelayMs = 0;         // wait before each command reply
 
     // Commands are matched by prefix against the received text without its newline.

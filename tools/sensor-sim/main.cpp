@@ -49,6 +49,11 @@ const char *const kUsage =
     "  --silent PREFIX          never answer commands starting with PREFIX (repeatable)\n"
     "  --reply-delay MS         delay every reply\n"
     "  --drop-after N           drop the connection after N data packets\n"
+    "  --drop-after-lines N     drop the connection after N lines\n"
+    "  --stall-after N          after N lines of a connection go silent once (socket kept open)\n"
+    "  --stall-ms MS            how long that silence lasts (default 10000)\n"
+    "  --lose-first-every N     send every N-th line without its first packet\n"
+    "  --refuse-interlace N     refuse to set either interlace count to N\n"
     "Other:\n"
     "  --verbose                print every command received\n"
     "  --help                   show this text\n";
@@ -197,6 +202,26 @@ int main(int argc, char **argv)
         } else if (opt == "--drop-after") {
             if (number(0, 1000000000))
                 config.faults.dropAfterDataPackets = static_cast<int>(n);
+        } else if (opt == "--drop-after-lines") {
+            if (number(0, 1000000000))
+                config.faults.dropAfterLines = static_cast<int>(n);
+        } else if (opt == "--stall-after") {
+            if (number(0, 1000000000))
+                config.faults.stallAfterLines = static_cast<int>(n);
+        } else if (opt == "--stall-ms") {
+            if (number(0, 3600000))
+                config.faults.stallMs = static_cast<int>(n);
+        } else if (opt == "--lose-first-every") {
+            if (number(0, 1000000000))
+                config.faults.loseFirstPacketEvery = static_cast<int>(n);
+        } else if (opt == "--refuse-interlace") {
+            if (number(1, 99)) {
+                char prefix[32];
+                for (const char *command : {"SET:_itl=0,", "SET:_itv=0,"}) {
+                    std::snprintf(prefix, sizeof prefix, "%s%02ld", command, n);
+                    config.faults.refusedCommands.push_back(prefix);
+                }
+            }
         } else {
             std::fprintf(stderr, "taviro3d-sensor-sim: unknown option %s (see --help)\n", opt.c_str());
             return 2;

@@ -112,6 +112,7 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
     connect(m_device, &D::measurementStarted, this,
             [this](MeasurmentModes mode) { emit measurementStarted(int(mode)); });
     connect(m_device, &D::measurementStopped, this, &ScanManager::measurementStopped);
+    connect(m_device, &D::connectionLost, this, &DRALScanManager::deviceConnectionLost);
     connect(m_connectionCheck, &EthernetConnectionCheck::connectionFailed, this,
             &DRALScanManager::deviceConnectFailed);
 
@@ -131,9 +132,10 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
 
 DRALScanManager::~DRALScanManager()
 {
-    // No thread may call into this object while its members go away.
+    // No thread may call into this object while its members go away; none waits for the sensor.
+    m_device->abortWaits();
     m_connectionCheck->stop();
-    m_device->stopMeasurement();
+    m_device->abortMeasurement();
 }
 
 void DRALScanManager::createProperties()
@@ -241,6 +243,8 @@ void DRALScanManager::createStateMachine()
     auto *disconnectedState = new QState(m_stateMachine);
     auto *connectedState = new QState(m_stateMachine);
     auto *initializedState = new QState(m_stateMachine);
+    // The connection broke and the connection check tries to open it again.
+    auto *reconnectingState = new QState(m_stateMachine);
 
     const char *enabled = "enabled";
     disconnectedState->assignProperty(m_connectAction, enabled, true);
@@ -248,17 +252,24 @@ void DRALScanManager::createStateMachine()
     disconnectedState->assignProperty(m_informationAction, enabled, false);
     disconnectedState->assignProperty(m_rebootAction, enabled, false);
     connectedState->assignProperty(m_connectAction, enabled, false);
-    connectedState->assignProperty(m_disconnectAction, enabled, false);
+    // An initialisation may take a minute while the sensor prepares: the user can give up on it.
+    connectedState->assignProperty(m_disconnectAction, enabled, true);
     connectedState->assignProperty(m_informationAction, enabled, true);
     connectedState->assignProperty(m_rebootAction, enabled, true);
     initializedState->assignProperty(m_connectAction, enabled, false);
     initializedState->assignProperty(m_disconnectAction, enabled, true);
+    reconnectingState->assignProperty(m_connectAction, enabled, false);
+    reconnectingState->assignProperty(m_disconnectAction, enabled, true);
+    reconnectingState->assignProperty(m_informationAction, enabled, false);
+    reconnectingState->assignProperty(m_rebootAction, enabled, false);
     for (PropertyItem *item :
          {static_cast<PropertyItem *>(m_nameProperty), static_cast<PropertyItem *>(m_portProperty)}) {
         disconnectedState->assignProperty(item, "readOnly", false);
         disconnectedState->assignProperty(item, "settable", true);
         connectedState->assignProperty(item, "readOnly", true);
         connectedState->assignProperty(item, "settable", false);
+        reconnectingState->assignProperty(item, "readOnly", true);
+        reconnectingState->assignProperty(item, "settable", false);
     }
 
     using D = DRALCommunicationDevice;
@@ -266,6 +277,12 @@ void DRALScanManager::createStateMachine()
     connectedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
     connectedState->addTransition(m_device, &D::deviceInitialized, initializedState);
     initializedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
+    connectedState->addTransition(m_device, &D::connectionLost, reconnectingState);
+    initializedState->addTransition(m_device, &D::connectionLost, reconnectingState);
+    reconnectingState->addTransition(m_device, &D::deviceOpened, connectedState);
+    reconnectingState->addTransition(m_device, &D::deviceClosed, disconnectedState);
+    reconnectingState->addTransition(m_connectionCheck, &EthernetConnectionCheck::connectionFailed,
+                                     disconnectedState);
 
     // The machine enters its first state from the event loop; until then the same values hold.
     m_connectAction->setEnabled(true);
@@ -401,8 +418,10 @@ void DRALScanManager::applyInterlaceNames()
 
 void DRALScanManager::stop()
 {
+    // Called when the application closes: nothing under way may keep it waiting for the sensor.
+    m_device->abortWaits();
     m_connectionCheck->stop();
-    m_device->stopMeasurement();
+    m_device->abortMeasurement();
 }
 
 QString DRALScanManager::addressText() const
@@ -427,8 +446,11 @@ void DRALScanManager::connectRequested()
 void DRALScanManager::disconnectRequested()
 {
     // The attempts stop first, or one of them could reopen the connection just closed.
+    m_reconnecting = false;
+    // A connection attempt or an initialisation under way gives up at once.
+    m_device->abortWaits();
     m_connectionCheck->stop();
-    m_device->stopMeasurement();
+    m_device->abortMeasurement();
     m_device->disconnectDevice();
 }
 
@@ -446,6 +468,7 @@ void DRALScanManager::deviceConnected()
 {
     emit informationBroadCast(tr("Connected to %1").arg(addressText()));
     emit connected();
+    m_reconnecting = false;
     m_initialized = false;
     m_lastFrame.store(-1);
     m_device->initialize();
@@ -465,6 +488,29 @@ void DRALScanManager::deviceConnectFailed()
 {
     emit errorBroadCast(tr("Failed to connect to %1").arg(addressText()));
     emit connectionFailed();
+    if (m_reconnecting) {
+        // The lost connection stays lost: back to disconnected, as if the user had closed it.
+        m_reconnecting = false;
+        m_verticalProperty->setEnabled(true);
+        m_handOff->clearAll();
+        emit disconnected();
+    }
+}
+
+void DRALScanManager::deviceConnectionLost(int errorCode)
+{
+    Q_UNUSED(errorCode); // kept in the device's error code
+    m_initialized = false;
+    m_lastFrame.store(-1);
+    emit warningBroadCast(tr("Connection to %1 lost").arg(addressText()));
+    // The same attempts as a connect request, to the address and port that were in use.
+    if (m_connectionCheck->isRunning())
+        return;
+    m_reconnecting = true;
+    emit connecting();
+    m_connectionCheck->setAddress(m_device->address());
+    m_connectionCheck->setPort(m_device->port());
+    m_connectionCheck->start();
 }
 
 void DRALScanManager::deviceInitialized(VEXA3D_SENSOR_INFO_T info)
@@ -480,8 +526,8 @@ void DRALScanManager::deviceInitialized(VEXA3D_SENSOR_INFO_T info)
         m_verticalProperty->setEnabled(true);
     }
 
-    m_device->setHorizontalInterlace(m_horizontalProperty->intValue());
-    m_device->setVerticalInterlace(m_verticalProperty->intValue());
+    applyInterlace(false, m_horizontalProperty->intValue());
+    applyInterlace(true, m_verticalProperty->intValue());
     // Cleared before the stream starts, so that no line of the new stream is taken for an old one.
     m_handOff->clearCloud();
     m_lastFrame.store(-1);
@@ -522,20 +568,44 @@ void DRALScanManager::updateModes()
 
 void DRALScanManager::setHorizontalInterlace(int value)
 {
-    if (m_device)
-        m_device->setHorizontalInterlace(value);
+    // Before the sensor is ready the value waits in the property: initialisation applies it.
+    if (m_device && m_initialized && value != m_device->currentHorizontalInterlace())
+        applyInterlace(false, value);
 }
 
 void DRALScanManager::setVerticalInterlace(int value)
 {
-    if (m_device)
-        m_device->setVerticalInterlace(value);
+    if (m_device && m_initialized && value != m_device->currentVerticalInterlace())
+        applyInterlace(true, value);
+}
+
+void DRALScanManager::applyInterlace(bool vertical, int value)
+{
+    const bool applied =
+        vertical ? m_device->setVerticalInterlace(value) : m_device->setHorizontalInterlace(value);
+    const int inUse =
+        vertical ? m_device->currentVerticalInterlace() : m_device->currentHorizontalInterlace();
+    if (applied || inUse < 1 || inUse == value)
+        return;
+    // The property shows what the sensor does, not what it refused.
+    emit warningBroadCast(tr("%1 refused interlace %2 (error %3); %4 stays in force")
+                              .arg(addressText())
+                              .arg(value)
+                              .arg(m_device->errorCode())
+                              .arg(inUse));
+    IntegerProperty *property = vertical ? m_verticalProperty : m_horizontalProperty;
+    property->setIntValue(inUse);
 }
 
 void DRALScanManager::rebootDevice()
 {
     if (!m_device->isConnected()) {
         emit errorBroadCast(tr("Device not connected!"));
+        return;
+    }
+    if (m_device->isInitializing()) {
+        emit warningBroadCast(
+            tr("%1 is still being initialized; reboot it when it is ready").arg(addressText()));
         return;
     }
     m_device->restart();

@@ -98,6 +98,8 @@ public slots:
     void setDeviceName(QString value) override;
     void setDevicePort(int port) override;
     void deviceConnectFailed();
+    // The device lost its connection: warn and try to open it again.
+    void deviceConnectionLost(int errorCode);
     void setEmphasisedSpot(int motorField, int remField, int line, int spot) override;
     void setEmphasisType(int type) override;
     void setMouseRay(Ray ray) override;
@@ -122,6 +124,8 @@ private:
     void createStateMachine();
     void applyInterlaceNames();
     void updateModes();
+    // Sends an interlace count; a refused one is reported and the property returns to the count in force.
+    void applyInterlace(bool vertical, int value);
     void resetAuxiliaryReadout();
     void publishPose();
     QString addressText() const;
@@ -161,6 +165,7 @@ private:
     int m_measurementMode = DistanceOnlyMode;
     int m_auxiliaryMode = 0;
     bool m_initialized = false;
+    bool m_reconnecting = false; // the connection check runs for a lost connection
     VEXA3D_SENSOR_INFO_T m_info;
 
     // Written by the GUI thread while no line flows, read by the streaming thread.

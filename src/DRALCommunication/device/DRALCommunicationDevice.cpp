@@ -3,7 +3,8 @@
 #include "MetaTypes.h"
 #include "Vexa3dSensor.h"
 
-#include <QtConcurrent>
+#include <QDebug>
+#include <QElapsedTimer>
 
 #include <cstring>
 
@@ -13,6 +14,7 @@ constexpr int InitializationAttempts = 10;
 constexpr int RetrySleepMs = 10;
 constexpr int PollSleepMs = 10;
 constexpr uint32_t ReplyTimeoutMs = 2000;
+constexpr uint32_t HurriedReplyTimeoutMs = 200;
 
 struct ModeKind
 {
@@ -38,6 +40,10 @@ public:
 private:
     std::atomic<unsigned> &m_counter;
 };
+
+// The device whose initialisation job runs on this thread, so that a receiver of the job's own
+// signals never joins the thread it runs on.
+thread_local const DRALCommunicationDevice *t_initializingDevice = nullptr;
 
 bool isErrorPacket(const Vexa3dPacketHeader &header)
 {
@@ -65,14 +71,16 @@ DRALCommunicationDevice::DRALCommunicationDevice(QObject *parent)
     Taviro::registerRecordMetaTypes();
     qRegisterMetaType<MeasurmentModes>("MeasurmentModes");
     qRegisterMetaType<VEXA3D_SENSOR_INFO_T>("VEXA3D_SENSOR_INFO_T");
+    m_sensor->setAbortFlag(&m_abort);
 }
 
 DRALCommunicationDevice::~DRALCommunicationDevice()
 {
     {
         std::lock_guard<std::mutex> control(m_controlMutex);
+        m_abort.store(true);
         stopStreaming();
-        waitForInitialization(true);
+        joinInitialization(true);
     }
     std::lock_guard<std::mutex> sensor(m_sensorMutex);
     m_sensor.reset();
@@ -113,7 +121,7 @@ void DRALCommunicationDevice::setReadyTimeout(int milliseconds)
 {
     std::lock_guard<std::mutex> control(m_controlMutex);
     stopStreaming();
-    waitForInitialization();
+    joinInitialization(false);
     std::lock_guard<std::mutex> sensor(m_sensorMutex);
     m_sensor->setReadyTimeout(uint32_t(qMax(0, milliseconds)));
 }
@@ -123,8 +131,10 @@ bool DRALCommunicationDevice::connectDevice(const QByteArray &address, int port)
     int result = 0;
     {
         std::lock_guard<std::mutex> control(m_controlMutex);
+        m_abort.store(true);
         stopStreaming();
-        waitForInitialization(true);
+        joinInitialization(true);
+        m_abort.store(false);
         {
             std::lock_guard<std::mutex> state(m_stateMutex);
             m_address = address;
@@ -136,6 +146,8 @@ bool DRALCommunicationDevice::connectDevice(const QByteArray &address, int port)
         if (result == Vexa3dOpened)
             m_sensor->setTimeout(ReplyTimeoutMs);
         m_connected.store(result == Vexa3dOpened);
+        m_discardedPackets.store(0);
+        noteSensorState();
     }
     if (result != Vexa3dOpened) {
         setErrorCode(result);
@@ -150,8 +162,11 @@ bool DRALCommunicationDevice::disconnectDevice()
     int result = 0;
     {
         std::lock_guard<std::mutex> control(m_controlMutex);
+        // The connection closes anyway: no wait for the sensor's replies to the stop commands.
+        m_abort.store(true);
         stopStreaming();
-        waitForInitialization(true);
+        joinInitialization(true);
+        m_abort.store(false);
         result = closeLocked();
     }
     if (result < Vexa3dClosed) {
@@ -177,15 +192,17 @@ void DRALCommunicationDevice::initialize()
 {
     std::lock_guard<std::mutex> control(m_controlMutex);
     stopStreaming();
-    waitForInitialization();
-    m_abortInitialization.store(false);
-    m_initialization = QtConcurrent::run([this] { runInitialization(); });
+    joinInitialization(false);
+    m_abort.store(false);
+    m_initializing.store(true);
+    // A thread of its own: a job queued on a shared pool could wait behind others, or run inline on
+    // the calling (GUI) thread when the pool is full.
+    m_initialization = std::thread([this] { runInitialization(); });
 }
 
 void DRALCommunicationDevice::runInitialization()
 {
-    const FinishMark finished(m_initializationsFinished);
-    m_initializationThread.store(QThread::currentThread());
+    t_initializingDevice = this;
     enum Outcome
     {
         Aborted,
@@ -197,7 +214,7 @@ void DRALCommunicationDevice::runInitialization()
     {
         std::lock_guard<std::mutex> sensor(m_sensorMutex);
         m_initialized.store(false);
-        const auto aborted = [this] { return m_abortInitialization.load(); };
+        const auto aborted = [this] { return m_abort.load(); };
 
         bool stopped = false;
         for (int attempt = 0; attempt < InitializationAttempts && !aborted() && !stopped; ++attempt) {
@@ -240,8 +257,9 @@ void DRALCommunicationDevice::runInitialization()
         }
         if (aborted())
             outcome = Aborted;
+        noteSensorState();
     }
-    m_initializationThread.store(nullptr);
+    m_initializing.store(false);
 
     // Signals go out after the sensor is free, so receivers may call back into the device.
     if (outcome == Ready) {
@@ -252,15 +270,22 @@ void DRALCommunicationDevice::runInitialization()
     }
 }
 
-void DRALCommunicationDevice::waitForInitialization(bool abort)
+void DRALCommunicationDevice::joinInitialization(bool abort)
 {
     // A receiver of the job's own signals runs on the job's thread and must not wait for itself.
-    if (m_initializationThread.load() == QThread::currentThread())
+    if (t_initializingDevice == this)
         return;
-    if (abort)
-        m_abortInitialization.store(true);
-    m_initialization.waitForFinished();
-    m_initializationsFinished.load(std::memory_order_acquire);
+    if (abort && m_initializing.load())
+        m_abort.store(true);
+    if (m_initialization.joinable())
+        m_initialization.join();
+}
+
+void DRALCommunicationDevice::noteSensorState()
+{
+    m_currentHorizontal.store(m_sensor->currentHorizontalInterlace());
+    m_currentVertical.store(m_sensor->currentVerticalInterlace());
+    m_discardedPackets.store(m_sensor->discardedPackets());
 }
 
 bool DRALCommunicationDevice::stopStreaming()
@@ -282,10 +307,13 @@ void DRALCommunicationDevice::startStreaming()
 void DRALCommunicationDevice::startMeasurement(int mode)
 {
     std::lock_guard<std::mutex> control(m_controlMutex);
-    stopStreaming();
-    waitForInitialization();
     m_mode.store(mode);
-    if (mode != StopMeasurementMode)
+    // The sensor is not ready yet: the mode is kept for when it is.
+    if (m_initializing.load())
+        return;
+    stopStreaming();
+    joinInitialization(false);
+    if (mode != StopMeasurementMode && m_connected.load())
         startStreaming();
 }
 
@@ -293,6 +321,17 @@ void DRALCommunicationDevice::stopMeasurement()
 {
     std::lock_guard<std::mutex> control(m_controlMutex);
     stopStreaming();
+}
+
+void DRALCommunicationDevice::abortMeasurement()
+{
+    std::lock_guard<std::mutex> control(m_controlMutex);
+    // Nothing streams while the sensor is initialised, and the flag would end that too.
+    if (m_initializing.load())
+        return;
+    m_abort.store(true);
+    stopStreaming();
+    m_abort.store(false);
 }
 
 bool DRALCommunicationDevice::setHorizontalInterlace(int value)
@@ -310,14 +349,16 @@ bool DRALCommunicationDevice::setInterlace(int value, bool vertical)
     int result = 0;
     {
         std::lock_guard<std::mutex> control(m_controlMutex);
-        waitForInitialization();
-        if (!m_initialized.load() || (vertical && protocolIsVersion1()))
+        // Refused while the sensor is being initialised: the caller applies its value once it is ready.
+        if (m_initializing.load() || !m_initialized.load() || (vertical && protocolIsVersion1()))
             return false;
+        joinInitialization(false);
         const bool wasStreaming = stopStreaming();
         {
             std::lock_guard<std::mutex> sensor(m_sensorMutex);
             result =
                 vertical ? m_sensor->setVerticalInterlace(value) : m_sensor->setHorizontalInterlace(value);
+            noteSensorState();
         }
         if (wasStreaming && m_mode.load() != StopMeasurementMode)
             startStreaming();
@@ -340,7 +381,9 @@ int DRALCommunicationDevice::verticalInterlace()
 int DRALCommunicationDevice::interlace(bool vertical)
 {
     std::lock_guard<std::mutex> control(m_controlMutex);
-    waitForInitialization();
+    if (m_initializing.load())
+        return 0;
+    joinInitialization(false);
     const bool wasStreaming = stopStreaming();
     uint8_t value = 0;
     int result = 0;
@@ -358,9 +401,9 @@ bool DRALCommunicationDevice::restart()
     int result = 0;
     {
         std::lock_guard<std::mutex> control(m_controlMutex);
-        waitForInitialization();
-        if (!m_initialized.load() || protocolIsVersion1())
+        if (m_initializing.load() || !m_initialized.load() || protocolIsVersion1())
             return false;
+        joinInitialization(false);
         stopStreaming();
         std::lock_guard<std::mutex> sensor(m_sensorMutex);
         result = m_sensor->reboot();
@@ -385,6 +428,15 @@ void DRALCommunicationDevice::run()
         if (!(mode & mk.bit))
             continue;
         const int result = m_sensor->startData(mk.kind, true);
+        // A sensor that closed the connection, or that no longer answers at all, is lost; one that
+        // refuses the kind is not.
+        if (result == Vexa3dConnectionLost || result == Vexa3dTimeout) {
+            loseConnection();
+            sensor.unlock();
+            setErrorCode(result);
+            emit connectionLost(result);
+            return;
+        }
         if (result != Vexa3dOk) {
             // Leave no kind streaming that this run started.
             for (const ModeKind &started : ModeKinds) {
@@ -401,9 +453,22 @@ void DRALCommunicationDevice::run()
     }
     emit measurementStarted(MeasurmentModes(mode));
 
+    // A sensor that keeps the socket open but sends nothing is as lost as one that closed it.
+    QElapsedTimer sinceData;
+    sinceData.start();
+    int lost = 0;
     while (!isInterruptionRequested()) {
         Vexa3dPacketHeader header;
-        if (m_sensor->findPacket(&header) != Vexa3dOk) {
+        const int found = m_sensor->findPacket(&header);
+        if (found == Vexa3dConnectionLost) {
+            lost = found;
+            break;
+        }
+        if (found != Vexa3dOk) {
+            if (sinceData.elapsed() > m_dataTimeoutMs.load()) {
+                lost = Vexa3dTimeout;
+                break;
+            }
             QThread::msleep(PollSleepMs);
             continue;
         }
@@ -411,8 +476,10 @@ void DRALCommunicationDevice::run()
         // would then swallow whatever packet completed meanwhile.
         const QByteArray type(header.type, 3);
         if (type == "_ro" || type == "_ri" || type == "_ra") {
+            sinceData.restart();
             // The line record is reused for every packet; only a complete line is copied out.
             const int result = m_sensor->receiveMeasurement(m_line.get());
+            m_discardedPackets.store(m_sensor->discardedPackets());
             if (result == Vexa3dOk && m_line->isLineDataReady) {
                 emit measurementDataReady(QSharedPointer<DRALMeasurementData>::create(
                     QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(*m_line), spec));
@@ -425,6 +492,7 @@ void DRALCommunicationDevice::run()
             continue;
         }
         if (type == "_ax") {
+            sinceData.restart();
             if (m_sensor->receiveAuxiliary(m_auxiliary.get()) == Vexa3dOk)
                 emit auxiliaryDataReady(QSharedPointer<DRALAuxiliaryData>::create(*m_auxiliary, spec));
             continue;
@@ -441,6 +509,22 @@ void DRALCommunicationDevice::run()
             break;
     }
 
+    if (lost != 0) {
+        loseConnection();
+        sensor.unlock();
+        setErrorCode(lost);
+        emit measurementStopped();
+        emit connectionLost(lost);
+        return;
+    }
+    // Closing or destruction waits only briefly for the stops: long enough for a sensor that answers
+    // (reading its replies also drains the stream it may be blocked on), short for a silent one.
+    const bool hurry = m_abort.load();
+    const uint32_t replyTimeout = m_sensor->timeout();
+    if (hurry) {
+        m_sensor->setAbortFlag(nullptr);
+        m_sensor->setTimeout(HurriedReplyTimeoutMs);
+    }
     for (const ModeKind &mk : ModeKinds) {
         if (!(mode & mk.bit))
             continue;
@@ -448,7 +532,19 @@ void DRALCommunicationDevice::run()
         if (result != Vexa3dOk)
             setErrorCode(result);
     }
+    if (hurry) {
+        m_sensor->setTimeout(replyTimeout);
+        m_sensor->setAbortFlag(&m_abort);
+    }
     m_sensor->clearBuffer();
     sensor.unlock();
     emit measurementStopped();
+}
+
+void DRALCommunicationDevice::loseConnection()
+{
+    // Called with the sensor held by the streaming thread.
+    static_cast<void>(m_sensor->close());
+    m_initialized.store(false);
+    m_connected.store(false);
 }

@@ -54,6 +54,10 @@ void EthernetConnectionCheck::run()
     }
     for (int attempt = 1;; ++attempt) {
         emit progress(int(qint64(attempt) * 100 / m_attempts));
+        if (m_stop.load()) {
+            fail();
+            return;
+        }
         if (m_device->connectDevice(m_address, m_port)) {
             emit progress(100);
             emit connected();

@@ -285,7 +285,20 @@ int Vexa3dGeometry::spanCacheEntry(int span)
 bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header, Vexa3dGeometry &geometry,
                              VEXA3D_MEASUREMENT_DATA_T &output)
 {
-    int kind;
+    if (!vexa3dIsMeasurement(header))
+        return false;
+    bool used = false;
+    const bool decoded = geometry.decodeMeasurement(p, header, output, used);
+    if (!used)
+        ++geometry.m_discardedPackets;
+    return decoded;
+}
+
+bool Vexa3dGeometry::decodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
+                                       VEXA3D_MEASUREMENT_DATA_T &output, bool &used)
+{
+    Vexa3dGeometry &geometry = *this;
+    int kind = 0;
     if (typeIs(header, "_ro"))
         kind = 0;
     else if (typeIs(header, "_ri"))
@@ -351,10 +364,41 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
         return false;
     const uint8_t *data = p + pos;
 
+    uint8_t remField = mh.remFieldNumber;
+    uint8_t remCount = mh.remFieldCount;
+    if (remCount == 0 || remCount > spec.remInterlaceCount)
+        remCount = 1;
+    // Without the angles of its field the line cannot be placed: every point would land on one plane.
+    if (remField >= remCount || !geometry.verticalLoaded(remCount))
+        return false;
+
+    // A line is whole only when its packets cover its spots in order: a continuation whose start was
+    // lost (or dropped as malformed) must not complete the spots left over from an earlier line.
+    const bool startsLine = spotOffset == 0;
+    const bool continuesLine =
+        !startsLine && !output.isLineDataReady && output.receivedSpotCount == spotOffset &&
+        output.lineNumber == mh.lineNumber && output.frameNumber == mh.frameNumber &&
+        output.motorFieldNumber == mh.motorFieldNumber && output.remFieldNumber == remField;
+    if (!continuesLine) {
+        // The packet's own spots are all written below; only the others need clearing.
+        const size_t keep = startsLine ? size_t(spotsInPacket) : 0;
+        for (size_t s = keep; s < output.spots.size(); ++s)
+            output.spots[s].count = 0;
+    }
+
     output.timestamp = mh.timestamp;
     output.frameNumber = mh.frameNumber;
     output.motorFieldNumber = mh.motorFieldNumber;
     output.lineNumber = mh.lineNumber;
+    output.remFieldNumber = remField;
+    if (!startsLine && !continuesLine) {
+        // Kept as a broken line: nothing received, so its later packets cannot complete it either.
+        output.receivedSpotCount = 0;
+        output.isLineDataReady = 0;
+        std::memcpy(output.status, header.status, 3);
+        return true;
+    }
+    used = true;
     output.receivedSpotCount = uint16_t(spotOffset + spotsInPacket);
     std::memcpy(output.status, header.status, 3);
     const bool extended = kind == 2;
@@ -367,14 +411,6 @@ bool vexa3dDecodeMeasurement(const uint8_t *p, const Vexa3dPacketHeader &header,
     const size_t areas = std::min<size_t>(output.totalDetectionArea.size(), spec.regionCount);
     for (size_t c = 0; c < areas; ++c)
         output.totalDetectionArea[c] = extended && mh.length >= 32 + 4 * c ? le32(h + 28 + 4 * c) : 0;
-
-    uint8_t remField = mh.remFieldNumber;
-    if (remField >= spec.remInterlaceCount)
-        remField = 0;
-    uint8_t remCount = mh.remFieldCount;
-    if (remCount == 0 || remCount > spec.remInterlaceCount)
-        remCount = 1;
-    output.remFieldNumber = remField;
 
     const size_t base = geometry.verticalBase(remCount, remField);
     const double start = mh.start;

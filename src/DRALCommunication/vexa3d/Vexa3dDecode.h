@@ -16,9 +16,11 @@ enum Vexa3dResult : int
     Vexa3dNone = 0,               // nothing complete yet, or another kind of packet waits
     Vexa3dOpened = 0,             // open() succeeded
     Vexa3dClosed = 0,             // close() is done
-    Vexa3dFailed = -1,            // refused or failed command, failed read, broken connection
+    Vexa3dFailed = -1,            // refused or failed command, failed read
+    Vexa3dConnectionLost = -6,    // the peer closed or reset the connection
     Vexa3dTimeout = -2,           // no matching reply in time
     Vexa3dNotInitialized = -3,    // not initialised, or output sized for another geometry
+    Vexa3dAborted = -4,           // the caller asked the wait to end
     Vexa3dStreamsNotStopped = -5, // the streams could not be stopped after opening
     Vexa3dNotOpened = -15,        // the connection could not be opened
     Vexa3dPacketDropped = 2,      // readReply(): the packet was consumed, its payload did not fit
@@ -73,9 +75,15 @@ public:
     void setVerticalLoaded(int count);
     void setAllVerticalLoaded();
 
+    // Measurement packets that gave the line nothing: malformed, without the angle tables of their
+    // field, or a continuation of a line whose start was lost.
+    uint64_t discardedPackets() const { return m_discardedPackets; }
+
 private:
     friend bool vexa3dDecodeMeasurement(const uint8_t *, const Vexa3dPacketHeader &, Vexa3dGeometry &,
                                         VEXA3D_MEASUREMENT_DATA_T &);
+    bool decodeMeasurement(const uint8_t *packet, const Vexa3dPacketHeader &header,
+                           VEXA3D_MEASUREMENT_DATA_T &output, bool &used);
     static constexpr int SpanCacheEntries = 4;
 
     size_t verticalBase(int count, int field) const;
@@ -97,6 +105,7 @@ private:
     int m_spanKey[SpanCacheEntries] = {};
     uint32_t m_spanUsed[SpanCacheEntries] = {};
     uint32_t m_spanClock = 0;
+    uint64_t m_discardedPackets = 0;
 };
 
 // Whether a frame type is a measurement packet ("_ro", "_ri", "_ra") or an auxiliary one ("_ax").
@@ -105,8 +114,12 @@ bool vexa3dIsAuxiliary(const Vexa3dPacketHeader &header);
 
 // Decodes one measurement packet (packet points at its mark, header.totalLength bytes) into output,
 // which must be sized for the geometry (VEXA3D_MEASUREMENT_DATA_T::allocate): the spots it carries, the
-// line header, and every echo as range, angles and point. False for a malformed packet, another packet
-// type or an unsized geometry; output may then hold part of the packet.
+// line header, and every echo as range, angles and point. A packet that starts a line (spot offset 0)
+// clears the spots of the line before; a later packet adds to the line only when it carries the same
+// line, fields and frame and starts where the line so far ends, else the line is kept broken (no spots
+// received) until the next line starts. False for a malformed packet, another packet type, an unsized
+// geometry, a field number at or beyond the field count or a field count whose tables are not loaded;
+// output is then unchanged.
 [[nodiscard]] bool vexa3dDecodeMeasurement(const uint8_t *packet, const Vexa3dPacketHeader &header,
                                            Vexa3dGeometry &geometry, VEXA3D_MEASUREMENT_DATA_T &output);
 

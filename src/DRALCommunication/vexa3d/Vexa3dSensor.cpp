@@ -113,8 +113,9 @@ void Vexa3dSensor::shutDown()
 
 int Vexa3dSensor::findPacket(Vexa3dPacketHeader *header)
 {
-    if (m_connection->receive() < 0)
-        return Vexa3dFailed;
+    // What arrived before the peer went away is still framed; the loss shows once nothing whole is left.
+    const int received = m_connection->receive();
+    const int nothing = received < 0 ? int(Vexa3dConnectionLost) : int(Vexa3dNone);
     Vexa3dRingBuffer &ring = m_connection->ringBuffer();
     while (!m_headerFound) {
         uint8_t mark[4];
@@ -125,7 +126,7 @@ int Vexa3dSensor::findPacket(Vexa3dPacketHeader *header)
             ring.discard(1);
         }
         if (ring.used() < uint32_t(VEXA3D_FRAME_HEADER_LENGTH))
-            return Vexa3dNone;
+            return nothing;
         ring.peek(m_header, VEXA3D_FRAME_HEADER_LENGTH);
         // A header that contradicts itself, or a packet the ring buffer could never hold, would stall
         // the stream forever: drop the mark and search again.
@@ -139,7 +140,7 @@ int Vexa3dSensor::findPacket(Vexa3dPacketHeader *header)
         *header = m_packetHeader;
     if (!m_packetComplete) {
         if (ring.used() < m_packetHeader.totalLength)
-            return Vexa3dNone;
+            return nothing;
         m_packetComplete = 1;
     }
     return Vexa3dOk;
@@ -201,6 +202,8 @@ int Vexa3dSensor::command(const char *text, const char *expected)
     for (;;) {
         Vexa3dPacketHeader header;
         const int result = readReply(&header, m_reply.data(), &m_replyLength);
+        if (result == Vexa3dConnectionLost)
+            return Vexa3dConnectionLost;
         if (result < Vexa3dNone)
             return Vexa3dFailed;
         if (result == Vexa3dOk || result == Vexa3dPacketDropped) {
@@ -213,6 +216,8 @@ int Vexa3dSensor::command(const char *text, const char *expected)
         }
         if (nowUs() - start >= uint64_t(m_timeout) * 1000)
             return Vexa3dTimeout;
+        if (abortRequested())
+            return Vexa3dAborted;
         if (result == Vexa3dNone)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -407,17 +412,15 @@ int Vexa3dSensor::initialize(VEXA3D_MEASUREMENT_DATA_T *output)
     }
     if (!sizeTables())
         return Vexa3dFailed;
-    if (output) {
-        try {
-            output->allocate(m_info.spec);
-        } catch (const std::bad_alloc &) {
-            return Vexa3dFailed;
-        }
-    }
+    if (output && !output->allocate(m_info.spec))
+        return Vexa3dFailed;
 
     result = command("GET:_itl\n");
     if (result != Vexa3dOk)
         return result;
+    unsigned char horizontal = 0;
+    m_horizontalInterlace =
+        std::sscanf(m_reply.data(), "GET:_itl\n0,%hhu", &horizontal) == 1 ? horizontal : 0;
     result = loadHorizontalTable();
     if (result != Vexa3dOk)
         return result;
@@ -428,6 +431,7 @@ int Vexa3dSensor::initialize(VEXA3D_MEASUREMENT_DATA_T *output)
     result = loadVerticalTables(vertical);
     if (result != Vexa3dOk)
         return result;
+    m_verticalInterlace = vertical;
     m_initialized = 1;
     return Vexa3dOk;
 }
@@ -440,13 +444,8 @@ int Vexa3dSensor::initializeOffline(const VEXA3D_SPEC_T &spec, VEXA3D_MEASUREMEN
     m_info.spec = spec;
     if (!sizeTables())
         return Vexa3dFailed;
-    if (output) {
-        try {
-            output->allocate(spec);
-        } catch (const std::bad_alloc &) {
-            return Vexa3dFailed;
-        }
-    }
+    if (output && !output->allocate(spec))
+        return Vexa3dFailed;
     m_geometry.setAllVerticalLoaded();
     m_initialized = 1;
     return Vexa3dOk;
@@ -476,6 +475,8 @@ int Vexa3dSensor::waitReady()
 {
     const uint64_t start = nowUs();
     for (;;) {
+        if (abortRequested())
+            return Vexa3dAborted;
         const int result = command("GET:stat\n");
         if (result != Vexa3dOk)
             return result;
@@ -549,6 +550,8 @@ int Vexa3dSensor::setHorizontalInterlace(int value)
     char text[32];
     std::snprintf(text, sizeof text, "SET:_itl=0,%02d\n", value);
     const int result = command(text);
+    if (result == Vexa3dOk)
+        m_horizontalInterlace = uint8_t(value);
     return result;
 }
 
@@ -560,10 +563,21 @@ int Vexa3dSensor::setVerticalInterlace(int value)
         return Vexa3dFailed;
     char text[32];
     std::snprintf(text, sizeof text, "SET:_itv=0,%02d\n", value);
-    const int result = command(text);
+    int result = command(text);
     if (result != Vexa3dOk)
         return result;
-    return loadVerticalTables(value);
+    result = loadVerticalTables(value);
+    if (result == Vexa3dOk) {
+        m_verticalInterlace = uint8_t(value);
+        return result;
+    }
+    // Without its tables the new count could not place a single line: go back to the one in force.
+    if (m_verticalInterlace >= 1 && m_verticalInterlace != value) {
+        std::snprintf(text, sizeof text, "SET:_itv=0,%02d\n", m_verticalInterlace);
+        if (command(text) != Vexa3dOk)
+            m_verticalInterlace = 0;
+    }
+    return result;
 }
 
 int Vexa3dSensor::reboot()

@@ -4,6 +4,7 @@
 #include "Vexa3dDecode.h"
 #include "Vexa3dTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -41,7 +42,7 @@ public:
     [[nodiscard]] int close();
     // Reads identity, geometry and angle tables and sizes output (may be null); 1 or a negative code.
     [[nodiscard]] int initialize(VEXA3D_MEASUREMENT_DATA_T *output);
-    // Polls the data states until range, level and auxiliary are ready: 1, -1 or -2.
+    // Polls the data states until range, level and auxiliary are ready: 1, -1, -2 or Vexa3dAborted.
     [[nodiscard]] int waitReady();
     [[nodiscard]] int sensorInfo(VEXA3D_SENSOR_INFO_T *destination) const;
 
@@ -62,19 +63,34 @@ public:
     void setReadyTimeout(uint32_t milliseconds) { m_readyTimeout = milliseconds; }
     uint32_t readyTimeout() const { return m_readyTimeout; }
     int lastError() const { return m_lastError; }
+    // A flag another thread may set to end a command wait or waitReady() early (they then return
+    // Vexa3dAborted, checked at least every 10 ms), and the connection's open. Null for none.
+    void setAbortFlag(const std::atomic<bool> *flag)
+    {
+        m_abort = flag;
+        m_connection->setAbortFlag(flag);
+    }
+    // The interlace counts in force as last read or set (0 when unknown).
+    int currentHorizontalInterlace() const { return m_horizontalInterlace; }
+    int currentVerticalInterlace() const { return m_verticalInterlace; }
+    // Measurement packets dropped: malformed, without loaded angle tables, or of a line whose start was
+    // lost.
+    uint64_t discardedPackets() const { return m_geometry.discardedPackets(); }
     void *owner() const { return m_owner; }
     Vexa3dConnection *connection() const { return m_connection.get(); }
     const VEXA3D_SPEC_T &spec() const { return m_info.spec; }
     // The geometry and angle tables the decoders use.
     const Vexa3dGeometry &geometry() const { return m_geometry; }
 
-    // 1 when a whole packet waits (its header goes to header, may be null), 0 when not, -1 when the
-    // connection failed. Never blocks and never consumes the packet.
+    // 1 when a whole packet waits (its header goes to header, may be null), 0 when not,
+    // Vexa3dConnectionLost when nothing whole waits and the peer closed or the stream failed. Never
+    // blocks and never consumes the packet.
     [[nodiscard]] int findPacket(Vexa3dPacketHeader *header = nullptr);
     // Consumes the waiting packet; payload (may be null) needs VEXA3D_MAX_REPLY_PAYLOAD + 1 bytes and is
     // zero-terminated. 1 read, 0 nothing complete, -1 failed read, PacketDropped for an oversized payload.
     [[nodiscard]] int readReply(Vexa3dPacketHeader *header, char *payload, int *payloadLength);
-    // Sends text and waits for its reply: 1, -1 or -2. The reply payload stays in replyPayload().
+    // Sends text and waits for its reply: 1, -1, -2, Vexa3dAborted or Vexa3dConnectionLost. The reply
+    // payload stays in replyPayload().
     [[nodiscard]] int command(const char *text, const char *expected = nullptr);
     const char *replyPayload() const { return m_reply.data(); }
     int replyPayloadLength() const { return m_replyLength; }
@@ -96,6 +112,7 @@ public:
 
 private:
     void shutDown();
+    bool abortRequested() const { return m_abort && m_abort->load(); }
     void clearFraming();
     int querySpec();
     int parseVersion();
@@ -131,4 +148,7 @@ private:
     int16_t m_lastError = Vexa3dTimeout;
     uint32_t m_timeout = 1000;
     uint32_t m_readyTimeout = 59999;
+    const std::atomic<bool> *m_abort = nullptr;
+    uint8_t m_horizontalInterlace = 0;
+    uint8_t m_verticalInterlace = 0;
 };

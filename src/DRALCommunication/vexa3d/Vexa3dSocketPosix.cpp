@@ -41,7 +41,8 @@ bool setBlocking(Handle handle, bool blocking)
     return wanted == flags || ::fcntl(fd, F_SETFL, wanted) == 0;
 }
 
-int connectWithTimeout(Handle handle, uint32_t address, uint16_t port, int timeoutMs)
+int connectWithTimeout(Handle handle, uint32_t address, uint16_t port, int timeoutMs,
+                       const std::atomic<bool> *abort)
 {
     const int fd = int(handle);
     sockaddr_in sa{};
@@ -62,10 +63,12 @@ int connectWithTimeout(Handle handle, uint32_t address, uint16_t port, int timeo
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0)
             return -2;
+        if (abort && abort->load())
+            return -1;
         pollfd pfd{fd, POLLOUT, 0};
-        const int ready = ::poll(&pfd, 1, int(left));
+        const int ready = ::poll(&pfd, 1, int(left < 50 ? left : 50));
         if (ready == 0)
-            return -2;
+            continue;
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
@@ -88,8 +91,9 @@ int receiveNonBlocking(Handle handle, void *buffer, size_t length)
     const ssize_t n = ::recv(int(handle), buffer, length, MSG_DONTWAIT);
     if (n > 0)
         return int(n);
+    // Readable with nothing to read: the peer has closed its side.
     if (n == 0)
-        return 0;
+        return PeerClosed;
     if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
         return 0;
     return -1;

@@ -31,7 +31,7 @@ int Vexa3dTcpClient::open(const char *host, int port)
     m_address = address;
 
     const int result =
-        Vexa3dSocket::connectWithTimeout(m_handle, m_address, uint16_t(port), ConnectTimeoutMs);
+        Vexa3dSocket::connectWithTimeout(m_handle, m_address, uint16_t(port), ConnectTimeoutMs, m_abort);
     if (result != 0) {
         close();
         return result == -2 ? -2 : -1;

@@ -89,6 +89,10 @@ static_assert(offsetof(VEXA3D_AUXILIARY_DATA_T, kinds) == 11224 &&
                   offsetof(VEXA3D_AUXILIARY_DATA_T, status) == 11232,
               "auxiliary packet offsets");
 
+// The largest line record a scan geometry may demand. Geometries come from sensors and log files, so
+// they are bounded before they size anything.
+constexpr uint64_t VEXA3D_MAX_RECORD_BYTES = uint64_t(64) << 20;
+
 struct VEXA3D_SPOT_T
 {
     std::vector<VEXA3D_ECHO_T> echoes;             // echoCount entries
@@ -118,19 +122,43 @@ struct VEXA3D_MEASUREMENT_DATA_T
     uint8_t isLineDataReady = 0;
 
     VEXA3D_MEASUREMENT_DATA_T() = default;
-    explicit VEXA3D_MEASUREMENT_DATA_T(const VEXA3D_SPEC_T &spec) { allocate(spec); }
+    // Sized for spec, or left empty when the geometry is refused (see allocate).
+    explicit VEXA3D_MEASUREMENT_DATA_T(const VEXA3D_SPEC_T &spec) { static_cast<void>(allocate(spec)); }
 
-    // Sizes every vector from the scan geometry and zeroes all fields.
-    void allocate(const VEXA3D_SPEC_T &spec)
+    // Memory a record of this geometry takes, computed without overflow.
+    static uint64_t bytesFor(const VEXA3D_SPEC_T &spec)
     {
-        spots.assign(spec.spotCount, VEXA3D_SPOT_T{});
-        for (VEXA3D_SPOT_T &spot : spots) {
-            spot.echoes.assign(spec.echoCount, VEXA3D_ECHO_T{});
-            spot.points.assign(spec.echoCount, VEXA3D_POINT_T{});
-            spot.regionFlags.assign(spec.echoCount, std::vector<uint8_t>(spec.regionCount, 0));
-        }
-        totalDetectionArea.assign(spec.regionCount, 0);
+        const uint64_t spots = spec.spotCount;
+        const uint64_t echoes = spec.echoCount;
+        const uint64_t regions = spec.regionCount;
+        const uint64_t perEcho =
+            sizeof(VEXA3D_ECHO_T) + sizeof(VEXA3D_POINT_T) + sizeof(std::vector<uint8_t>) + regions;
+        return spots * (sizeof(VEXA3D_SPOT_T) + echoes * perEcho) + 4 * regions;
+    }
+
+    // Sizes every vector from the scan geometry and zeroes all fields. False, with the record left
+    // empty, when the record would exceed VEXA3D_MAX_RECORD_BYTES or memory is short; never throws.
+    [[nodiscard]] bool allocate(const VEXA3D_SPEC_T &spec) noexcept
+    {
+        spots.clear();
+        totalDetectionArea.clear();
         clearHeader();
+        if (bytesFor(spec) > VEXA3D_MAX_RECORD_BYTES)
+            return false;
+        try {
+            spots.assign(spec.spotCount, VEXA3D_SPOT_T{});
+            for (VEXA3D_SPOT_T &spot : spots) {
+                spot.echoes.assign(spec.echoCount, VEXA3D_ECHO_T{});
+                spot.points.assign(spec.echoCount, VEXA3D_POINT_T{});
+                spot.regionFlags.assign(spec.echoCount, std::vector<uint8_t>(spec.regionCount, 0));
+            }
+            totalDetectionArea.assign(spec.regionCount, 0);
+        } catch (...) {
+            spots.clear();
+            totalDetectionArea.clear();
+            return false;
+        }
+        return true;
     }
 
     // Zeroes the header fields and the spot counts without touching the allocations.

@@ -91,7 +91,6 @@ private slots:
 void tst_ControllerPicking::initTestCase()
 {
     TestSupport::isolateSettings();
-    SimulatorSupport::freshPoolThreads();
 }
 
 void tst_ControllerPicking::mouseRay_data()

@@ -29,7 +29,6 @@ private slots:
 void tst_ControllerProperties::initTestCase()
 {
     TestSupport::isolateSettings();
-    SimulatorSupport::freshPoolThreads();
 }
 
 void tst_ControllerProperties::rebootWhileDisconnected()
