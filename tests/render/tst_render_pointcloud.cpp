@@ -24,13 +24,19 @@ private slots:
     void frames_data()
     {
         QTest::addColumn<QVector<int>>("first");
+        QTest::addColumn<bool>("clear"); // instead of a new frame
         QTest::addColumn<QVector<int>>("second");
         QTest::addColumn<int>("drawCount");
         QTest::addColumn<int>("length");
-        QTest::newRow("fewer points keep the old tail") << QVector<int>{5} << QVector<int>{3} << 5 << 5;
-        QTest::newRow("more points grow") << QVector<int>{3} << QVector<int>{2, 4} << 6 << 6;
-        QTest::newRow("same size") << QVector<int>{2, 2} << QVector<int>{4} << 4 << 4;
-        QTest::newRow("empty frame") << QVector<int>{4} << QVector<int>{} << 4 << 4;
+        QTest::newRow("fewer points keep the old tail")
+            << QVector<int>{5} << false << QVector<int>{3} << 5 << 5;
+        QTest::newRow("more points grow") << QVector<int>{3} << false << QVector<int>{2, 4} << 6 << 6;
+        QTest::newRow("same size") << QVector<int>{2, 2} << false << QVector<int>{4} << 4 << 4;
+        QTest::newRow("empty frame") << QVector<int>{4} << false << QVector<int>{} << 4 << 4;
+        // Clearing draws nothing yet keeps the vectors, which a later smaller frame never shrinks.
+        QTest::newRow("cleared") << QVector<int>{10} << true << QVector<int>{} << 0 << 10;
+        QTest::newRow("cleared, then a smaller frame")
+            << QVector<int>{10} << true << QVector<int>{3} << 3 << 10;
     }
     void frames()
     {
@@ -38,13 +44,16 @@ private slots:
         PointCloud cloud;
         QSignalSpy changed(&cloud, &RenderableItem::changed);
         QFETCH(QVector<int>, first);
+        QFETCH(bool, clear);
         QFETCH(QVector<int>, second);
         QFETCH(int, drawCount);
         QFETCH(int, length);
         for (int n : first)
             cloud.addPoints(points(n, 1), points(n, 1));
-        cloud.resetPoints();
+        cloud.setFrameTagQuietly(7);
+        clear ? cloud.clearPoints() : cloud.resetPoints();
         QCOMPARE(cloud.count(), 0);
+        QCOMPARE(cloud.frameTag(), -1);
         int written = 0;
         for (int n : second) {
             cloud.addPoints(points(n, 2), points(n, 2));
@@ -58,22 +67,6 @@ private slots:
         QVERIFY(cloud.isDirty());
         for (int i = 0; i < cloud.drawCount(); ++i)
             QCOMPARE(cloud.positions().at(i).x(), i < written ? 2.0f : 1.0f);
-    }
-    void clearDrawsNothing()
-    {
-        // Clearing draws nothing yet keeps the vectors, which a later smaller frame never shrinks.
-        PointCloud cloud;
-        cloud.addPoints(points(10, 1), points(10, 1));
-        cloud.setFrameTagQuietly(7);
-        cloud.clearPoints();
-        QCOMPARE(cloud.drawCount(), 0);
-        QCOMPARE(cloud.count(), 0);
-        QCOMPARE(cloud.frameTag(), -1);
-        QCOMPARE(cloud.positions().size(), 10);
-        cloud.addPoints(points(3, 2), points(3, 2));
-        QCOMPARE(cloud.drawCount(), 3);
-        QCOMPARE(cloud.positions().size(), 10);
-        QCOMPARE(cloud.positions().at(2).x(), 2.0f);
     }
     void frameTag()
     {
