@@ -13,292 +13,265 @@ class TestVblFormat : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void writtenLayout_data();
-    void writtenLayout();
-    void roundTrip_data();
-    void roundTrip();
-    void tableVariants_data();
-    void tableVariants();
-    void damagedBlocks_data();
-    void damagedBlocks();
-    void indexWalkStops_data();
-    void indexWalkStops();
-    void backgroundWalkWarnsOnce();
+    // The writer lays out the head, the section table and self-locating blocks, and the device reads every
+    // record back as written.
+    void writtenAndReadBack_data()
+    {
+        QTest::addColumn<bool>("compressed");
+        QTest::addColumn<int>("regions");
+        QTest::newRow("plain, two regions") << false << 2;
+        QTest::newRow("plain, no regions") << false << 0;
+        QTest::newRow("compressed") << true << 2;
+    }
+    void writtenAndReadBack()
+    {
+        QFETCH(bool, compressed);
+        QFETCH(int, regions);
+        const QString file = path("written.vbl");
+        const VEXA3D_SENSOR_INFO_T info = sensorInfo(regions);
+        QVERIFY(writeVbl(file, compressed, {100, -150, 200}, {0, 0, 1}, info));
+        const QByteArray bytes = readAll(file);
+        QCOMPARE(bytes.mid(0, 8), QByteArray("\x01\x01\x00\x02\x00\x00", 6) + char(compressed) + '\0');
+        QCOMPARE(bytes.mid(8, 15), QByteArray("Taviro3DViewer\0", 15));
+        QCOMPARE(get<quint32>(bytes, 40), 6u);
+        const char *names[] = {"version", "param", "sppdef", "sepdef", "slpdef", "scan"};
+        quint32 expected = 120;
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(QByteArray(bytes.constData() + 48 + 12 * i), QByteArray(names[i]));
+            QCOMPARE(get<quint32>(bytes, 48 + 12 * i + 8), expected);
+            if (i < 5)
+                expected += 4 + get<quint32>(bytes, expected);
+        }
+        QVERIFY(bytes.mid(124, get<quint32>(bytes, 120)).startsWith("product=QTR-3D:serial=SN0042:"));
+        // The blocks follow the sections; each header holds its own offset.
+        QCOMPARE(get<qint64>(bytes, expected), qint64(expected));
+        const quint32 length = get<quint32>(bytes, expected + 12);
+        const qint64 next = qint64(expected) + 64 + length;
+        QCOMPARE(get<qint64>(bytes, next), next);
+        // 74 spots of 4 echoes with a flag per region, then 9 + regions line fields.
+        const int plain = 24 + 74 * (4 + 4 * (56 + 4 * regions)) + 4 * (9 + regions);
+        if (compressed)
+            QCOMPARE(qFromBigEndian<quint32>(bytes.constData() + expected + 64), quint32(plain));
+        else
+            QCOMPARE(length, quint32(plain));
+
+        FileDevice device;
+        QVERIFY(device.openFile(file));
+        QVERIFY(device.indexNow());
+        QCOMPARE(device.recordCount(), 3);
+        QCOMPARE(device.connectionCount(), 2);
+        QCOMPARE(QByteArray(device.sensorInfo().serial), QByteArray("SN0042"));
+        const VEXA3D_SENSOR_INFO_T readInfo = device.sensorInfo();
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&readInfo.spec), 20),
+                 QByteArray(reinterpret_cast<const char *>(&info.spec), 20));
+        QCOMPARE(device.lastRecordInfo().dateTime, timeText(200));
+
+        QSharedPointer<SensorData> frame;
+        QVector3D position, rotation;
+        QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
+        QCOMPARE(position, QVector3D(1, 2, 3));
+        QCOMPARE(rotation, QVector3D(0, 0, 90));
+        const auto read = frame.dynamicCast<DRALMeasurementData>();
+        QVERIFY(read);
+        const VEXA3D_MEASUREMENT_DATA_T &a = *read->data();
+        const QSharedPointer<VEXA3D_MEASUREMENT_DATA_T> written = line(info.spec, 100, 0)->data();
+        const VEXA3D_MEASUREMENT_DATA_T &b = *written;
+        QCOMPARE(a.timestamp, 100u);
+        QCOMPARE(a.spots.size(), b.spots.size());
+        for (size_t s = 0; s < a.spots.size(); ++s) {
+            QCOMPARE(a.spots[s].count, b.spots[s].count);
+            QCOMPARE(a.spots[s].regionFlags, b.spots[s].regionFlags);
+            for (size_t e = 0; e < 4; ++e) {
+                QCOMPARE(a.spots[s].echoes[e].range, b.spots[s].echoes[e].range);
+                // The echo level is not stored; it comes back from the point's.
+                QCOMPARE(a.spots[s].echoes[e].level, b.spots[s].echoes[e].level);
+                QCOMPARE(a.spots[s].points[e].z, b.spots[s].points[e].z);
+            }
+        }
+        QCOMPARE(a.totalDetectionArea, b.totalDetectionArea);
+        QCOMPARE(a.dustRatioX10, quint16(512));
+        QCOMPARE(a.motorFieldNumber, quint8(3));
+        QCOMPARE(device.currentTimestamp(), 100);
+
+        QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
+        const auto aux = frame.dynamicCast<DRALAuxiliaryData>();
+        QVERIFY(aux);
+        QCOMPARE(aux->data()->sampleCount, 3u);
+        QCOMPARE(aux->data()->samples[2].gyroX, -200);
+        QCOMPARE(device.readRecord(frame, position, rotation, true), 1);
+        QCOMPARE(device.readRecord(frame, position, rotation, true), -1);
+        QVERIFY(device.atEnd());
+    }
+    void tableVariants_data()
+    {
+        QTest::addColumn<QByteArray>("patch"); // name written over table entry 1 ("param")
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("unknown section ignored") << QByteArray("extra\0\0\0", 8) << 1 << true;
+        QTest::newRow("no scan entry") << QByteArray("nscan\0\0\0", 8) << 5 << false;
+        QTest::newRow("entry count past the file") << QByteArray("\xff\xff\xff\x0f", 4) << -1 << false;
+        QTest::newRow("text length past the file") << QByteArray("\x00\x00\x00\x7f", 4) << -2 << true;
+        QTest::newRow("impossible geometry")
+            << QByteArray(":spotCount,1=65535:echoCount,1=255") << -3 << false;
+    }
+    void tableVariants()
+    {
+        // Unknown sections are skipped; a table without scans, past the file or with an impossible geometry
+        // is refused.
+        QFETCH(QByteArray, patch);
+        QFETCH(int, entry);
+        QFETCH(bool, opens);
+        const QString file = path("table.vbl");
+        QVERIFY(writeVbl(file, false, {}));
+        QByteArray bytes = readAll(file);
+        if (entry >= 0) {
+            bytes.replace(48 + 12 * entry, 8, patch);
+        } else if (entry == -1) {
+            bytes.replace(40, 4, patch);
+        } else if (entry == -2) {
+            bytes.replace(120, 4, patch);
+        } else {
+            // A param section whose last entries name a line of 65535 x 255 echoes.
+            const quint32 at = get<quint32>(bytes, 48 + 12 + 8);
+            const quint32 length = get<quint32>(bytes, at);
+            bytes.replace(int(at + 4 + length) - patch.size(), patch.size(), patch);
+        }
+        QVERIFY(writeAll(file, bytes));
+        FileDevice device;
+        QCOMPARE(device.openFile(file), opens);
+        if (opens) {
+            QVERIFY(device.indexNow());
+            QCOMPARE(device.recordCount(), 0);
+            QCOMPARE(device.connectionCount(), -1);
+        }
+    }
+    void damagedBlocks_data()
+    {
+        QTest::addColumn<bool>("compressed");
+        QTest::addColumn<int>("at"); // offset inside the first block (header 0..63, payload 64..)
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("result"); // of the first readRecord
+        QTest::newRow("unchanged") << false << 0 << QByteArray() << 0;
+        QTest::newRow("unknown kind") << false << 40 << QByteArray("\x07") << -2;
+        QTest::newRow("spot count of one more") << false << 64 + 8 << QByteArray("\x4b") << -2;
+        QTest::newRow("inflated size of 1 GiB") << true << 64 << QByteArray("\x40\x00\x00\x00") << -2;
+        QTest::newRow("inflated size one short") << true << 64 + 3 << QByteArray(1, '\0') << -2;
+        QTest::newRow("negative connection") << false << 8 << QByteArray("\xfe\xff\xff\xff") << -2;
+        QTest::newRow("aux with 256 samples") << false << -1 << QByteArray() << -2;
+        QTest::newRow("aux announcing one more") << false << -2 << QByteArray() << -2;
+    }
+    void damagedBlocks()
+    {
+        // A damaged block fails its read, or stops the walk when its header shows it, and never crashes.
+        QFETCH(bool, compressed);
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, result);
+        const QString file = path("damaged.vbl");
+        const bool auxFirst = at < 0;
+        QVERIFY(writeVbl(file, compressed, {auxFirst ? -100 : 100}));
+        QByteArray content = readAll(file);
+        const qint64 block = get<quint32>(content, 48 + 12 * 5 + 8);
+        if (at == -1) {
+            // M = 256 with a payload length to match: the record holds only 255.
+            const QByteArray payload = QByteArray(16 + 48 * 256, 0);
+            content.truncate(int(block + 64));
+            content.append(payload);
+            put<quint32>(content, block + 12, quint32(payload.size()));
+            put<quint16>(content, block + 64 + 10, 256);
+        } else if (at == -2) {
+            put<quint16>(content, block + 64 + 10, 4);
+        } else {
+            content.replace(int(block + at), bytes.size(), bytes);
+        }
+        QVERIFY(writeAll(file, content));
+        FileDevice device;
+        QVERIFY(device.openFile(file));
+        // Header damage the walk can see stops it; payload damage only fails the read.
+        (void)device.indexNow();
+        if (device.recordCount() == 0) {
+            QCOMPARE(result, -2);
+            QVERIFY(device.logIndex().isCorrupted());
+            return;
+        }
+        QSharedPointer<SensorData> frame;
+        QVector3D position, rotation;
+        QCOMPARE(device.readRecord(frame, position, rotation, true), result);
+    }
+    void indexWalkStops_data()
+    {
+        QTest::addColumn<int>("cut");     // bytes removed from the end
+        QTest::addColumn<int>("patchAt"); // offset into the third block's header, -1 for none
+        QTest::addColumn<QByteArray>("patch");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("status");
+        QTest::newRow("whole") << 0 << -1 << QByteArray() << 3 << int(LogIndex::Complete);
+        QTest::newRow("letter in the date") << 0 << 41 + 5 << QByteArray("x") << 2 << int(LogIndex::BadDate);
+        QTest::newRow("last payload cut") << 10 << -1 << QByteArray() << 2 << int(LogIndex::Truncated);
+        QTest::newRow("last header cut") << -20 << -1 << QByteArray() << 2 << int(LogIndex::Truncated);
+        QTest::newRow("offset past the file")
+            << 0 << 0 << QByteArray("\x00\x00\x00\x00\x00\x01\x00\x00", 8) << 2 << int(LogIndex::BadHeader);
+        QTest::newRow("connection 100000")
+            << 0 << 8 << QByteArray("\xa0\x86\x01\x00", 4) << 2 << int(LogIndex::BadHeader);
+    }
+    void indexWalkStops()
+    {
+        // The index walk stops at the first damage with its reason, and what came before still plays.
+        QFETCH(int, cut);
+        QFETCH(int, patchAt);
+        QFETCH(QByteArray, patch);
+        QFETCH(int, records);
+        QFETCH(int, status);
+        const QString file = path("walk.vbl");
+        QVERIFY(writeVbl(file, true, {100, 200, 300}));
+        QByteArray bytes = readAll(file);
+        FileDevice probe;
+        QVERIFY(probe.openFile(file));
+        QVERIFY(probe.indexNow());
+        const qint64 third = probe.lastRecordInfo().fileOffset;
+        if (patchAt >= 0)
+            bytes.replace(int(third + patchAt), patch.size(), patch);
+        if (cut > 0)
+            bytes.chop(cut);
+        if (cut < 0)
+            bytes.truncate(int(third - cut));
+        QVERIFY(writeAll(file, bytes));
+        FileDevice device;
+        QVERIFY(device.openFile(file));
+        QCOMPARE(device.indexNow(), status == int(LogIndex::Complete));
+        QCOMPARE(device.recordCount(), records);
+        QCOMPARE(int(device.logIndex().status), status);
+        // What was indexed before the damage plays.
+        QSharedPointer<SensorData> frame;
+        QVector3D position, rotation;
+        QVERIFY(device.seekRecord(records - 1));
+        QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
+        QCOMPARE(frame->timestamp(), 100 * records);
+    }
+    void backgroundWalkWarnsOnce()
+    {
+        // A damaged file indexed in the background warns once and keeps the records before the damage.
+        const QString file = path("background.vbl");
+        QVERIFY(writeVbl(file, false, {100, 200}));
+        QByteArray bytes = readAll(file);
+        bytes.chop(1);
+        QVERIFY(writeAll(file, bytes));
+        FileDevice device;
+        QSignalSpy warnings(&device, &FileDevice::corruptionFound);
+        QSignalSpy done(&device, &FileDevice::initialized);
+        QVERIFY(device.openFile(file));
+        device.initialize();
+        QVERIFY(done.wait(5000));
+        QCOMPARE(warnings.count(), 1);
+        QCOMPARE(warnings.at(0).at(1).toString(), FileDevice::corruptionMessage());
+        QCOMPARE(device.recordCount(), 1);
+        QCOMPARE(device.lastRecordInfo().connectionIndex, 0);
+    }
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
-
-void TestVblFormat::writtenLayout_data()
-{
-    QTest::addColumn<bool>("compressed");
-    QTest::addColumn<int>("regions");
-    QTest::newRow("plain, two regions") << false << 2;
-    QTest::newRow("plain, no regions") << false << 0;
-    QTest::newRow("compressed") << true << 2;
-}
-
-void TestVblFormat::writtenLayout()
-{
-    QFETCH(bool, compressed);
-    QFETCH(int, regions);
-    const QString file = path("layout.vbl");
-    QVERIFY(writeVbl(file, compressed, {100}, {}, sensorInfo(regions)));
-    const QByteArray bytes = readAll(file);
-    QCOMPARE(bytes.mid(0, 8), QByteArray("\x01\x01\x00\x02\x00\x00", 6) + char(compressed) + '\0');
-    QCOMPARE(bytes.mid(8, 15), QByteArray("Taviro3DViewer\0", 15));
-    QCOMPARE(get<quint32>(bytes, 40), 6u);
-    const char *names[] = {"version", "param", "sppdef", "sepdef", "slpdef", "scan"};
-    quint32 expected = 120;
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(QByteArray(bytes.constData() + 48 + 12 * i), QByteArray(names[i]));
-        QCOMPARE(get<quint32>(bytes, 48 + 12 * i + 8), expected);
-        if (i < 5)
-            expected += 4 + get<quint32>(bytes, expected);
-    }
-    QVERIFY(bytes.mid(124, get<quint32>(bytes, 120)).startsWith("product=QTR-3D:serial=SN0042:"));
-    // One block follows the sections; its header holds its own offset.
-    QCOMPARE(get<qint64>(bytes, expected), qint64(expected));
-    const quint32 length = get<quint32>(bytes, expected + 12);
-    QCOMPARE(qint64(expected) + 64 + length, qint64(bytes.size()));
-    const int k = 74, s = 4, p = regions, f = 9 + regions;
-    const int plain = 24 + k * (4 + s * (56 + 4 * p)) + 4 * f;
-    if (compressed)
-        QCOMPARE(qFromBigEndian<quint32>(bytes.constData() + expected + 64), quint32(plain));
-    else
-        QCOMPARE(length, quint32(plain));
-}
-
-void TestVblFormat::roundTrip_data()
-{
-    QTest::addColumn<bool>("compressed");
-    QTest::addColumn<int>("regions");
-    QTest::newRow("plain") << false << 2;
-    QTest::newRow("compressed") << true << 2;
-    QTest::newRow("no regions") << false << 0;
-}
-
-void TestVblFormat::roundTrip()
-{
-    QFETCH(bool, compressed);
-    QFETCH(int, regions);
-    const QString file = path("roundtrip.vbl");
-    const VEXA3D_SENSOR_INFO_T info = sensorInfo(regions);
-    QVERIFY(writeVbl(file, compressed, {100, -150, 200}, {0, 0, 1}, info));
-    FileDevice device;
-    QVERIFY(device.openFile(file));
-    QVERIFY(device.indexNow());
-    QCOMPARE(device.recordCount(), 3);
-    QCOMPARE(device.connectionCount(), 2);
-    QCOMPARE(QByteArray(device.sensorInfo().serial), QByteArray("SN0042"));
-    const VEXA3D_SENSOR_INFO_T readInfo = device.sensorInfo();
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&readInfo.spec), 20),
-             QByteArray(reinterpret_cast<const char *>(&info.spec), 20));
-    QCOMPARE(device.lastRecordInfo().dateTime, timeText(200));
-
-    QSharedPointer<SensorData> frame;
-    QVector3D position, rotation;
-    QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
-    QCOMPARE(position, QVector3D(1, 2, 3));
-    QCOMPARE(rotation, QVector3D(0, 0, 90));
-    const auto read = frame.dynamicCast<DRALMeasurementData>();
-    QVERIFY(read);
-    const VEXA3D_MEASUREMENT_DATA_T &a = *read->data();
-    const QSharedPointer<VEXA3D_MEASUREMENT_DATA_T> written = line(info.spec, 100, 0)->data();
-    const VEXA3D_MEASUREMENT_DATA_T &b = *written;
-    QCOMPARE(a.timestamp, 100u);
-    QCOMPARE(a.spots.size(), b.spots.size());
-    for (size_t s = 0; s < a.spots.size(); ++s) {
-        QCOMPARE(a.spots[s].count, b.spots[s].count);
-        QCOMPARE(a.spots[s].regionFlags, b.spots[s].regionFlags);
-        for (size_t e = 0; e < 4; ++e) {
-            QCOMPARE(a.spots[s].echoes[e].range, b.spots[s].echoes[e].range);
-            // The echo level is not stored; it comes back from the point's.
-            QCOMPARE(a.spots[s].echoes[e].level, b.spots[s].echoes[e].level);
-            QCOMPARE(a.spots[s].points[e].z, b.spots[s].points[e].z);
-        }
-    }
-    QCOMPARE(a.totalDetectionArea, b.totalDetectionArea);
-    QCOMPARE(a.dustRatioX10, quint16(512));
-    QCOMPARE(a.motorFieldNumber, quint8(3));
-    QCOMPARE(device.currentTimestamp(), 100);
-
-    QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
-    const auto aux = frame.dynamicCast<DRALAuxiliaryData>();
-    QVERIFY(aux);
-    QCOMPARE(aux->data()->sampleCount, 3u);
-    QCOMPARE(aux->data()->samples[2].gyroX, -200);
-    QCOMPARE(device.readRecord(frame, position, rotation, true), 1);
-    QCOMPARE(device.readRecord(frame, position, rotation, true), -1);
-    QVERIFY(device.atEnd());
-}
-
-void TestVblFormat::tableVariants_data()
-{
-    QTest::addColumn<QByteArray>("patch"); // name written over table entry 1 ("param")
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("unknown section ignored") << QByteArray("extra\0\0\0", 8) << 1 << true;
-    QTest::newRow("no scan entry") << QByteArray("nscan\0\0\0", 8) << 5 << false;
-    QTest::newRow("entry count past the file") << QByteArray("\xff\xff\xff\x0f", 4) << -1 << false;
-    QTest::newRow("text length past the file") << QByteArray("\x00\x00\x00\x7f", 4) << -2 << true;
-    QTest::newRow("impossible geometry") << QByteArray(":spotCount,1=65535:echoCount,1=255") << -3 << false;
-}
-
-void TestVblFormat::tableVariants()
-{
-    QFETCH(QByteArray, patch);
-    QFETCH(int, entry);
-    QFETCH(bool, opens);
-    const QString file = path("table.vbl");
-    QVERIFY(writeVbl(file, false, {}));
-    QByteArray bytes = readAll(file);
-    if (entry >= 0) {
-        bytes.replace(48 + 12 * entry, 8, patch);
-    } else if (entry == -1) {
-        bytes.replace(40, 4, patch);
-    } else if (entry == -2) {
-        bytes.replace(120, 4, patch);
-    } else {
-        // A param section whose last entries name a line of 65535 x 255 echoes.
-        const quint32 at = get<quint32>(bytes, 48 + 12 + 8);
-        const quint32 length = get<quint32>(bytes, at);
-        bytes.replace(int(at + 4 + length) - patch.size(), patch.size(), patch);
-    }
-    QVERIFY(writeAll(file, bytes));
-    FileDevice device;
-    QCOMPARE(device.openFile(file), opens);
-    if (opens) {
-        QVERIFY(device.indexNow());
-        QCOMPARE(device.recordCount(), 0);
-        QCOMPARE(device.connectionCount(), -1);
-    }
-}
-
-void TestVblFormat::damagedBlocks_data()
-{
-    QTest::addColumn<bool>("compressed");
-    QTest::addColumn<int>("at"); // offset inside the first block (header 0..63, payload 64..)
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("result"); // of the first readRecord
-    QTest::newRow("unchanged") << false << 0 << QByteArray() << 0;
-    QTest::newRow("unknown kind") << false << 40 << QByteArray("\x07") << -2;
-    QTest::newRow("spot count of one more") << false << 64 + 8 << QByteArray("\x4b") << -2;
-    QTest::newRow("inflated size of 1 GiB") << true << 64 << QByteArray("\x40\x00\x00\x00") << -2;
-    QTest::newRow("inflated size one short") << true << 64 + 3 << QByteArray(1, '\0') << -2;
-    QTest::newRow("negative connection") << false << 8 << QByteArray("\xfe\xff\xff\xff") << -2;
-    QTest::newRow("aux with 256 samples") << false << -1 << QByteArray() << -2;
-    QTest::newRow("aux announcing one more") << false << -2 << QByteArray() << -2;
-}
-
-void TestVblFormat::damagedBlocks()
-{
-    QFETCH(bool, compressed);
-    QFETCH(int, at);
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, result);
-    const QString file = path("damaged.vbl");
-    const bool auxFirst = at < 0;
-    QVERIFY(writeVbl(file, compressed, {auxFirst ? -100 : 100}));
-    QByteArray content = readAll(file);
-    const qint64 block = get<quint32>(content, 48 + 12 * 5 + 8);
-    if (at == -1) {
-        // M = 256 with a payload length to match: the record holds only 255.
-        const QByteArray payload = QByteArray(16 + 48 * 256, 0);
-        content.truncate(int(block + 64));
-        content.append(payload);
-        put<quint32>(content, block + 12, quint32(payload.size()));
-        put<quint16>(content, block + 64 + 10, 256);
-    } else if (at == -2) {
-        put<quint16>(content, block + 64 + 10, 4);
-    } else {
-        content.replace(int(block + at), bytes.size(), bytes);
-    }
-    QVERIFY(writeAll(file, content));
-    FileDevice device;
-    QVERIFY(device.openFile(file));
-    // Header damage the walk can see stops it; payload damage only fails the read.
-    (void)device.indexNow();
-    if (device.recordCount() == 0) {
-        QCOMPARE(result, -2);
-        QVERIFY(device.logIndex().isCorrupted());
-        return;
-    }
-    QSharedPointer<SensorData> frame;
-    QVector3D position, rotation;
-    QCOMPARE(device.readRecord(frame, position, rotation, true), result);
-}
-
-void TestVblFormat::indexWalkStops_data()
-{
-    QTest::addColumn<int>("cut");     // bytes removed from the end
-    QTest::addColumn<int>("patchAt"); // offset into the third block's header, -1 for none
-    QTest::addColumn<QByteArray>("patch");
-    QTest::addColumn<int>("records");
-    QTest::addColumn<int>("status");
-    QTest::newRow("whole") << 0 << -1 << QByteArray() << 3 << int(LogIndex::Complete);
-    QTest::newRow("letter in the date") << 0 << 41 + 5 << QByteArray("x") << 2 << int(LogIndex::BadDate);
-    QTest::newRow("last payload cut") << 10 << -1 << QByteArray() << 2 << int(LogIndex::Truncated);
-    QTest::newRow("last header cut") << -20 << -1 << QByteArray() << 2 << int(LogIndex::Truncated);
-    QTest::newRow("offset past the file")
-        << 0 << 0 << QByteArray("\x00\x00\x00\x00\x00\x01\x00\x00", 8) << 2 << int(LogIndex::BadHeader);
-    QTest::newRow("connection 100000")
-        << 0 << 8 << QByteArray("\xa0\x86\x01\x00", 4) << 2 << int(LogIndex::BadHeader);
-}
-
-void TestVblFormat::indexWalkStops()
-{
-    QFETCH(int, cut);
-    QFETCH(int, patchAt);
-    QFETCH(QByteArray, patch);
-    QFETCH(int, records);
-    QFETCH(int, status);
-    const QString file = path("walk.vbl");
-    QVERIFY(writeVbl(file, true, {100, 200, 300}));
-    QByteArray bytes = readAll(file);
-    FileDevice probe;
-    QVERIFY(probe.openFile(file));
-    QVERIFY(probe.indexNow());
-    const qint64 third = probe.lastRecordInfo().fileOffset;
-    if (patchAt >= 0)
-        bytes.replace(int(third + patchAt), patch.size(), patch);
-    if (cut > 0)
-        bytes.chop(cut);
-    if (cut < 0)
-        bytes.truncate(int(third - cut));
-    QVERIFY(writeAll(file, bytes));
-    FileDevice device;
-    QVERIFY(device.openFile(file));
-    QCOMPARE(device.indexNow(), status == int(LogIndex::Complete));
-    QCOMPARE(device.recordCount(), records);
-    QCOMPARE(int(device.logIndex().status), status);
-    // What was indexed before the damage plays.
-    QSharedPointer<SensorData> frame;
-    QVector3D position, rotation;
-    QVERIFY(device.seekRecord(records - 1));
-    QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
-    QCOMPARE(frame->timestamp(), 100 * records);
-}
-
-void TestVblFormat::backgroundWalkWarnsOnce()
-{
-    const QString file = path("background.vbl");
-    QVERIFY(writeVbl(file, false, {100, 200}));
-    QByteArray bytes = readAll(file);
-    bytes.chop(1);
-    QVERIFY(writeAll(file, bytes));
-    FileDevice device;
-    QSignalSpy warnings(&device, &FileDevice::corruptionFound);
-    QSignalSpy done(&device, &FileDevice::initialized);
-    QVERIFY(device.openFile(file));
-    device.initialize();
-    QVERIFY(done.wait(5000));
-    QCOMPARE(warnings.count(), 1);
-    QCOMPARE(warnings.at(0).at(1).toString(), FileDevice::corruptionMessage());
-    QCOMPARE(device.recordCount(), 1);
-    QCOMPARE(device.lastRecordInfo().connectionIndex, 0);
-}
 
 QTEST_GUILESS_MAIN(TestVblFormat)
 #include "tst_vblformat.moc"

@@ -23,7 +23,6 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QTranslator>
 #include <QtMath>
 #include <QtTest>
 
@@ -32,18 +31,232 @@ class tst_PropertiesDock : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        TestSupport::isolateSettings();
+        QVERIFY(m_dir.isValid());
+    }
 
-    void saveReplacesOldFile();
-    void loadRoundTrip();
-    void historyWithoutDuplicates();
-    void storedHistory_data();
-    void storedHistory();
-    void actionsToolBar_data();
-    void actionsToolBar();
-    void searchFiltersAndExpands();
-    void nodeExpandsAndCollapses();
-    void retranslation();
+    void saveReplacesOldFile()
+    {
+        // Saving over an existing file leaves no entry of nodes that are gone.
+        const QString file = path("replace.inf");
+        {
+            QSettings old(file, QSettings::IniFormat);
+            old.setValue("properties/stale/entry", 1);
+        }
+        PropertiesDockWidget dock;
+        auto *node = new IntegerProperty(&dock);
+        node->setKey("count");
+        node->setIntValue(4);
+        dock.addProperty(node);
+        dock.saveChosenFile(file);
+        QSettings saved(file, QSettings::IniFormat);
+        QCOMPARE(saved.allKeys(), (QStringList{"properties", "properties/count"}));
+        QCOMPARE(saved.value("properties/count").toInt(), 4);
+        QCOMPARE(dock.lastOpenDir(), m_dir.path());
+        QCOMPARE(dock.openHistory(), QStringList{file});
+    }
+    void loadRoundTrip()
+    {
+        // Loading gives every node its saved value; nodes without an entry or not settable stay as they are.
+        PropertiesDockWidget dock;
+        auto *flag = new BoolProperty(&dock);
+        flag->setKey("flag");
+        auto *colour = new ColorProperty(&dock);
+        colour->setKey("colour");
+        auto *position = new Vector3DProperty(&dock);
+        position->setKey("position");
+        auto *fixed = new StringProperty(&dock);
+        fixed->setKey("fixed");
+        fixed->setSettable(false);
+        auto *missing = new IntegerProperty(&dock);
+        missing->setKey("missing");
+        for (PropertyItem *n : {static_cast<PropertyItem *>(flag), static_cast<PropertyItem *>(colour),
+                                static_cast<PropertyItem *>(position), static_cast<PropertyItem *>(fixed)})
+            dock.addProperty(n);
+        flag->setBoolValue(true);
+        colour->setColorValue(QColor(1, 2, 3));
+        position->setVector3DValue(QVector3D(1, 2, 3));
+        fixed->setString("saved");
+        const QString file = path("roundtrip.inf");
+        dock.saveToFile(file);
+
+        flag->setBoolValue(false);
+        colour->setColorValue(Qt::white);
+        position->setVector3DValue(QVector3D());
+        fixed->setString("kept");
+        dock.addProperty(missing);
+        missing->setIntValue(9);
+        dock.loadFromFile(file);
+        QCOMPARE(flag->boolValue(), true);
+        QCOMPARE(colour->colorValue(), QColor(1, 2, 3));
+        QCOMPARE(position->vector3DValue(), QVector3D(1, 2, 3));
+        QCOMPARE(fixed->value().toString(), QStringLiteral("kept"));
+        QCOMPARE(missing->intValue(), 9);
+
+        dock.loadFromFile(path("does-not-exist.inf"));
+        QCOMPARE(missing->intValue(), 9);
+    }
+    void historyWithoutDuplicates()
+    {
+        // A file used twice appears once; the menu lists the files, a separator and "Clear".
+        const QString file = path("twice.inf");
+        touch(file);
+        PropertiesDockWidget dock;
+        dock.loadChosenFile(file);
+        dock.loadChosenFile(file);
+        QCOMPARE(dock.openHistory(), QStringList{file});
+        QStringList texts;
+        for (QAction *a : dock.loadMenu()->actions())
+            texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        QCOMPARE(texts, (QStringList{file, "|", "Clear"}));
+        dock.loadMenu()->actions().last()->trigger();
+        QCOMPARE(dock.openHistory(), QStringList());
+        QTRY_COMPARE(dock.loadMenu()->actions().size(), 2);
+    }
+    void storedHistory_data()
+    {
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QString>("olderForm");
+        QTest::addColumn<QStringList>("expected");
+        const QString a = path("a.inf");
+        const QString b = path("b.inf");
+        const QString comma = path("left,right.inf");
+        const QString gone = path("gone.inf");
+        QTest::newRow("paths with a comma") << QStringList{a, comma} << QString() << QStringList{a, comma};
+        QTest::newRow("one path with a comma") << QStringList{comma} << QString() << QStringList{comma};
+        QTest::newRow("nothing used") << QStringList() << QString() << QStringList();
+        QTest::newRow("older form with an empty part") << QStringList() << a + ",," + b << QStringList{a, b};
+        QTest::newRow("older form, missing file dropped")
+            << QStringList() << a + "," + gone << QStringList{a};
+    }
+    void storedHistory()
+    {
+        // The history, folder and column ratio survive a write and a read; the older comma-joined history is
+        // still read, and files that are gone drop out.
+        QFETCH(QStringList, written);
+        QFETCH(QString, olderForm);
+        QFETCH(QStringList, expected);
+        for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
+            touch(path(QString::fromLatin1(name)));
+        QFile::remove(path("state.ini"));
+        QSettings settings(path("state.ini"), QSettings::IniFormat);
+        if (olderForm.isNull()) {
+            PropertiesDockWidget dock;
+            for (const QString &file : written)
+                dock.loadChosenFile(file);
+            dock.tree()->setColumnRatio(0.3f);
+            dock.writeSettings(settings);
+        } else {
+            settings.setValue("openHistory", olderForm);
+        }
+        settings.sync();
+        QSettings reread(path("state.ini"), QSettings::IniFormat);
+        PropertiesDockWidget dock;
+        dock.readSettings(reread);
+        QCOMPARE(dock.openHistory(), expected);
+        QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
+        if (olderForm.isNull()) {
+            QCOMPARE(dock.tree()->columnRatio(), 0.3f);
+            QCOMPARE(dock.lastOpenDir(),
+                     written.isEmpty() ? QCoreApplication::applicationDirPath() : m_dir.path());
+        }
+    }
+    void actionsToolBar_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("read-only node without actions") << 0 << QStringList();
+        QTest::newRow("recorder with Start and Stop") << 1 << QStringList{"Recorder:", "Start", "Stop"};
+        QTest::newRow("editable node") << 2 << QStringList{"Count:", "Reset"};
+    }
+    void actionsToolBar()
+    {
+        // The bottom toolbar shows the current node's name and actions, and hides when it has none.
+        QFETCH(int, row);
+        QFETCH(QStringList, shown);
+        PropertiesDockWidget dock;
+        auto *info = new PropertyItem(&dock);
+        info->setName("Info");
+        auto *recorder = new PropertyItem(&dock);
+        recorder->setName("Recorder");
+        QAction start("Start");
+        QAction stop("Stop");
+        recorder->addAction(&start);
+        recorder->addAction(&stop);
+        auto *count = new IntegerProperty(&dock);
+        count->setName("Count");
+        dock.addProperty(info);
+        dock.addProperty(recorder);
+        dock.addProperty(count);
+        dock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dock));
+
+        PropertyItemTree *tree = dock.tree();
+        // Start from another node with actions, so that a switch must replace what is shown.
+        tree->setCurrentIndex(tree->model()->index(row == 1 ? 2 : 1, 0));
+        tree->setCurrentIndex(tree->model()->index(row, 0));
+        QToolBar *bar = dock.actionsToolBar();
+        QCOMPARE(bar->isVisible(), !shown.isEmpty());
+        if (shown.isEmpty())
+            return;
+        QStringList texts;
+        for (QAction *a : bar->actions()) {
+            if (auto *label = qobject_cast<QLabel *>(bar->widgetForAction(a)))
+                texts << label->text();
+            else
+                texts << a->text();
+        }
+        QCOMPARE(texts, shown);
+    }
+    void searchFiltersAndExpands()
+    {
+        // Typing filters the tree and expands what is shown; activateSearch empties the field again.
+        PropertiesDockWidget dock;
+        auto *group = new PropertyItem(&dock);
+        group->setName("Filters");
+        auto *range = new PropertyItem(&dock);
+        range->setName("Range Filter");
+        auto *other = new PropertyItem(&dock);
+        other->setName("Other");
+        group->addChild(range);
+        dock.addProperty(group);
+        dock.addProperty(other);
+        dock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dock));
+        PropertyItemFilterModel *filter = dock.filterModel();
+        QCOMPARE(dock.searchField()->searchCompleter()->flatModel()->rowCount(), 3);
+
+        dock.tree()->collapseAll();
+        QTest::keyClicks(dock.searchField(), "rang");
+        QCOMPARE(filter->searchText(), dock.searchField()->text());
+        QCOMPARE(filter->rowCount(), 1);
+        QVERIFY(dock.tree()->isExpanded(filter->index(0, 0)));
+        QVERIFY(range->highlighted());
+
+        dock.activateSearch();
+        QCOMPARE(dock.searchField()->text(), QString());
+        QCOMPARE(filter->rowCount(), 2);
+        QVERIFY(!range->highlighted());
+        // Let the field's clear button finish fading: an animation still running when the dock goes is
+        // leaked.
+        QTest::qWait(300);
+    }
+    void nodeExpandsAndCollapses()
+    {
+        // A node's collapse and expand requests reach the dock's filtered tree.
+        PropertiesDockWidget dock;
+        auto *group = new PropertyItem(&dock);
+        group->addChild(new PropertyItem(&dock));
+        dock.addProperty(group);
+        const QModelIndex index = dock.filterModel()->indexFromItem(group);
+        QVERIFY(dock.tree()->isExpanded(index));
+        group->collapse();
+        QVERIFY(!dock.tree()->isExpanded(index));
+        group->expend();
+        QVERIFY(dock.tree()->isExpanded(index));
+    }
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -52,275 +265,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_PropertiesDock::initTestCase()
-{
-    TestSupport::isolateSettings();
-    QVERIFY(m_dir.isValid());
-}
-
 void tst_PropertiesDock::touch(const QString &file)
 {
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-void tst_PropertiesDock::saveReplacesOldFile()
-{
-    // Saving over an existing file leaves no entry of nodes that are gone.
-    const QString file = path("replace.inf");
-    {
-        QSettings old(file, QSettings::IniFormat);
-        old.setValue("properties/stale/entry", 1);
-    }
-    PropertiesDockWidget dock;
-    auto *node = new IntegerProperty(&dock);
-    node->setKey("count");
-    node->setIntValue(4);
-    dock.addProperty(node);
-    dock.saveChosenFile(file);
-    QSettings saved(file, QSettings::IniFormat);
-    QCOMPARE(saved.allKeys(), (QStringList{"properties", "properties/count"}));
-    QCOMPARE(saved.value("properties/count").toInt(), 4);
-    QCOMPARE(dock.lastOpenDir(), m_dir.path());
-    QCOMPARE(dock.openHistory(), QStringList{file});
-}
-
-void tst_PropertiesDock::loadRoundTrip()
-{
-    // Loading gives every node its saved value; nodes without an entry or not settable stay as they are.
-    PropertiesDockWidget dock;
-    auto *flag = new BoolProperty(&dock);
-    flag->setKey("flag");
-    auto *colour = new ColorProperty(&dock);
-    colour->setKey("colour");
-    auto *position = new Vector3DProperty(&dock);
-    position->setKey("position");
-    auto *fixed = new StringProperty(&dock);
-    fixed->setKey("fixed");
-    fixed->setSettable(false);
-    auto *missing = new IntegerProperty(&dock);
-    missing->setKey("missing");
-    for (PropertyItem *n : {static_cast<PropertyItem *>(flag), static_cast<PropertyItem *>(colour),
-                            static_cast<PropertyItem *>(position), static_cast<PropertyItem *>(fixed)})
-        dock.addProperty(n);
-    flag->setBoolValue(true);
-    colour->setColorValue(QColor(1, 2, 3));
-    position->setVector3DValue(QVector3D(1, 2, 3));
-    fixed->setString("saved");
-    const QString file = path("roundtrip.inf");
-    dock.saveToFile(file);
-
-    flag->setBoolValue(false);
-    colour->setColorValue(Qt::white);
-    position->setVector3DValue(QVector3D());
-    fixed->setString("kept");
-    dock.addProperty(missing);
-    missing->setIntValue(9);
-    dock.loadFromFile(file);
-    QCOMPARE(flag->boolValue(), true);
-    QCOMPARE(colour->colorValue(), QColor(1, 2, 3));
-    QCOMPARE(position->vector3DValue(), QVector3D(1, 2, 3));
-    QCOMPARE(fixed->value().toString(), QStringLiteral("kept"));
-    QCOMPARE(missing->intValue(), 9);
-
-    dock.loadFromFile(path("does-not-exist.inf"));
-    QCOMPARE(missing->intValue(), 9);
-}
-
-void tst_PropertiesDock::historyWithoutDuplicates()
-{
-    // A file used twice appears once; the menu lists the files, a separator and "Clear".
-    const QString file = path("twice.inf");
-    touch(file);
-    PropertiesDockWidget dock;
-    dock.loadChosenFile(file);
-    dock.loadChosenFile(file);
-    QCOMPARE(dock.openHistory(), QStringList{file});
-    QStringList texts;
-    for (QAction *a : dock.loadMenu()->actions())
-        texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
-    QCOMPARE(texts, (QStringList{file, "|", "Clear"}));
-    dock.loadMenu()->actions().last()->trigger();
-    QCOMPARE(dock.openHistory(), QStringList());
-    QTRY_COMPARE(dock.loadMenu()->actions().size(), 2);
-}
-
-void tst_PropertiesDock::storedHistory_data()
-{
-    QTest::addColumn<QStringList>("written");
-    QTest::addColumn<QString>("olderForm");
-    QTest::addColumn<QStringList>("expected");
-    const QString a = path("a.inf");
-    const QString b = path("b.inf");
-    const QString comma = path("left,right.inf");
-    const QString gone = path("gone.inf");
-    QTest::newRow("paths with a comma") << QStringList{a, comma} << QString() << QStringList{a, comma};
-    QTest::newRow("one path with a comma") << QStringList{comma} << QString() << QStringList{comma};
-    QTest::newRow("nothing used") << QStringList() << QString() << QStringList();
-    QTest::newRow("older form with an empty part") << QStringList() << a + ",," + b << QStringList{a, b};
-    QTest::newRow("older form, missing file dropped") << QStringList() << a + "," + gone << QStringList{a};
-}
-
-void tst_PropertiesDock::storedHistory()
-{
-    // The history, folder and column ratio survive a write and a read; the older comma-joined history is
-    // still read, and files that are gone drop out.
-    QFETCH(QStringList, written);
-    QFETCH(QString, olderForm);
-    QFETCH(QStringList, expected);
-    for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
-        touch(path(QString::fromLatin1(name)));
-    QFile::remove(path("state.ini"));
-    QSettings settings(path("state.ini"), QSettings::IniFormat);
-    if (olderForm.isNull()) {
-        PropertiesDockWidget dock;
-        for (const QString &file : written)
-            dock.loadChosenFile(file);
-        dock.tree()->setColumnRatio(0.3f);
-        dock.writeSettings(settings);
-    } else {
-        settings.setValue("openHistory", olderForm);
-    }
-    settings.sync();
-    QSettings reread(path("state.ini"), QSettings::IniFormat);
-    PropertiesDockWidget dock;
-    dock.readSettings(reread);
-    QCOMPARE(dock.openHistory(), expected);
-    QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
-    if (olderForm.isNull()) {
-        QCOMPARE(dock.tree()->columnRatio(), 0.3f);
-        QCOMPARE(dock.lastOpenDir(),
-                 written.isEmpty() ? QCoreApplication::applicationDirPath() : m_dir.path());
-    }
-}
-
-void tst_PropertiesDock::actionsToolBar_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("read-only node without actions") << 0 << QStringList();
-    QTest::newRow("recorder with Start and Stop") << 1 << QStringList{"Recorder:", "Start", "Stop"};
-    QTest::newRow("editable node") << 2 << QStringList{"Count:", "Reset"};
-}
-
-void tst_PropertiesDock::actionsToolBar()
-{
-    // The bottom toolbar shows the current node's name and actions, and hides when it has none.
-    QFETCH(int, row);
-    QFETCH(QStringList, shown);
-    PropertiesDockWidget dock;
-    auto *info = new PropertyItem(&dock);
-    info->setName("Info");
-    auto *recorder = new PropertyItem(&dock);
-    recorder->setName("Recorder");
-    QAction start("Start");
-    QAction stop("Stop");
-    recorder->addAction(&start);
-    recorder->addAction(&stop);
-    auto *count = new IntegerProperty(&dock);
-    count->setName("Count");
-    dock.addProperty(info);
-    dock.addProperty(recorder);
-    dock.addProperty(count);
-    dock.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dock));
-
-    PropertyItemTree *tree = dock.tree();
-    // Start from another node with actions, so that a switch must replace what is shown.
-    tree->setCurrentIndex(tree->model()->index(row == 1 ? 2 : 1, 0));
-    tree->setCurrentIndex(tree->model()->index(row, 0));
-    QToolBar *bar = dock.actionsToolBar();
-    QCOMPARE(bar->isVisible(), !shown.isEmpty());
-    if (shown.isEmpty())
-        return;
-    QStringList texts;
-    for (QAction *a : bar->actions()) {
-        if (auto *label = qobject_cast<QLabel *>(bar->widgetForAction(a)))
-            texts << label->text();
-        else
-            texts << a->text();
-    }
-    QCOMPARE(texts, shown);
-}
-
-void tst_PropertiesDock::searchFiltersAndExpands()
-{
-    // Typing filters the tree and expands what is shown; activateSearch empties the field again.
-    PropertiesDockWidget dock;
-    auto *group = new PropertyItem(&dock);
-    group->setName("Filters");
-    auto *range = new PropertyItem(&dock);
-    range->setName("Range Filter");
-    auto *other = new PropertyItem(&dock);
-    other->setName("Other");
-    group->addChild(range);
-    dock.addProperty(group);
-    dock.addProperty(other);
-    dock.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dock));
-    PropertyItemFilterModel *filter = dock.filterModel();
-    QCOMPARE(dock.searchField()->searchCompleter()->flatModel()->rowCount(), 3);
-
-    dock.tree()->collapseAll();
-    QTest::keyClicks(dock.searchField(), "rang");
-    QCOMPARE(filter->searchText(), dock.searchField()->text());
-    QCOMPARE(filter->rowCount(), 1);
-    QVERIFY(dock.tree()->isExpanded(filter->index(0, 0)));
-    QVERIFY(range->highlighted());
-
-    dock.activateSearch();
-    QCOMPARE(dock.searchField()->text(), QString());
-    QCOMPARE(filter->rowCount(), 2);
-    QVERIFY(!range->highlighted());
-    // Let the field's clear button finish fading: an animation still running when the dock goes is leaked.
-    QTest::qWait(300);
-}
-
-void tst_PropertiesDock::nodeExpandsAndCollapses()
-{
-    // A node's collapse and expand requests reach the dock's filtered tree.
-    PropertiesDockWidget dock;
-    auto *group = new PropertyItem(&dock);
-    group->addChild(new PropertyItem(&dock));
-    dock.addProperty(group);
-    const QModelIndex index = dock.filterModel()->indexFromItem(group);
-    QVERIFY(dock.tree()->isExpanded(index));
-    group->collapse();
-    QVERIFY(!dock.tree()->isExpanded(index));
-    group->expend();
-    QVERIFY(dock.tree()->isExpanded(index));
-}
-
-void tst_PropertiesDock::retranslation()
-{
-    // A language change renews the dock's texts, the root's name and the untouched placeholders.
-    PropertiesDockWidget dock;
-    auto *file = new FileProperty(&dock);
-    auto *chosen = new FileProperty(&dock);
-    chosen->setFilename("/tmp/x.vbl");
-    dock.addProperty(file);
-    dock.addProperty(chosen);
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
-    QCoreApplication::installTranslator(&translator);
-    dock.root()->retranslate();
-    file->retranslate();
-    chosen->retranslate();
-    QCoreApplication::processEvents();
-    const QString title = dock.windowTitle();
-    const QString placeholder = file->value().toString();
-    const QString chosenText = chosen->value().toString();
-    const QString clear = dock.loadMenu()->actions().last()->text();
-    QCoreApplication::removeTranslator(&translator);
-    QCoreApplication::processEvents();
-
-    QCOMPARE(title, QString::fromUtf8("プロパティ"));
-    QCOMPARE(dock.root()->name(), QStringLiteral("Properties"));
-    QCOMPARE(placeholder, QString::fromUtf8("ファイルを選択してください!"));
-    QCOMPARE(chosenText, QStringLiteral("/tmp/x.vbl"));
-    QCOMPARE(clear, QString::fromUtf8("クリア"));
-    QCOMPARE(dock.windowTitle(), QStringLiteral("Properties"));
-    QCOMPARE(dock.root()->key(), QStringLiteral("properties"));
 }
 
 QTEST_MAIN(tst_PropertiesDock)

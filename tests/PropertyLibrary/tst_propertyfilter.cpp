@@ -12,13 +12,88 @@ class tst_PropertyFilter : public QObject
 
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
-    void init();
-    void cleanup();
+    void init()
+    {
+        // Connections > Sensor > {Range Filter > {Minimum, Maximum}, Address}; View > Point Size
+        m_root = new PropertyItem;
+        m_nodes.clear();
+        const auto make = [this](const QString &name, PropertyItem *parent) {
+            auto *n = new PropertyItem(m_root);
+            n->setName(name);
+            parent->addChild(n);
+            m_nodes.insert(name, n);
+            return n;
+        };
+        PropertyItem *connections = make("Connections", m_root);
+        PropertyItem *sensor = make("Sensor", connections);
+        PropertyItem *range = make("Range Filter", sensor);
+        make("Minimum", range);
+        make("Maximum", range);
+        make("Address", sensor);
+        PropertyItem *view = make("View", m_root);
+        make("Point Size", view);
+        m_model = new PropertyItemModel(m_root);
+        m_filter = new PropertyItemFilterModel;
+        m_filter->setSourceModel(m_model);
+        m_filter->setFilterKeyColumn(0);
+        m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
+        m_tester =
+            new QAbstractItemModelTester(m_filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+    void cleanup()
+    {
+        delete m_tester;
+        delete m_filter;
+        delete m_model;
+        delete m_root;
+    }
 
-    void search_data();
-    void search();
-    void clearingRemovesHighlight();
-    void hiddenNodeIsFilteredOut();
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("rang") << "rang"
+                              << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum", "Maximum"};
+        QTest::newRow("upper case") << "RANGE"
+                                    << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum",
+                                                   "Maximum"};
+        QTest::newRow("leaf") << "imum"
+                              << QStringList{"Connections", "Sensor", "Range Filter", "Minimum*", "Maximum*"};
+        QTest::newRow("group keeps subtree")
+            << "sensor"
+            << QStringList{"Connections", "Sensor*", "Range Filter", "Minimum", "Maximum", "Address"};
+        QTest::newRow("wildcard") << "p*size" << QStringList{"View", "Point Size*"};
+        QTest::newRow("nothing") << "zzz" << QStringList();
+        QTest::newRow("empty") << "" << QStringList{"Connections", "Sensor",  "Range Filter", "Minimum",
+                                                    "Maximum",     "Address", "View",         "Point Size"};
+    }
+    void search()
+    {
+        // A match shows its ancestors and its whole subtree; only the matches are highlighted.
+        QFETCH(QString, text);
+        QFETCH(QStringList, shown);
+        m_filter->filterWith(text);
+        QCOMPARE(m_filter->searchText(), text);
+        QCOMPARE(shownTree(), shown);
+    }
+    void clearingRemovesHighlight()
+    {
+        // Emptying the search shows everything again and no node stays highlighted.
+        m_filter->filterWith("rang");
+        QVERIFY(m_nodes.value("Range Filter")->highlighted());
+        m_filter->filterWith(QString());
+        for (PropertyItem *node : qAsConst(m_nodes))
+            QVERIFY2(!node->highlighted(), qPrintable(node->name()));
+        QCOMPARE(shownTree().size(), m_nodes.size());
+    }
+    void hiddenNodeIsFilteredOut()
+    {
+        // A hidden node's row disappears from the filtered view and comes back when shown.
+        m_nodes.value("Address")->setHidden(true);
+        QVERIFY(!shownTree().contains("Address"));
+        m_nodes.value("Address")->setHidden(false);
+        QVERIFY(shownTree().contains("Address"));
+    }
 
 private:
     // Shown names, depth first, with "*" after highlighted ones.
@@ -31,42 +106,6 @@ private:
     QHash<QString, PropertyItem *> m_nodes;
 };
 
-void tst_PropertyFilter::init()
-{
-    // Connections > Sensor > {Range Filter > {Minimum, Maximum}, Address}; View > Point Size
-    m_root = new PropertyItem;
-    m_nodes.clear();
-    const auto make = [this](const QString &name, PropertyItem *parent) {
-        auto *n = new PropertyItem(m_root);
-        n->setName(name);
-        parent->addChild(n);
-        m_nodes.insert(name, n);
-        return n;
-    };
-    PropertyItem *connections = make("Connections", m_root);
-    PropertyItem *sensor = make("Sensor", connections);
-    PropertyItem *range = make("Range Filter", sensor);
-    make("Minimum", range);
-    make("Maximum", range);
-    make("Address", sensor);
-    PropertyItem *view = make("View", m_root);
-    make("Point Size", view);
-    m_model = new PropertyItemModel(m_root);
-    m_filter = new PropertyItemFilterModel;
-    m_filter->setSourceModel(m_model);
-    m_filter->setFilterKeyColumn(0);
-    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    m_tester = new QAbstractItemModelTester(m_filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
-}
-
-void tst_PropertyFilter::cleanup()
-{
-    delete m_tester;
-    delete m_filter;
-    delete m_model;
-    delete m_root;
-}
-
 QStringList tst_PropertyFilter::shownTree(const QModelIndex &parent) const
 {
     QStringList names;
@@ -77,55 +116,6 @@ QStringList tst_PropertyFilter::shownTree(const QModelIndex &parent) const
         names += shownTree(index);
     }
     return names;
-}
-
-void tst_PropertyFilter::search_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("rang") << "rang"
-                          << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum", "Maximum"};
-    QTest::newRow("upper case") << "RANGE"
-                                << QStringList{"Connections", "Sensor", "Range Filter*", "Minimum",
-                                               "Maximum"};
-    QTest::newRow("leaf") << "imum"
-                          << QStringList{"Connections", "Sensor", "Range Filter", "Minimum*", "Maximum*"};
-    QTest::newRow("group keeps subtree")
-        << "sensor" << QStringList{"Connections", "Sensor*", "Range Filter", "Minimum", "Maximum", "Address"};
-    QTest::newRow("wildcard") << "p*size" << QStringList{"View", "Point Size*"};
-    QTest::newRow("nothing") << "zzz" << QStringList();
-    QTest::newRow("empty") << "" << QStringList{"Connections", "Sensor",  "Range Filter", "Minimum",
-                                                "Maximum",     "Address", "View",         "Point Size"};
-}
-
-void tst_PropertyFilter::search()
-{
-    // A match shows its ancestors and its whole subtree; only the matches are highlighted.
-    QFETCH(QString, text);
-    QFETCH(QStringList, shown);
-    m_filter->filterWith(text);
-    QCOMPARE(m_filter->searchText(), text);
-    QCOMPARE(shownTree(), shown);
-}
-
-void tst_PropertyFilter::clearingRemovesHighlight()
-{
-    // Emptying the search shows everything again and no node stays highlighted.
-    m_filter->filterWith("rang");
-    QVERIFY(m_nodes.value("Range Filter")->highlighted());
-    m_filter->filterWith(QString());
-    for (PropertyItem *node : qAsConst(m_nodes))
-        QVERIFY2(!node->highlighted(), qPrintable(node->name()));
-    QCOMPARE(shownTree().size(), m_nodes.size());
-}
-
-void tst_PropertyFilter::hiddenNodeIsFilteredOut()
-{
-    // A hidden node's row disappears from the filtered view and comes back when shown.
-    m_nodes.value("Address")->setHidden(true);
-    QVERIFY(!shownTree().contains("Address"));
-    m_nodes.value("Address")->setHidden(false);
-    QVERIFY(shownTree().contains("Address"));
 }
 
 QTEST_MAIN(tst_PropertyFilter)

@@ -35,18 +35,261 @@ class tst_PropertyTree : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void splitterLimits_data();
-    void splitterLimits();
-    void columnsFitViewport_data();
-    void columnsFitViewport();
-    void nameToolTip_data();
-    void nameToolTip();
-    void editorPerType_data();
-    void editorPerType();
-    void nodeClosesItsEditor();
-    void currentProperty();
-    void hiddenNodeRowIsHidden();
-    void editorsWriteBack();
+    void splitterLimits_data()
+    {
+        QTest::addColumn<int>("treeWidth");
+        QTest::addColumn<int>("dragTo");
+        QTest::newRow("far left") << 400 << -100;
+        QTest::newRow("just left of the limit") << 400 << 20;
+        QTest::newRow("far right") << 400 << 900;
+        QTest::newRow("middle") << 400 << 150;
+        QTest::newRow("narrow tree") << 100 << 0;
+    }
+    void splitterLimits()
+    {
+        // Dragging the handle never leaves a column narrower than 55 pixels (the name column wins when too
+        // narrow).
+        QFETCH(int, treeWidth);
+        QFETCH(int, dragTo);
+        PropertyItem root;
+        PropertyItemModel model(&root);
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        tree.resize(treeWidth, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        dragHandle(tree, dragTo);
+        const int contents = tree.viewport()->width();
+        QCOMPARE(tree.columnWidth(0), int(contents * tree.columnRatio()));
+        QVERIFY2(tree.columnWidth(0) >= 55, qPrintable(QString::number(tree.columnWidth(0))));
+        if (treeWidth > 2 * 55 + 7 + 10)
+            QVERIFY2(tree.columnWidth(1) >= 55, qPrintable(QString::number(tree.columnWidth(1))));
+        QCOMPARE(tree.splitterHandle()->width(), 7);
+        QCOMPARE(tree.splitterHandle()->height(), tree.height());
+    }
+    void columnsFitViewport_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("no scroll bar") << 2;
+        QTest::newRow("with a vertical scroll bar") << 60;
+    }
+    void columnsFitViewport()
+    {
+        // The two columns share the viewport by the ratio, through resizes, and the value column never
+        // reaches under the vertical scroll bar.
+        QFETCH(int, rows);
+        PropertyItem root;
+        for (int i = 0; i < rows; ++i)
+            root.addChild(new PropertyItem(&root));
+        PropertyItemModel model(&root);
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        tree.setColumnRatio(0.25f);
+        tree.resize(400, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        tree.resize(800, 300);
+        QCOMPARE(tree.verticalScrollBar()->isVisible(), rows > 10);
+        QTRY_COMPARE(tree.columnWidth(0), int(tree.viewport()->width() * 0.25f));
+        QCOMPARE(tree.columnWidth(0) + tree.columnWidth(1), tree.viewport()->width());
+    }
+    void nameToolTip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("toolTip");
+        const QString longName = QStringLiteral("A rather long name that the narrow column cuts short");
+        QTest::newRow("cut name") << longName << QString() << 0 << longName;
+        QTest::newRow("name that fits") << QStringLiteral("Size") << QString() << 0 << QString();
+        QTest::newRow("description wins")
+            << longName << QStringLiteral("Help") << 0 << QStringLiteral("Help");
+        QTest::newRow("value column") << longName << QString() << 1 << QString();
+    }
+    void nameToolTip()
+    {
+        // A name cut short by its column shows whole as tool tip, unless the node has a description.
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QFETCH(int, column);
+        QFETCH(QString, toolTip);
+        PropertyItem root;
+        auto *node = new PropertyItem(&root);
+        node->setName(name);
+        node->setDescription(description);
+        root.addChild(node);
+        PropertyItemModel model(&root);
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        tree.resize(300, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QCOMPARE(tree.toolTipFor(model.index(0, column)), toolTip);
+    }
+    void editorPerType_data()
+    {
+        QTest::addColumn<NodeFactory>("factory");
+        QTest::addColumn<QString>("editorClass");
+        QTest::newRow("read-only") << NodeFactory([](QObject *p) { return new PropertyItem(p); })
+                                   << QString();
+        QTest::newRow("plain int") << NodeFactory([](QObject *p) {
+            auto *n = new PropertyItem(p);
+            n->setReadOnly(false);
+            n->setValue(3);
+            return n;
+        }) << "QSpinBox";
+        QTest::newRow("plain double") << NodeFactory([](QObject *p) {
+            auto *n = new PropertyItem(p);
+            n->setReadOnly(false);
+            n->setValue(3.5);
+            return n;
+        }) << "FloatEditWidget";
+        QTest::newRow("string") << NodeFactory([](QObject *p) { return new StringProperty(p); })
+                                << "QLineEdit";
+        QTest::newRow("integer") << NodeFactory([](QObject *p) { return new IntegerProperty(p); })
+                                 << "QSpinBox";
+        QTest::newRow("float") << NodeFactory([](QObject *p) { return new FloatProperty(p); })
+                               << "QDoubleSpinBox";
+        QTest::newRow("combo") << NodeFactory([](QObject *p) {
+            auto *n = new ComboBoxProperty(p);
+            n->addOption("A", 0);
+            n->addOption("B", 1);
+            return n;
+        }) << "ComboBoxEditor";
+        QTest::newRow("file") << NodeFactory([](QObject *p) { return new FileProperty(p); })
+                              << "LineEditWithButton";
+        QTest::newRow("colour") << NodeFactory([](QObject *p) { return new ColorProperty(p); })
+                                << "ColorEditor";
+    }
+    void editorPerType()
+    {
+        // The delegate asks the node for its editor; read-only nodes get none.
+        QFETCH(NodeFactory, factory);
+        QFETCH(QString, editorClass);
+        PropertyItem root;
+        PropertyItem *node = factory(&root);
+        root.addChild(node);
+        PropertyItemModel model(&root);
+        PropertyItemFilterModel filter;
+        filter.setSourceModel(&model);
+        PropertyItemDelegate delegate;
+        QWidget parent;
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 120, 20);
+        QWidget *editor = delegate.createEditor(&parent, option, filter.index(0, 1));
+        if (editorClass.isEmpty()) {
+            QVERIFY(!editor);
+            return;
+        }
+        QVERIFY(editor);
+        QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), editorClass);
+        delegate.updateEditorGeometry(editor, option, filter.index(0, 1));
+        QCOMPARE(editor->geometry(), option.rect);
+    }
+    void nodeClosesItsEditor()
+    {
+        // A node that announces the end of its edit makes the delegate close that editor.
+        PropertyItem root;
+        auto *node = new StringProperty(&root);
+        root.addChild(node);
+        PropertyItemModel model(&root);
+        PropertyItemDelegate delegate;
+        QWidget parent;
+        QWidget *editor = delegate.createEditor(&parent, QStyleOptionViewItem(), model.index(0, 1));
+        QVERIFY(editor);
+        QList<QWidget *> closed;
+        connect(&delegate, &QAbstractItemDelegate::closeEditor, this, [&closed](QWidget *w) { closed << w; });
+        emit node->editionFinished(node);
+        QCOMPARE(closed, QList<QWidget *>{editor});
+    }
+    void currentProperty()
+    {
+        // The tree reports the node of the current row, and null after a click into empty space.
+        PropertyItem root;
+        auto *a = new StringProperty(&root);
+        a->setName("a");
+        root.addChild(a);
+        PropertyItemModel model(&root);
+        PropertyItemFilterModel filter;
+        filter.setSourceModel(&model);
+        PropertyItemTree tree;
+        tree.setModel(&filter);
+        QSignalSpy spy(&tree, &PropertyItemTree::currentPropertyChanged);
+        tree.setCurrentIndex(filter.index(0, 0));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), a);
+        tree.resize(300, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 180));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
+        QVERIFY(!tree.currentIndex().isValid());
+    }
+    void hiddenNodeRowIsHidden()
+    {
+        // Hiding a node hides its row in a tree that shows the plain model.
+        PropertyItem root;
+        auto *a = new PropertyItem(&root);
+        auto *b = new PropertyItem(&root);
+        root.addChild(a);
+        root.addChild(b);
+        PropertyItemModel model(&root);
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        b->setHidden(true);
+        QTRY_VERIFY(tree.isRowHidden(1, QModelIndex()));
+        QVERIFY(!tree.isRowHidden(0, QModelIndex()));
+        b->setHidden(false);
+        QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
+    }
+    void editorsWriteBack()
+    {
+        // Each typed editor hands the user's choice back to its node.
+        QWidget parent;
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 160, 22);
+
+        ComboBoxProperty combo;
+        combo.addOption("A", 0);
+        combo.addOption("B", 1);
+        combo.setKeyValue(1);
+        auto *comboEditor = qobject_cast<ComboBoxEditor *>(combo.createEditor(&parent, option));
+        QVERIFY(comboEditor);
+        QCOMPARE(comboEditor->currentIndex(), 1);
+        comboEditor->setCurrentIndex(0);
+        QCOMPARE(combo.value().toString(), QStringLiteral("A"));
+        QCOMPARE(combo.keyValue(), QVariant(0));
+
+        IntegerProperty integer;
+        integer.setMaxValue(20);
+        auto *spin = qobject_cast<QSpinBox *>(integer.createEditor(&parent, option));
+        QVERIFY(spin);
+        QCOMPARE(spin->maximum(), 20);
+        spin->setValue(12);
+        emit spin->editingFinished();
+        QCOMPARE(integer.intValue(), 12);
+
+        FloatProperty real;
+        auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(real.createEditor(&parent, option));
+        QVERIFY(doubleSpin);
+        QCOMPARE(doubleSpin->decimals(), 3);
+        doubleSpin->setValue(2.5);
+        emit doubleSpin->editingFinished();
+        QCOMPARE(real.floatValue(), 2.5f);
+
+        ColorProperty colour;
+        auto *colourEditor = qobject_cast<ColorEditor *>(colour.createEditor(&parent, option));
+        QVERIFY(colourEditor);
+        QVERIFY(!colourEditor->isReadOnly());
+        colourEditor->setText("0; 128; 255");
+        QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
+        colourEditor->setText("no colour");
+        QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
+        colourEditor->setColor(Qt::yellow);
+        QCOMPARE(colourEditor->text(), QStringLiteral("255; 255; 0"));
+        QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
+    }
 
 private:
     void dragHandle(PropertyItemTree &tree, int toTreeX);
@@ -67,267 +310,6 @@ void tst_PropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
     QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(handle, &release);
-}
-
-void tst_PropertyTree::splitterLimits_data()
-{
-    QTest::addColumn<int>("treeWidth");
-    QTest::addColumn<int>("dragTo");
-    QTest::newRow("far left") << 400 << -100;
-    QTest::newRow("just left of the limit") << 400 << 20;
-    QTest::newRow("far right") << 400 << 900;
-    QTest::newRow("middle") << 400 << 150;
-    QTest::newRow("narrow tree") << 100 << 0;
-}
-
-void tst_PropertyTree::splitterLimits()
-{
-    // Dragging the handle never leaves a column narrower than 55 pixels (the name column wins when too
-    // narrow).
-    QFETCH(int, treeWidth);
-    QFETCH(int, dragTo);
-    PropertyItem root;
-    PropertyItemModel model(&root);
-    PropertyItemTree tree;
-    tree.setModel(&model);
-    tree.resize(treeWidth, 200);
-    tree.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    dragHandle(tree, dragTo);
-    const int contents = tree.viewport()->width();
-    QCOMPARE(tree.columnWidth(0), int(contents * tree.columnRatio()));
-    QVERIFY2(tree.columnWidth(0) >= 55, qPrintable(QString::number(tree.columnWidth(0))));
-    if (treeWidth > 2 * 55 + 7 + 10)
-        QVERIFY2(tree.columnWidth(1) >= 55, qPrintable(QString::number(tree.columnWidth(1))));
-    QCOMPARE(tree.splitterHandle()->width(), 7);
-    QCOMPARE(tree.splitterHandle()->height(), tree.height());
-}
-
-void tst_PropertyTree::columnsFitViewport_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::newRow("no scroll bar") << 2;
-    QTest::newRow("with a vertical scroll bar") << 60;
-}
-
-void tst_PropertyTree::columnsFitViewport()
-{
-    // The two columns share the viewport by the ratio, through resizes, and the value column never reaches
-    // under the vertical scroll bar.
-    QFETCH(int, rows);
-    PropertyItem root;
-    for (int i = 0; i < rows; ++i)
-        root.addChild(new PropertyItem(&root));
-    PropertyItemModel model(&root);
-    PropertyItemTree tree;
-    tree.setModel(&model);
-    tree.setColumnRatio(0.25f);
-    tree.resize(400, 200);
-    tree.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    tree.resize(800, 300);
-    QCOMPARE(tree.verticalScrollBar()->isVisible(), rows > 10);
-    QTRY_COMPARE(tree.columnWidth(0), int(tree.viewport()->width() * 0.25f));
-    QCOMPARE(tree.columnWidth(0) + tree.columnWidth(1), tree.viewport()->width());
-}
-
-void tst_PropertyTree::nameToolTip_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("toolTip");
-    const QString longName = QStringLiteral("A rather long name that the narrow column cuts short");
-    QTest::newRow("cut name") << longName << QString() << 0 << longName;
-    QTest::newRow("name that fits") << QStringLiteral("Size") << QString() << 0 << QString();
-    QTest::newRow("description wins") << longName << QStringLiteral("Help") << 0 << QStringLiteral("Help");
-    QTest::newRow("value column") << longName << QString() << 1 << QString();
-}
-
-void tst_PropertyTree::nameToolTip()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, description);
-    QFETCH(int, column);
-    QFETCH(QString, toolTip);
-    PropertyItem root;
-    auto *node = new PropertyItem(&root);
-    node->setName(name);
-    node->setDescription(description);
-    root.addChild(node);
-    PropertyItemModel model(&root);
-    PropertyItemTree tree;
-    tree.setModel(&model);
-    tree.resize(300, 200);
-    tree.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    QCOMPARE(tree.toolTipFor(model.index(0, column)), toolTip);
-}
-
-void tst_PropertyTree::editorPerType_data()
-{
-    QTest::addColumn<NodeFactory>("factory");
-    QTest::addColumn<QString>("editorClass");
-    QTest::newRow("read-only") << NodeFactory([](QObject *p) { return new PropertyItem(p); }) << QString();
-    QTest::newRow("plain int") << NodeFactory([](QObject *p) {
-        auto *n = new PropertyItem(p);
-        n->setReadOnly(false);
-        n->setValue(3);
-        return n;
-    }) << "QSpinBox";
-    QTest::newRow("plain double") << NodeFactory([](QObject *p) {
-        auto *n = new PropertyItem(p);
-        n->setReadOnly(false);
-        n->setValue(3.5);
-        return n;
-    }) << "FloatEditWidget";
-    QTest::newRow("string") << NodeFactory([](QObject *p) { return new StringProperty(p); }) << "QLineEdit";
-    QTest::newRow("integer") << NodeFactory([](QObject *p) { return new IntegerProperty(p); }) << "QSpinBox";
-    QTest::newRow("float") << NodeFactory([](QObject *p) { return new FloatProperty(p); })
-                           << "QDoubleSpinBox";
-    QTest::newRow("combo") << NodeFactory([](QObject *p) {
-        auto *n = new ComboBoxProperty(p);
-        n->addOption("A", 0);
-        n->addOption("B", 1);
-        return n;
-    }) << "ComboBoxEditor";
-    QTest::newRow("file") << NodeFactory([](QObject *p) { return new FileProperty(p); })
-                          << "LineEditWithButton";
-    QTest::newRow("colour") << NodeFactory([](QObject *p) { return new ColorProperty(p); }) << "ColorEditor";
-}
-
-void tst_PropertyTree::editorPerType()
-{
-    // The delegate asks the node for its editor; read-only nodes get none.
-    QFETCH(NodeFactory, factory);
-    QFETCH(QString, editorClass);
-    PropertyItem root;
-    PropertyItem *node = factory(&root);
-    root.addChild(node);
-    PropertyItemModel model(&root);
-    PropertyItemFilterModel filter;
-    filter.setSourceModel(&model);
-    PropertyItemDelegate delegate;
-    QWidget parent;
-    QStyleOptionViewItem option;
-    option.rect = QRect(0, 0, 120, 20);
-    QWidget *editor = delegate.createEditor(&parent, option, filter.index(0, 1));
-    if (editorClass.isEmpty()) {
-        QVERIFY(!editor);
-        return;
-    }
-    QVERIFY(editor);
-    QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), editorClass);
-    delegate.updateEditorGeometry(editor, option, filter.index(0, 1));
-    QCOMPARE(editor->geometry(), option.rect);
-}
-
-void tst_PropertyTree::nodeClosesItsEditor()
-{
-    // A node that announces the end of its edit makes the delegate close that editor.
-    PropertyItem root;
-    auto *node = new StringProperty(&root);
-    root.addChild(node);
-    PropertyItemModel model(&root);
-    PropertyItemDelegate delegate;
-    QWidget parent;
-    QWidget *editor = delegate.createEditor(&parent, QStyleOptionViewItem(), model.index(0, 1));
-    QVERIFY(editor);
-    QList<QWidget *> closed;
-    connect(&delegate, &QAbstractItemDelegate::closeEditor, this, [&closed](QWidget *w) { closed << w; });
-    emit node->editionFinished(node);
-    QCOMPARE(closed, QList<QWidget *>{editor});
-}
-
-void tst_PropertyTree::currentProperty()
-{
-    // The tree reports the node of the current row, and null after a click into empty space.
-    PropertyItem root;
-    auto *a = new StringProperty(&root);
-    a->setName("a");
-    root.addChild(a);
-    PropertyItemModel model(&root);
-    PropertyItemFilterModel filter;
-    filter.setSourceModel(&model);
-    PropertyItemTree tree;
-    tree.setModel(&filter);
-    QSignalSpy spy(&tree, &PropertyItemTree::currentPropertyChanged);
-    tree.setCurrentIndex(filter.index(0, 0));
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), a);
-    tree.resize(300, 200);
-    tree.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 180));
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
-    QVERIFY(!tree.currentIndex().isValid());
-}
-
-void tst_PropertyTree::hiddenNodeRowIsHidden()
-{
-    // Hiding a node hides its row in a tree that shows the plain model.
-    PropertyItem root;
-    auto *a = new PropertyItem(&root);
-    auto *b = new PropertyItem(&root);
-    root.addChild(a);
-    root.addChild(b);
-    PropertyItemModel model(&root);
-    PropertyItemTree tree;
-    tree.setModel(&model);
-    b->setHidden(true);
-    QTRY_VERIFY(tree.isRowHidden(1, QModelIndex()));
-    QVERIFY(!tree.isRowHidden(0, QModelIndex()));
-    b->setHidden(false);
-    QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
-}
-
-void tst_PropertyTree::editorsWriteBack()
-{
-    // Each typed editor hands the user's choice back to its node.
-    QWidget parent;
-    QStyleOptionViewItem option;
-    option.rect = QRect(0, 0, 160, 22);
-
-    ComboBoxProperty combo;
-    combo.addOption("A", 0);
-    combo.addOption("B", 1);
-    combo.setKeyValue(1);
-    auto *comboEditor = qobject_cast<ComboBoxEditor *>(combo.createEditor(&parent, option));
-    QVERIFY(comboEditor);
-    QCOMPARE(comboEditor->currentIndex(), 1);
-    comboEditor->setCurrentIndex(0);
-    QCOMPARE(combo.value().toString(), QStringLiteral("A"));
-    QCOMPARE(combo.keyValue(), QVariant(0));
-
-    IntegerProperty integer;
-    integer.setMaxValue(20);
-    auto *spin = qobject_cast<QSpinBox *>(integer.createEditor(&parent, option));
-    QVERIFY(spin);
-    QCOMPARE(spin->maximum(), 20);
-    spin->setValue(12);
-    emit spin->editingFinished();
-    QCOMPARE(integer.intValue(), 12);
-
-    FloatProperty real;
-    auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(real.createEditor(&parent, option));
-    QVERIFY(doubleSpin);
-    QCOMPARE(doubleSpin->decimals(), 3);
-    doubleSpin->setValue(2.5);
-    emit doubleSpin->editingFinished();
-    QCOMPARE(real.floatValue(), 2.5f);
-
-    ColorProperty colour;
-    auto *colourEditor = qobject_cast<ColorEditor *>(colour.createEditor(&parent, option));
-    QVERIFY(colourEditor);
-    QVERIFY(!colourEditor->isReadOnly());
-    colourEditor->setText("0; 128; 255");
-    QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
-    colourEditor->setText("no colour");
-    QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
-    colourEditor->setColor(Qt::yellow);
-    QCOMPARE(colourEditor->text(), QStringLiteral("255; 255; 0"));
-    QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
 }
 
 QTEST_MAIN(tst_PropertyTree)

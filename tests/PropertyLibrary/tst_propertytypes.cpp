@@ -27,315 +27,263 @@ class tst_PropertyTypes : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void integerClamping_data();
-    void integerClamping();
-    void floatText_data();
-    void floatText();
-    void vectorText_data();
-    void vectorText();
-    void colourTexts_data();
-    void colourTexts();
-    void comboBox();
-    void stringSaving_data();
-    void stringSaving();
-    void fileProperty();
-    void serieDropsOldest_data();
-    void serieDropsOldest();
-    void seriePaint_data();
-    void seriePaint();
-    void overrunSpinBox_data();
-    void overrunSpinBox();
+    void integerClamping_data()
+    {
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("inside") << QVariant(7) << 7;
+        QTest::newRow("above") << QVariant(15) << 10;
+        QTest::newRow("below") << QVariant(-3) << 0;
+        QTest::newRow("text") << QVariant(QStringLiteral("4")) << 4;
+        QTest::newRow("not a number") << QVariant(QStringLiteral("x")) << 0;
+    }
+    void integerClamping()
+    {
+        // Values outside [min, max] are clamped, not refused.
+        QFETCH(QVariant, input);
+        QFETCH(int, stored);
+        IntegerProperty node;
+        node.setMinValue(0);
+        node.setMaxValue(10);
+        node.setValue(5);
+        node.setValue(input);
+        QCOMPARE(node.intValue(), stored);
+        QCOMPARE(node.keyValue().userType(), int(QMetaType::Int));
+    }
+    void floatText_data()
+    {
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1.5") << QVariant(1.5) << "1.500";
+        QTest::newRow("zero") << QVariant(0) << "0.000";
+        QTest::newRow("text") << QVariant(QStringLiteral("2.25")) << "2.250";
+        QTest::newRow("clamped") << QVariant(1e9) << "100.000";
+        QTest::newRow("rounded") << QVariant(-1.23456) << "-1.235";
+    }
+    void floatText()
+    {
+        // A float node shows 3 decimals and saves a float.
+        QFETCH(QVariant, input);
+        QFETCH(QString, text);
+        FloatProperty node;
+        node.setMaxValue(100);
+        node.setValue(input);
+        QCOMPARE(node.valueText(), text);
+        QCOMPARE(node.keyValue().userType(), int(QMetaType::Float));
+    }
+    void vectorText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVector3D>("vector");
+        QTest::newRow("1;2;3") << "1;2;3" << QVector3D(1, 2, 3);
+        QTest::newRow("spaced") << "1.5; -2; 0.25" << QVector3D(1.5f, -2, 0.25f);
+        QTest::newRow("empty parts dropped") << ";1;;2;3;" << QVector3D(1, 2, 3);
+        QTest::newRow("two parts ignored") << "1;2" << QVector3D(7, 8, 9);
+        QTest::newRow("four parts ignored") << "1;2;3;4" << QVector3D(7, 8, 9);
+    }
+    void vectorText()
+    {
+        // A text with exactly three parts sets the vector and the children; other texts are ignored.
+        QFETCH(QString, text);
+        QFETCH(QVector3D, vector);
+        Vector3DProperty node;
+        node.setVector3DValue(QVector3D(7, 8, 9));
+        node.setValue(text);
+        QCOMPARE(node.vector3DValue(), vector);
+        QCOMPARE(node.xProperty()->floatValue(), vector.x());
+        QCOMPARE(node.yProperty()->floatValue(), vector.y());
+        QCOMPARE(node.zProperty()->floatValue(), vector.z());
+    }
+    void colourTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("red triple") << "255; 0; 0" << QColor(255, 0, 0);
+        QTest::newRow("clamped") << "300; -5; 10" << QColor(255, 0, 10);
+        QTest::newRow("extra part") << "1;2;3;4" << QColor(1, 2, 3);
+        QTest::newRow("name") << "red" << QColor(Qt::red);
+        QTest::newRow("name, upper case") << "Red" << QColor(Qt::red);
+        QTest::newRow("hash") << "#00ff00" << QColor(0, 255, 0);
+        QTest::newRow("two parts") << "1; 2" << QColor();
+        QTest::newRow("not a number") << "1; x; 3" << QColor();
+        QTest::newRow("no colour name") << "blurple" << QColor();
+        QTest::newRow("empty") << "" << QColor();
+    }
+    void colourTexts()
+    {
+        // Colour texts are triples, names or #-forms; anything else parses to no colour and changes nothing.
+        QFETCH(QString, text);
+        QFETCH(QColor, colour);
+        QCOMPARE(ColorProperty::parseColor(text), colour);
+        ColorProperty node;
+        node.setColorValue(QColor(1, 1, 1));
+        node.setValue(text);
+        QCOMPARE(node.colorValue(), colour.isValid() ? colour : QColor(1, 1, 1));
+        QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
+    }
+    void comboBox()
+    {
+        // The label is shown, the option's value is saved; an unknown label falls back to value 0.
+        ComboBoxProperty node;
+        node.addOption("A", 0);
+        node.addOption("B", 1);
+        node.setKeyValue(1);
+        QCOMPARE(node.value().toString(), QStringLiteral("B"));
+        node.setValue(QStringLiteral("C"));
+        QCOMPARE(node.keyValue(), QVariant(0));
+        node.updateOptionLabel("Bee", 1);
+        node.setOptionValue(1);
+        node.retranslate();
+        QCOMPARE(node.value().toString(), QStringLiteral("Bee"));
+    }
+    void stringSaving_data()
+    {
+        QTest::addColumn<bool>("settable");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("settable") << true << "hello";
+        QTest::newRow("not settable") << false << "";
+    }
+    void stringSaving()
+    {
+        // A string node that must not be restored saves an empty text and ignores loaded values.
+        QFETCH(bool, settable);
+        QFETCH(QString, saved);
+        StringProperty node;
+        node.setString("hello");
+        node.setSettable(settable);
+        QCOMPARE(node.keyValue(), QVariant(saved));
+        node.setKeyValue(QStringLiteral("loaded"));
+        QCOMPARE(node.value().toString(), settable ? QStringLiteral("loaded") : QStringLiteral("hello"));
+    }
+    void fileProperty()
+    {
+        // The file node proposes a time-stamped name in the current folder and keeps a chosen path through a
+        // language change.
+        FileProperty node;
+        node.setSuffix(".inf");
+        node.setFileFilter("Ini file");
+        QCOMPARE(node.dialogFilter(), QStringLiteral("Ini file (*.inf)"));
+        const QDateTime noon(QDate(2024, 1, 31), QTime(12, 0));
+        QCOMPARE(FileProperty::proposedSaveName(noon), QDir::currentPath() + "/2024_01_31_12_00_00_000");
+        QSignalSpy spy(&node, &FileProperty::filenameChanged);
+        node.setFilename("/tmp/a.vbl");
+        QCOMPARE(spy.count(), 1);
+        node.setSettable(false);
+        QCOMPARE(node.keyValue(), QVariant(QStringLiteral("/tmp/a.vbl")));
+        node.retranslate();
+        QCOMPARE(node.value().toString(), QStringLiteral("/tmp/a.vbl"));
+    }
+    void serieDropsOldest_data()
+    {
+        QTest::addColumn<QList<int>>("samples");
+        QTest::addColumn<int>("maxCount");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("smallest");
+        QTest::addColumn<int>("largest");
+        QList<int> rising, spike;
+        for (int i = 0; i < 60; ++i)
+            rising << i;
+        spike << 1000;
+        for (int i = 0; i < 50; ++i)
+            spike << i % 7;
+        QTest::newRow("50 samples") << rising.mid(0, 50) << 50 << 0 << 50 << 0 << 49;
+        QTest::newRow("51st drops the first") << rising.mid(0, 51) << 50 << 1 << 50 << 1 << 50;
+        QTest::newRow("a spike leaves the graph") << spike << 50 << 0 << 50 << 0 << 6;
+        QTest::newRow("a smaller limit trims") << rising << 5 << 55 << 5 << 55 << 59;
+    }
+    void serieDropsOldest()
+    {
+        // A serie holds at most maxCount samples, the oldest go first, and the scale follows what is held.
+        QFETCH(QList<int>, samples);
+        QFETCH(int, maxCount);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(int, smallest);
+        QFETCH(int, largest);
+        IntegerSerieProperty ints;
+        FloatSerieProperty floats;
+        for (int sample : samples) {
+            ints.addValue(sample);
+            floats.addValue(float(sample));
+        }
+        ints.setMaxCount(maxCount);
+        floats.setMaxCount(maxCount);
+        QCOMPARE(ints.samples().size(), count);
+        QCOMPARE(ints.samples().first(), first);
+        QCOMPARE(ints.smallest(), smallest);
+        QCOMPARE(ints.largest(), largest);
+        QCOMPARE(floats.samples().size(), count);
+        QCOMPARE(floats.smallest(), float(smallest));
+        QCOMPARE(floats.largest(), float(largest));
+    }
+    void seriePaint_data()
+    {
+        QTest::addColumn<QList<int>>("samples");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("none") << QList<int>() << false;
+        QTest::newRow("all equal") << QList<int>{5, 5, 5} << false;
+        QTest::newRow("rising") << QList<int>{1, 2, 3} << true;
+    }
+    void seriePaint()
+    {
+        // A serie draws a graph only when its samples span a range, and never lets text be drawn.
+        QFETCH(QList<int>, samples);
+        QFETCH(bool, drawn);
+        IntegerSerieProperty node;
+        for (int s : samples)
+            node.addValue(s);
+        QImage image(100, 20, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 100, 20);
+        QVERIFY(node.paint(&painter, option));
+        painter.end();
+        bool anyRed = false;
+        for (int y = 0; y < image.height() && !anyRed; ++y) {
+            for (int x = 0; x < image.width() && !anyRed; ++x)
+                anyRed = image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100;
+        }
+        QCOMPARE(anyRed, drawn);
+    }
+    void overrunSpinBox_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("carries");
+        QTest::addColumn<int>("borrows");
+        QTest::addColumn<int>("end");
+        QTest::newRow("middle up") << 5 << 1 << true << 0 << 0 << 6;
+        QTest::newRow("max up, carry on") << 9 << 1 << true << 1 << 0 << 9;
+        QTest::newRow("max up, carry off") << 9 << 1 << false << 0 << 0 << 9;
+        QTest::newRow("min down, borrow on") << 0 << -1 << true << 0 << 1 << 0;
+        QTest::newRow("min down, borrow off") << 0 << -1 << false << 0 << 0 << 0;
+        QTest::newRow("max down") << 9 << -1 << true << 0 << 0 << 8;
+    }
+    void overrunSpinBox()
+    {
+        // Stepping past an end reports a carry or a borrow instead of moving, when enabled.
+        QFETCH(int, start);
+        QFETCH(int, steps);
+        QFETCH(bool, enabled);
+        QFETCH(int, carries);
+        QFETCH(int, borrows);
+        QFETCH(int, end);
+        OverrunSpinBox box;
+        box.setRange(0, 9);
+        box.setValue(start);
+        box.setCarryEnabled(enabled);
+        box.setBorrowEnabled(enabled);
+        QSignalSpy carry(&box, &OverrunSpinBox::carryValue);
+        QSignalSpy borrow(&box, &OverrunSpinBox::borrowValue);
+        box.stepBy(steps);
+        QCOMPARE(carry.count(), carries);
+        QCOMPARE(borrow.count(), borrows);
+        QCOMPARE(box.value(), end);
+    }
 };
-
-void tst_PropertyTypes::integerClamping_data()
-{
-    QTest::addColumn<QVariant>("input");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("inside") << QVariant(7) << 7;
-    QTest::newRow("above") << QVariant(15) << 10;
-    QTest::newRow("below") << QVariant(-3) << 0;
-    QTest::newRow("text") << QVariant(QStringLiteral("4")) << 4;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("x")) << 0;
-}
-
-void tst_PropertyTypes::integerClamping()
-{
-    // Values outside [min, max] are clamped, not refused.
-    QFETCH(QVariant, input);
-    QFETCH(int, stored);
-    IntegerProperty node;
-    node.setMinValue(0);
-    node.setMaxValue(10);
-    node.setValue(5);
-    node.setValue(input);
-    QCOMPARE(node.intValue(), stored);
-    QCOMPARE(node.keyValue().userType(), int(QMetaType::Int));
-}
-
-void tst_PropertyTypes::floatText_data()
-{
-    QTest::addColumn<QVariant>("input");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1.5") << QVariant(1.5) << "1.500";
-    QTest::newRow("zero") << QVariant(0) << "0.000";
-    QTest::newRow("text") << QVariant(QStringLiteral("2.25")) << "2.250";
-    QTest::newRow("clamped") << QVariant(1e9) << "100.000";
-    QTest::newRow("rounded") << QVariant(-1.23456) << "-1.235";
-}
-
-void tst_PropertyTypes::floatText()
-{
-    // A float node shows 3 decimals and saves a float.
-    QFETCH(QVariant, input);
-    QFETCH(QString, text);
-    FloatProperty node;
-    node.setMaxValue(100);
-    node.setValue(input);
-    QCOMPARE(node.valueText(), text);
-    QCOMPARE(node.keyValue().userType(), int(QMetaType::Float));
-}
-
-void tst_PropertyTypes::vectorText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVector3D>("vector");
-    QTest::newRow("1;2;3") << "1;2;3" << QVector3D(1, 2, 3);
-    QTest::newRow("spaced") << "1.5; -2; 0.25" << QVector3D(1.5f, -2, 0.25f);
-    QTest::newRow("empty parts dropped") << ";1;;2;3;" << QVector3D(1, 2, 3);
-    QTest::newRow("two parts ignored") << "1;2" << QVector3D(7, 8, 9);
-    QTest::newRow("four parts ignored") << "1;2;3;4" << QVector3D(7, 8, 9);
-}
-
-void tst_PropertyTypes::vectorText()
-{
-    // A text with exactly three parts sets the vector and the children; other texts are ignored.
-    QFETCH(QString, text);
-    QFETCH(QVector3D, vector);
-    Vector3DProperty node;
-    node.setVector3DValue(QVector3D(7, 8, 9));
-    node.setValue(text);
-    QCOMPARE(node.vector3DValue(), vector);
-    QCOMPARE(node.xProperty()->floatValue(), vector.x());
-    QCOMPARE(node.yProperty()->floatValue(), vector.y());
-    QCOMPARE(node.zProperty()->floatValue(), vector.z());
-}
-
-void tst_PropertyTypes::colourTexts_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("red triple") << "255; 0; 0" << QColor(255, 0, 0);
-    QTest::newRow("clamped") << "300; -5; 10" << QColor(255, 0, 10);
-    QTest::newRow("extra part") << "1;2;3;4" << QColor(1, 2, 3);
-    QTest::newRow("name") << "red" << QColor(Qt::red);
-    QTest::newRow("name, upper case") << "Red" << QColor(Qt::red);
-    QTest::newRow("hash") << "#00ff00" << QColor(0, 255, 0);
-    QTest::newRow("two parts") << "1; 2" << QColor();
-    QTest::newRow("not a number") << "1; x; 3" << QColor();
-    QTest::newRow("no colour name") << "blurple" << QColor();
-    QTest::newRow("empty") << "" << QColor();
-}
-
-void tst_PropertyTypes::colourTexts()
-{
-    // Colour texts are triples, names or #-forms; anything else parses to no colour and changes nothing.
-    QFETCH(QString, text);
-    QFETCH(QColor, colour);
-    QCOMPARE(ColorProperty::parseColor(text), colour);
-    ColorProperty node;
-    node.setColorValue(QColor(1, 1, 1));
-    node.setValue(text);
-    QCOMPARE(node.colorValue(), colour.isValid() ? colour : QColor(1, 1, 1));
-    QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
-}
-
-void tst_PropertyTypes::comboBox()
-{
-    // The label is shown, the option's value is saved; an unknown label falls back to value 0.
-    ComboBoxProperty node;
-    node.addOption("A", 0);
-    node.addOption("B", 1);
-    QCOMPARE(node.value().toString(), QStringLiteral("A"));
-    QCOMPARE(node.defaultValue().toString(), QStringLiteral("A"));
-    node.setKeyValue(1);
-    QCOMPARE(node.value().toString(), QStringLiteral("B"));
-    QCOMPARE(node.keyValue(), QVariant(1));
-    node.setValue(QStringLiteral("C"));
-    QCOMPARE(node.value().toString(), QStringLiteral("A"));
-    QCOMPARE(node.keyValue(), QVariant(0));
-    node.setOptionValue(1);
-    QCOMPARE(node.optionValue(), 1);
-    node.updateOptionLabel("Bee", 1);
-    node.retranslate();
-    QCOMPARE(node.value().toString(), QStringLiteral("Bee"));
-    QCOMPARE(node.optionsModel()->rowCount(), 2);
-    node.reset();
-    QCOMPARE(node.value().toString(), QStringLiteral("A"));
-    node.clearOptions();
-    QCOMPARE(node.optionsModel()->rowCount(), 0);
-}
-
-void tst_PropertyTypes::stringSaving_data()
-{
-    QTest::addColumn<bool>("settable");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("settable") << true << "hello";
-    QTest::newRow("not settable") << false << "";
-}
-
-void tst_PropertyTypes::stringSaving()
-{
-    // A string node that must not be restored saves an empty text and ignores loaded values.
-    QFETCH(bool, settable);
-    QFETCH(QString, saved);
-    StringProperty node;
-    node.setString("hello");
-    node.setSettable(settable);
-    QCOMPARE(node.keyValue(), QVariant(saved));
-    node.setKeyValue(QStringLiteral("loaded"));
-    QCOMPARE(node.value().toString(), settable ? QStringLiteral("loaded") : QStringLiteral("hello"));
-}
-
-void tst_PropertyTypes::fileProperty()
-{
-    // The file node proposes a time-stamped name in the current folder and keeps its path as tool tip.
-    FileProperty node;
-    QCOMPARE(node.value().toString(), QStringLiteral("Select file!"));
-    QCOMPARE(node.dialogFilter(), QStringLiteral("All files (**.*)"));
-    node.setSuffix(".inf");
-    node.setFileFilter("Ini file");
-    QCOMPARE(node.dialogFilter(), QStringLiteral("Ini file (*.inf)"));
-    const QDateTime noon(QDate(2024, 1, 31), QTime(12, 0));
-    QCOMPARE(FileProperty::proposedSaveName(noon), QDir::currentPath() + "/2024_01_31_12_00_00_000");
-
-    node.retranslate();
-    QCOMPARE(node.value().toString(), QStringLiteral("Select file!"));
-    QSignalSpy spy(&node, &FileProperty::filenameChanged);
-    node.setFilename("/tmp/a.vbl");
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(node.description(), QStringLiteral("/tmp/a.vbl"));
-    node.setSettable(false);
-    QCOMPARE(node.keyValue(), QVariant(QStringLiteral("/tmp/a.vbl")));
-    node.retranslate();
-    QCOMPARE(node.value().toString(), QStringLiteral("/tmp/a.vbl"));
-}
-
-void tst_PropertyTypes::serieDropsOldest_data()
-{
-    QTest::addColumn<QList<int>>("samples");
-    QTest::addColumn<int>("maxCount");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("smallest");
-    QTest::addColumn<int>("largest");
-    QList<int> rising, spike;
-    for (int i = 0; i < 60; ++i)
-        rising << i;
-    spike << 1000;
-    for (int i = 0; i < 50; ++i)
-        spike << i % 7;
-    QTest::newRow("50 samples") << rising.mid(0, 50) << 50 << 0 << 50 << 0 << 49;
-    QTest::newRow("51st drops the first") << rising.mid(0, 51) << 50 << 1 << 50 << 1 << 50;
-    QTest::newRow("a spike leaves the graph") << spike << 50 << 0 << 50 << 0 << 6;
-    QTest::newRow("a smaller limit trims") << rising << 5 << 55 << 5 << 55 << 59;
-}
-
-void tst_PropertyTypes::serieDropsOldest()
-{
-    // A serie holds at most maxCount samples, the oldest go first, and the scale follows what is held.
-    QFETCH(QList<int>, samples);
-    QFETCH(int, maxCount);
-    QFETCH(int, first);
-    QFETCH(int, count);
-    QFETCH(int, smallest);
-    QFETCH(int, largest);
-    IntegerSerieProperty ints;
-    FloatSerieProperty floats;
-    for (int sample : samples) {
-        ints.addValue(sample);
-        floats.addValue(float(sample));
-    }
-    ints.setMaxCount(maxCount);
-    floats.setMaxCount(maxCount);
-    QCOMPARE(ints.samples().size(), count);
-    QCOMPARE(ints.samples().first(), first);
-    QCOMPARE(ints.smallest(), smallest);
-    QCOMPARE(ints.largest(), largest);
-    QCOMPARE(floats.samples().size(), count);
-    QCOMPARE(floats.smallest(), float(smallest));
-    QCOMPARE(floats.largest(), float(largest));
-}
-
-void tst_PropertyTypes::seriePaint_data()
-{
-    QTest::addColumn<QList<int>>("samples");
-    QTest::addColumn<bool>("drawn");
-    QTest::newRow("none") << QList<int>() << false;
-    QTest::newRow("all equal") << QList<int>{5, 5, 5} << false;
-    QTest::newRow("rising") << QList<int>{1, 2, 3} << true;
-}
-
-void tst_PropertyTypes::seriePaint()
-{
-    // A serie draws a graph only when its samples span a range, and never lets text be drawn.
-    QFETCH(QList<int>, samples);
-    QFETCH(bool, drawn);
-    IntegerSerieProperty node;
-    for (int s : samples)
-        node.addValue(s);
-    QImage image(100, 20, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QStyleOptionViewItem option;
-    option.rect = QRect(0, 0, 100, 20);
-    QVERIFY(node.paint(&painter, option));
-    painter.end();
-    bool anyRed = false;
-    for (int y = 0; y < image.height() && !anyRed; ++y) {
-        for (int x = 0; x < image.width() && !anyRed; ++x)
-            anyRed = image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100;
-    }
-    QCOMPARE(anyRed, drawn);
-}
-
-void tst_PropertyTypes::overrunSpinBox_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<int>("carries");
-    QTest::addColumn<int>("borrows");
-    QTest::addColumn<int>("end");
-    QTest::newRow("middle up") << 5 << 1 << true << 0 << 0 << 6;
-    QTest::newRow("max up, carry on") << 9 << 1 << true << 1 << 0 << 9;
-    QTest::newRow("max up, carry off") << 9 << 1 << false << 0 << 0 << 9;
-    QTest::newRow("min down, borrow on") << 0 << -1 << true << 0 << 1 << 0;
-    QTest::newRow("min down, borrow off") << 0 << -1 << false << 0 << 0 << 0;
-    QTest::newRow("max down") << 9 << -1 << true << 0 << 0 << 8;
-}
-
-void tst_PropertyTypes::overrunSpinBox()
-{
-    // Stepping past an end reports a carry or a borrow instead of moving, when enabled.
-    QFETCH(int, start);
-    QFETCH(int, steps);
-    QFETCH(bool, enabled);
-    QFETCH(int, carries);
-    QFETCH(int, borrows);
-    QFETCH(int, end);
-    OverrunSpinBox box;
-    QVERIFY(!box.carryEnabled() && !box.borrowEnabled());
-    box.setRange(0, 9);
-    box.setValue(start);
-    box.setCarryEnabled(enabled);
-    box.setBorrowEnabled(enabled);
-    QSignalSpy carry(&box, &OverrunSpinBox::carryValue);
-    QSignalSpy borrow(&box, &OverrunSpinBox::borrowValue);
-    box.stepBy(steps);
-    QCOMPARE(carry.count(), carries);
-    QCOMPARE(borrow.count(), borrows);
-    QCOMPARE(box.value(), end);
-}
 
 QTEST_MAIN(tst_PropertyTypes)
 #include "tst_propertytypes.moc"

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -56,6 +55,8 @@ private slots:
     }
     void cleanup() { delete dock; }
 
+    // The newest line fills the labels; only the chosen line fills the table, and a paused dock shows
+    // nothing.
     void lineChoiceAndLabels_data()
     {
         QTest::addColumn<bool>("paused");
@@ -106,6 +107,7 @@ private slots:
         QCOMPARE(emphasis.at(4), (QVariantList{3, 2, 13, 7}));
     }
 
+    // The display range's minimum never passes its maximum, whichever spin box moves.
     void displayRangeSpinsStayOrdered_data()
     {
         QTest::addColumn<QString>("moved");
@@ -134,6 +136,7 @@ private slots:
         QCOMPARE(dock->tableView()->model()->rowCount(), rows);
     }
 
+    // The sensor family decides the names of the two field numbers and the spin boxes' limits.
     void sensorFamilyNamesTheFields_data()
     {
         QTest::addColumn<QString>("product");
@@ -160,6 +163,7 @@ private slots:
                  1);
     }
 
+    // The selected cells copy as rows of tab-separated texts, by key and by button alike.
     void copyIsTabSeparated()
     {
         dock->addMeasurementData(0, 0, tableRecord(2, 1, 0, 0, 0));
@@ -178,6 +182,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0\n1.010\t1\n"));
     }
 
+    // Only a paused log redraws its kept lines when the choice changes, the first one flagged as first.
     void redrawOfAPausedLog()
     {
         QSignalSpy redraws(dock, &DataTableDockWidget::redrawMeasurementData);
@@ -200,20 +205,6 @@ private slots:
         QCOMPARE(redraws.count(), 3);
         QCOMPARE(label(*dock, "lineValue"), QStringLiteral("--"));
         QCOMPARE(dock->tableView()->model()->rowCount(), 0);
-    }
-
-    // The language change reaches the dock, its table and the table's action.
-    void japanese()
-    {
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
-        QCoreApplication::installTranslator(&translator);
-        QTRY_COMPARE(dock->windowTitle(), QStringLiteral("データテーブル"));
-        QCOMPARE(dock->tableView()->model()->headerData(6, Qt::Horizontal).toString(),
-                 QStringLiteral("距離[m]"));
-        QCOMPARE(dock->tableView()->copyAction()->text(), QStringLiteral("コピー"));
-        QCoreApplication::removeTranslator(&translator);
-        QTRY_COMPARE(dock->windowTitle(), QStringLiteral("Data Table"));
     }
 
 private:

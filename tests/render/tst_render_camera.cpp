@@ -58,390 +58,353 @@ class tst_Camera : public QObject
 
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
-    void eyeAndUp_data();
-    void eyeAndUp();
-    void presets_data();
-    void presets();
-    void orthographicExtents_data();
-    void orthographicExtents();
-    void viewportAspect();
-    void noHeightStaysFinite_data();
-    void noHeightStaysFinite();
-    void rayThroughCentre_data();
-    void rayThroughCentre();
-    void wheel_data();
-    void wheel();
-    void staysInPropertyRanges_data();
-    void staysInPropertyRanges();
-    void clickEmitsRayOnce_data();
-    void clickEmitsRayOnce();
-    void drags_data();
-    void drags();
-    void controlDragKeepsEye();
-    void releaseOutsideEndsDrag();
-};
-
-void tst_Camera::eyeAndUp_data()
-{
-    QTest::addColumn<float>("distance");
-    QTest::addColumn<float>("effective");
-    QTest::addColumn<float>("pitch");
-    QTest::addColumn<float>("yaw");
-    QTest::addColumn<QVector3D>("up");
-    QTest::newRow("tilted") << 5.0f << 5.0f << 20.0f << 30.0f << QVector3D(0, 0, 1);
-    QTest::newRow("just above floor") << 0.02f << 0.02f << 0.0f << -90.0f << QVector3D(0, 0, 1);
-    QTest::newRow("below floor") << 0.001f << 0.01f << 20.0f << 30.0f << QVector3D(0, 0, 1);
-    QTest::newRow("top view") << 10.0f << 10.0f << 90.0f << 0.0f << QVector3D(-1, 0, 0);
-    QTest::newRow("bottom view") << 10.0f << 10.0f << -90.0f << 0.0f << QVector3D(1, 0, 0);
-    QTest::newRow("top view yaw 90") << 10.0f << 10.0f << 90.0f << 90.0f << QVector3D(0, -1, 0);
-}
-
-void tst_Camera::eyeAndUp()
-{
-    // The eye never comes closer than 0.01 to the focal point, while the stored distance keeps its value;
-    // at pitch +/-90 the up vector turns horizontal and the view matrix stays regular.
-    QFETCH(float, distance);
-    QFETCH(float, effective);
-    QFETCH(float, pitch);
-    QFETCH(float, yaw);
-    QFETCH(QVector3D, up);
-    Camera camera;
-    camera.setFocalPoint(QVector3D(1, 2, 3));
-    camera.setYaw(yaw);
-    camera.setPitch(pitch);
-    camera.setDistance(distance);
-    QCOMPARE(camera.distance(), distance);
-    const float y = qDegreesToRadians(yaw), p = qDegreesToRadians(pitch);
-    const QVector3D eye = QVector3D(1, 2, 3) + effective * QVector3D(std::cos(y) * std::cos(p),
-                                                                     std::sin(y) * std::cos(p), std::sin(p));
-    QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-5f));
-    QVERIFY(fuzzyVec(camera.upVector().normalized(), up));
-    QVERIFY(finite(camera.viewMatrix()));
-    QVERIFY(camera.viewMatrix().mapVector(up).y() > 0.0f);
-}
-
-void tst_Camera::presets_data()
-{
-    QTest::addColumn<int>("preset");
-    QTest::addColumn<float>("pitch");
-    QTest::addColumn<float>("yaw");
-    QTest::addColumn<bool>("perspective");
-    QTest::newRow("free") << 0 << 30.0f << -180.0f << true;
-    QTest::newRow("side") << 1 << 0.0f << 0.0f << false;
-    QTest::newRow("front") << 2 << 0.0f << -90.0f << false;
-    QTest::newRow("top") << 3 << 90.0f << 0.0f << false;
-}
-
-void tst_Camera::presets()
-{
-    QFETCH(int, preset);
-    QFETCH(float, pitch);
-    QFETCH(float, yaw);
-    QFETCH(bool, perspective);
-    Camera camera;
-    camera.setFocalPoint(QVector3D(4, 5, 6));
-    camera.setDistance(3);
-    camera.setViewPreset(preset);
-    QCOMPARE(camera.focalPoint(), QVector3D());
-    QCOMPARE(camera.distance(), 10.0f);
-    QCOMPARE(camera.pitch(), pitch);
-    QCOMPARE(camera.yaw(), yaw);
-    QCOMPARE(camera.isPerspective(), perspective);
-}
-
-void tst_Camera::orthographicExtents_data()
-{
-    QTest::addColumn<QRect>("viewport");
-    QTest::addColumn<float>("halfWidth");
-    QTest::addColumn<float>("halfHeight");
-    QTest::newRow("wide") << QRect(0, 0, 400, 200) << 10.0f << 5.0f;
-    QTest::newRow("tall") << QRect(0, 0, 200, 400) << 5.0f << 10.0f;
-    QTest::newRow("square") << QRect(10, 10, 300, 300) << 5.0f << 5.0f;
-}
-
-void tst_Camera::orthographicExtents()
-{
-    // The orthographic box is half the distance high on its short side and spans -5000..5000 in depth.
-    QFETCH(QRect, viewport);
-    QFETCH(float, halfWidth);
-    QFETCH(float, halfHeight);
-    Camera camera;
-    camera.setViewport(viewport);
-    camera.setViewPreset(1);
-    const QMatrix4x4 p = camera.projectionMatrix();
-    QVERIFY(fuzzyVec(p.map(QVector3D(halfWidth, halfHeight, 0)), QVector3D(1, 1, 0)));
-    QVERIFY(fuzzyVec(p.map(QVector3D(-halfWidth, -halfHeight, 5000)), QVector3D(-1, -1, -1)));
-    QVERIFY(fuzzyVec(p.map(QVector3D(0, 0, -5000)), QVector3D(0, 0, 1)));
-}
-
-void tst_Camera::viewportAspect()
-{
-    // The aspect follows the viewport rectangle (inclusive pixels) and is announced only when it changes.
-    Camera camera;
-    QSignalSpy spy(&camera, &Camera::aspectRatioChanged);
-    camera.setViewport(QRect(QPoint(0, 0), QPoint(399, 199)));
-    QCOMPARE(camera.aspectRatio(), 2.0f);
-    camera.setViewport(QRect(QPoint(10, 10), QPoint(409, 209)));
-    camera.setAspectRatio(2.0f);
-    QCOMPARE(spy.count(), 1);
-    camera.setAspectRatio(1.5f);
-    QCOMPARE(spy.count(), 2);
-}
-
-void tst_Camera::noHeightStaysFinite_data()
-{
-    QTest::addColumn<int>("preset");
-    QTest::addColumn<QSize>("scene");
-    QTest::addColumn<QRectF>("relative");
-    QTest::newRow("perspective, no height") << 0 << QSize(640, 0) << QRectF(0, 0, 1, 1);
-    QTest::newRow("top view, no height") << 3 << QSize(640, 0) << QRectF(0, 0, 1, 1);
-    QTest::newRow("top view, no width") << 3 << QSize(0, 480) << QRectF(0, 0, 1, 1);
-    QTest::newRow("inset of a tiny scene") << 3 << QSize(640, 1) << QRectF(0.75, 0.75, 0.25, 0.25);
-    QTest::newRow("empty scene") << 1 << QSize(0, 0) << QRectF(0, 0, 1, 1);
-}
-
-void tst_Camera::noHeightStaysFinite()
-{
-    // A window or viewport of zero height keeps the last aspect ratio: matrices and rays stay finite.
-    QFETCH(int, preset);
-    QFETCH(QSize, scene);
-    QFETCH(QRectF, relative);
-    Viewport viewport;
-    viewport.camera()->setViewPreset(preset);
-    viewport.setSceneSize(QSize(640, 480));
-    viewport.setRelativeRect(relative);
-    viewport.setSceneSize(scene);
-    Camera *camera = viewport.camera();
-    QVERIFY(std::isfinite(camera->aspectRatio()) && camera->aspectRatio() > 0.0f);
-    QVERIFY(finite(camera->projectionMatrix()));
-    QVERIFY(finite(camera->viewMatrix()));
-    const Ray ray = camera->rayAt(0, 0);
-    QVERIFY(std::isfinite(ray.origin.length()) && qFuzzyCompare(ray.direction.length(), 1.0f));
-}
-
-void tst_Camera::rayThroughCentre_data()
-{
-    QTest::addColumn<int>("preset");
-    QTest::newRow("perspective") << 0;
-    QTest::newRow("side") << 1;
-    QTest::newRow("front") << 2;
-    QTest::newRow("top") << 3;
-}
-
-void tst_Camera::rayThroughCentre()
-{
-    // The ray through the centre pixel runs from the eye through the focal point; off centre it still
-    // passes through the point the camera shows there.
-    QFETCH(int, preset);
-    Camera camera;
-    camera.setViewport(QRect(50, 20, 200, 100));
-    camera.setViewPreset(preset);
-    camera.setFocalPoint(QVector3D(1, -2, 0.5f));
-    const Ray ray = camera.rayAt(150, 70);
-    QVERIFY(fuzzyVec(ray.direction, (camera.focalPoint() - camera.eyePosition()).normalized()));
-    QVERIFY(fuzzyVec(ray.origin, camera.eyePosition(), 1e-3f));
-    const Ray corner = camera.rayAt(50, 20);
-    const QVector3D ndc =
-        (camera.projectionMatrix() * camera.viewMatrix()).map(corner.origin + corner.direction * 5.0f);
-    QVERIFY(fuzzyVec(QVector3D(ndc.x(), ndc.y(), 0), QVector3D(-1, 1, 0), 1e-3f));
-}
-
-void tst_Camera::wheel_data()
-{
-    QTest::addColumn<QList<int>>("deltas");
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<float>("distance");
-    const QPoint in(10, 10);
-    QTest::newRow("under one notch") << QList<int>{119} << in << 10.0f;
-    QTest::newRow("under one notch back") << QList<int>{-119} << in << 10.0f;
-    QTest::newRow("one notch") << QList<int>{120} << in << 9.7f;
-    QTest::newRow("one notch back") << QList<int>{-120} << in << 10.3f;
-    QTest::newRow("two notches") << QList<int>{240} << in << 9.409f;
-    QTest::newRow("thirds add up to a notch") << QList<int>{40, 40, 40} << in << 9.7f;
-    QTest::newRow("turning back drops the rest") << QList<int>{100, -100, 100} << in << 10.0f;
-    QTest::newRow("forty notches at once stay positive") << QList<int>{4800} << in << 2.957f;
-    QTest::newRow("a long spin stops at the minimum") << QList<int>{120000} << in << Camera::minDistance;
-    QTest::newRow("outside") << QList<int>{120} << QPoint(500, 10) << 10.0f;
-}
-
-void tst_Camera::wheel()
-{
-    // 3 % per whole notch, compounded; fractions of a notch count once they add up to one.
-    QFETCH(QList<int>, deltas);
-    QFETCH(QPoint, pos);
-    QFETCH(float, distance);
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 100, 100));
-    camera.setDistance(10);
-    for (int delta : deltas)
-        turnWheel(camera, delta, pos);
-    QVERIFY2(qAbs(camera.distance() - distance) < 1e-3f, qPrintable(QString::number(camera.distance())));
-}
-
-void tst_Camera::staysInPropertyRanges_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<float>("yaw");
-    QTest::addColumn<float>("pitch");
-    QTest::addColumn<float>("distance");
-    // From the free view: yaw -180, pitch 30, distance 10.
-    QTest::newRow("drag of many turns") << "drag" << -20.0f << 90.0f << 10.0f;
-    QTest::newRow("control drag of many turns") << "control drag" << -120.0f << 90.0f << 10.0f;
-    QTest::newRow("yaw of two turns") << "yaw 725" << 5.0f << 30.0f << 10.0f;
-    QTest::newRow("pitch past the pole") << "pitch 120" << -180.0f << 90.0f << 10.0f;
-    QTest::newRow("long zoom-out") << "zoom out" << -180.0f << 30.0f << Camera::maxDistance;
-    QTest::newRow("shift drag out") << "shift drag" << -180.0f << 30.0f << Camera::maxDistance;
-    QTest::newRow("distance beyond") << "distance 1e6" << -180.0f << 30.0f << Camera::maxDistance;
-}
-
-void tst_Camera::staysInPropertyRanges()
-{
-    // Yaw wraps into [-180, 180]; pitch and distance stay inside what the view properties can hold, so a
-    // saved and loaded view is the one that was seen.
-    QFETCH(QString, action);
-    QFETCH(float, yaw);
-    QFETCH(float, pitch);
-    QFETCH(float, distance);
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 200, 100));
-    camera.setViewPreset(0);
-    if (action == "drag") {
-        drag(camera, QPointF(0, 0), QPointF(1000, 1000));
-    } else if (action == "control drag") {
-        drag(camera, QPointF(0, 0), QPointF(3000, 1000), Qt::LeftButton, Qt::ControlModifier);
-        // The look-around moves the focal point; only the angles matter here.
-        camera.setFocalPoint(QVector3D());
-    } else if (action == "yaw 725") {
-        camera.setYaw(725);
-    } else if (action == "pitch 120") {
-        camera.setPitch(120);
-    } else if (action == "zoom out") {
-        for (int i = 0; i < 60; ++i)
-            camera.zoomOut();
-    } else if (action == "shift drag") {
-        drag(camera, QPointF(0, 0), QPointF(0, 2000), Qt::LeftButton, Qt::ShiftModifier);
-        camera.setFocalPoint(QVector3D());
-    } else {
-        camera.setDistance(1e6f);
+    void eyeAndUp_data()
+    {
+        QTest::addColumn<float>("distance");
+        QTest::addColumn<float>("effective");
+        QTest::addColumn<float>("pitch");
+        QTest::addColumn<float>("yaw");
+        QTest::addColumn<QVector3D>("up");
+        QTest::newRow("tilted") << 5.0f << 5.0f << 20.0f << 30.0f << QVector3D(0, 0, 1);
+        QTest::newRow("just above floor") << 0.02f << 0.02f << 0.0f << -90.0f << QVector3D(0, 0, 1);
+        QTest::newRow("below floor") << 0.001f << 0.01f << 20.0f << 30.0f << QVector3D(0, 0, 1);
+        QTest::newRow("top view") << 10.0f << 10.0f << 90.0f << 0.0f << QVector3D(-1, 0, 0);
+        QTest::newRow("bottom view") << 10.0f << 10.0f << -90.0f << 0.0f << QVector3D(1, 0, 0);
+        QTest::newRow("top view yaw 90") << 10.0f << 10.0f << 90.0f << 90.0f << QVector3D(0, -1, 0);
     }
-    QVERIFY2(qAbs(camera.yaw() - yaw) < 1e-3f, qPrintable(QString::number(camera.yaw())));
-    QCOMPARE(camera.pitch(), pitch);
-    QCOMPARE(camera.distance(), distance);
-}
-
-void tst_Camera::clickEmitsRayOnce_data()
-{
-    QTest::addColumn<bool>("move");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("rays");
-    QTest::newRow("left click") << false << int(Qt::LeftButton) << 1;
-    QTest::newRow("left drag") << true << int(Qt::LeftButton) << 0;
-    QTest::newRow("right click") << false << int(Qt::RightButton) << 0;
-}
-
-void tst_Camera::clickEmitsRayOnce()
-{
-    // A left click without motion emits the ray under the cursor once; any motion in between suppresses it.
-    QFETCH(bool, move);
-    QFETCH(int, button);
-    QFETCH(int, rays);
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 200, 100));
-    QSignalSpy spy(&camera, &Camera::setMouseRay);
-    const auto b = Qt::MouseButton(button);
-    send(camera, QEvent::MouseButtonPress, QPointF(100.2, 49.7), b);
-    if (move)
-        send(camera, QEvent::MouseMove, QPointF(100.2, 49.7), b);
-    send(camera, QEvent::MouseButtonRelease, QPointF(100.2, 49.7), b);
-    send(camera, QEvent::MouseButtonRelease, QPointF(100, 50), b);
-    QCOMPARE(spy.count(), rays);
-    QVERIFY(!camera.isDragging());
-    if (rays)
-        QVERIFY(fuzzyVec(spy.at(0).at(0).value<Ray>().direction, camera.rayAt(100, 50).direction));
-}
-
-void tst_Camera::drags_data()
-{
-    QTest::addColumn<int>("preset");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<float>("startDistance");
-    QTest::addColumn<QPointF>("to");
-    QTest::addColumn<QVector3D>("focal");
-    QTest::addColumn<float>("yaw");
-    QTest::addColumn<float>("pitch");
-    QTest::addColumn<float>("distance");
-    const int left = Qt::LeftButton, right = Qt::RightButton, none = Qt::NoModifier;
-    // From (50, 50) at distance 10: 0.05 m per pixel in the flat views.
-    QTest::newRow("free orbit") << 0 << left << none << 10.0f << QPointF(60, 54) << QVector3D() << 178.0f
-                                << 30.8f << 10.0f;
-    QTest::newRow("side pan") << 1 << left << none << 10.0f << QPointF(60, 54) << QVector3D(0, -0.5f, 0.2f)
-                              << 0.0f << 0.0f << 10.0f;
-    QTest::newRow("front pan") << 2 << left << none << 10.0f << QPointF(60, 54) << QVector3D(-0.5f, 0, 0.2f)
-                               << -90.0f << 0.0f << 10.0f;
-    QTest::newRow("top pan") << 3 << left << none << 10.0f << QPointF(60, 54) << QVector3D(-0.5f, 0.2f, 0)
-                             << 0.0f << 90.0f << 10.0f;
-    // yaw -180: c = -1, s = 0, k = 0.01; last x - x = 10 gives focal.y -= 0.1.
-    QTest::newRow("right pan, free view") << 0 << right << none << 10.0f << QPointF(40, 50)
-                                          << QVector3D(0, -0.1f, 0) << -180.0f << 30.0f << 10.0f;
-    QTest::newRow("right pan, flat view")
-        << 2 << right << none << 10.0f << QPointF(40, 30) << QVector3D() << -90.0f << 0.0f << 10.0f;
-    QTest::newRow("shift zoom floor") << 0 << left << int(Qt::ShiftModifier) << 0.05f << QPointF(50, -450)
-                                      << QVector3D() << -180.0f << 30.0f << 0.01f;
-}
-
-void tst_Camera::drags()
-{
-    QFETCH(int, preset);
-    QFETCH(int, button);
-    QFETCH(int, modifiers);
-    QFETCH(float, startDistance);
-    QFETCH(QPointF, to);
-    QFETCH(QVector3D, focal);
-    QFETCH(float, yaw);
-    QFETCH(float, pitch);
-    QFETCH(float, distance);
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 200, 100));
-    camera.setViewPreset(preset);
-    camera.setDistance(startDistance);
-    send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::MouseButton(button),
-         Qt::KeyboardModifiers(modifiers));
-    send(camera, QEvent::MouseMove, to, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
-    QVERIFY(fuzzyVec(camera.focalPoint(), focal));
-    QVERIFY(qAbs(camera.yaw() - yaw) < 1e-4f);
-    QVERIFY(qAbs(camera.pitch() - pitch) < 1e-4f);
-    QVERIFY(qFuzzyCompare(camera.distance(), distance));
-}
-
-void tst_Camera::controlDragKeepsEye()
-{
-    // Control-drag looks around: the eye stays where it is, also when the pitch is clamped at the pole.
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 200, 100));
-    camera.setDistance(4);
-    const QVector3D eye = camera.eyePosition();
-    send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton, Qt::ControlModifier);
-    send(camera, QEvent::MouseMove, QPointF(80, 40), Qt::LeftButton, Qt::ControlModifier);
-    QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-4f));
-    QVERIFY(qAbs(camera.yaw() - (-93.0f)) < 1e-4f);
-    QVERIFY(qAbs(camera.pitch() - 34.0f) < 1e-4f);
-    send(camera, QEvent::MouseMove, QPointF(80, 4000), Qt::LeftButton, Qt::ControlModifier);
-    QCOMPARE(camera.pitch(), 90.0f);
-    QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-3f));
-}
-
-void tst_Camera::releaseOutsideEndsDrag()
-{
-    // A drag whose release went elsewhere ends at the next move without the button; the view stays put.
-    Camera camera;
-    camera.setViewport(QRect(0, 0, 200, 100));
-    send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton);
-    QMouseEvent hover(QEvent::MouseMove, QPointF(70, 50), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    camera.mouseMoveEvent(&hover);
-    QVERIFY(!camera.isDragging());
-    QCOMPARE(camera.yaw(), -90.0f);
-}
+    void eyeAndUp()
+    {
+        // The eye never comes closer than 0.01 to the focal point, while the stored distance keeps its value;
+        // at pitch +/-90 the up vector turns horizontal and the view matrix stays regular.
+        QFETCH(float, distance);
+        QFETCH(float, effective);
+        QFETCH(float, pitch);
+        QFETCH(float, yaw);
+        QFETCH(QVector3D, up);
+        Camera camera;
+        camera.setFocalPoint(QVector3D(1, 2, 3));
+        camera.setYaw(yaw);
+        camera.setPitch(pitch);
+        camera.setDistance(distance);
+        QCOMPARE(camera.distance(), distance);
+        const float y = qDegreesToRadians(yaw), p = qDegreesToRadians(pitch);
+        const QVector3D eye =
+            QVector3D(1, 2, 3) +
+            effective * QVector3D(std::cos(y) * std::cos(p), std::sin(y) * std::cos(p), std::sin(p));
+        QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-5f));
+        QVERIFY(fuzzyVec(camera.upVector().normalized(), up));
+        QVERIFY(finite(camera.viewMatrix()));
+        QVERIFY(camera.viewMatrix().mapVector(up).y() > 0.0f);
+    }
+    void presets_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<float>("pitch");
+        QTest::addColumn<float>("yaw");
+        QTest::addColumn<bool>("perspective");
+        QTest::newRow("free") << 0 << 30.0f << -180.0f << true;
+        QTest::newRow("side") << 1 << 0.0f << 0.0f << false;
+        QTest::newRow("front") << 2 << 0.0f << -90.0f << false;
+        QTest::newRow("top") << 3 << 90.0f << 0.0f << false;
+    }
+    void presets()
+    {
+        // A preset resets the focal point and distance and sets its own angles and projection.
+        QFETCH(int, preset);
+        QFETCH(float, pitch);
+        QFETCH(float, yaw);
+        QFETCH(bool, perspective);
+        Camera camera;
+        camera.setFocalPoint(QVector3D(4, 5, 6));
+        camera.setDistance(3);
+        camera.setViewPreset(preset);
+        QCOMPARE(camera.focalPoint(), QVector3D());
+        QCOMPARE(camera.distance(), 10.0f);
+        QCOMPARE(camera.pitch(), pitch);
+        QCOMPARE(camera.yaw(), yaw);
+        QCOMPARE(camera.isPerspective(), perspective);
+    }
+    void orthographicExtents_data()
+    {
+        QTest::addColumn<QRect>("viewport");
+        QTest::addColumn<float>("halfWidth");
+        QTest::addColumn<float>("halfHeight");
+        QTest::newRow("wide") << QRect(0, 0, 400, 200) << 10.0f << 5.0f;
+        QTest::newRow("tall") << QRect(0, 0, 200, 400) << 5.0f << 10.0f;
+        QTest::newRow("square") << QRect(10, 10, 300, 300) << 5.0f << 5.0f;
+    }
+    void orthographicExtents()
+    {
+        // The orthographic box is half the distance high on its short side and spans -5000..5000 in depth.
+        QFETCH(QRect, viewport);
+        QFETCH(float, halfWidth);
+        QFETCH(float, halfHeight);
+        Camera camera;
+        camera.setViewport(viewport);
+        camera.setViewPreset(1);
+        const QMatrix4x4 p = camera.projectionMatrix();
+        QVERIFY(fuzzyVec(p.map(QVector3D(halfWidth, halfHeight, 0)), QVector3D(1, 1, 0)));
+        QVERIFY(fuzzyVec(p.map(QVector3D(-halfWidth, -halfHeight, 5000)), QVector3D(-1, -1, -1)));
+        QVERIFY(fuzzyVec(p.map(QVector3D(0, 0, -5000)), QVector3D(0, 0, 1)));
+    }
+    void viewportAspect()
+    {
+        // The aspect follows the viewport rectangle (inclusive pixels) and is announced only when it changes.
+        Camera camera;
+        QSignalSpy spy(&camera, &Camera::aspectRatioChanged);
+        camera.setViewport(QRect(QPoint(0, 0), QPoint(399, 199)));
+        QCOMPARE(camera.aspectRatio(), 2.0f);
+        camera.setViewport(QRect(QPoint(10, 10), QPoint(409, 209)));
+        camera.setAspectRatio(2.0f);
+        QCOMPARE(spy.count(), 1);
+        camera.setAspectRatio(1.5f);
+        QCOMPARE(spy.count(), 2);
+    }
+    void noHeightStaysFinite_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QSize>("scene");
+        QTest::addColumn<QRectF>("relative");
+        QTest::newRow("perspective, no height") << 0 << QSize(640, 0) << QRectF(0, 0, 1, 1);
+        QTest::newRow("top view, no height") << 3 << QSize(640, 0) << QRectF(0, 0, 1, 1);
+        QTest::newRow("top view, no width") << 3 << QSize(0, 480) << QRectF(0, 0, 1, 1);
+        QTest::newRow("inset of a tiny scene") << 3 << QSize(640, 1) << QRectF(0.75, 0.75, 0.25, 0.25);
+        QTest::newRow("empty scene") << 1 << QSize(0, 0) << QRectF(0, 0, 1, 1);
+    }
+    void noHeightStaysFinite()
+    {
+        // A window or viewport of zero height keeps the last aspect ratio: matrices and rays stay finite.
+        QFETCH(int, preset);
+        QFETCH(QSize, scene);
+        QFETCH(QRectF, relative);
+        Viewport viewport;
+        viewport.camera()->setViewPreset(preset);
+        viewport.setSceneSize(QSize(640, 480));
+        viewport.setRelativeRect(relative);
+        viewport.setSceneSize(scene);
+        Camera *camera = viewport.camera();
+        QVERIFY(std::isfinite(camera->aspectRatio()) && camera->aspectRatio() > 0.0f);
+        QVERIFY(finite(camera->projectionMatrix()));
+        QVERIFY(finite(camera->viewMatrix()));
+        const Ray ray = camera->rayAt(0, 0);
+        QVERIFY(std::isfinite(ray.origin.length()) && qFuzzyCompare(ray.direction.length(), 1.0f));
+    }
+    void rayThroughCentre_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::newRow("perspective") << 0;
+        QTest::newRow("side") << 1;
+        QTest::newRow("front") << 2;
+        QTest::newRow("top") << 3;
+    }
+    void rayThroughCentre()
+    {
+        // The ray through the centre pixel runs from the eye through the focal point; off centre it still
+        // passes through the point the camera shows there.
+        QFETCH(int, preset);
+        Camera camera;
+        camera.setViewport(QRect(50, 20, 200, 100));
+        camera.setViewPreset(preset);
+        camera.setFocalPoint(QVector3D(1, -2, 0.5f));
+        const Ray ray = camera.rayAt(150, 70);
+        QVERIFY(fuzzyVec(ray.direction, (camera.focalPoint() - camera.eyePosition()).normalized()));
+        QVERIFY(fuzzyVec(ray.origin, camera.eyePosition(), 1e-3f));
+        const Ray corner = camera.rayAt(50, 20);
+        const QVector3D ndc =
+            (camera.projectionMatrix() * camera.viewMatrix()).map(corner.origin + corner.direction * 5.0f);
+        QVERIFY(fuzzyVec(QVector3D(ndc.x(), ndc.y(), 0), QVector3D(-1, 1, 0), 1e-3f));
+    }
+    void wheel_data()
+    {
+        QTest::addColumn<QList<int>>("deltas");
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<float>("distance");
+        const QPoint in(10, 10);
+        QTest::newRow("under one notch") << QList<int>{119} << in << 10.0f;
+        QTest::newRow("under one notch back") << QList<int>{-119} << in << 10.0f;
+        QTest::newRow("one notch") << QList<int>{120} << in << 9.7f;
+        QTest::newRow("one notch back") << QList<int>{-120} << in << 10.3f;
+        QTest::newRow("two notches") << QList<int>{240} << in << 9.409f;
+        QTest::newRow("thirds add up to a notch") << QList<int>{40, 40, 40} << in << 9.7f;
+        QTest::newRow("turning back drops the rest") << QList<int>{100, -100, 100} << in << 10.0f;
+        QTest::newRow("forty notches at once stay positive") << QList<int>{4800} << in << 2.957f;
+        QTest::newRow("a long spin stops at the minimum") << QList<int>{120000} << in << Camera::minDistance;
+        QTest::newRow("outside") << QList<int>{120} << QPoint(500, 10) << 10.0f;
+    }
+    void wheel()
+    {
+        // 3 % per whole notch, compounded; fractions of a notch count once they add up to one.
+        QFETCH(QList<int>, deltas);
+        QFETCH(QPoint, pos);
+        QFETCH(float, distance);
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 100, 100));
+        camera.setDistance(10);
+        for (int delta : deltas)
+            turnWheel(camera, delta, pos);
+        QVERIFY2(qAbs(camera.distance() - distance) < 1e-3f, qPrintable(QString::number(camera.distance())));
+    }
+    void staysInPropertyRanges_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<float>("yaw");
+        QTest::addColumn<float>("pitch");
+        QTest::addColumn<float>("distance");
+        // From the free view: yaw -180, pitch 30, distance 10.
+        QTest::newRow("drag of many turns") << "drag" << -20.0f << 90.0f << 10.0f;
+        QTest::newRow("control drag of many turns") << "control drag" << -120.0f << 90.0f << 10.0f;
+        QTest::newRow("yaw of two turns") << "yaw 725" << 5.0f << 30.0f << 10.0f;
+        QTest::newRow("pitch past the pole") << "pitch 120" << -180.0f << 90.0f << 10.0f;
+        QTest::newRow("long zoom-out") << "zoom out" << -180.0f << 30.0f << Camera::maxDistance;
+        QTest::newRow("shift drag out") << "shift drag" << -180.0f << 30.0f << Camera::maxDistance;
+        QTest::newRow("distance beyond") << "distance 1e6" << -180.0f << 30.0f << Camera::maxDistance;
+    }
+    void staysInPropertyRanges()
+    {
+        // Yaw wraps into [-180, 180]; pitch and distance stay inside what the view properties can hold, so a
+        // saved and loaded view is the one that was seen.
+        QFETCH(QString, action);
+        QFETCH(float, yaw);
+        QFETCH(float, pitch);
+        QFETCH(float, distance);
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 200, 100));
+        camera.setViewPreset(0);
+        if (action == "drag") {
+            drag(camera, QPointF(0, 0), QPointF(1000, 1000));
+        } else if (action == "control drag") {
+            drag(camera, QPointF(0, 0), QPointF(3000, 1000), Qt::LeftButton, Qt::ControlModifier);
+            // The look-around moves the focal point; only the angles matter here.
+            camera.setFocalPoint(QVector3D());
+        } else if (action == "yaw 725") {
+            camera.setYaw(725);
+        } else if (action == "pitch 120") {
+            camera.setPitch(120);
+        } else if (action == "zoom out") {
+            for (int i = 0; i < 60; ++i)
+                camera.zoomOut();
+        } else if (action == "shift drag") {
+            drag(camera, QPointF(0, 0), QPointF(0, 2000), Qt::LeftButton, Qt::ShiftModifier);
+            camera.setFocalPoint(QVector3D());
+        } else {
+            camera.setDistance(1e6f);
+        }
+        QVERIFY2(qAbs(camera.yaw() - yaw) < 1e-3f, qPrintable(QString::number(camera.yaw())));
+        QCOMPARE(camera.pitch(), pitch);
+        QCOMPARE(camera.distance(), distance);
+    }
+    void clickEmitsRayOnce_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("rays");
+        QTest::newRow("left click") << false << int(Qt::LeftButton) << 1;
+        QTest::newRow("left drag") << true << int(Qt::LeftButton) << 0;
+        QTest::newRow("right click") << false << int(Qt::RightButton) << 0;
+    }
+    void clickEmitsRayOnce()
+    {
+        // A left click without motion emits the ray under the cursor once; any motion in between suppresses
+        // it.
+        QFETCH(bool, move);
+        QFETCH(int, button);
+        QFETCH(int, rays);
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 200, 100));
+        QSignalSpy spy(&camera, &Camera::setMouseRay);
+        const auto b = Qt::MouseButton(button);
+        send(camera, QEvent::MouseButtonPress, QPointF(100.2, 49.7), b);
+        if (move)
+            send(camera, QEvent::MouseMove, QPointF(100.2, 49.7), b);
+        send(camera, QEvent::MouseButtonRelease, QPointF(100.2, 49.7), b);
+        send(camera, QEvent::MouseButtonRelease, QPointF(100, 50), b);
+        QCOMPARE(spy.count(), rays);
+        QVERIFY(!camera.isDragging());
+        if (rays)
+            QVERIFY(fuzzyVec(spy.at(0).at(0).value<Ray>().direction, camera.rayAt(100, 50).direction));
+    }
+    void drags_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<float>("startDistance");
+        QTest::addColumn<QPointF>("to");
+        QTest::addColumn<QVector3D>("focal");
+        QTest::addColumn<float>("yaw");
+        QTest::addColumn<float>("pitch");
+        QTest::addColumn<float>("distance");
+        const int left = Qt::LeftButton, right = Qt::RightButton, none = Qt::NoModifier;
+        // From (50, 50) at distance 10: 0.05 m per pixel in the flat views.
+        QTest::newRow("free orbit") << 0 << left << none << 10.0f << QPointF(60, 54) << QVector3D() << 178.0f
+                                    << 30.8f << 10.0f;
+        QTest::newRow("side pan") << 1 << left << none << 10.0f << QPointF(60, 54)
+                                  << QVector3D(0, -0.5f, 0.2f) << 0.0f << 0.0f << 10.0f;
+        QTest::newRow("front pan") << 2 << left << none << 10.0f << QPointF(60, 54)
+                                   << QVector3D(-0.5f, 0, 0.2f) << -90.0f << 0.0f << 10.0f;
+        QTest::newRow("top pan") << 3 << left << none << 10.0f << QPointF(60, 54) << QVector3D(-0.5f, 0.2f, 0)
+                                 << 0.0f << 90.0f << 10.0f;
+        // yaw -180: c = -1, s = 0, k = 0.01; last x - x = 10 gives focal.y -= 0.1.
+        QTest::newRow("right pan, free view") << 0 << right << none << 10.0f << QPointF(40, 50)
+                                              << QVector3D(0, -0.1f, 0) << -180.0f << 30.0f << 10.0f;
+        QTest::newRow("right pan, flat view")
+            << 2 << right << none << 10.0f << QPointF(40, 30) << QVector3D() << -90.0f << 0.0f << 10.0f;
+        QTest::newRow("shift zoom floor") << 0 << left << int(Qt::ShiftModifier) << 0.05f << QPointF(50, -450)
+                                          << QVector3D() << -180.0f << 30.0f << 0.01f;
+    }
+    void drags()
+    {
+        // Left drags orbit the free view and pan the flat ones, right drags pan, shift-drags zoom down to the
+        // floor.
+        QFETCH(int, preset);
+        QFETCH(int, button);
+        QFETCH(int, modifiers);
+        QFETCH(float, startDistance);
+        QFETCH(QPointF, to);
+        QFETCH(QVector3D, focal);
+        QFETCH(float, yaw);
+        QFETCH(float, pitch);
+        QFETCH(float, distance);
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 200, 100));
+        camera.setViewPreset(preset);
+        camera.setDistance(startDistance);
+        send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::MouseButton(button),
+             Qt::KeyboardModifiers(modifiers));
+        send(camera, QEvent::MouseMove, to, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(fuzzyVec(camera.focalPoint(), focal));
+        QVERIFY(qAbs(camera.yaw() - yaw) < 1e-4f);
+        QVERIFY(qAbs(camera.pitch() - pitch) < 1e-4f);
+        QVERIFY(qFuzzyCompare(camera.distance(), distance));
+    }
+    void controlDragKeepsEye()
+    {
+        // Control-drag looks around: the eye stays where it is, also when the pitch is clamped at the pole.
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 200, 100));
+        camera.setDistance(4);
+        const QVector3D eye = camera.eyePosition();
+        send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton, Qt::ControlModifier);
+        send(camera, QEvent::MouseMove, QPointF(80, 40), Qt::LeftButton, Qt::ControlModifier);
+        QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-4f));
+        QVERIFY(qAbs(camera.yaw() - (-93.0f)) < 1e-4f);
+        QVERIFY(qAbs(camera.pitch() - 34.0f) < 1e-4f);
+        send(camera, QEvent::MouseMove, QPointF(80, 4000), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(camera.pitch(), 90.0f);
+        QVERIFY(fuzzyVec(camera.eyePosition(), eye, 1e-3f));
+    }
+    void releaseOutsideEndsDrag()
+    {
+        // A drag whose release went elsewhere ends at the next move without the button; the view stays put.
+        Camera camera;
+        camera.setViewport(QRect(0, 0, 200, 100));
+        send(camera, QEvent::MouseButtonPress, QPointF(50, 50), Qt::LeftButton);
+        QMouseEvent hover(QEvent::MouseMove, QPointF(70, 50), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        camera.mouseMoveEvent(&hover);
+        QVERIFY(!camera.isDragging());
+        QCOMPARE(camera.yaw(), -90.0f);
+    }
+};
 
 QTEST_MAIN(tst_Camera)
 #include "tst_render_camera.moc"

@@ -20,134 +20,97 @@ class tst_PointCloud : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void frames_data();
-    void frames();
-    void clearDrawsNothing();
-    void frameTag();
-    void pointSizeDoesNotRepaint();
-    void coordinateMarker();
-    void mismatchedBatch();
-};
-
-void tst_PointCloud::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
-
-void tst_PointCloud::frames_data()
-{
-    QTest::addColumn<QVector<int>>("first");
-    QTest::addColumn<QVector<int>>("second");
-    QTest::addColumn<int>("drawCount");
-    QTest::addColumn<int>("length");
-    QTest::newRow("fewer points keep the old tail") << QVector<int>{5} << QVector<int>{3} << 5 << 5;
-    QTest::newRow("more points grow") << QVector<int>{3} << QVector<int>{2, 4} << 6 << 6;
-    QTest::newRow("same size") << QVector<int>{2, 2} << QVector<int>{4} << 4 << 4;
-    QTest::newRow("empty frame") << QVector<int>{4} << QVector<int>{} << 4 << 4;
-}
-
-void tst_PointCloud::frames()
-{
-    // A new frame overwrites the previous one from the start; its tail stays drawn until overwritten.
-    PointCloud cloud;
-    QSignalSpy changed(&cloud, &RenderableItem::changed);
-    QFETCH(QVector<int>, first);
-    QFETCH(QVector<int>, second);
-    QFETCH(int, drawCount);
-    QFETCH(int, length);
-    for (int n : first)
-        cloud.addPoints(points(n, 1), points(n, 1));
-    cloud.resetPoints();
-    QCOMPARE(cloud.count(), 0);
-    int written = 0;
-    for (int n : second) {
-        cloud.addPoints(points(n, 2), points(n, 2));
-        written += n;
+    void initTestCase() { TestSupport::isolateSettings(); }
+    void frames_data()
+    {
+        QTest::addColumn<QVector<int>>("first");
+        QTest::addColumn<bool>("clear"); // instead of a new frame
+        QTest::addColumn<QVector<int>>("second");
+        QTest::addColumn<int>("drawCount");
+        QTest::addColumn<int>("length");
+        QTest::newRow("fewer points keep the old tail")
+            << QVector<int>{5} << false << QVector<int>{3} << 5 << 5;
+        QTest::newRow("more points grow") << QVector<int>{3} << false << QVector<int>{2, 4} << 6 << 6;
+        QTest::newRow("same size") << QVector<int>{2, 2} << false << QVector<int>{4} << 4 << 4;
+        QTest::newRow("empty frame") << QVector<int>{4} << false << QVector<int>{} << 4 << 4;
+        // Clearing draws nothing yet keeps the vectors, which a later smaller frame never shrinks.
+        QTest::newRow("cleared") << QVector<int>{10} << true << QVector<int>{} << 0 << 10;
+        QTest::newRow("cleared, then a smaller frame")
+            << QVector<int>{10} << true << QVector<int>{3} << 3 << 10;
     }
-    QCOMPARE(changed.count(), first.size() + 1 + second.size());
-    QCOMPARE(cloud.count(), written);
-    QCOMPARE(cloud.drawCount(), drawCount);
-    QCOMPARE(cloud.positions().size(), length);
-    QCOMPARE(cloud.colors().size(), length);
-    QVERIFY(cloud.isDirty());
-    for (int i = 0; i < cloud.drawCount(); ++i)
-        QCOMPARE(cloud.positions().at(i).x(), i < written ? 2.0f : 1.0f);
-}
-
-void tst_PointCloud::clearDrawsNothing()
-{
-    // Clearing draws nothing yet keeps the vectors, which a later smaller frame never shrinks.
-    PointCloud cloud;
-    cloud.addPoints(points(10, 1), points(10, 1));
-    cloud.setFrameTagQuietly(7);
-    cloud.clearPoints();
-    QCOMPARE(cloud.drawCount(), 0);
-    QCOMPARE(cloud.count(), 0);
-    QCOMPARE(cloud.frameTag(), -1);
-    QCOMPARE(cloud.positions().size(), 10);
-    cloud.addPoints(points(3, 2), points(3, 2));
-    QCOMPARE(cloud.drawCount(), 3);
-    QCOMPARE(cloud.positions().size(), 10);
-    QCOMPARE(cloud.positions().at(2).x(), 2.0f);
-}
-
-void tst_PointCloud::frameTag()
-{
-    // A frame tag equal to the current one does nothing; a new tag starts a new frame.
-    PointCloud cloud;
-    cloud.setFrameTag(4);
-    cloud.addPoints(points(3, 1), points(3, 1));
-    QSignalSpy changed(&cloud, &RenderableItem::changed);
-    cloud.setFrameTag(4);
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(cloud.count(), 3);
-    cloud.setFrameTag(5);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(cloud.count(), 0);
-    QCOMPARE(cloud.drawCount(), 3);
-    QCOMPARE(cloud.frameTag(), 5);
-    cloud.setFrameTagQuietly(9);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(cloud.frameTag(), 9);
-}
-
-void tst_PointCloud::pointSizeDoesNotRepaint()
-{
-    // The point size is stored for the next draw without asking for a repaint.
-    PointCloud cloud;
-    QCOMPARE(cloud.pointSize(), 2);
-    QSignalSpy changed(&cloud, &RenderableItem::changed);
-    cloud.setPointSize(7);
-    QCOMPARE(cloud.pointSize(), 7);
-    QCOMPARE(changed.count(), 0);
-}
-
-void tst_PointCloud::coordinateMarker()
-{
-    // The cloud carries a size-1 marker at its origin whose visibility follows the cloud's.
-    PointCloud cloud;
-    QCOMPARE(cloud.coordinate()->size(), 1.0f);
-    QVERIFY(cloud.isCoordinateVisible());
-    QSignalSpy changed(&cloud, &RenderableItem::changed);
-    cloud.setCoordinateVisible(false);
-    QVERIFY(!cloud.isCoordinateVisible());
-    QCOMPARE(changed.count(), 1);
-    cloud.setCoordinateVisible(false);
-    QCOMPARE(changed.count(), 1);
-    cloud.setCoordinateVisible(true);
-    cloud.setVisible(false);
-    QVERIFY(!cloud.isCoordinateVisible());
-}
-
-void tst_PointCloud::mismatchedBatch()
-{
-    // A batch whose lists differ in length adds only the points that have a colour.
-    PointCloud cloud;
-    cloud.addPoints(points(4, 1), points(2, 1));
-    QCOMPARE(cloud.count(), 2);
-    QCOMPARE(cloud.positions().size(), cloud.colors().size());
-}
+    void frames()
+    {
+        // A new frame overwrites the previous one from the start; its tail stays drawn until overwritten.
+        PointCloud cloud;
+        QSignalSpy changed(&cloud, &RenderableItem::changed);
+        QFETCH(QVector<int>, first);
+        QFETCH(bool, clear);
+        QFETCH(QVector<int>, second);
+        QFETCH(int, drawCount);
+        QFETCH(int, length);
+        for (int n : first)
+            cloud.addPoints(points(n, 1), points(n, 1));
+        cloud.setFrameTagQuietly(7);
+        clear ? cloud.clearPoints() : cloud.resetPoints();
+        QCOMPARE(cloud.count(), 0);
+        QCOMPARE(cloud.frameTag(), -1);
+        int written = 0;
+        for (int n : second) {
+            cloud.addPoints(points(n, 2), points(n, 2));
+            written += n;
+        }
+        QCOMPARE(changed.count(), first.size() + 1 + second.size());
+        QCOMPARE(cloud.count(), written);
+        QCOMPARE(cloud.drawCount(), drawCount);
+        QCOMPARE(cloud.positions().size(), length);
+        QCOMPARE(cloud.colors().size(), length);
+        QVERIFY(cloud.isDirty());
+        for (int i = 0; i < cloud.drawCount(); ++i)
+            QCOMPARE(cloud.positions().at(i).x(), i < written ? 2.0f : 1.0f);
+    }
+    void frameTag()
+    {
+        // A frame tag equal to the current one does nothing; a new tag starts a new frame.
+        PointCloud cloud;
+        cloud.setFrameTag(4);
+        cloud.addPoints(points(3, 1), points(3, 1));
+        QSignalSpy changed(&cloud, &RenderableItem::changed);
+        cloud.setFrameTag(4);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(cloud.count(), 3);
+        cloud.setFrameTag(5);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(cloud.count(), 0);
+        QCOMPARE(cloud.drawCount(), 3);
+        QCOMPARE(cloud.frameTag(), 5);
+        cloud.setFrameTagQuietly(9);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(cloud.frameTag(), 9);
+    }
+    void coordinateMarker()
+    {
+        // The origin marker's visibility follows the cloud's; hiding it again announces nothing.
+        PointCloud cloud;
+        QVERIFY(cloud.isCoordinateVisible());
+        QSignalSpy changed(&cloud, &RenderableItem::changed);
+        cloud.setCoordinateVisible(false);
+        QVERIFY(!cloud.isCoordinateVisible());
+        QCOMPARE(changed.count(), 1);
+        cloud.setCoordinateVisible(false);
+        QCOMPARE(changed.count(), 1);
+        cloud.setCoordinateVisible(true);
+        cloud.setVisible(false);
+        QVERIFY(!cloud.isCoordinateVisible());
+    }
+    void mismatchedBatch()
+    {
+        // A batch whose lists differ in length adds only the points that have a colour.
+        PointCloud cloud;
+        cloud.addPoints(points(4, 1), points(2, 1));
+        QCOMPARE(cloud.count(), 2);
+        QCOMPARE(cloud.positions().size(), cloud.colors().size());
+    }
+};
 
 QTEST_MAIN(tst_PointCloud)
 #include "tst_render_pointcloud.moc"

@@ -25,190 +25,168 @@ class tst_Viewport : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void rectangles_data();
-    void rectangles();
-    void sceneSizeReachesViewports();
-    void topmostViewportGetsMouse_data();
-    void topmostViewportGetsMouse();
-    void pressSelectsOnlyTarget();
-    void clickPicksItem();
-    void canvasViewports();
-    void canvasLayers();
+    void initTestCase() { TestSupport::isolateSettings(); }
+    void rectangles_data()
+    {
+        QTest::addColumn<QSize>("scene");
+        QTest::addColumn<QRectF>("relative");
+        QTest::addColumn<QRect>("pixel");
+        QTest::addColumn<QRect>("gl");
+        QTest::newRow("whole") << QSize(1000, 500) << QRectF(0, 0, 1, 1)
+                               << QRect(QPoint(0, 0), QPoint(999, 499)) << QRect(0, 0, 1000, 500);
+        QTest::newRow("top view inset")
+            << QSize(1000, 500) << QRectF(0.75, 0.75, 0.25, 0.25) << QRect(QPoint(750, 375), QPoint(999, 499))
+            << QRect(750, 0, 250, 125);
+        QTest::newRow("top left quarter") << QSize(1000, 500) << QRectF(0, 0, 0.5, 0.5)
+                                          << QRect(QPoint(0, 0), QPoint(499, 249)) << QRect(0, 250, 500, 250);
+        // Pixel edges round, the GL rectangle truncates.
+        QTest::newRow("odd size") << QSize(333, 101) << QRectF(0.5, 0.5, 0.5, 0.5)
+                                  << QRect(QPoint(167, 51), QPoint(333, 101)) << QRect(166, 0, 166, 50);
+        QTest::newRow("empty scene") << QSize(0, 0) << QRectF(0, 0, 1, 1)
+                                     << QRect(QPoint(0, 0), QPoint(-1, -1)) << QRect(0, 0, 0, 0);
+    }
+    void rectangles()
+    {
+        // The pixel rectangle rounds from the top-left; the GL rectangle has its origin at the bottom and
+        // truncates.
+        QFETCH(QSize, scene);
+        QFETCH(QRectF, relative);
+        QFETCH(QRect, pixel);
+        QFETCH(QRect, gl);
+        Viewport viewport;
+        QSignalSpy spy(&viewport, &RenderableItem::changed);
+        viewport.setSceneSize(scene);
+        viewport.setRelativeRect(relative);
+        QCOMPARE(viewport.pixelRect(), pixel);
+        QCOMPARE(viewport.glRect(), gl);
+        QCOMPARE(viewport.camera()->viewport(), pixel);
+    }
+    void sceneSizeReachesViewports()
+    {
+        // Resizing the scene recomputes every viewport; the same size again announces nothing.
+        Scene scene;
+        auto *a = new Viewport(&scene);
+        auto *b = new Viewport(&scene);
+        b->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
+        scene.addViewport(a);
+        scene.addViewport(b);
+        QSignalSpy spy(&scene, &RenderableItem::changed);
+        scene.setSize(QSize(800, 400));
+        QCOMPARE(a->pixelRect(), QRect(0, 0, 800, 400));
+        QCOMPARE(b->pixelRect(), QRect(600, 300, 200, 100));
+        QCOMPARE(a->camera()->aspectRatio(), 2.0f);
+        spy.clear();
+        scene.setSize(QSize(800, 400));
+        QCOMPARE(spy.count(), 0);
+    }
+    void topmostViewportGetsMouse_data()
+    {
+        QTest::addColumn<int>("insetZ");
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<bool>("toInset");
+        QTest::newRow("inset above, inside inset") << 2 << QPoint(700, 350) << true;
+        QTest::newRow("inset above, outside inset") << 2 << QPoint(100, 100) << false;
+        QTest::newRow("inset below, inside inset") << 0 << QPoint(700, 350) << false;
+    }
+    void topmostViewportGetsMouse()
+    {
+        // Where viewports overlap, the one with the higher ZOrder receives the mouse.
+        Scene scene;
+        scene.setSize(QSize(800, 400));
+        auto *inset = new Viewport(&scene);
+        inset->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
+        auto *main = new Viewport(&scene);
+        QFETCH(int, insetZ);
+        QFETCH(QPoint, pos);
+        QFETCH(bool, toInset);
+        inset->setZOrder(insetZ);
+        scene.addViewport(inset);
+        scene.addViewport(main);
+        QCOMPARE(scene.viewportAt(pos), toInset ? inset : main);
+
+        QSignalSpy insetRays(inset->camera(), &Camera::setMouseRay);
+        QSignalSpy mainRays(main->camera(), &Camera::setMouseRay);
+        click(scene, pos);
+        QCOMPARE(insetRays.count(), toInset ? 1 : 0);
+        QCOMPARE(mainRays.count(), toInset ? 0 : 1);
+        QVERIFY(!scene.viewportAt(QPoint(900, 10)));
+    }
+    void pressSelectsOnlyTarget()
+    {
+        // A press deselects every viewport and selects the one it lands in; outside all of them none stays
+        // selected.
+        Scene scene;
+        scene.setSize(QSize(400, 200));
+        auto *left = new Viewport(&scene);
+        left->setRelativeRect(QRectF(0, 0, 0.5, 1));
+        auto *right = new Viewport(&scene);
+        right->setRelativeRect(QRectF(0.5, 0, 0.5, 1));
+        scene.addViewport(left);
+        scene.addViewport(right);
+        click(scene, QPoint(10, 10));
+        QVERIFY(left->isSelected());
+        QVERIFY(!right->isSelected());
+        click(scene, QPoint(300, 10));
+        QVERIFY(!left->isSelected());
+        QVERIFY(right->isSelected());
+        left->setRelativeRect(QRectF(0, 0, 0.25, 1));
+        right->setRelativeRect(QRectF(0.75, 0, 0.25, 1));
+        click(scene, QPoint(150, 10));
+        QVERIFY(!left->isSelected());
+        QVERIFY(!right->isSelected());
+    }
+    void clickPicksItem()
+    {
+        // A click on a selectable cube through the scene selects it; a click beside it deselects it again.
+        Scene scene;
+        scene.setSize(QSize(200, 200));
+        auto *viewport = new Viewport(&scene);
+        scene.addViewport(viewport);
+        viewport->camera()->setViewPreset(3);
+        Cube cube;
+        cube.setSelectable(true);
+        viewport->addItem(&cube);
+        click(scene, QPoint(100, 100));
+        QVERIFY(cube.isSelected());
+        QCOMPARE(cube.color(), QColor(Qt::yellow));
+        click(scene, QPoint(20, 20));
+        QVERIFY(!cube.isSelected());
+        QCOMPARE(cube.color(), QColor(Qt::red));
+    }
+    void canvasViewports()
+    {
+        // Viewports are made, found and taken by name; a deleted item leaves no dangling entry.
+        Canvas canvas;
+        Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
+        Viewport *top = canvas.createViewport(QStringLiteral("Top"), QRectF(0.75, 0.75, 0.25, 0.25));
+        QCOMPARE(canvas.takeViewport(QStringLiteral("Top")), top);
+        QVERIFY(!canvas.hasViewport(QStringLiteral("Top")));
+        QVERIFY(!canvas.takeViewport(QStringLiteral("Top")));
+        delete top;
+        auto *cube = new Cube;
+        main->addItem(cube);
+        delete cube;
+        QVERIFY(main->items().isEmpty());
+        canvas.clearViewPorts();
+        QVERIFY(canvas.scene()->viewports().isEmpty());
+    }
+    void canvasLayers()
+    {
+        // A layer is added once, removed wholly, and forgotten when deleted.
+        Canvas canvas;
+        LayerItem a, b;
+        canvas.addLayer(&a);
+        canvas.addLayer(&a);
+        canvas.addLayer(nullptr);
+        QCOMPARE(canvas.layers().size(), 1);
+        canvas.removeLayer(&a);
+        QVERIFY(canvas.layers().isEmpty());
+        auto *c = new LayerItem;
+        canvas.addLayer(c);
+        delete c;
+        QVERIFY(canvas.layers().isEmpty());
+    }
 };
-
-void tst_Viewport::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
-
-void tst_Viewport::rectangles_data()
-{
-    QTest::addColumn<QSize>("scene");
-    QTest::addColumn<QRectF>("relative");
-    QTest::addColumn<QRect>("pixel");
-    QTest::addColumn<QRect>("gl");
-    QTest::newRow("whole") << QSize(1000, 500) << QRectF(0, 0, 1, 1) << QRect(QPoint(0, 0), QPoint(999, 499))
-                           << QRect(0, 0, 1000, 500);
-    QTest::newRow("top view inset") << QSize(1000, 500) << QRectF(0.75, 0.75, 0.25, 0.25)
-                                    << QRect(QPoint(750, 375), QPoint(999, 499)) << QRect(750, 0, 250, 125);
-    QTest::newRow("top left quarter") << QSize(1000, 500) << QRectF(0, 0, 0.5, 0.5)
-                                      << QRect(QPoint(0, 0), QPoint(499, 249)) << QRect(0, 250, 500, 250);
-    // Pixel edges round, the GL rectangle truncates.
-    QTest::newRow("odd size") << QSize(333, 101) << QRectF(0.5, 0.5, 0.5, 0.5)
-                              << QRect(QPoint(167, 51), QPoint(333, 101)) << QRect(166, 0, 166, 50);
-    QTest::newRow("empty scene") << QSize(0, 0) << QRectF(0, 0, 1, 1) << QRect(QPoint(0, 0), QPoint(-1, -1))
-                                 << QRect(0, 0, 0, 0);
-}
-
-void tst_Viewport::rectangles()
-{
-    // The pixel rectangle rounds from the top-left; the GL rectangle has its origin at the bottom and
-    // truncates.
-    QFETCH(QSize, scene);
-    QFETCH(QRectF, relative);
-    QFETCH(QRect, pixel);
-    QFETCH(QRect, gl);
-    Viewport viewport;
-    QSignalSpy spy(&viewport, &RenderableItem::changed);
-    viewport.setSceneSize(scene);
-    viewport.setRelativeRect(relative);
-    QCOMPARE(viewport.pixelRect(), pixel);
-    QCOMPARE(viewport.glRect(), gl);
-    QCOMPARE(viewport.camera()->viewport(), pixel);
-}
-
-void tst_Viewport::sceneSizeReachesViewports()
-{
-    // Resizing the scene recomputes every viewport; the same size again announces nothing.
-    Scene scene;
-    auto *a = new Viewport(&scene);
-    auto *b = new Viewport(&scene);
-    b->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
-    scene.addViewport(a);
-    scene.addViewport(b);
-    QSignalSpy spy(&scene, &RenderableItem::changed);
-    scene.setSize(QSize(800, 400));
-    QCOMPARE(a->pixelRect(), QRect(0, 0, 800, 400));
-    QCOMPARE(b->pixelRect(), QRect(600, 300, 200, 100));
-    QCOMPARE(a->camera()->aspectRatio(), 2.0f);
-    spy.clear();
-    scene.setSize(QSize(800, 400));
-    QCOMPARE(spy.count(), 0);
-}
-
-void tst_Viewport::topmostViewportGetsMouse_data()
-{
-    QTest::addColumn<int>("insetZ");
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<bool>("toInset");
-    QTest::newRow("inset above, inside inset") << 2 << QPoint(700, 350) << true;
-    QTest::newRow("inset above, outside inset") << 2 << QPoint(100, 100) << false;
-    QTest::newRow("inset below, inside inset") << 0 << QPoint(700, 350) << false;
-}
-
-void tst_Viewport::topmostViewportGetsMouse()
-{
-    // Where viewports overlap, the one with the higher ZOrder receives the mouse.
-    Scene scene;
-    scene.setSize(QSize(800, 400));
-    auto *inset = new Viewport(&scene);
-    inset->setRelativeRect(QRectF(0.75, 0.75, 0.25, 0.25));
-    auto *main = new Viewport(&scene);
-    QFETCH(int, insetZ);
-    QFETCH(QPoint, pos);
-    QFETCH(bool, toInset);
-    inset->setZOrder(insetZ);
-    scene.addViewport(inset);
-    scene.addViewport(main);
-    QCOMPARE(scene.viewportAt(pos), toInset ? inset : main);
-
-    QSignalSpy insetRays(inset->camera(), &Camera::setMouseRay);
-    QSignalSpy mainRays(main->camera(), &Camera::setMouseRay);
-    click(scene, pos);
-    QCOMPARE(insetRays.count(), toInset ? 1 : 0);
-    QCOMPARE(mainRays.count(), toInset ? 0 : 1);
-    QVERIFY(!scene.viewportAt(QPoint(900, 10)));
-}
-
-void tst_Viewport::pressSelectsOnlyTarget()
-{
-    // A press deselects every viewport and selects the one it lands in; outside all of them none stays
-    // selected.
-    Scene scene;
-    scene.setSize(QSize(400, 200));
-    auto *left = new Viewport(&scene);
-    left->setRelativeRect(QRectF(0, 0, 0.5, 1));
-    auto *right = new Viewport(&scene);
-    right->setRelativeRect(QRectF(0.5, 0, 0.5, 1));
-    scene.addViewport(left);
-    scene.addViewport(right);
-    click(scene, QPoint(10, 10));
-    QVERIFY(left->isSelected());
-    QVERIFY(!right->isSelected());
-    click(scene, QPoint(300, 10));
-    QVERIFY(!left->isSelected());
-    QVERIFY(right->isSelected());
-    left->setRelativeRect(QRectF(0, 0, 0.25, 1));
-    right->setRelativeRect(QRectF(0.75, 0, 0.25, 1));
-    click(scene, QPoint(150, 10));
-    QVERIFY(!left->isSelected());
-    QVERIFY(!right->isSelected());
-}
-
-void tst_Viewport::clickPicksItem()
-{
-    // A click on a selectable cube through the scene selects it; a click beside it deselects it again.
-    Scene scene;
-    scene.setSize(QSize(200, 200));
-    auto *viewport = new Viewport(&scene);
-    scene.addViewport(viewport);
-    viewport->camera()->setViewPreset(3);
-    Cube cube;
-    cube.setSelectable(true);
-    viewport->addItem(&cube);
-    click(scene, QPoint(100, 100));
-    QVERIFY(cube.isSelected());
-    QCOMPARE(cube.color(), QColor(Qt::yellow));
-    click(scene, QPoint(20, 20));
-    QVERIFY(!cube.isSelected());
-    QCOMPARE(cube.color(), QColor(Qt::red));
-}
-
-void tst_Viewport::canvasViewports()
-{
-    // Viewports are made, found and taken by name; a deleted item leaves no dangling entry.
-    Canvas canvas;
-    Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
-    Viewport *top = canvas.createViewport(QStringLiteral("Top"), QRectF(0.75, 0.75, 0.25, 0.25));
-    QCOMPARE(canvas.takeViewport(QStringLiteral("Top")), top);
-    QVERIFY(!canvas.hasViewport(QStringLiteral("Top")));
-    QVERIFY(!canvas.takeViewport(QStringLiteral("Top")));
-    delete top;
-    auto *cube = new Cube;
-    main->addItem(cube);
-    delete cube;
-    QVERIFY(main->items().isEmpty());
-    canvas.clearViewPorts();
-    QVERIFY(canvas.scene()->viewports().isEmpty());
-}
-
-void tst_Viewport::canvasLayers()
-{
-    // A layer is added once, removed wholly, and forgotten when deleted.
-    Canvas canvas;
-    LayerItem a, b;
-    canvas.addLayer(&a);
-    canvas.addLayer(&a);
-    canvas.addLayer(nullptr);
-    QCOMPARE(canvas.layers().size(), 1);
-    canvas.removeLayer(&a);
-    QVERIFY(canvas.layers().isEmpty());
-    auto *c = new LayerItem;
-    canvas.addLayer(c);
-    delete c;
-    QVERIFY(canvas.layers().isEmpty());
-}
 
 QTEST_MAIN(tst_Viewport)
 #include "tst_render_viewport.moc"

@@ -25,7 +25,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -405,30 +404,6 @@ private slots:
         QCOMPARE(composer.cameraProperty()->camera(), second.viewport(QStringLiteral("Main"))->camera());
         composer.setCanvas(nullptr);
         QVERIFY(!composer.canvas());
-    }
-
-    // A language change renames the group, the view properties and the layout options; keys, the chosen
-    // layout and the viewports stay.
-    void retranslate()
-    {
-        Canvas canvas;
-        SceneComposer composer;
-        composer.setCanvas(&canvas);
-        composer.viewportProperty()->setOptionValue(1);
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/translations/ja")));
-        QCoreApplication::installTranslator(&translator);
-        composer.retranslate();
-        QCoreApplication::removeTranslator(&translator);
-        QCOMPARE(composer.property()->name(), QStringLiteral("キャンバス"));
-        QCOMPARE(composer.backgroundColorProperty()->name(), QStringLiteral("背景色"));
-        QCOMPARE(composer.viewportProperty()->value().toString(), QStringLiteral("上面図"));
-        QCOMPARE(composer.cameraProperty()->name(), QStringLiteral("ビュー"));
-        QCOMPARE(composer.cameraProperty()->distanceProperty()->name(), QStringLiteral("距離 [m]"));
-        QCOMPARE(composer.frameRateProperty()->name(), QStringLiteral("フレームレート"));
-        QCOMPARE(viewportNames(canvas), QStringList({"Main", "Top"}));
-        composer.retranslate();
-        QCOMPARE(composer.viewportProperty()->value().toString(), QStringLiteral("Top View"));
     }
 
     // A saved tree comes back whole from one load, also where a loaded choice rebuilds the nodes after it

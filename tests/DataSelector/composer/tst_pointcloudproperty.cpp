@@ -18,7 +18,6 @@
 #include "Vector3DProperty.h"
 
 #include <QSignalSpy>
-#include <QTranslator>
 #include <QtTest>
 
 #include <cmath>
@@ -228,6 +227,8 @@ private slots:
         QTest::addColumn<QVector3D>("rotation");
         QTest::addColumn<bool>("kept");
         QTest::newRow("on the ground") << QVector3D(0, 0, 0) << QVector3D(0, 0, 0) << QVector3D() << false;
+        QTest::newRow("raised 1 m, on the window's edge")
+            << QVector3D(0, 0, 0) << QVector3D(0, 0, 1.0f) << QVector3D() << true;
         QTest::newRow("raised 1.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 1.5f) << QVector3D() << true;
         QTest::newRow("raised 2.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 2.5f) << QVector3D() << false;
         QTest::newRow("tilted up to 1, raised 0.5")
