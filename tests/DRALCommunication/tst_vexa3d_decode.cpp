@@ -21,6 +21,7 @@ struct Decoder
     {
         if (!geometry.reset(spec))
             qFatal("geometry refused");
+        geometry.setAllVerticalLoaded(); // flat tables stand in for the fetched ones
         line.allocate(spec);
     }
     static bool header(const std::string &bytes, Vexa3dPacketHeader &h)
