@@ -4,8 +4,6 @@
 #include "DataRecorder.h"
 
 class FolderProperty;
-class IntegerProperty;
-class QAction;
 
 // Records every frame as rows of CSV files in a chosen folder.
 class CsvDataRecorder : public DataRecorder
@@ -18,13 +16,9 @@ public:
 
     QString displayName() const override;
     QString typeKey() const override;
-    PropertyItem *rootProperty() const override;
 
     QString directory() const { return m_directory; }
     FolderProperty *folderProperty() const { return m_folder; }
-    IntegerProperty *recordCountProperty() const { return m_count; }
-    QAction *startAction() const { return m_startAction; }
-    QAction *stopAction() const { return m_stopAction; }
 
     // Where the files are made; QFile unless set (a test can hand in a device that fails).
     void setDeviceMaker(CsvFileSet::DeviceMaker maker) { m_deviceMaker = std::move(maker); }
@@ -37,14 +31,11 @@ public slots:
 signals:
     void directoryChanged(QString directory);
 
-private:
-    void setRecordingState(bool recording);
+protected:
+    void lockSettings(bool locked) override;
 
-    PropertyItem *m_root = nullptr;
+private:
     FolderProperty *m_folder = nullptr;
-    IntegerProperty *m_count = nullptr;
-    QAction *m_startAction = nullptr;
-    QAction *m_stopAction = nullptr;
     QString m_directory;
     CsvFileSet::DeviceMaker m_deviceMaker;
 };

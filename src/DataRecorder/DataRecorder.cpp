@@ -1,6 +1,10 @@
 #include "DataRecorder.h"
 
+#include "IntegerProperty.h"
 #include "MetaTypes.h"
+#include "PropertyItem.h"
+
+#include <QAction>
 
 DataRecorder::DataRecorder(QObject *parent) : RecorderWorker(parent)
 {
@@ -9,6 +13,43 @@ DataRecorder::DataRecorder(QObject *parent) : RecorderWorker(parent)
     // The thread's signals arrive queued in this object's thread.
     connect(this, &QThread::started, this, &DataRecorder::recordingStarted);
     connect(this, &QThread::finished, this, &DataRecorder::recordingStopped);
+
+    m_startAction = new QAction(QIcon(QStringLiteral(":/DataRecorder/start")), QString(), this);
+    m_stopAction = new QAction(QIcon(QStringLiteral(":/DataRecorder/stop")), QString(), this);
+    m_root = new PropertyItem(this);
+    m_root->setIcon(QIcon(QStringLiteral(":/DataRecorder/recorder")));
+    m_root->addAction(m_startAction);
+    m_root->addAction(m_stopAction);
+    m_count = new IntegerProperty(m_root);
+    m_count->setReadOnly(true);
+    m_count->setIntValue(0);
+}
+
+void DataRecorder::wireControls()
+{
+    const auto setRecording = [this](bool recording) {
+        m_startAction->setEnabled(!recording);
+        m_stopAction->setEnabled(recording);
+        lockSettings(recording);
+    };
+    connect(m_startAction, &QAction::triggered, this, &DataRecorder::startRecording);
+    connect(m_stopAction, &QAction::triggered, this, &DataRecorder::stopRecording);
+    connect(this, &DataRecorder::recordingStarted, this, [setRecording] { setRecording(true); });
+    connect(this, &DataRecorder::recordingStopped, this, [setRecording] { setRecording(false); });
+    connect(this, &RecorderWorker::recordWritten, m_count,
+            [this] { m_count->setIntValue(m_count->intValue() + 1); });
+    setRecording(false);
+}
+
+void DataRecorder::retranslateControls()
+{
+    m_count->setName(tr("Record Count"));
+    m_count->setKey(QStringLiteral("record_count"));
+    m_count->retranslate();
+    m_startAction->setText(tr("Start"));
+    m_startAction->setToolTip(tr("Start"));
+    m_stopAction->setText(tr("Stop"));
+    m_stopAction->setToolTip(tr("Stop"));
 }
 
 DataRecorder::~DataRecorder() = default;

@@ -4,7 +4,9 @@
 #include "RecorderWorker.h"
 #include "Vexa3dTypes.h"
 
+class IntegerProperty;
 class PropertyItem;
+class QAction;
 
 // A recorder: a thread that writes the frames it is given, shown as a node of the property tree.
 class DataRecorder : public RecorderWorker
@@ -16,7 +18,11 @@ public:
 
     virtual QString displayName() const = 0;
     virtual QString typeKey() const = 0;
-    virtual PropertyItem *rootProperty() const = 0;
+    // The recorder's node; its kind adds its settings and, where it wants it, the record count.
+    virtual PropertyItem *rootProperty() const { return m_root; }
+    IntegerProperty *recordCountProperty() const { return m_count; }
+    QAction *startAction() const { return m_startAction; }
+    QAction *stopAction() const { return m_stopAction; }
 
     const VEXA3D_SENSOR_INFO_T &currentSensorInfo() const { return sensorInfo; }
 
@@ -32,6 +38,19 @@ signals:
     void recordingStopped();
 
 protected:
+    // Start and Stop on the node, the count of written records, and the settings locked while recording.
+    // Called at the end of a kind's constructor, once its settings exist.
+    void wireControls();
+    // The texts every recorder's controls share.
+    void retranslateControls();
+    // Settings of the kind that must not change while a file is written.
+    virtual void lockSettings(bool locked) { Q_UNUSED(locked); }
+
+    PropertyItem *m_root = nullptr;
+    IntegerProperty *m_count = nullptr;
+    QAction *m_startAction = nullptr;
+    QAction *m_stopAction = nullptr;
+
     // Empty texts and the default scan geometry until a sensor reports.
     VEXA3D_SENSOR_INFO_T sensorInfo{};
 };

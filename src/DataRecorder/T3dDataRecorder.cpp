@@ -11,14 +11,6 @@
 
 T3dDataRecorder::T3dDataRecorder(QObject *parent) : DataRecorder(parent)
 {
-    m_startAction = new QAction(QIcon(QStringLiteral(":/DataRecorder/start")), QString(), this);
-    m_stopAction = new QAction(QIcon(QStringLiteral(":/DataRecorder/stop")), QString(), this);
-
-    m_root = new PropertyItem(this);
-    m_root->setIcon(QIcon(QStringLiteral(":/DataRecorder/recorder")));
-    m_root->addAction(m_startAction);
-    m_root->addAction(m_stopAction);
-
     m_file = new FileProperty(m_root);
     m_file->setMode(QIODevice::WriteOnly);
     m_file->setSuffix(QStringLiteral(".vbl"));
@@ -26,9 +18,6 @@ T3dDataRecorder::T3dDataRecorder(QObject *parent) : DataRecorder(parent)
     m_file->addAction(m_stopAction);
     m_root->addChild(m_file);
 
-    m_count = new IntegerProperty(m_root);
-    m_count->setReadOnly(true);
-    m_count->setIntValue(0);
     m_root->addChild(m_count);
 
     m_compression = new BoolProperty(m_root);
@@ -36,14 +25,7 @@ T3dDataRecorder::T3dDataRecorder(QObject *parent) : DataRecorder(parent)
     m_compression->setBoolValue(true);
     m_root->addChild(m_compression);
 
-    connect(m_startAction, &QAction::triggered, this, &T3dDataRecorder::startRecording);
-    connect(m_stopAction, &QAction::triggered, this, &T3dDataRecorder::stopRecording);
-    connect(this, &DataRecorder::recordingStarted, this, [this] { setRecordingState(true); });
-    connect(this, &DataRecorder::recordingStopped, this, [this] { setRecordingState(false); });
-    connect(this, &RecorderWorker::recordWritten, m_count,
-            [this] { m_count->setIntValue(m_count->intValue() + 1); });
-
-    setRecordingState(false);
+    wireControls();
     retranslate();
 }
 
@@ -62,11 +44,6 @@ QString T3dDataRecorder::typeKey() const
     return QStringLiteral("vbl_recorder");
 }
 
-PropertyItem *T3dDataRecorder::rootProperty() const
-{
-    return m_root;
-}
-
 void T3dDataRecorder::retranslate()
 {
     m_root->setName(tr("Recorder"));
@@ -77,16 +54,10 @@ void T3dDataRecorder::retranslate()
     m_file->setFileFilter(tr("Taviro3D File"));
     m_file->setSuffix(QStringLiteral(".vbl"));
     m_file->retranslate();
-    m_count->setName(tr("Record Count"));
-    m_count->setKey(QStringLiteral("record_count"));
-    m_count->retranslate();
     m_compression->setName(tr("Use Compression"));
     m_compression->setKey(QStringLiteral("use_compression"));
     m_compression->retranslate();
-    m_startAction->setText(tr("Start"));
-    m_startAction->setToolTip(tr("Start"));
-    m_stopAction->setText(tr("Stop"));
-    m_stopAction->setToolTip(tr("Stop"));
+    retranslateControls();
 }
 
 void T3dDataRecorder::startRecording()
@@ -116,12 +87,10 @@ void T3dDataRecorder::setFilename(const QString &filename)
     emit filenameChanged(filename);
 }
 
-void T3dDataRecorder::setRecordingState(bool recording)
+void T3dDataRecorder::lockSettings(bool locked)
 {
-    m_startAction->setEnabled(!recording);
-    m_stopAction->setEnabled(recording);
-    m_file->setReadOnly(recording);
-    m_compression->setReadOnly(recording);
-    m_file->setSettable(!recording);
-    m_compression->setSettable(!recording);
+    m_file->setReadOnly(locked);
+    m_compression->setReadOnly(locked);
+    m_file->setSettable(!locked);
+    m_compression->setSettable(!locked);
 }

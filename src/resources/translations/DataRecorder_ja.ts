@@ -4,12 +4,12 @@
 <context>
     <name>CsvConversion</name>
     <message>
-        <location filename="../../DataRecorder/writer/CsvConversion.cpp" line="30"/>
+        <location filename="../../DataRecorder/writer/CsvConversion.cpp" line="+30"/>
         <source>The folder %1 could not be created</source>
         <translation>フォルダ %1 を作成できませんでした</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvConversion.cpp" line="48"/>
+        <location line="+18"/>
         <source>A record of the log could not be read</source>
         <translation>ログのレコードを読み込めませんでした</translation>
     </message>
@@ -17,47 +17,30 @@
 <context>
     <name>CsvDataRecorder</name>
     <message>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="51"/>
+        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="+34"/>
         <source>CSV Recorder</source>
         <translation>CSV レコーダー</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="69"/>
+        <location line="+13"/>
         <source>Folder Name</source>
         <translation>フォルダ名</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="72"/>
-        <source>Record Count</source>
-        <translation>記録数</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="75"/>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="76"/>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="77"/>
-        <location filename="../../DataRecorder/CsvDataRecorder.cpp" line="78"/>
-        <source>Stop</source>
-        <translation>停止</translation>
     </message>
 </context>
 <context>
     <name>CsvFileSet</name>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="76"/>
+        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="+76"/>
         <source>Cannot create the file %1: %2</source>
         <translation>ファイル %1 を作成できません: %2</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="77"/>
+        <location line="+1"/>
         <source>no device</source>
         <translation>デバイスがありません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvFileSet.cpp" line="101"/>
+        <location line="+24"/>
         <source>Cannot write the file %1: %2</source>
         <translation>ファイル %1 に書き込めません: %2</translation>
     </message>
@@ -65,30 +48,50 @@
 <context>
     <name>CsvRecordSink</name>
     <message>
-        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="15"/>
+        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="+15"/>
         <source>No folder has been chosen for the CSV files</source>
         <translation>CSV ファイルの保存先フォルダが選択されていません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="18"/>
+        <location line="+3"/>
         <source>The folder %1 does not exist</source>
         <translation>フォルダ %1 は存在しません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/writer/CsvRecordSink.cpp" line="20"/>
+        <location line="+2"/>
         <source>The folder %1 cannot be written</source>
         <translation>フォルダ %1 に書き込めません</translation>
     </message>
 </context>
 <context>
+    <name>DataRecorder</name>
+    <message>
+        <location filename="../../DataRecorder/DataRecorder.cpp" line="+46"/>
+        <source>Record Count</source>
+        <translation>記録数</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+1"/>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+</context>
+<context>
     <name>DataRecorderToCSV</name>
     <message>
-        <location filename="../../DataRecorder/DataRecorderToCSV.cpp" line="74"/>
+        <location filename="../../DataRecorder/DataRecorderToCSV.cpp" line="+74"/>
         <source>The log %1 holds no record</source>
         <translation>ログ %1 にはレコードがありません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/DataRecorderToCSV.cpp" line="90"/>
+        <location line="+16"/>
         <source>Only %1 of %2 records could be read</source>
         <translation>%2 件中 %1 件のレコードしか読み込めませんでした</translation>
     </message>
@@ -96,32 +99,32 @@
 <context>
     <name>RecorderManager</name>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="142"/>
+        <location filename="../../DataRecorder/RecorderManager.cpp" line="+142"/>
         <source>Recording is not allowed in the current connection state</source>
         <translation>現在の接続状態では記録できません</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="159"/>
+        <location line="+17"/>
         <source>Add Recorder</source>
         <translation>レコーダーを追加</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="160"/>
+        <location line="+1"/>
         <source>Remove Recorder</source>
         <translation>レコーダーを削除</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="161"/>
+        <location line="+1"/>
         <source>Start</source>
         <translation>開始</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="162"/>
+        <location line="+1"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/RecorderManager.cpp" line="163"/>
+        <location line="+1"/>
         <source>Recorders</source>
         <translation>レコーダー一覧</translation>
     </message>
@@ -129,49 +132,32 @@
 <context>
     <name>T3dDataRecorder</name>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="57"/>
+        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="+39"/>
         <source>VBL Recorder</source>
         <translation>VBL レコーダー</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="72"/>
+        <location line="+10"/>
         <source>Recorder</source>
         <translation>レコーダー</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="75"/>
+        <location line="+3"/>
         <source>File Name</source>
         <translation>ファイル名</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="77"/>
+        <location line="+2"/>
         <source>Taviro3D File</source>
         <translation>Taviro3D ファイル</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="80"/>
-        <source>Record Count</source>
-        <translation>記録数</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="83"/>
+        <location line="+3"/>
         <source>Use Compression</source>
         <translation>圧縮を使用</translation>
     </message>
     <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="86"/>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="87"/>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="88"/>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="89"/>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <location filename="../../DataRecorder/T3dDataRecorder.cpp" line="100"/>
+        <location line="+14"/>
         <source>File is incorrect</source>
         <translation>ファイルが正しくありません</translation>
     </message>
@@ -179,9 +165,9 @@
 <context>
     <name>VblRecordSink</name>
     <message>
-        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="15"/>
-        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="31"/>
-        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="46"/>
+        <location filename="../../DataRecorder/writer/VblRecordSink.cpp" line="+15"/>
+        <location line="+16"/>
+        <location line="+15"/>
         <source>The file %1 could not be written: %2</source>
         <translation>ファイル %1 に書き込めませんでした: %2</translation>
     </message>
