@@ -1,11 +1,14 @@
 #include "ConnectionManager.h"
 
+#include "ConnectionToolBar.h"
+#include "DRALScanManager.h"
 #include "LayerItem.h"
 #include "PropertyItem.h"
 #include "RenderableItem.h"
 #include "ScanManager.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 
 ConnectionManager::ConnectionManager(QObject *parent) : DataRecorderSource(parent)
@@ -218,6 +221,12 @@ void ConnectionManager::stopAll()
 {
     for (ScanManager *m : qAsConst(m_managers))
         m->stop();
+}
+
+void ConnectionManager::equipToolBar(int index, QToolBar *toolBar, QLineEdit *addressField)
+{
+    if (auto *live = qobject_cast<DRALScanManager *>(scanManager(index)); live && toolBar && addressField)
+        new ConnectionToolBar(live, toolBar, addressField);
 }
 
 void ConnectionManager::retranslate()

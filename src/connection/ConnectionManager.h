@@ -13,7 +13,9 @@
 class LayerItem;
 class PropertyItem;
 class QAction;
+class QLineEdit;
 class QMenu;
+class QToolBar;
 class RenderableItem;
 class ScanManager;
 
@@ -33,6 +35,9 @@ public:
     int connectionId(int index) const;
     QStringList connectionNames() const;
     void stopAll();
+    // Gives the window's toolbar of a live connection its device actions and its address field the
+    // field's behaviour (Enter connects, "ADDRESS:PORT", a locked look); other kinds are left alone.
+    void equipToolBar(int index, QToolBar *toolBar, QLineEdit *addressField);
     void retranslate();
 
     PropertyItem *rootProperty() const { return m_root; }

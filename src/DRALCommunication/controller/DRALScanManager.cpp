@@ -1,11 +1,14 @@
 #include "DRALScanManager.h"
 
 #include "AbstractColorModel.h"
+#include "AuxiliaryReadout.h"
 #include "CloudHandOff.h"
 #include "ColorLegendLayer.h"
 #include "ColorModel.h"
 #include "ComboBoxProperty.h"
+#include "ConnectionStateMachine.h"
 #include "DRALCommunicationDevice.h"
+#include "DeviceInformation.h"
 #include "EthernetConnectionCheck.h"
 #include "FusionProperty.h"
 #include "IntegerProperty.h"
@@ -13,12 +16,12 @@
 #include "PointCloud.h"
 #include "PointCloudProperty.h"
 #include "PropertyItem.h"
+#include "SensorAddress.h"
 #include "StringProperty.h"
 
 #include <QAction>
 #include <QMessageBox>
-#include <QState>
-#include <QStateMachine>
+#include <QTimer>
 
 #include <cmath>
 #include <cstring>
@@ -29,41 +32,8 @@ namespace {
 const QVector3D SpotMarker(-2.0f, -2.0f, -2.0f);
 const QVector3D LineMarker(-1.0f, -1.0f, -1.0f);
 
-QString fixedText(const char *text, size_t size)
-{
-    return QString::fromLatin1(text, int(strnlen(text, size)));
-}
-
-// Fills %0 .. %N in one pass, so that a value containing "%1" is never substituted again.
-QString fillTemplate(const QString &pattern, const QStringList &values)
-{
-    QString out;
-    for (int i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) == QLatin1Char('%') && i + 1 < pattern.size() && pattern.at(i + 1).isDigit()) {
-            int index = pattern.at(i + 1).digitValue();
-            int length = 2;
-            if (i + 2 < pattern.size() && pattern.at(i + 2).isDigit()) {
-                const int twoDigits = index * 10 + pattern.at(i + 2).digitValue();
-                if (twoDigits < values.size()) {
-                    index = twoDigits;
-                    length = 3;
-                }
-            }
-            if (index < values.size()) {
-                out += values.at(index);
-                i += length - 1;
-                continue;
-            }
-        }
-        out += pattern.at(i);
-    }
-    return out;
-}
-
-QString vectorText(const QVector4D &v)
-{
-    return QStringLiteral("%1, %2, %3").arg(v.x(), 0, 'f', 3).arg(v.y(), 0, 'f', 3).arg(v.z(), 0, 'f', 3);
-}
+// Status-bar messages fade after ten seconds; a connection check may retry for twenty.
+constexpr int ConnectingReminderMs = 5000;
 
 } // namespace
 
@@ -96,9 +66,13 @@ DRALScanManager::DRALScanManager(QObject *parent) : ScanManager(parent)
     });
     publishPose();
 
+    m_connectingReminder = new QTimer(this);
+    m_connectingReminder->setInterval(ConnectingReminderMs);
+    connect(m_connectingReminder, &QTimer::timeout, this, &DRALScanManager::remindConnecting);
+
     createProperties();
     createActions();
-    createStateMachine();
+    m_stateMachine = new ConnectionStateMachine(this);
 
     using D = DRALCommunicationDevice;
     connect(m_device, &D::deviceOpened, this, &DRALScanManager::deviceConnected);
@@ -192,18 +166,7 @@ void DRALScanManager::createProperties()
 
     m_auxiliaryProperty = new PropertyItem(this);
     m_auxiliaryProperty->setKey(QStringLiteral("auxiliary"));
-    m_gyroscopeProperty = new StringProperty(this);
-    m_gyroscopeProperty->setKey(QStringLiteral("gyroscope"));
-    m_accelerometerProperty = new StringProperty(this);
-    m_accelerometerProperty->setKey(QStringLiteral("accelerometer"));
-    m_temperatureProperty = new StringProperty(this);
-    m_temperatureProperty->setKey(QStringLiteral("temperature"));
-    for (StringProperty *readout : {m_gyroscopeProperty, m_accelerometerProperty, m_temperatureProperty}) {
-        readout->setReadOnly(true);
-        // Live values only: a properties file must not bring back old readings.
-        readout->setSettable(false);
-        m_auxiliaryProperty->addChild(readout);
-    }
+    m_auxiliaryReadout = new AuxiliaryReadout(m_auxiliaryProperty, this);
     m_auxiliaryProperty->setReadOnly(true);
     m_fusion = new OrientationFusion(this);
     m_fusionProperty = new FusionProperty(m_fusion, this);
@@ -235,63 +198,9 @@ void DRALScanManager::createActions()
     connect(m_disconnectAction, &QAction::triggered, this, &DRALScanManager::disconnectRequested);
     connect(m_informationAction, &QAction::triggered, this, &DRALScanManager::showDeviceInformation);
     connect(m_rebootAction, &QAction::triggered, this, &DRALScanManager::rebootDevice);
-}
-
-void DRALScanManager::createStateMachine()
-{
-    m_stateMachine = new QStateMachine(this);
-    auto *disconnectedState = new QState(m_stateMachine);
-    auto *connectedState = new QState(m_stateMachine);
-    auto *initializedState = new QState(m_stateMachine);
-    // The connection broke and the connection check tries to open it again.
-    auto *reconnectingState = new QState(m_stateMachine);
-
-    const char *enabled = "enabled";
-    disconnectedState->assignProperty(m_connectAction, enabled, true);
-    disconnectedState->assignProperty(m_disconnectAction, enabled, false);
-    disconnectedState->assignProperty(m_informationAction, enabled, false);
-    disconnectedState->assignProperty(m_rebootAction, enabled, false);
-    connectedState->assignProperty(m_connectAction, enabled, false);
-    // An initialisation may take a minute while the sensor prepares: the user can give up on it.
-    connectedState->assignProperty(m_disconnectAction, enabled, true);
-    connectedState->assignProperty(m_informationAction, enabled, true);
-    connectedState->assignProperty(m_rebootAction, enabled, true);
-    initializedState->assignProperty(m_connectAction, enabled, false);
-    initializedState->assignProperty(m_disconnectAction, enabled, true);
-    reconnectingState->assignProperty(m_connectAction, enabled, false);
-    reconnectingState->assignProperty(m_disconnectAction, enabled, true);
-    reconnectingState->assignProperty(m_informationAction, enabled, false);
-    reconnectingState->assignProperty(m_rebootAction, enabled, false);
-    for (PropertyItem *item :
-         {static_cast<PropertyItem *>(m_nameProperty), static_cast<PropertyItem *>(m_portProperty)}) {
-        disconnectedState->assignProperty(item, "readOnly", false);
-        disconnectedState->assignProperty(item, "settable", true);
-        connectedState->assignProperty(item, "readOnly", true);
-        connectedState->assignProperty(item, "settable", false);
-        reconnectingState->assignProperty(item, "readOnly", true);
-        reconnectingState->assignProperty(item, "settable", false);
-    }
-
-    using D = DRALCommunicationDevice;
-    disconnectedState->addTransition(m_device, &D::deviceOpened, connectedState);
-    connectedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
-    connectedState->addTransition(m_device, &D::deviceInitialized, initializedState);
-    initializedState->addTransition(m_device, &D::deviceClosed, disconnectedState);
-    connectedState->addTransition(m_device, &D::connectionLost, reconnectingState);
-    initializedState->addTransition(m_device, &D::connectionLost, reconnectingState);
-    reconnectingState->addTransition(m_device, &D::deviceOpened, connectedState);
-    reconnectingState->addTransition(m_device, &D::deviceClosed, disconnectedState);
-    reconnectingState->addTransition(m_connectionCheck, &EthernetConnectionCheck::connectionFailed,
-                                     disconnectedState);
-
-    // The machine enters its first state from the event loop; until then the same values hold.
-    m_connectAction->setEnabled(true);
-    m_disconnectAction->setEnabled(false);
-    m_informationAction->setEnabled(false);
-    m_rebootAction->setEnabled(false);
-
-    m_stateMachine->setInitialState(disconnectedState);
-    m_stateMachine->start();
+    // The connection's node offers them too, in its context menu.
+    for (QAction *action : {m_connectAction, m_disconnectAction, m_informationAction, m_rebootAction})
+        m_rootProperty->addAction(action);
 }
 
 PropertyItem *DRALScanManager::rootProperty() const
@@ -377,9 +286,7 @@ void DRALScanManager::retranslate()
     m_auxiliaryTypeProperty->updateOptionLabel(tr("Auxiliary"), AuxiliaryMode);
 
     m_auxiliaryProperty->setName(tr("Auxiliary"));
-    m_gyroscopeProperty->setName(tr("Gyroscope"));
-    m_accelerometerProperty->setName(tr("Accelerometer"));
-    m_temperatureProperty->setName(tr("Temperature"));
+    m_auxiliaryReadout->retranslate();
 
     m_connectAction->setText(tr("Connect"));
     m_disconnectAction->setText(tr("Disconnect"));
@@ -391,10 +298,7 @@ void DRALScanManager::retranslate()
           static_cast<PropertyItem *>(m_portProperty), m_interlaceGroup,
           static_cast<PropertyItem *>(m_horizontalProperty), static_cast<PropertyItem *>(m_verticalProperty),
           static_cast<PropertyItem *>(m_measurementTypeProperty),
-          static_cast<PropertyItem *>(m_auxiliaryTypeProperty), m_auxiliaryProperty,
-          static_cast<PropertyItem *>(m_gyroscopeProperty),
-          static_cast<PropertyItem *>(m_accelerometerProperty),
-          static_cast<PropertyItem *>(m_temperatureProperty)})
+          static_cast<PropertyItem *>(m_auxiliaryTypeProperty), m_auxiliaryProperty})
         item->retranslate();
     m_fusionProperty->retranslate();
     m_pointCloudProperty->retranslate();
@@ -434,13 +338,48 @@ void DRALScanManager::connectRequested()
     // An attempt is already under way; its thread reads address and port.
     if (m_connectionCheck->isRunning())
         return;
-    resetAuxiliaryReadout();
-    const int port = m_portProperty->intValue();
-    const QByteArray address = m_nameProperty->value().toString().toLatin1();
+    // Refused before any attempt: twenty seconds of retries to an address that cannot work help no one.
+    // The name may carry the port, "ADDRESS:PORT", as on the command line.
+    const QString text = m_nameProperty->value().toString();
+    QString address;
+    int port = m_portProperty->intValue();
+    switch (SensorAddress::parse(text, address, port)) {
+    case SensorAddress::ParseResult::Ok:
+        break;
+    case SensorAddress::ParseResult::Empty:
+        emit errorBroadCast(tr("No sensor address to connect to"));
+        return;
+    case SensorAddress::ParseResult::BadAddress:
+        emit errorBroadCast(tr("%1 is not a sensor address (a numeric IPv4 address or localhost)").arg(text));
+        return;
+    case SensorAddress::ParseResult::BadPort:
+        emit errorBroadCast(tr("Invalid port in %1 (allowed: %2 to %3)")
+                                .arg(text)
+                                .arg(SensorAddress::MinPort)
+                                .arg(SensorAddress::MaxPort));
+        return;
+    }
+    // "ADDRESS:PORT" leaves the two settings as they would have been set one by one.
+    m_nameProperty->setString(address);
+    m_portProperty->setIntValue(port);
+    m_auxiliaryReadout->clear();
+    startConnectionCheck(address.toLatin1(), port);
+}
+
+void DRALScanManager::startConnectionCheck(const QByteArray &address, int port)
+{
     emit connecting();
     m_connectionCheck->setAddress(address);
     m_connectionCheck->setPort(port);
     m_connectionCheck->start();
+    remindConnecting();
+    m_connectingReminder->start();
+}
+
+void DRALScanManager::remindConnecting()
+{
+    const QString address = QString::fromLatin1(m_connectionCheck->address());
+    emit informationBroadCast(tr("Connecting to %1:%2 ...").arg(address).arg(m_connectionCheck->port()));
 }
 
 void DRALScanManager::disconnectRequested()
@@ -466,6 +405,7 @@ void DRALScanManager::setDevicePort(int port)
 
 void DRALScanManager::deviceConnected()
 {
+    m_connectingReminder->stop();
     emit informationBroadCast(tr("Connected to %1").arg(addressText()));
     emit connected();
     m_reconnecting = false;
@@ -479,6 +419,7 @@ void DRALScanManager::deviceDisconnected()
 {
     m_initialized = false;
     emit informationBroadCast(tr("Diconnected from %1").arg(addressText()));
+    m_auxiliaryReadout->clear();
     m_verticalProperty->setEnabled(true);
     m_handOff->clearAll();
     emit disconnected();
@@ -486,7 +427,11 @@ void DRALScanManager::deviceDisconnected()
 
 void DRALScanManager::deviceConnectFailed()
 {
-    emit errorBroadCast(tr("Failed to connect to %1").arg(addressText()));
+    m_connectingReminder->stop();
+    // The address and port of the attempts, which may differ from the last connection's.
+    const QString address = QString::fromLatin1(m_connectionCheck->address());
+    emit errorBroadCast(tr("Failed to connect to %1")
+                            .arg(address + QLatin1Char(':') + QString::number(m_connectionCheck->port())));
     emit connectionFailed();
     if (m_reconnecting) {
         // The lost connection stays lost: back to disconnected, as if the user had closed it.
@@ -503,14 +448,12 @@ void DRALScanManager::deviceConnectionLost(int errorCode)
     m_initialized = false;
     m_lastFrame.store(-1);
     emit warningBroadCast(tr("Connection to %1 lost").arg(addressText()));
+    m_auxiliaryReadout->clear();
     // The same attempts as a connect request, to the address and port that were in use.
     if (m_connectionCheck->isRunning())
         return;
     m_reconnecting = true;
-    emit connecting();
-    m_connectionCheck->setAddress(m_device->address());
-    m_connectionCheck->setPort(m_device->port());
-    m_connectionCheck->start();
+    startConnectionCheck(m_device->address(), m_device->port());
 }
 
 void DRALScanManager::deviceInitialized(VEXA3D_SENSOR_INFO_T info)
@@ -613,17 +556,7 @@ void DRALScanManager::rebootDevice()
 
 QString DRALScanManager::deviceInformationText() const
 {
-    static const QString pattern = QStringLiteral("%0: \t%1\n%2: \t%3\n%4: \t%5\n"
-                                                  "------------------------------------------\n"
-                                                  "%6: \t%7\n%8: \t%9\n%10: \t%11\n%12: \t%13\n");
-    const QStringList values{tr("Connection Name"),  m_rootProperty->name(),
-                             tr("Device Name"),      addressText(),
-                             tr("Device Port"),      QString::number(m_device->port()),
-                             tr("Product Name"),     fixedText(m_info.product, sizeof(m_info.product)),
-                             tr("Serial Number"),    fixedText(m_info.serial, sizeof(m_info.serial)),
-                             tr("Firmware Version"), fixedText(m_info.firmware, sizeof(m_info.firmware)),
-                             tr("Protocol Version"), fixedText(m_info.protocol, sizeof(m_info.protocol))};
-    return fillTemplate(pattern, values);
+    return DeviceInformation::text(m_rootProperty->name(), addressText(), m_device->port(), m_info);
 }
 
 void DRALScanManager::showDeviceInformation()
@@ -631,26 +564,11 @@ void DRALScanManager::showDeviceInformation()
     QMessageBox::information(nullptr, tr("Connection Information"), deviceInformationText());
 }
 
-void DRALScanManager::resetAuxiliaryReadout()
-{
-    m_gyroscopeProperty->setString(QString());
-    m_accelerometerProperty->setString(QString());
-    m_temperatureProperty->setString(QString());
-}
-
 void DRALScanManager::applyAuxiliaryData(QSharedPointer<DRALAuxiliaryData> data)
 {
     if (!data)
         return;
-    const QVector<QVector4D> gyroscopes = data->gyroscopes();
-    if (!gyroscopes.isEmpty())
-        m_gyroscopeProperty->setString(vectorText(gyroscopes.last()));
-    const QVector<QVector4D> accelerations = data->accelerations();
-    if (!accelerations.isEmpty())
-        m_accelerometerProperty->setString(vectorText(accelerations.last()));
-    const QVector<QVector4D> temperatures = data->temperatures();
-    if (!temperatures.isEmpty())
-        m_temperatureProperty->setString(QString::number(temperatures.last().x(), 'f', 2));
+    m_auxiliaryReadout->show(*data);
     m_fusion->addAuxiliaryData(data);
     emit auxiliaryDataReady(data);
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <mutex>
 
+class AuxiliaryReadout;
 class CloudHandOff;
 class ComboBoxProperty;
 class DRALCommunicationDevice;
@@ -20,8 +21,8 @@ class OrientationFusion;
 class PointCloud;
 class PointCloudProperty;
 class PropertyItem;
-class QState;
 class QStateMachine;
+class QTimer;
 class StringProperty;
 
 // The connection of one live sensor: connection settings as properties, the connect / disconnect /
@@ -121,12 +122,12 @@ public slots:
 private:
     void createProperties();
     void createActions();
-    void createStateMachine();
     void applyInterlaceNames();
     void updateModes();
     // Sends an interlace count; a refused one is reported and the property returns to the count in force.
     void applyInterlace(bool vertical, int value);
-    void resetAuxiliaryReadout();
+    void startConnectionCheck(const QByteArray &address, int port);
+    void remindConnecting();
     void publishPose();
     QString addressText() const;
 
@@ -143,9 +144,7 @@ private:
     ComboBoxProperty *m_measurementTypeProperty = nullptr;
     ComboBoxProperty *m_auxiliaryTypeProperty = nullptr;
     PropertyItem *m_auxiliaryProperty = nullptr;
-    StringProperty *m_gyroscopeProperty = nullptr;
-    StringProperty *m_accelerometerProperty = nullptr;
-    StringProperty *m_temperatureProperty = nullptr;
+    AuxiliaryReadout *m_auxiliaryReadout = nullptr;
     OrientationFusion *m_fusion = nullptr;
     FusionProperty *m_fusionProperty = nullptr;
 
@@ -155,6 +154,8 @@ private:
     QAction *m_rebootAction = nullptr;
 
     QStateMachine *m_stateMachine = nullptr;
+    // Repeats the connecting message while the attempts last.
+    QTimer *m_connectingReminder = nullptr;
 
     RenderableItem *m_viewObject = nullptr;
     PointCloud *m_pointCloud = nullptr;
