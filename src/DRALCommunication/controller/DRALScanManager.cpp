@@ -363,6 +363,11 @@ void DRALScanManager::connectRequested()
     m_nameProperty->setString(address);
     m_portProperty->setIntValue(port);
     m_auxiliaryReadout->clear();
+    // The state machine starts from the event loop and would miss an attempt begun before that.
+    if (!m_stateMachine->isRunning()) {
+        QMetaObject::invokeMethod(this, &DRALScanManager::connectRequested, Qt::QueuedConnection);
+        return;
+    }
     startConnectionCheck(address.toLatin1(), port);
 }
 

@@ -1,5 +1,5 @@
-// The live controller when the link breaks: the warning, the reconnection with the connect request's
-// retries, giving up, Disconnect while the sensor prepares, and interlace counts the sensor refuses.
+// The live controller's connection attempts: the address text, the attempts to a dead port or after the
+// link broke, giving up, Disconnect while the sensor prepares, and interlace counts the sensor refuses.
 
 #include "ControllerTestSupport.h"
 #include "TestSupport.h"
@@ -21,8 +21,10 @@ private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
     void lostConnectionReconnects_data();
     void lostConnectionReconnects();
-    void reconnectionEnds_data();
-    void reconnectionEnds();
+    void addressText_data();
+    void addressText();
+    void attemptsEnd_data();
+    void attemptsEnd();
     void disconnectWhilePreparing();
     void refusedInterlaceReverted();
 };
@@ -63,38 +65,109 @@ void TestControllerLink::lostConnectionReconnects()
     QVERIFY(rig.disconnect());
 }
 
-void TestControllerLink::reconnectionEnds_data()
+void TestControllerLink::addressText_data()
 {
-    QTest::addColumn<bool>("userDisconnects");
-    QTest::addColumn<bool>("silent");
-    QTest::newRow("attempts run out") << false << false;
-    QTest::newRow("user disconnects") << true << false;
-    // The attempt opens the socket but the silent sensor answers nothing: Disconnect does not wait.
-    QTest::newRow("user disconnects from a silent sensor") << true << true;
+    // "%1" stands for the simulator's port; no error: it connects.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");
+    const QString notAnAddress =
+        QStringLiteral(" is not a sensor address (a numeric IPv4 address or localhost)");
+    QTest::newRow("address") << "127.0.0.1" << QString();
+    QTest::newRow("address and port") << " 127.0.0.1:%1 " << QString();
+    QTest::newRow("empty") << ""
+                           << "No sensor address to connect to";
+    QTest::newRow("port only") << ":%1"
+                               << "No sensor address to connect to";
+    QTest::newRow("three parts") << "127.0.1"
+                                 << "127.0.1" + notAnAddress;
+    QTest::newRow("part above 255") << "127.0.0.256:%1"
+                                    << "127.0.0.256:%1" + notAnAddress;
+    QTest::newRow("host name") << "sensor.local"
+                               << "sensor.local" + notAnAddress;
+    QTest::newRow("port out of range") << "127.0.0.1:80"
+                                       << "Invalid port in 127.0.0.1:80 (allowed: 1024 to 49151)";
+    QTest::newRow("port not a number") << "127.0.0.1:x"
+                                       << "Invalid port in 127.0.0.1:x (allowed: 1024 to 49151)";
 }
 
-void TestControllerLink::reconnectionEnds()
+void TestControllerLink::addressText()
 {
-    // With the sensor gone the controller ends disconnected, with its settings and Connect usable.
+    // The address setting takes "ADDRESS" or "ADDRESS:PORT"; anything else is refused before any attempt.
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    Rig rig;
+    QVERIFY(rig.startSimulator());
+    const QString port = QString::number(rig.sim.port());
+    if (text.contains(QStringLiteral("%1")))
+        rig.manager->setDevicePort(10940); // the text has to bring the port
+    rig.manager->setDeviceName(text.replace(QStringLiteral("%1"), port));
+    QSignalSpy errors(rig.manager.get(), &ScanManager::errorBroadCast);
+    QSignalSpy connecting(rig.manager.get(), &ScanManager::connecting);
+    QSignalSpy connected(rig.manager.get(), &ScanManager::connected);
+    rig.manager->connectRequested();
+    if (error.isEmpty()) {
+        QVERIFY(connected.wait(5000));
+        QCOMPARE(rig.manager->deviceName(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(rig.manager->portProperty()->intValue(), rig.sim.port());
+        QVERIFY(rig.disconnect());
+    } else {
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(), error.replace(QStringLiteral("%1"), port));
+        QCOMPARE(connecting.count(), 0);
+        QVERIFY(!rig.manager->connectionCheck()->isRunning());
+        QTest::qWait(100);
+        QVERIFY(rig.manager->connectAction()->isEnabled());
+    }
+    QCOMPARE(rig.sim.connectionCount(), error.isEmpty() ? 1 : 0);
+}
+
+void TestControllerLink::attemptsEnd_data()
+{
+    QTest::addColumn<bool>("lost"); // the link broke after initialisation; otherwise a first connect
+    QTest::addColumn<bool>("userDisconnects");
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("dead port, attempts run out") << false << false << false;
+    QTest::newRow("dead port, user gives up") << false << true << false;
+    QTest::newRow("lost, attempts run out") << true << false << false;
+    QTest::newRow("lost, user disconnects") << true << true << false;
+    // The attempt opens the socket but the silent sensor answers nothing: Disconnect does not wait.
+    QTest::newRow("lost, user disconnects from a silent sensor") << true << true << true;
+}
+
+void TestControllerLink::attemptsEnd()
+{
+    // While the attempts run the user is told where to, Connect waits and Disconnect gives up; at the
+    // end the controller is disconnected with its settings and Connect usable, and the error names the
+    // address and port tried.
+    QFETCH(bool, lost);
     QFETCH(bool, userDisconnects);
     QFETCH(bool, silent);
     Rig rig;
     QVERIFY(rig.startSimulator());
+    const QString target = QStringLiteral("127.0.0.1:%1").arg(rig.sim.port());
     rig.manager->device()->setDataTimeout(300);
     rig.manager->connectionCheck()->setRetryPause(100);
-    QVERIFY(rig.connectAndInitialize());
+    if (lost) {
+        QVERIFY(rig.connectAndInitialize());
+        QVERIFY(rig.sim.waitForLines(5, 3000));
+    }
     rig.manager->connectionCheck()->setAttempts(userDisconnects ? 1000 : 3);
-    QVERIFY(rig.sim.waitForLines(5, 3000));
+    QSignalSpy information(rig.manager.get(), &ScanManager::informationBroadCast);
     QSignalSpy warnings(rig.manager.get(), &ScanManager::warningBroadCast);
     QSignalSpy errors(rig.manager.get(), &ScanManager::errorBroadCast);
+    QSignalSpy failed(rig.manager.get(), &ScanManager::connectionFailed);
     QSignalSpy disconnected(rig.manager.get(), &ScanManager::disconnected);
 
     if (silent)
         rig.sim.stall(20000);
     else
         rig.sim.stop();
-    QVERIFY(warnings.wait(1000));
+    if (lost)
+        QVERIFY(warnings.wait(1000));
+    else
+        rig.manager->connectRequested();
     QTRY_VERIFY(rig.manager->disconnectAction()->isEnabled());
+    QCOMPARE(information.at(0).at(0).toString(), QStringLiteral("Connecting to %1 ...").arg(target));
     QVERIFY(!rig.manager->connectAction()->isEnabled());
     QVERIFY(rig.manager->nameProperty()->readOnly());
     if (userDisconnects) {
@@ -104,14 +177,16 @@ void TestControllerLink::reconnectionEnds()
         rig.manager->disconnectAction()->trigger();
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     }
-    QTRY_COMPARE(disconnected.count(), 1);
+    QTRY_COMPARE(failed.count(), 1);
+    // Disconnect closes the device whether or not it was open.
+    QCOMPARE(disconnected.count(), lost || userDisconnects ? 1 : 0);
     QTRY_VERIFY(rig.manager->connectAction()->isEnabled());
     QVERIFY(!rig.manager->disconnectAction()->isEnabled());
     QVERIFY(!rig.manager->nameProperty()->readOnly());
     QVERIFY(rig.manager->portProperty()->settable());
     QVERIFY(!rig.manager->connectionCheck()->isRunning());
-    QTRY_COMPARE(errors.count(), 1);
-    QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Failed to connect to 127.0.0.1"));
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Failed to connect to %1").arg(target));
     rig.sim.stop();
 }
 

@@ -79,6 +79,8 @@ void tst_ControllerStreaming::states_data()
     QTest::newRow("connected, initialising") << 1 << false << true << true << true << true;
     QTest::newRow("initialised") << 2 << false << true << true << true << true;
     QTest::newRow("disconnected again") << 3 << true << false << false << false << false;
+    // Retrying a dead port: Disconnect gives up.
+    QTest::newRow("connecting") << 4 << false << true << false << false << true;
 }
 
 void tst_ControllerStreaming::states()
@@ -107,6 +109,10 @@ void tst_ControllerStreaming::states()
     }
     if (stage == 3)
         QVERIFY(rig.disconnect());
+    if (stage == 4) {
+        rig.sim.stop();
+        rig.manager->connectRequested();
+    }
 
     checkState(*rig.manager, StateRow{connect, disconnect, information, reboot, locked});
     QCOMPARE(rig.manager->isConnected(), stage == 1 || stage == 2);
@@ -368,7 +374,7 @@ void tst_ControllerStreaming::modeChangeWhileStreaming()
 
 void tst_ControllerStreaming::auxiliaryReadout()
 {
-    // Auxiliary packets fill the readout and are passed on; a new connection empties it.
+    // Auxiliary packets fill the readout, named with units, and are passed on; disconnecting empties it.
     Rig rig;
     QVERIFY(rig.startSimulator());
     rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
@@ -381,9 +387,12 @@ void tst_ControllerStreaming::auxiliaryReadout()
     QCOMPARE(gyro.size(), 3);
     QVERIFY(!rig.manager->auxiliaryProperty()->children().at(2)->value().toString().isEmpty());
     QVERIFY(rig.disconnect());
-    rig.manager->connectRequested();
-    QCOMPARE(rig.manager->auxiliaryProperty()->children().at(0)->value().toString(), QString());
-    rig.manager->disconnectRequested();
+    QStringList names;
+    for (PropertyItem *readout : rig.manager->auxiliaryProperty()->children().mid(0, 3)) {
+        QCOMPARE(readout->value().toString(), QString());
+        names << readout->name();
+    }
+    QCOMPARE(names, QStringList({"Gyroscope [deg/s]", "Accelerometer [G]", "Temperature [°C]"}));
 }
 
 void tst_ControllerStreaming::messages()
@@ -398,7 +407,8 @@ void tst_ControllerStreaming::messages()
     for (const QList<QVariant> &args : information)
         texts << args.at(0).toString();
     QCOMPARE(texts,
-             QStringList({"Connected to 127.0.0.1", "127.0.0.1 is ready", "Diconnected from 127.0.0.1"}));
+             QStringList({QStringLiteral("Connecting to 127.0.0.1:%1 ...").arg(rig.sim.port()),
+                          "Connected to 127.0.0.1", "127.0.0.1 is ready", "Diconnected from 127.0.0.1"}));
 }
 
 QTEST_MAIN(tst_ControllerStreaming)
