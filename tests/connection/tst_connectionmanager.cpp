@@ -1,15 +1,21 @@
 // The connection manager numbers its connections, places their nodes, and forwards their signals with
 // the connection's index.
 #include "ConnectionManager.h"
+#include "ConnectionToolBar.h"
+#include "DRALScanManager.h"
+#include "IntegerProperty.h"
 #include "PointCloud.h"
 #include "PropertyItem.h"
 #include "ScanManager.h"
 #include "SensorSimulator.h"
+#include "SimulatorSupport.h"
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QToolBar>
 #include <QtTest>
 
 // Mirrors the manager's streaming-thread signals on the test's thread.
@@ -78,7 +84,7 @@ private slots:
     void linesReachTheRecordersWithTheirPose()
     {
         Vexa3dSim::SensorSimulator sim;
-        QVERIFY(sim.start(0));
+        QVERIFY(SimulatorSupport::startInPortRange(sim));
         ConnectionManager manager;
         // A second live sensor in place of the log player.
         manager.removeAction()->trigger();
@@ -111,6 +117,44 @@ private slots:
         manager.stopAll();
         second->disconnectRequested();
         QTRY_VERIFY_WITH_TIMEOUT(!second->isConnected(), 10000);
+    }
+
+    void liveConnectionToolBar()
+    {
+        // The device actions sit beside Connect and Disconnect and on the connection's node, enabled
+        // while connected; Enter in the address field connects to "ADDRESS:PORT"; a locked field looks it.
+        Vexa3dSim::SensorSimulator sim;
+        QVERIFY(SimulatorSupport::startInPortRange(sim));
+        ConnectionManager manager;
+        auto *live = qobject_cast<DRALScanManager *>(manager.scanManager(0));
+        QVERIFY(live);
+        QToolBar bar;
+        auto *field = new QLineEdit(&bar);
+        field->setMaxLength(15);
+        bar.addWidget(field);
+        bar.addAction(live->connectAction());
+        bar.addAction(live->disconnectAction());
+        manager.equipToolBar(0, &bar, field);
+        manager.equipToolBar(1, &bar, field); // the log player has none of these
+        const QList<QAction *> actions{live->connectAction(), live->disconnectAction(),
+                                       live->informationAction(), live->rebootAction()};
+        QCOMPARE(bar.actions().mid(1), actions);
+        QCOMPARE(live->rootProperty()->actions(), actions);
+        const QColor editable = field->palette().color(QPalette::Base);
+
+        QSignalSpy connected(live, &ScanManager::connected);
+        QTest::keyClicks(field, QStringLiteral("127.0.0.1:%1").arg(sim.port()));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(connected.wait(5000));
+        QCOMPARE(live->portProperty()->intValue(), sim.port());
+        for (bool connectedNow : {true, false}) {
+            QTRY_COMPARE(live->informationAction()->isEnabled(), connectedNow);
+            QCOMPARE(live->rebootAction()->isEnabled(), connectedNow);
+            QCOMPARE(field->isReadOnly(), connectedNow);
+            QCOMPARE(ConnectionToolBar::looksReadOnly(field), connectedNow);
+            QCOMPARE(field->palette().color(QPalette::Base) == editable, !connectedNow);
+            live->disconnectRequested();
+        }
     }
 };
 
