@@ -82,8 +82,6 @@ void TestControllerLink::addressText_data()
                                  << "127.0.1" + notAnAddress;
     QTest::newRow("part above 255") << "127.0.0.256:%1"
                                     << "127.0.0.256:%1" + notAnAddress;
-    QTest::newRow("host name") << "sensor.local"
-                               << "sensor.local" + notAnAddress;
     QTest::newRow("port out of range") << "127.0.0.1:80"
                                        << "Invalid port in 127.0.0.1:80 (allowed: 1024 to 49151)";
     QTest::newRow("port not a number") << "127.0.0.1:x"

@@ -20,9 +20,9 @@ private slots:
     void initTestCase();
     void rebootWhileDisconnected();
     void measurementTypeWhileDisconnected();
+    void informationTextBeforeInitialisation_data();
     void informationTextBeforeInitialisation();
     void viewObjects();
-    void templateValuesAreNotSubstitutedAgain();
     void retranslateToJapanese();
 };
 
@@ -63,13 +63,21 @@ void tst_ControllerProperties::measurementTypeWhileDisconnected()
     QCOMPARE(rig.sim.connectionCount(), 0);
 }
 
+void tst_ControllerProperties::informationTextBeforeInitialisation_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain name") << "Connection 1";
+    QTest::newRow("name that looks like placeholders") << "%3 and %12";
+}
+
 void tst_ControllerProperties::informationTextBeforeInitialisation()
 {
-    // Before the first initialisation the sensor's half of the box is empty.
+    // Before the first initialisation the sensor's half of the box is empty; the name is shown as it is.
+    QFETCH(QString, name);
     DRALScanManager manager;
-    manager.rootProperty()->setName(QStringLiteral("Connection 1"));
-    const QString expected = QStringLiteral("Connection Name: \tConnection 1\n"
-                                            "Device Name: \t192.168.0.10\n"
+    manager.rootProperty()->setName(name);
+    const QString expected = QStringLiteral("Connection Name: \t") + name +
+                             QStringLiteral("\nDevice Name: \t192.168.0.10\n"
                                             "Device Port: \t10940\n"
                                             "------------------------------------------\n"
                                             "Product Name: \t\n"
@@ -101,14 +109,6 @@ void tst_ControllerProperties::viewObjects()
     QCOMPARE(manager.emphasisCloud()->rotation(), QVector3D(10, 20, 30));
     QCOMPARE(manager.cloudPosition(), QVector3D(1, 2, 3));
     QCOMPARE(manager.cloudRotation(), QVector3D(10, 20, 30));
-}
-
-void tst_ControllerProperties::templateValuesAreNotSubstitutedAgain()
-{
-    // A connection name that looks like a placeholder is shown as it is.
-    DRALScanManager manager;
-    manager.rootProperty()->setName(QStringLiteral("%3 and %12"));
-    QVERIFY(manager.deviceInformationText().startsWith(QStringLiteral("Connection Name: \t%3 and %12\n")));
 }
 
 void tst_ControllerProperties::retranslateToJapanese()
