@@ -1,13 +1,11 @@
 #include "CrossThreadSpy.h"
 #include "DRALCommunicationDevice.h"
-#include "EthernetConnectionCheck.h"
 #include "SimulatorSupport.h"
 #include "TestSupport.h"
 
 #include <QtTest>
 
 #include <cstring>
-#include <memory>
 
 using namespace SimulatorSupport;
 
@@ -23,7 +21,6 @@ private slots:
     void failures();
     void restart_data();
     void restart();
-    void destroyedWhileInitializing();
 };
 
 void tst_DeviceInitialization::initTestCase()
@@ -171,26 +168,6 @@ void tst_DeviceInitialization::restart()
         QVERIFY(device.isRunning());
         QCOMPARE(closed.count(), 0);
     }
-}
-
-void tst_DeviceInitialization::destroyedWhileInitializing()
-{
-    // Destroying the device during initialisation waits for the job and emits nothing more.
-    Vexa3dSim::Config config;
-    config.preparingMs = 600000;
-    Vexa3dSim::SensorSimulator sim(config);
-    QVERIFY(sim.start());
-    auto device = std::make_unique<DRALCommunicationDevice>();
-    device->setReadyTimeout(200);
-    CrossThreadSpy failed(device.get(), &DRALCommunicationDevice::initializationError);
-    CrossThreadSpy initialized(device.get(), &DRALCommunicationDevice::deviceInitialized);
-    QVERIFY(device->connectDevice("127.0.0.1", sim.port()));
-    device->initialize();
-    QVERIFY(sim.waitForCommand("GET:stat", 3000));
-    device.reset();
-    QTest::qWait(50);
-    QCOMPARE(failed.count(), 0);
-    QCOMPARE(initialized.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_DeviceInitialization)

@@ -1,6 +1,5 @@
 #include "CrossThreadSpy.h"
 #include "DRALCommunicationDevice.h"
-#include "EthernetConnectionCheck.h"
 #include "SimulatorSupport.h"
 #include "TestSupport.h"
 
@@ -150,32 +149,38 @@ void tst_DeviceStreaming::splitLinesEmittedOnceComplete_data()
 {
     QTest::addColumn<int>("packetsPerLine");
     QTest::addColumn<int>("garbageBytes");
+    QTest::addColumn<int>("loseFirstEvery");
 
-    QTest::newRow("one packet per line") << 1 << 0;
-    QTest::newRow("two packets per line") << 2 << 0;
-    QTest::newRow("three packets per line with garbage between") << 3 << 7;
+    QTest::newRow("one packet per line") << 1 << 0 << 0;
+    QTest::newRow("three packets per line with garbage between") << 3 << 7 << 0;
+    QTest::newRow("every third line without its first packet") << 2 << 0 << 3;
 }
 
 void tst_DeviceStreaming::splitLinesEmittedOnceComplete()
 {
-    // Only complete lines are emitted, each once, and every line the sensor sent arrives.
+    // Only complete lines are emitted, each once, and every line the sensor sent whole arrives; a line
+    // that lost its first packet is dropped and counted.
     QFETCH(int, packetsPerLine);
     QFETCH(int, garbageBytes);
+    QFETCH(int, loseFirstEvery);
 
     Vexa3dSim::Config config;
     config.packetsPerLine = packetsPerLine;
     config.faults.garbageBytes = garbageBytes;
+    config.faults.loseFirstPacketEvery = loseFirstEvery;
     config.rate = 2.0;
     Rig rig(config);
     QVERIFY(rig.setUp());
     CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    const uint64_t before = rig.sim.linesSent();
+    QCOMPARE(rig.sim.linesSent(), uint64_t(0));
     rig.device->startMeasurement(DistanceIntensityMode);
-    QVERIFY(rig.sim.waitForLines(before + 200, 5000));
-    const int sent = int(rig.pauseStream() - before);
-    QTRY_COMPARE(lines.count(), sent);
+    QVERIFY(rig.sim.waitForLines(200, 5000));
+    const int sent = int(rig.pauseStream());
+    const int lost = loseFirstEvery ? sent / loseFirstEvery : 0;
+    QTRY_COMPARE(lines.count(), sent - lost);
     rig.device->stopMeasurement();
-    QCOMPARE(lines.count(), sent);
+    QCOMPARE(lines.count(), sent - lost);
+    QCOMPARE(rig.device->discardedPackets(), quint64(lost));
 
     std::set<std::tuple<int, int, int, int, uint32_t>> seen;
     for (const QVariantList &args : lines.calls()) {
