@@ -1,17 +1,16 @@
 #pragma once
 
-// Byte-level packet builders and a scripted sensor for the sensor library tests. Independent of the
-// library's own decoding code, so the tests check the wire format rather than restate the decoder.
+// Byte-level packet builders, independent of the library's own decoding code so the tests check the
+// wire format and malformed input rather than restate the decoder, and a simulated sensor.
 
+#include "SensorSimulator.h"
 #include "Vexa3dMemoryConnection.h"
 #include "Vexa3dSensor.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Vexa3dTest {
@@ -59,19 +58,6 @@ inline std::string frame(const std::string &type, const std::string &payload,
 inline std::string reply(const std::string &command, const std::string &rest = std::string())
 {
     return frame(command.substr(0, 3), command + rest);
-}
-
-inline std::string hexTable(const std::vector<uint16_t> &values)
-{
-    std::string s;
-    char buf[8];
-    for (size_t i = 0; i < values.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%04X", values[i]);
-        if (i)
-            s += ',';
-        s += buf;
-    }
-    return s;
 }
 
 struct Echo
@@ -201,96 +187,29 @@ struct AuxiliaryPacket
     }
 };
 
-// A scripted sensor behind a memory connection: answers the commands of initialisation and the
-// set/stat/data commands with replies built above. Knobs let a test break single answers.
-struct FakeSensor
+// The simulator's command processor behind a memory connection: a well-formed sensor for the sensor
+// object's tests. Its clock moves 100 ms per command; an override answers one command with raw bytes.
+struct SimulatedSensor
 {
-    std::string protocol = "2.3";
-    VEXA3D_SPEC_T spec;
-    uint8_t currentVertical = 1;
-    std::vector<std::string> statReplies;         // consumed one per "GET:stat"; the last one repeats
+    Vexa3dSim::Config config;
     std::map<std::string, std::string> overrides; // command (without newline) -> raw reply bytes
     std::vector<std::string> commands;            // received, without newline
-    size_t statIndex = 0;
+    std::unique_ptr<Vexa3dSim::CommandProcessor> processor;
+    int64_t clockMs = 0;
 
-    uint16_t horizontalValue(int spot) const
-    {
-        return uint16_t(spot * 65535 / (spec.spotCount > 1 ? spec.spotCount - 1 : 1));
-    }
-    uint16_t verticalValue(int field, int spot) const { return uint16_t((field * 7 + spot * 13) % 65536); }
-
-    std::string answer(const std::string &cmd)
-    {
-        auto it = overrides.find(cmd);
-        if (it != overrides.end())
-            return it->second;
-        const std::string c = cmd + "\n";
-        if (cmd == "VER")
-            return frame("VER", "vend:Taviro\nprod:VX3D\nseri:0001\nfirm:1.0.0\nprot:" + protocol + "\n");
-        const std::map<std::string, unsigned> numbers{
-            {"GET:spec.motorInterlaceCount", spec.motorInterlaceCount},
-            {"GET:spec.remInterlaceCount", spec.remInterlaceCount},
-            {"GET:spec.firstLineNumber", spec.firstLineNumber},
-            {"GET:spec.lastLineNumber", spec.lastLineNumber},
-            {"GET:spec.spotCount", spec.spotCount},
-            {"GET:spec.echoCount", spec.echoCount},
-            {"GET:spec.regionCount", spec.regionCount},
-            {"GET:spec.isLsbResult", spec.isLsbResult},
-            {"GET:spec.accelScale", spec.accelScale},
-            {"GET:spec.gyroScale", spec.gyroScale},
-            {"GET:swdr", spec.swdr}};
-        const auto number = numbers.find(cmd);
-        if (number != numbers.end())
-            return reply(c, std::to_string(number->second) + "\n");
-        if (cmd == "GET:_itl")
-            return reply(c, "0,01");
-        if (cmd == "GET:_itv")
-            return reply(c, "0," + std::to_string(currentVertical));
-        if (cmd == "GET:stat") {
-            std::string body = statReplies.empty() ? "_ro=000\n_ri=000\n_ax=000\n" : statReplies[statIndex];
-            if (statIndex + 1 < statReplies.size())
-                ++statIndex;
-            return reply(c, body);
-        }
-        int field = 0;
-        int chunk = 0;
-        if (cmd == "GET:tblh" || std::sscanf(cmd.c_str(), "GET:tblh[%d]", &chunk) == 1) {
-            const bool chunked = cmd != "GET:tblh";
-            std::vector<uint16_t> values;
-            const int first = chunked ? chunk * 256 : 0;
-            const int last = chunked ? std::min(first + 256, int(spec.spotCount)) : int(spec.spotCount);
-            for (int s = first; s < last; ++s)
-                values.push_back(horizontalValue(s));
-            return reply(c, hexTable(values));
-        }
-        if (std::sscanf(cmd.c_str(), "GET:tv%d[%d]", &field, &chunk) == 2 ||
-            std::sscanf(cmd.c_str(), "GET:tv%d", &field) == 1) {
-            const bool chunked = cmd.find('[') != std::string::npos;
-            std::vector<uint16_t> values;
-            const int first = chunked ? chunk * 256 : 0;
-            const int last = chunked ? std::min(first + 256, int(spec.spotCount)) : int(spec.spotCount);
-            for (int s = first; s < last; ++s)
-                values.push_back(verticalValue(field, s));
-            return reply(c, hexTable(values));
-        }
-        if (cmd.rfind("SET:_itv=0,", 0) == 0) {
-            currentVertical = uint8_t(std::atoi(cmd.c_str() + 11));
-            return reply(c);
-        }
-        // Everything else (SET:_itl, RST, DAT:...) is echoed.
-        return reply(c);
-    }
-
-    // A sensor object wired to this script; connection() gives the memory connection.
     std::unique_ptr<Vexa3dSensor> makeSensor(Vexa3dMemoryConnection **connection = nullptr)
     {
+        processor.reset(new Vexa3dSim::CommandProcessor(config));
+        processor->connectionOpened(clockMs);
         auto *memory = new Vexa3dMemoryConnection;
         memory->setResponder([this](const std::string &written, Vexa3dMemoryConnection &conn) {
-            std::string cmd = written;
-            if (!cmd.empty() && cmd.back() == '\n')
-                cmd.pop_back();
+            const std::string cmd = written.substr(0, written.find('\n'));
             commands.push_back(cmd);
-            conn.feed(answer(cmd));
+            const auto it = overrides.find(cmd);
+            if (it != overrides.end())
+                return conn.feed(it->second);
+            const std::vector<uint8_t> reply = processor->handle(cmd, clockMs += 100).reply;
+            conn.feed(reply.data(), reply.size());
         });
         if (connection)
             *connection = memory;

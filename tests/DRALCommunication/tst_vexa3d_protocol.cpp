@@ -125,24 +125,31 @@ private slots:
         QCOMPARE(payload[VEXA3D_MAX_REPLY_PAYLOAD], '\0');
     }
 
-    // The command transaction: what ends it with success, failure or a time-out.
+    // The command transaction: what ends it with success, failure or a time-out. Commands shorter than
+    // three characters are refused without sending.
     void commandTransaction_data()
     {
+        QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("replyBytes");
         QTest::addColumn<int>("expected");
         const std::string cmd = "GET:_itl\n";
         auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
-        QTest::newRow("echo") << bytes(reply(cmd, "0,01")) << 1;
-        QTest::newRow("payload does not echo the command") << bytes(frame("GET", "GET:_itv\n0,01")) << -2;
-        QTest::newRow("error packet ERR") << bytes(frame("ERR", "bad command", "001")) << -1;
-        QTest::newRow("error packet _er") << bytes(frame("_er", "", "002")) << -1;
+        QTest::newRow("echo") << bytes(cmd) << bytes(reply(cmd, "0,01")) << 1;
+        QTest::newRow("payload does not echo the command")
+            << bytes(cmd) << bytes(frame("GET", "GET:_itv\n0,01")) << -2;
+        QTest::newRow("error packet ERR") << bytes(cmd) << bytes(frame("ERR", "bad command", "001")) << -1;
+        QTest::newRow("error packet _er") << bytes(cmd) << bytes(frame("_er", "", "002")) << -1;
         QTest::newRow("stray data packet first")
+            << bytes(cmd)
             << bytes(frame("_ro", std::string(40, '\0')) + frame("SET", "GET:_itl\n") + reply(cmd, "0,01"))
             << 1;
-        QTest::newRow("no reply") << QByteArray() << -2;
+        QTest::newRow("no reply") << bytes(cmd) << QByteArray() << -2;
+        QTest::newRow("two characters") << QByteArray("GE") << bytes(reply(cmd)) << -1;
+        QTest::newRow("no command") << QByteArray() << bytes(reply(cmd)) << -1;
     }
     void commandTransaction()
     {
+        QFETCH(QByteArray, command);
         QFETCH(QByteArray, replyBytes);
         QFETCH(int, expected);
         Vexa3dMemoryConnection *memory = nullptr;
@@ -151,22 +158,8 @@ private slots:
         memory->setResponder(
             [bytes](const std::string &, Vexa3dMemoryConnection &conn) { conn.feed(bytes); });
         sensor->setTimeout(150);
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(sensor->command("GET:_itl\n"), expected);
-        if (expected == -2)
-            QVERIFY(timer.elapsed() >= 150);
-        QCOMPARE(memory->written(), std::string("GET:_itl\n"));
-    }
-
-    // Commands shorter than three characters are refused without sending.
-    void shortCommandRefused()
-    {
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        QCOMPARE(sensor->command("GE"), -1);
-        QCOMPARE(sensor->command(nullptr), -1);
-        QVERIFY(memory->written().empty());
+        QCOMPARE(sensor->command(command.isEmpty() ? nullptr : command.constData()), expected);
+        QCOMPARE(QByteArray::fromStdString(memory->written()), command.size() < 3 ? QByteArray() : command);
     }
 
     // open stops the three data kinds; a failed stop closes again, a failed open reports -15.
@@ -184,9 +177,9 @@ private slots:
         QFETCH(int, openResult);
         QFETCH(QString, refused);
         QFETCH(int, expected);
-        FakeSensor fake;
+        SimulatedSensor fake;
         if (!refused.isEmpty())
-            fake.overrides[refused.toStdString()] = frame("ERR", "", "001");
+            fake.config.faults.refusedCommands = {refused.toStdString()};
         Vexa3dMemoryConnection *memory = nullptr;
         auto sensor = fake.makeSensor(&memory);
         memory->setOpenResult(openResult);
@@ -218,13 +211,14 @@ private slots:
     {
         QFETCH(QString, protocol);
         QFETCH(bool, queried);
-        FakeSensor fake;
-        fake.protocol = protocol.toStdString();
-        fake.spec.spotCount = 40;
-        fake.spec.echoCount = 3;
-        fake.spec.remInterlaceCount = 4;
-        fake.spec.lastLineNumber = 9;
-        fake.spec.swdr = 1;
+        SimulatedSensor fake;
+        Vexa3dSim::Geometry &geometry = fake.config.geometry;
+        fake.config.identity.protocol = protocol.toStdString();
+        geometry.spotCount = 40;
+        geometry.echoCount = 3;
+        geometry.remInterlaceCount = 4;
+        geometry.lastLineNumber = 9;
+        geometry.swdr = 1;
         auto sensor = fake.makeSensor();
         VEXA3D_MEASUREMENT_DATA_T line;
         QCOMPARE(sensor->initialize(&line), 1);
@@ -233,15 +227,12 @@ private slots:
         VEXA3D_SENSOR_INFO_T info;
         QCOMPARE(sensor->sensorInfo(&info), 1);
         QCOMPARE(QByteArray(info.protocol), protocol.toLatin1());
-        QCOMPARE(QByteArray(info.vendor), QByteArray("Taviro"));
-        QCOMPARE(QByteArray(info.firmware), QByteArray("1.0.0"));
-        const VEXA3D_SPEC_T expected = queried ? fake.spec : VEXA3D_SPEC_T{};
-        QCOMPARE(int(info.spec.spotCount), int(expected.spotCount));
-        QCOMPARE(int(info.spec.echoCount), int(expected.echoCount));
-        QCOMPARE(int(info.spec.swdr), int(expected.swdr));
-        QCOMPARE(int(info.spec.lineCount), queried ? 10 : 36);
-        QCOMPARE(line.spots.size(), size_t(expected.spotCount));
-        QCOMPARE(line.spots[0].echoes.size(), size_t(expected.echoCount));
+        QCOMPARE(QByteArray(info.firmware), QByteArray::fromStdString(fake.config.identity.firmware));
+        const QList<int> got{info.spec.spotCount, info.spec.echoCount, info.spec.remInterlaceCount,
+                             info.spec.lineCount, info.spec.swdr};
+        QCOMPARE(got, queried ? QList<int>({40, 3, 4, 10, 1}) : QList<int>({74, 4, 10, 36, 0}));
+        QCOMPARE(int(line.spots.size()), got[0]);
+        QCOMPARE(int(line.spots[0].echoes.size()), got[1]);
     }
 
     // Up to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
@@ -263,10 +254,11 @@ private slots:
         QFETCH(int, spots);
         QFETCH(int, vertical);
         QFETCH(QStringList, tableCommands);
-        FakeSensor fake;
-        fake.spec.spotCount = uint16_t(spots);
-        fake.currentVertical = uint8_t(vertical);
+        SimulatedSensor fake;
+        fake.config.geometry.spotCount = uint16_t(spots);
+        fake.config.geometry.verticalInterlace = uint8_t(vertical);
         auto sensor = fake.makeSensor();
+        const Vexa3dSim::Generator generator(fake.config);
         VEXA3D_MEASUREMENT_DATA_T line;
         QCOMPARE(sensor->initialize(&line), 1);
         QStringList seen;
@@ -275,14 +267,15 @@ private slots:
                 seen << QString::fromStdString(c);
         QCOMPARE(seen, tableCommands);
         for (int s : {0, spots / 2, spots - 1}) {
-            QCOMPARE(sensor->horizontalTableValue(s), fake.horizontalValue(s) / 65535.0);
+            QCOMPARE(sensor->horizontalTableValue(s), generator.horizontalValue(s) / 65535.0);
             for (int field = 0; field < vertical; ++field)
                 QCOMPARE(sensor->verticalAngle(vertical, field, s),
-                         fake.verticalValue(field, s) * 2.0 * 3.141592653589793 / 65535.0);
+                         generator.verticalValue(vertical, field, s) * 2.0 * 3.141592653589793 / 65535.0);
         }
     }
 
-    // Table replies: values every five characters, any case, short replies change nothing.
+    // Table replies: values every five characters, any case; short replies change nothing, extra values
+    // beyond the spots are ignored.
     void tableParsing_data()
     {
         QTest::addColumn<QByteArray>("values");
@@ -292,13 +285,15 @@ private slots:
         QTest::newRow("non-hex adds nothing") << QByteArray("0x1G") << QList<double>{16, -1, -1};
         QTest::newRow("last group incomplete") << QByteArray("0001,002") << QList<double>{1, -1, -1};
         QTest::newRow("too short for one group") << QByteArray("123") << QList<double>{-1, -1, -1};
+        QTest::newRow("more values than spots")
+            << QByteArray("0001,0002,0003,0004") << QList<double>{1, 2, 3};
     }
     void tableParsing()
     {
         QFETCH(QByteArray, values);
         QFETCH(QList<double>, expected);
-        FakeSensor fake;
-        fake.spec.spotCount = 3;
+        SimulatedSensor fake;
+        fake.config.geometry.spotCount = 3;
         fake.overrides["GET:tblh"] = reply("GET:tblh\n", values.toStdString());
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->initialize(nullptr), 1);
@@ -306,17 +301,6 @@ private slots:
             const double want = expected[s] < 0 ? 0.0 : expected[s] / 65535.0;
             QCOMPARE(sensor->horizontalTableValue(s), want);
         }
-    }
-
-    // A reply with more values than spots fills only the spots there are.
-    void tableExtraValuesIgnored()
-    {
-        FakeSensor fake;
-        fake.spec.spotCount = 2;
-        fake.overrides["GET:tv00"] = reply("GET:tv00\n", "4000,4000,4000,4000");
-        auto sensor = fake.makeSensor();
-        QCOMPARE(sensor->initialize(nullptr), 1);
-        QCOMPARE(sensor->verticalAngle(1, 0, 1), 0x4000 * 2.0 * 3.141592653589793 / 65535.0);
     }
 
     // Geometry a sensor cannot have, or an interlace count outside its tables, fails initialisation.
@@ -334,7 +318,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QByteArray, value);
-        FakeSensor fake;
+        SimulatedSensor fake;
         const std::string c = command.toStdString();
         fake.overrides[c] = reply(c + "\n", value.toStdString() + (c == "GET:_itv" ? "" : "\n"));
         auto sensor = fake.makeSensor();
@@ -342,42 +326,55 @@ private slots:
         QVERIFY(!sensor->isInitialized());
     }
 
-    // "_ro=099" keeps polling until ready; a bad range or auxiliary code ends with -1.
+    // "_ro=099" keeps polling until ready; a bad range or auxiliary code ends with -1. Each poll takes
+    // 100 ms of the simulated sensor's clock.
     void waitReady_data()
     {
-        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<int>("preparingMs");
+        QTest::addColumn<QString>("rangeCode");
+        QTest::addColumn<QString>("auxiliaryCode");
+        QTest::addColumn<QByteArray>("rawStatus"); // replaces the simulator's reply when not empty
         QTest::addColumn<int>("expected");
         QTest::addColumn<int>("polls");
-        QTest::newRow("ready at once") << QStringList{"_ro=000\n_ri=000\n_ax=000\n"} << 1 << 1;
-        QTest::newRow("preparing twice")
-            << QStringList{"_ro=099\n_ri=099\n_ax=099\n", "_ro=099\n_ri=000\n_ax=000\n",
-                           "_ro=000\n_ri=000\n_ax=000\n"}
-            << 1 << 3;
-        QTest::newRow("range error") << QStringList{"_ro=099\n_ri=000\n_ax=000\n",
-                                                    "_ro=001\n_ri=000\n_ax=000\n"}
-                                     << -1 << 2;
-        QTest::newRow("auxiliary error") << QStringList{"_ro=000\n_ri=000\n_ax=500\n"} << -1 << 1;
-        QTest::newRow("level error before range") << QStringList{"_ri=003\n_ax=000\n"} << -1 << 1;
+        QTest::newRow("ready at once") << 0 << "000"
+                                       << "000" << QByteArray() << 1 << 1;
+        QTest::newRow("preparing twice") << 250 << "000"
+                                         << "000" << QByteArray() << 1 << 3;
+        QTest::newRow("range error after preparing") << 150 << "001"
+                                                     << "000" << QByteArray() << -1 << 2;
+        QTest::newRow("auxiliary error") << 0 << "000"
+                                         << "500" << QByteArray() << -1 << 1;
+        QTest::newRow("level error before range") << 0 << "000"
+                                                  << "000" << QByteArray("_ri=003\n_ax=000\n") << -1 << 1;
         QTest::newRow("error after ready keeps ready")
-            << QStringList{"_ro=000\n_ro=007\n_ri=000\n_ax=000\n"} << 1 << 1;
+            << 0 << "000"
+            << "000" << QByteArray("_ro=000\n_ro=007\n_ri=000\n_ax=000\n") << 1 << 1;
     }
     void waitReady()
     {
-        QFETCH(QStringList, replies);
+        QFETCH(int, preparingMs);
+        QFETCH(QString, rangeCode);
+        QFETCH(QString, auxiliaryCode);
+        QFETCH(QByteArray, rawStatus);
         QFETCH(int, expected);
         QFETCH(int, polls);
-        FakeSensor fake;
-        for (const QString &r : replies)
-            fake.statReplies.push_back(r.toStdString());
+        SimulatedSensor fake;
+        fake.config.preparingMs = preparingMs;
+        fake.config.statRangeCode = rangeCode.toStdString();
+        fake.config.statAuxCode = auxiliaryCode.toStdString();
+        if (!rawStatus.isEmpty())
+            fake.overrides["GET:stat"] = reply("GET:stat\n", rawStatus.toStdString());
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->waitReady(), expected);
         QCOMPARE(fake.count("GET:stat"), polls);
     }
 
-    // Interlace setters check their range before sending; the vertical one loads its tables once.
+    // Interlace setters check their range before sending; the vertical one loads its tables once. A
+    // vertical count whose tables cannot be fetched is taken back: the count in force stays.
     void interlaceSetters()
     {
-        FakeSensor fake;
+        SimulatedSensor fake;
+        fake.config.faults.refusedCommands = {"GET:tv02"};
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->setVerticalInterlace(2), -3); // not initialised
         QCOMPARE(sensor->initialize(nullptr), 1);
@@ -392,8 +389,9 @@ private slots:
         QCOMPARE(sensor->setVerticalInterlace(2), 1);
         QCOMPARE(fake.commands,
                  (std::vector<std::string>{"SET:_itl=0,20", "SET:_itv=0,02", "GET:tv00", "GET:tv01"}));
+        const Vexa3dSim::Generator generator(fake.config);
         QCOMPARE(sensor->verticalAngle(2, 1, 5),
-                 fake.verticalValue(1, 5) * 2.0 * 3.141592653589793 / 65535.0);
+                 generator.verticalValue(2, 1, 5) * 2.0 * 3.141592653589793 / 65535.0);
         fake.commands.clear();
         QCOMPARE(sensor->setVerticalInterlace(2), 1);
         QCOMPARE(fake.commands, (std::vector<std::string>{"SET:_itv=0,02"}));
@@ -401,28 +399,20 @@ private slots:
         QCOMPARE(sensor->verticalInterlace(&value), 1);
         QCOMPARE(int(value), 2);
         QCOMPARE(sensor->horizontalInterlace(&value), 1);
-        QCOMPARE(int(value), 1);
-    }
+        QCOMPARE(int(value), 20);
 
-    // A vertical count whose tables cannot be fetched is taken back: the count in force stays.
-    void failedTableFetchKeepsSetting()
-    {
-        FakeSensor fake;
-        fake.overrides["GET:tv01"] = frame("ERR", "GET:tv01", "002");
-        auto sensor = fake.makeSensor();
-        QCOMPARE(sensor->initialize(nullptr), 1);
         fake.commands.clear();
-        QCOMPARE(sensor->setVerticalInterlace(2), -1);
-        QCOMPARE(fake.commands,
-                 (std::vector<std::string>{"SET:_itv=0,02", "GET:tv00", "GET:tv01", "SET:_itv=0,01"}));
-        QCOMPARE(sensor->currentVerticalInterlace(), 1);
-        QCOMPARE(int(fake.currentVertical), 1);
+        QCOMPARE(sensor->setVerticalInterlace(3), -1);
+        QCOMPARE(fake.commands, (std::vector<std::string>{"SET:_itv=0,03", "GET:tv00", "GET:tv01", "GET:tv02",
+                                                          "SET:_itv=0,02"}));
+        QCOMPARE(sensor->currentVerticalInterlace(), 2);
+        QCOMPARE(fake.processor->verticalInterlace(), 2);
     }
 
     // Data commands, reboot and the version texts.
     void otherCommands()
     {
-        FakeSensor fake;
+        SimulatedSensor fake;
         fake.overrides["VER"] =
             frame("VER", "vend:" + std::string(100, 'v') + "\nxxxx:skip\nprod:P\n\nprot:2.2\n");
         Vexa3dMemoryConnection *memory = nullptr;
