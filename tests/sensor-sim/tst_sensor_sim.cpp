@@ -74,16 +74,6 @@ public:
                 return false;
         }
     }
-    // The reply of the given type, skipping data packets.
-    bool reply(const std::string &type, std::vector<uint8_t> &out, int timeoutMs = 2000)
-    {
-        while (readPacket(out, timeoutMs)) {
-            const std::string t = text(out, 4, 3);
-            if (t == type || t == "ERR" || t == "_er")
-                return true;
-        }
-        return false;
-    }
     bool closedByPeer(int timeoutMs)
     {
         QElapsedTimer timer;
@@ -131,9 +121,8 @@ private slots:
     void commandReplies();
     void preparingPhase();
     void interlaceFieldsOnTheWire();
-    void faultsOnTheWire();
-    void dropsAfterDataPackets();
-    void resetDropsAndNextClientIsServed();
+    void wire_data();
+    void wire();
 };
 
 void tst_SensorSim::initTestCase()
@@ -322,7 +311,7 @@ void tst_SensorSim::interlaceFieldsOnTheWire()
     QVERIFY(client.connectTo(sim.port()));
     std::vector<uint8_t> p;
     QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
-    QVERIFY(client.reply("SET", p));
+    QVERIFY(client.readPacket(p, 2000));
     QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
     int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
     while (completeLines < 150 && client.readPacket(p, 2000)) {
@@ -341,13 +330,43 @@ void tst_SensorSim::interlaceFieldsOnTheWire()
     QVERIFY(frames >= 2);
 }
 
-void tst_SensorSim::faultsOnTheWire()
+void tst_SensorSim::wire_data()
 {
-    // Garbage and split marks still frame; refused and silent commands; injected error packets; a stall
-    // holds back replies and injected packets, which then follow in order.
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QByteArray>("commands");
+    QTest::addColumn<QStringList>("packets"); // type, status and, but for data, payload
+    QTest::addColumn<bool>("closes");
+    const QString itl = "GET 000 GET:_itl\n0,01\n";
+    const QString data = "_ri 000";
+    QTest::newRow("garbage and split marks")
+        << "garbage" << QByteArray("GET:_itl\n") << QStringList{itl} << false;
+    QTest::newRow("refused with its status")
+        << "" << QByteArray("GET:_itv\n") << QStringList{"ERR 042 GET:_itv"} << false;
+    QTest::newRow("silent command") << "" << QByteArray("GET:swdr\nGET:_itl\n") << QStringList{itl} << false;
+    QTest::newRow("injected error packet")
+        << "inject" << QByteArray() << QStringList{"_er 012 dirty window"} << false;
+    QTest::newRow("a stall holds back replies and injected packets")
+        << "stall" << QByteArray("GET:_itl\n") << QStringList{"ERR 105 first", "ERR 106 second", itl}
+        << false;
+    QTest::newRow("reboot drops the connection")
+        << "" << QByteArray("RST\n") << QStringList{"RST 000 RST"} << true;
+    QTest::newRow("drop after 5 data packets")
+        << "drop" << QByteArray("DAT:ri=1\n") << QStringList{"DAT 000 DAT:ri=1", data, data, data, data, data}
+        << true;
+}
+
+void tst_SensorSim::wire()
+{
+    // The server's fault options as a client sees them on the wire.
+    QFETCH(QString, fault);
+    QFETCH(QByteArray, commands);
+    QFETCH(QStringList, packets);
+    QFETCH(bool, closes);
     Config config;
-    config.faults.garbageBytes = 7;
-    config.faults.splitAt = 2;
+    config.rate = 0;
+    config.faults.garbageBytes = fault == "garbage" ? 7 : 0;
+    config.faults.splitAt = fault == "garbage" ? 2 : 0;
+    config.faults.dropAfterDataPackets = fault == "drop" ? 5 : 0;
     config.faults.refusedCommands = {"GET:_itv"};
     config.faults.refuseStatus = "042";
     config.faults.silentCommands = {"GET:swdr"};
@@ -355,78 +374,25 @@ void tst_SensorSim::faultsOnTheWire()
     QVERIFY(sim.start(0));
     LoopbackClient client;
     QVERIFY(client.connectTo(sim.port()));
-    std::vector<uint8_t> p;
-    QVERIFY(client.send("GET:_itl\n"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
-    QVERIFY(client.send("GET:_itv\n"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(text(p, 4, 3), std::string("ERR"));
-    QCOMPARE(text(p, 8, 3), std::string("042"));
-    QVERIFY(client.send("GET:swdr\n"));
-    QVERIFY(!client.readPacket(p, 300));
-    QVERIFY(sim.waitForCommand("GET:swdr", 1000));
-
-    sim.injectErrorPacket("_er", "012", "dirty window");
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(text(p, 4, 3), std::string("_er"));
-    QCOMPARE(payload(p), std::string("dirty window"));
-
-    sim.stall(400);
-    QVERIFY(client.send("GET:_itl\n"));
-    sim.injectErrorPacket("ERR", "105", "first");
-    sim.injectErrorPacket("ERR", "106", "second");
-    QVERIFY(!client.readPacket(p, 150));
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(payload(p), std::string("first"));
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(payload(p), std::string("second"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
-}
-
-void tst_SensorSim::dropsAfterDataPackets()
-{
-    // With a drop after 5 data packets the client sees exactly 5 and then the connection closes.
-    Config config;
-    config.rate = 0;
-    config.faults.dropAfterDataPackets = 5;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    QVERIFY(client.send("DAT:ri=1\n"));
-    std::vector<uint8_t> p;
-    int data = 0;
-    while (client.readPacket(p, 1000))
-        data += text(p, 4, 3) == "_ri";
-    QCOMPARE(data, 5);
-    QVERIFY(client.closedByPeer(1000));
-}
-
-void tst_SensorSim::resetDropsAndNextClientIsServed()
-{
-    // "RST" is answered, then the connection drops; the next client is served.
-    SensorSimulator sim;
-    QVERIFY(sim.start(0));
-    {
-        LoopbackClient client;
-        QVERIFY(client.connectTo(sim.port()));
-        std::vector<uint8_t> p;
-        QVERIFY(client.send("RST\n"));
-        QVERIFY(client.reply("RST", p));
-        QCOMPARE(payload(p), std::string("RST"));
-        QVERIFY(client.closedByPeer(2000));
+    QVERIFY(sim.waitForClient(2000));
+    if (fault == "stall")
+        sim.stall(400);
+    QVERIFY(client.send(commands.toStdString()));
+    if (fault == "inject")
+        sim.injectErrorPacket("_er", "012", "dirty window");
+    if (fault == "stall") {
+        sim.injectErrorPacket("ERR", "105", "first");
+        sim.injectErrorPacket("ERR", "106", "second");
     }
-    LoopbackClient second;
-    QVERIFY(second.connectTo(sim.port()));
+    QStringList seen;
     std::vector<uint8_t> p;
-    QVERIFY(second.send("GET:stat\n"));
-    QVERIFY(second.reply("GET", p));
-    QCOMPARE(sim.connectionCount(), 2);
-    sim.dropConnection();
-    QVERIFY(second.closedByPeer(2000));
-    QVERIFY(sim.waitForDisconnect(2000));
+    while ((closes || seen.size() < packets.size()) && client.readPacket(p, 2000)) {
+        const std::string type = text(p, 4, 3);
+        const bool isData = type[0] == '_' && type != "_er";
+        seen << QString::fromStdString(type + " " + text(p, 8, 3) + (isData ? "" : " " + payload(p)));
+    }
+    QCOMPARE(seen, packets);
+    QCOMPARE(client.closedByPeer(closes ? 2000 : 100), closes);
 }
 
 QTEST_GUILESS_MAIN(tst_SensorSim)
