@@ -25,108 +25,70 @@ class tst_Vexa3dProtocol : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    // Bytes before the mark are dropped and a packet arriving in pieces is found once it is whole.
+    // The frame parser: bytes before the mark are dropped, a packet arriving in pieces is found once it
+    // is whole, a frame header that contradicts itself is skipped instead of stalling the parser, a
+    // longer header part is skipped as a whole, and a payload beyond the 16384-byte buffer is consumed
+    // and dropped.
     void framing_data()
     {
-        QTest::addColumn<QByteArray>("garbage");
+        QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<int>("chunk");
-        QTest::newRow("clean") << QByteArray() << 100000;
-        QTest::newRow("garbage before the mark") << QByteArray("\x01xyzDRA\x00\xff", 9) << 100000;
-        QTest::newRow("false start of a mark") << QByteArray("DDRDRAD") << 100000;
-        QTest::newRow("mark split across two receives") << QByteArray("ab") << 4;
-        QTest::newRow("byte by byte") << QByteArray("zz") << 1;
+        QTest::addColumn<QByteArrayList>("payloads"); // in order; "dropped" for a dropped packet
+        auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
+        const QByteArray good = bytes(frame("GET", "GET:good\n"));
+        const int max = VEXA3D_MAX_REPLY_PAYLOAD;
+        const QByteArrayList goodOnly{"GET:good\n"};
+        QTest::newRow("clean") << good << 100000 << goodOnly;
+        QTest::newRow("garbage before the mark")
+            << QByteArray("\x01xyzDRA\x00\xff", 9) + good << 100000 << goodOnly;
+        QTest::newRow("false start of a mark") << "DDRDRAD" + good << 100000 << goodOnly;
+        QTest::newRow("mark split across two receives") << "ab" + good << 4 << goodOnly;
+        QTest::newRow("byte by byte") << "zz" + good << 1 << goodOnly;
+        QTest::newRow("headerLength below 24")
+            << bytes(frame("GET", "GET:bad\n", "000", 10, 40)) + good << 100000 << goodOnly;
+        QTest::newRow("totalLength below headerLength")
+            << bytes(frame("GET", "GET:bad\n", "000", 24, 20)) + good << 100000 << goodOnly;
+        QTest::newRow("totalLength zero")
+            << bytes(frame("GET", "GET:bad\n", "000", 24, 0)) + good << 100000 << goodOnly;
+        QTest::newRow("header part of 30 bytes") << bytes(frame("GET", "GET:bad\n", "000", 30)) + good
+                                                 << 100000 << QByteArrayList{"GET:bad\n", "GET:good\n"};
+        QTest::newRow("payload beyond the buffer")
+            << bytes(frame("GET", std::string(size_t(max) + 1, 'x'))) + good << 100000
+            << QByteArrayList{"dropped", "GET:good\n"};
+        QTest::newRow("payload of exactly the buffer") << bytes(frame("GET", std::string(size_t(max), 'y')))
+                                                       << 100000 << QByteArrayList{QByteArray(max, 'y')};
     }
     void framing()
     {
-        QFETCH(QByteArray, garbage);
+        QFETCH(QByteArray, stream);
         QFETCH(int, chunk);
+        QFETCH(QByteArrayList, payloads);
         Vexa3dMemoryConnection *memory = nullptr;
         auto sensor = memorySensor(&memory);
         memory->setChunkSize(uint32_t(chunk));
-        const std::string packet = frame("GET", "GET:x\nhello");
-        memory->feed(garbage.constData(), size_t(garbage.size()));
-        memory->feed(packet);
+        memory->feed(stream.constData(), size_t(stream.size()));
         std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
         Vexa3dPacketHeader header;
-        int length = -1;
-        int result = 0;
-        int polls = 0;
-        while ((result = sensor->readReply(&header, payload.data(), &length)) == 0 && polls < 1000)
-            ++polls;
-        QCOMPARE(result, 1);
-        QCOMPARE(QByteArray(header.type), QByteArray("GET"));
-        QCOMPARE(QByteArray(header.status), QByteArray("000"));
-        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:x\nhello"));
-        QCOMPARE(payload[size_t(length)], '\0');
-        QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
-        if (chunk < 24)
-            QVERIFY(polls > 0);
-    }
-
-    // Frame headers that contradict themselves are skipped instead of stalling the parser; a longer
-    // header part is skipped as a whole so the stream stays in step.
-    void inconsistentFrames_data()
-    {
-        QTest::addColumn<int>("headerLength");
-        QTest::addColumn<int>("totalLength");
-        QTest::addColumn<bool>("readable");
-        QTest::newRow("headerLength below 24") << 10 << 40 << false;
-        QTest::newRow("totalLength below headerLength") << 24 << 20 << false;
-        QTest::newRow("totalLength zero") << 24 << 0 << false;
-        QTest::newRow("header part of 30 bytes") << 30 << -1 << true;
-    }
-    void inconsistentFrames()
-    {
-        QFETCH(int, headerLength);
-        QFETCH(int, totalLength);
-        QFETCH(bool, readable);
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        memory->feed(frame("GET", "GET:bad\n", "000", headerLength, totalLength));
-        memory->feed(frame("GET", "GET:good\n"));
-        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
-        Vexa3dPacketHeader header;
-        int length = 0;
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
-        if (readable) {
-            QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:bad\n"));
-            QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
+        QByteArrayList got;
+        for (int polls = 0; polls < 1000 && got.size() < payloads.size(); ++polls) {
+            int length = -1;
+            const int result = sensor->readReply(&header, payload.data(), &length);
+            if (result == Vexa3dSensor::PacketDropped) {
+                QCOMPARE(length, 0);
+                got << "dropped";
+            } else if (result == 1) {
+                QCOMPARE(QByteArray(header.type) + QByteArray(header.status), QByteArray("GET000"));
+                QCOMPARE(payload[size_t(length)], '\0');
+                got << QByteArray(payload.data(), length);
+            }
         }
-        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:good\n"));
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 0);
-    }
-
-    // A reply payload longer than the 16384-byte buffer is consumed and dropped; the command waiting
-    // for it keeps waiting and takes the next good reply.
-    void oversizedReplyDropped()
-    {
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        memory->setResponder([](const std::string &, Vexa3dMemoryConnection &conn) {
-            conn.feed(frame("GET", "GET:_itl\n" + std::string(VEXA3D_MAX_REPLY_PAYLOAD, '7')));
-            conn.feed(reply("GET:_itl\n", "0,03"));
-        });
-        sensor->setTimeout(500);
-        QCOMPARE(sensor->command("GET:_itl\n"), 1);
-        QCOMPARE(QByteArray(sensor->replyPayload()), QByteArray("GET:_itl\n0,03"));
-
-        memory->setResponder(nullptr);
-        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'x')));
-        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'q');
-        Vexa3dPacketHeader header;
-        int length = -1;
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), Vexa3dSensor::PacketDropped);
-        QCOMPARE(length, 0);
+        QCOMPARE(got, payloads);
+        QCOMPARE(sensor->readReply(&header, payload.data(), nullptr), 0);
         QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
-        // Exactly the buffer's size still fits.
-        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD, 'y')));
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
-        QCOMPARE(length, VEXA3D_MAX_REPLY_PAYLOAD);
-        QCOMPARE(payload[VEXA3D_MAX_REPLY_PAYLOAD], '\0');
     }
 
-    // The command transaction: what ends it with success, failure or a time-out. Commands shorter than
-    // three characters are refused without sending.
+    // The command transaction: what ends it with success, failure or a time-out; a dropped reply keeps it
+    // waiting. Commands shorter than three characters are refused without sending.
     void commandTransaction_data()
     {
         QTest::addColumn<QByteArray>("command");
@@ -144,6 +106,10 @@ private slots:
             << bytes(frame("_ro", std::string(40, '\0')) + frame("SET", "GET:_itl\n") + reply(cmd, "0,01"))
             << 1;
         QTest::newRow("no reply") << bytes(cmd) << QByteArray() << -2;
+        QTest::newRow("oversized reply first")
+            << bytes(cmd)
+            << bytes(frame("GET", cmd + std::string(VEXA3D_MAX_REPLY_PAYLOAD, '7')) + reply(cmd, "0,01"))
+            << 1;
         QTest::newRow("two characters") << QByteArray("GE") << bytes(reply(cmd)) << -1;
         QTest::newRow("no command") << QByteArray() << bytes(reply(cmd)) << -1;
     }
