@@ -111,289 +111,278 @@ class tst_SensorSim : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void measurementPacketLayout_data();
-    void measurementPacketLayout();
-    void malformations_data();
-    void malformations();
-    void auxiliaryPacketLayout();
-    void commandReplies_data();
-    void commandReplies();
-    void preparingPhase();
-    void interlaceFieldsOnTheWire();
-    void wire_data();
-    void wire();
-};
+    void initTestCase() { TestSupport::isolateSettings(); }
 
-void tst_SensorSim::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
-
-void tst_SensorSim::measurementPacketLayout_data()
-{
-    QTest::addColumn<DataKind>("kind");
-    QTest::addColumn<int>("spots");
-    QTest::addColumn<int>("packetsPerLine");
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<int>("headerLength");
-    QTest::newRow("_ro one packet") << DataKind::Range << 74 << 1 << "2.3" << 24;
-    QTest::newRow("_ri split in two") << DataKind::RangeLevel << 74 << 2 << "2.3" << 24;
-    QTest::newRow("_ra with regions") << DataKind::ExtendedRange << 74 << 1 << "2.3" << 36;
-    QTest::newRow("protocol 1.0: short header") << DataKind::RangeLevel << 74 << 1 << "1.0" << 20;
-    QTest::newRow("1000 spots in three") << DataKind::RangeLevel << 1000 << 3 << "2.3" << 24;
-    QTest::newRow("odd spot count") << DataKind::Range << 75 << 2 << "2.2" << 24;
-}
-
-void tst_SensorSim::measurementPacketLayout()
-{
-    // Frame, measurement header, aligned index block and echo data add up to totalLength, and the
-    // packets of a line cover every spot once, in order.
-    QFETCH(DataKind, kind);
-    QFETCH(int, spots);
-    QFETCH(int, packetsPerLine);
-    QFETCH(QString, protocol);
-    QFETCH(int, headerLength);
-    Config config;
-    config.geometry.spotCount = static_cast<uint16_t>(spots);
-    config.packetsPerLine = packetsPerLine;
-    config.identity.protocol = protocol.toStdString();
-    Generator gen(config);
-    const Line line = gen.computeLine(gen.position(40, 1, 1), 1, 1);
-    const auto packets = gen.measurementPacketList(kind, line);
-    QCOMPARE(int(packets.size()), packetsPerLine);
-    int nextSpot = 0;
-    for (const auto &p : packets) {
-        QCOMPARE(text(p, 0, 4), std::string("DRAL"));
-        QCOMPARE(text(p, 4, 3), std::string(packetType(kind)));
-        QCOMPARE(text(p, 8, 3), std::string("000"));
-        QCOMPARE(int(u16(p, 12)), 24);
-        QCOMPARE(size_t(u16(p, 14)), p.size());
-        QCOMPARE(int(u16(p, 24)), headerLength);
-        QCOMPARE(int(u16(p, 24 + 16)), int(line.lineNumber));
-        QCOMPARE(int(u16(p, 24 + 18)), nextSpot);
-        const size_t index = 24 + headerLength;
-        const int inPacket = u16(p, index + 2);
-        const size_t data = index + 4 + 2 * (inPacket + 1) + (inPacket % 2 == 0 ? 2 : 0);
-        QCOMPARE(data % 4, size_t(0));
-        const int entries = u16(p, index + 4 + 2 * inPacket);
-        QCOMPARE(data + entries * (kind == DataKind::Range ? 2u : 4u), p.size());
-        for (int i = 0; i < inPacket; ++i)
-            QVERIFY(u16(p, index + 6 + 2 * i) - u16(p, index + 4 + 2 * i) <= 4);
-        nextSpot += inPacket;
+    void measurementPacketLayout_data()
+    {
+        QTest::addColumn<DataKind>("kind");
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("packetsPerLine");
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<int>("headerLength");
+        QTest::newRow("_ro one packet") << DataKind::Range << 74 << 1 << "2.3" << 24;
+        QTest::newRow("_ri split in two") << DataKind::RangeLevel << 74 << 2 << "2.3" << 24;
+        QTest::newRow("_ra with regions") << DataKind::ExtendedRange << 74 << 1 << "2.3" << 36;
+        QTest::newRow("protocol 1.0: short header") << DataKind::RangeLevel << 74 << 1 << "1.0" << 20;
+        QTest::newRow("1000 spots in three") << DataKind::RangeLevel << 1000 << 3 << "2.3" << 24;
+        QTest::newRow("odd spot count") << DataKind::Range << 75 << 2 << "2.2" << 24;
     }
-    QCOMPARE(nextSpot, spots);
-}
 
-void tst_SensorSim::malformations_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("totalDelta"); // totalLength minus the real size; 1000 means "is 0"
-    QTest::addColumn<int>("headerLength");
-    QTest::addColumn<int>("firstSpotEchoes");
-    QTest::addColumn<bool>("beyondLine");
-    QTest::newRow("short") << int(Malformation::TotalLengthShort) << -8 << 24 << -1 << false;
-    QTest::newRow("long") << int(Malformation::TotalLengthLong) << 8 << 24 << -1 << false;
-    QTest::newRow("zero") << int(Malformation::TotalLengthZero) << 1000 << 24 << -1 << false;
-    QTest::newRow("echo offsets") << int(Malformation::EchoOffsetsInvalid) << 0 << 24 << 5 << false;
-    QTest::newRow("spots beyond line") << int(Malformation::SpotsBeyondLine) << 0 << 24 << -1 << true;
-    QTest::newRow("header too long") << int(Malformation::MeasurementHeaderTooLong) << 0 << 0xFFFF << -1
-                                     << false;
-}
-
-void tst_SensorSim::malformations()
-{
-    // Each malformation breaks exactly the field it names and keeps the mark.
-    QFETCH(int, kind);
-    QFETCH(int, totalDelta);
-    QFETCH(int, headerLength);
-    QFETCH(int, firstSpotEchoes);
-    QFETCH(bool, beyondLine);
-    Generator gen;
-    const Line line = gen.computeLine(gen.position(0, 1, 1), 1, 1);
-    const std::vector<uint8_t> good = gen.makeMeasurementPackets(DataKind::RangeLevel, line);
-    const std::vector<uint8_t> bad = gen.malform(good, static_cast<Malformation>(kind));
-    QCOMPARE(bad.size(), good.size());
-    QCOMPARE(text(bad, 0, 4), std::string("DRAL"));
-    QCOMPARE(int(u16(bad, 14)), totalDelta == 1000 ? 0 : int(good.size()) + totalDelta);
-    QCOMPARE(int(u16(bad, 24)), headerLength);
-    const size_t index = 24 + 24;
-    if (firstSpotEchoes >= 0)
-        QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
-    QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
-}
-
-void tst_SensorSim::auxiliaryPacketLayout()
-{
-    // Gyro and temperature bits with two samples carry eight values, sample after sample.
-    Config config;
-    config.auxContentBits = 0xE0400000u;
-    config.auxSampleIntervalMs = 5;
-    const std::vector<uint8_t> p = Generator(config).makeAuxiliaryPacket(4, 2);
-    QCOMPARE(text(p, 4, 3), std::string("_ax"));
-    QCOMPARE(size_t(u16(p, 14)), p.size());
-    QCOMPARE(p.size(), size_t(24 + 12 + 8 * 4));
-    QCOMPARE(int(u16(p, 24)), 12);
-    QCOMPARE(u32(p, 26), 20u); // sample 4 at 5 ms each
-    QCOMPARE(u32(p, 30), 0xE0400000u);
-    QCOMPARE(int(p[34]), 2);
-    QCOMPARE(int(p[35]), 5);
-    const double celsius = static_cast<int32_t>(u32(p, 36 + 12)) / 333.87 + 21.0;
-    QVERIFY(celsius > 30 && celsius < 40);
-}
-
-void tst_SensorSim::commandReplies_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("spots");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<bool>("drops");
-    QTest::addColumn<QString>("payloadStart");
-    QTest::newRow("version") << "VER" << 74 << "VER" << false << "vend:Taviro Test Rig\nprod:VX3D-SIM\nseri:";
-    QTest::newRow("unknown geometry field") << "GET:spec.colour" << 74 << "ERR" << false << "GET:spec.colour";
-    QTest::newRow("set horizontal interlace") << "SET:_itl=0,05" << 74 << "SET" << false << "SET:_itl=0,05";
-    QTest::newRow("interlace 0 refused") << "SET:_itv=0,00" << 74 << "ERR" << false << "SET:_itv";
-    QTest::newRow("interlace above count refused") << "SET:_itl=0,21" << 74 << "ERR" << false << "SET:_itl";
-    QTest::newRow("chunk beyond the table") << "GET:tblh[01]" << 74 << "ERR" << false << "GET:tblh[01]";
-    QTest::newRow("second chunk of 300") << "GET:tblh[01]" << 300 << "GET" << false << "GET:tblh[01]\n";
-    QTest::newRow("vertical field beyond count") << "GET:tv01" << 74 << "ERR" << false << "GET:tv01";
-    QTest::newRow("unknown data kind") << "DAT:xx=1" << 74 << "ERR" << false << "DAT:xx=1";
-    QTest::newRow("reboot") << "RST" << 74 << "RST" << true << "RST";
-    QTest::newRow("unknown command") << "HELLO" << 74 << "ERR" << false << "HELLO";
-    QTest::newRow("too short") << "GE" << 74 << "ERR" << false << "GE";
-}
-
-void tst_SensorSim::commandReplies()
-{
-    // Every command is answered with a framed reply of its first three characters that echoes it;
-    // what the sensor does not know or cannot do gets "ERR".
-    QFETCH(QString, command);
-    QFETCH(int, spots);
-    QFETCH(QString, type);
-    QFETCH(bool, drops);
-    QFETCH(QString, payloadStart);
-    Config config;
-    config.geometry.spotCount = static_cast<uint16_t>(spots);
-    CommandProcessor processor(config);
-    const CommandProcessor::Result r = processor.handle(command.toStdString(), 0);
-    const std::vector<uint8_t> &p = r.reply;
-    QVERIFY(p.size() >= 24);
-    QCOMPARE(QString::fromStdString(text(p, 4, 3)), type);
-    QCOMPARE(size_t(u16(p, 14)), p.size());
-    QVERIFY2(payload(p).rfind(payloadStart.toStdString(), 0) == 0, payload(p).c_str());
-    QCOMPARE(r.dropConnection, drops);
-}
-
-void tst_SensorSim::preparingPhase()
-{
-    // "GET:stat" reports "099" for the configured time after a connection, then the configured codes.
-    Config config;
-    config.preparingMs = 500;
-    config.statRangeCode = "105";
-    CommandProcessor processor(config);
-    processor.connectionOpened(1000);
-    QCOMPARE(payload(processor.handle("GET:stat", 1200).reply),
-             std::string("GET:stat\n_ro=099\n_ri=099\n_ra=099\n_ax=099\n"));
-    QCOMPARE(payload(processor.handle("GET:stat", 1500).reply),
-             std::string("GET:stat\n_ro=105\n_ri=000\n_ra=105\n_ax=000\n"));
-}
-
-void tst_SensorSim::interlaceFieldsOnTheWire()
-{
-    // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
-    // counter moves on after both; two packets per line still cover the line.
-    Config config;
-    config.rate = 0;
-    config.packetsPerLine = 2;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    std::vector<uint8_t> p;
-    QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
-    int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
-    while (completeLines < 150 && client.readPacket(p, 2000)) {
-        if (text(p, 4, 3) != "_ro")
-            continue;
-        QCOMPARE(int(p[24 + 21]), 2);
-        fieldsSeen |= 1 << p[24 + 20];
-        if (p[24 + 14] != lastFrame) {
-            ++frames;
-            lastFrame = p[24 + 14];
+    void measurementPacketLayout()
+    {
+        // Frame, measurement header, aligned index block and echo data add up to totalLength, and the
+        // packets of a line cover every spot once, in order.
+        QFETCH(DataKind, kind);
+        QFETCH(int, spots);
+        QFETCH(int, packetsPerLine);
+        QFETCH(QString, protocol);
+        QFETCH(int, headerLength);
+        Config config;
+        config.geometry.spotCount = static_cast<uint16_t>(spots);
+        config.packetsPerLine = packetsPerLine;
+        config.identity.protocol = protocol.toStdString();
+        Generator gen(config);
+        const Line line = gen.computeLine(gen.position(40, 1, 1), 1, 1);
+        const auto packets = gen.measurementPacketList(kind, line);
+        QCOMPARE(int(packets.size()), packetsPerLine);
+        int nextSpot = 0;
+        for (const auto &p : packets) {
+            QCOMPARE(text(p, 0, 4), std::string("DRAL"));
+            QCOMPARE(text(p, 4, 3), std::string(packetType(kind)));
+            QCOMPARE(text(p, 8, 3), std::string("000"));
+            QCOMPARE(int(u16(p, 12)), 24);
+            QCOMPARE(size_t(u16(p, 14)), p.size());
+            QCOMPARE(int(u16(p, 24)), headerLength);
+            QCOMPARE(int(u16(p, 24 + 16)), int(line.lineNumber));
+            QCOMPARE(int(u16(p, 24 + 18)), nextSpot);
+            const size_t index = 24 + headerLength;
+            const int inPacket = u16(p, index + 2);
+            const size_t data = index + 4 + 2 * (inPacket + 1) + (inPacket % 2 == 0 ? 2 : 0);
+            QCOMPARE(data % 4, size_t(0));
+            const int entries = u16(p, index + 4 + 2 * inPacket);
+            QCOMPARE(data + entries * (kind == DataKind::Range ? 2u : 4u), p.size());
+            for (int i = 0; i < inPacket; ++i)
+                QVERIFY(u16(p, index + 6 + 2 * i) - u16(p, index + 4 + 2 * i) <= 4);
+            nextSpot += inPacket;
         }
-        completeLines += u16(p, 24 + 18) + u16(p, 24 + 24 + 2) == 74;
+        QCOMPARE(nextSpot, spots);
     }
-    QCOMPARE(completeLines, 150);
-    QCOMPARE(fieldsSeen, 3);
-    QVERIFY(frames >= 2);
-}
 
-void tst_SensorSim::wire_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QByteArray>("commands");
-    QTest::addColumn<QStringList>("packets"); // type, status and, but for data, payload
-    QTest::addColumn<bool>("closes");
-    const QString itl = "GET 000 GET:_itl\n0,01\n";
-    const QString data = "_ri 000";
-    QTest::newRow("garbage and split marks")
-        << "garbage" << QByteArray("GET:_itl\n") << QStringList{itl} << false;
-    QTest::newRow("refused with its status")
-        << "" << QByteArray("GET:_itv\n") << QStringList{"ERR 042 GET:_itv"} << false;
-    QTest::newRow("silent command") << "" << QByteArray("GET:swdr\nGET:_itl\n") << QStringList{itl} << false;
-    QTest::newRow("injected error packet")
-        << "inject" << QByteArray() << QStringList{"_er 012 dirty window"} << false;
-    QTest::newRow("a stall holds back replies and injected packets")
-        << "stall" << QByteArray("GET:_itl\n") << QStringList{"ERR 105 first", "ERR 106 second", itl}
-        << false;
-    QTest::newRow("reboot drops the connection")
-        << "" << QByteArray("RST\n") << QStringList{"RST 000 RST"} << true;
-    QTest::newRow("drop after 5 data packets")
-        << "drop" << QByteArray("DAT:ri=1\n") << QStringList{"DAT 000 DAT:ri=1", data, data, data, data, data}
-        << true;
-}
+    void malformations_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("totalDelta"); // totalLength minus the real size; 1000 means "is 0"
+        QTest::addColumn<int>("headerLength");
+        QTest::addColumn<int>("firstSpotEchoes");
+        QTest::addColumn<bool>("beyondLine");
+        QTest::newRow("short") << int(Malformation::TotalLengthShort) << -8 << 24 << -1 << false;
+        QTest::newRow("long") << int(Malformation::TotalLengthLong) << 8 << 24 << -1 << false;
+        QTest::newRow("zero") << int(Malformation::TotalLengthZero) << 1000 << 24 << -1 << false;
+        QTest::newRow("echo offsets") << int(Malformation::EchoOffsetsInvalid) << 0 << 24 << 5 << false;
+        QTest::newRow("spots beyond line") << int(Malformation::SpotsBeyondLine) << 0 << 24 << -1 << true;
+        QTest::newRow("header too long")
+            << int(Malformation::MeasurementHeaderTooLong) << 0 << 0xFFFF << -1 << false;
+    }
 
-void tst_SensorSim::wire()
-{
-    // The server's fault options as a client sees them on the wire.
-    QFETCH(QString, fault);
-    QFETCH(QByteArray, commands);
-    QFETCH(QStringList, packets);
-    QFETCH(bool, closes);
-    Config config;
-    config.rate = 0;
-    config.faults.garbageBytes = fault == "garbage" ? 7 : 0;
-    config.faults.splitAt = fault == "garbage" ? 2 : 0;
-    config.faults.dropAfterDataPackets = fault == "drop" ? 5 : 0;
-    config.faults.refusedCommands = {"GET:_itv"};
-    config.faults.refuseStatus = "042";
-    config.faults.silentCommands = {"GET:swdr"};
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    QVERIFY(sim.waitForClient(2000));
-    if (fault == "stall")
-        sim.stall(400);
-    QVERIFY(client.send(commands.toStdString()));
-    if (fault == "inject")
-        sim.injectErrorPacket("_er", "012", "dirty window");
-    if (fault == "stall") {
-        sim.injectErrorPacket("ERR", "105", "first");
-        sim.injectErrorPacket("ERR", "106", "second");
+    void malformations()
+    {
+        // Each malformation breaks exactly the field it names and keeps the mark.
+        QFETCH(int, kind);
+        QFETCH(int, totalDelta);
+        QFETCH(int, headerLength);
+        QFETCH(int, firstSpotEchoes);
+        QFETCH(bool, beyondLine);
+        Generator gen;
+        const Line line = gen.computeLine(gen.position(0, 1, 1), 1, 1);
+        const std::vector<uint8_t> good = gen.makeMeasurementPackets(DataKind::RangeLevel, line);
+        const std::vector<uint8_t> bad = gen.malform(good, static_cast<Malformation>(kind));
+        QCOMPARE(bad.size(), good.size());
+        QCOMPARE(text(bad, 0, 4), std::string("DRAL"));
+        QCOMPARE(int(u16(bad, 14)), totalDelta == 1000 ? 0 : int(good.size()) + totalDelta);
+        QCOMPARE(int(u16(bad, 24)), headerLength);
+        const size_t index = 24 + 24;
+        if (firstSpotEchoes >= 0)
+            QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
+        QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
     }
-    QStringList seen;
-    std::vector<uint8_t> p;
-    while ((closes || seen.size() < packets.size()) && client.readPacket(p, 2000)) {
-        const std::string type = text(p, 4, 3);
-        const bool isData = type[0] == '_' && type != "_er";
-        seen << QString::fromStdString(type + " " + text(p, 8, 3) + (isData ? "" : " " + payload(p)));
+
+    void auxiliaryPacketLayout()
+    {
+        // Gyro and temperature bits with two samples carry eight values, sample after sample.
+        Config config;
+        config.auxContentBits = 0xE0400000u;
+        config.auxSampleIntervalMs = 5;
+        const std::vector<uint8_t> p = Generator(config).makeAuxiliaryPacket(4, 2);
+        QCOMPARE(text(p, 4, 3), std::string("_ax"));
+        QCOMPARE(size_t(u16(p, 14)), p.size());
+        QCOMPARE(p.size(), size_t(24 + 12 + 8 * 4));
+        QCOMPARE(int(u16(p, 24)), 12);
+        QCOMPARE(u32(p, 26), 20u); // sample 4 at 5 ms each
+        QCOMPARE(u32(p, 30), 0xE0400000u);
+        QCOMPARE(int(p[34]), 2);
+        QCOMPARE(int(p[35]), 5);
+        const double celsius = static_cast<int32_t>(u32(p, 36 + 12)) / 333.87 + 21.0;
+        QVERIFY(celsius > 30 && celsius < 40);
     }
-    QCOMPARE(seen, packets);
-    QCOMPARE(client.closedByPeer(closes ? 2000 : 100), closes);
-}
+
+    void commandReplies_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("drops");
+        QTest::addColumn<QString>("payloadStart");
+        QTest::newRow("version") << "VER" << 74 << "VER" << false
+                                 << "vend:Taviro Test Rig\nprod:VX3D-SIM\nseri:";
+        QTest::newRow("unknown geometry field")
+            << "GET:spec.colour" << 74 << "ERR" << false << "GET:spec.colour";
+        QTest::newRow("set horizontal interlace")
+            << "SET:_itl=0,05" << 74 << "SET" << false << "SET:_itl=0,05";
+        QTest::newRow("interlace 0 refused") << "SET:_itv=0,00" << 74 << "ERR" << false << "SET:_itv";
+        QTest::newRow("interlace above count refused")
+            << "SET:_itl=0,21" << 74 << "ERR" << false << "SET:_itl";
+        QTest::newRow("chunk beyond the table") << "GET:tblh[01]" << 74 << "ERR" << false << "GET:tblh[01]";
+        QTest::newRow("second chunk of 300") << "GET:tblh[01]" << 300 << "GET" << false << "GET:tblh[01]\n";
+        QTest::newRow("vertical field beyond count") << "GET:tv01" << 74 << "ERR" << false << "GET:tv01";
+        QTest::newRow("unknown data kind") << "DAT:xx=1" << 74 << "ERR" << false << "DAT:xx=1";
+        QTest::newRow("reboot") << "RST" << 74 << "RST" << true << "RST";
+        QTest::newRow("unknown command") << "HELLO" << 74 << "ERR" << false << "HELLO";
+        QTest::newRow("too short") << "GE" << 74 << "ERR" << false << "GE";
+    }
+
+    void commandReplies()
+    {
+        // Every command is answered with a framed reply of its first three characters that echoes it;
+        // what the sensor does not know or cannot do gets "ERR".
+        QFETCH(QString, command);
+        QFETCH(int, spots);
+        QFETCH(QString, type);
+        QFETCH(bool, drops);
+        QFETCH(QString, payloadStart);
+        Config config;
+        config.geometry.spotCount = static_cast<uint16_t>(spots);
+        CommandProcessor processor(config);
+        const CommandProcessor::Result r = processor.handle(command.toStdString(), 0);
+        const std::vector<uint8_t> &p = r.reply;
+        QVERIFY(p.size() >= 24);
+        QCOMPARE(QString::fromStdString(text(p, 4, 3)), type);
+        QCOMPARE(size_t(u16(p, 14)), p.size());
+        QVERIFY2(payload(p).rfind(payloadStart.toStdString(), 0) == 0, payload(p).c_str());
+        QCOMPARE(r.dropConnection, drops);
+    }
+
+    void preparingPhase()
+    {
+        // "GET:stat" reports "099" for the configured time after a connection, then the configured codes.
+        Config config;
+        config.preparingMs = 500;
+        config.statRangeCode = "105";
+        CommandProcessor processor(config);
+        processor.connectionOpened(1000);
+        QCOMPARE(payload(processor.handle("GET:stat", 1200).reply),
+                 std::string("GET:stat\n_ro=099\n_ri=099\n_ra=099\n_ax=099\n"));
+        QCOMPARE(payload(processor.handle("GET:stat", 1500).reply),
+                 std::string("GET:stat\n_ro=105\n_ri=000\n_ra=105\n_ax=000\n"));
+    }
+
+    void interlaceFieldsOnTheWire()
+    {
+        // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
+        // counter moves on after both; two packets per line still cover the line.
+        Config config;
+        config.rate = 0;
+        config.packetsPerLine = 2;
+        SensorSimulator sim(config);
+        QVERIFY(sim.start(0));
+        LoopbackClient client;
+        QVERIFY(client.connectTo(sim.port()));
+        std::vector<uint8_t> p;
+        QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
+        QVERIFY(client.readPacket(p, 2000));
+        QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
+        int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
+        while (completeLines < 150 && client.readPacket(p, 2000)) {
+            if (text(p, 4, 3) != "_ro")
+                continue;
+            QCOMPARE(int(p[24 + 21]), 2);
+            fieldsSeen |= 1 << p[24 + 20];
+            if (p[24 + 14] != lastFrame) {
+                ++frames;
+                lastFrame = p[24 + 14];
+            }
+            completeLines += u16(p, 24 + 18) + u16(p, 24 + 24 + 2) == 74;
+        }
+        QCOMPARE(completeLines, 150);
+        QCOMPARE(fieldsSeen, 3);
+        QVERIFY(frames >= 2);
+    }
+
+    void wire_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QByteArray>("commands");
+        QTest::addColumn<QStringList>("packets"); // type, status and, but for data, payload
+        QTest::addColumn<bool>("closes");
+        const QString itl = "GET 000 GET:_itl\n0,01\n";
+        const QString data = "_ri 000";
+        QTest::newRow("garbage and split marks")
+            << "garbage" << QByteArray("GET:_itl\n") << QStringList{itl} << false;
+        QTest::newRow("refused with its status")
+            << "" << QByteArray("GET:_itv\n") << QStringList{"ERR 042 GET:_itv"} << false;
+        QTest::newRow("silent command")
+            << "" << QByteArray("GET:swdr\nGET:_itl\n") << QStringList{itl} << false;
+        QTest::newRow("injected error packet")
+            << "inject" << QByteArray() << QStringList{"_er 012 dirty window"} << false;
+        QTest::newRow("a stall holds back replies and injected packets")
+            << "stall" << QByteArray("GET:_itl\n") << QStringList{"ERR 105 first", "ERR 106 second", itl}
+            << false;
+        QTest::newRow("reboot drops the connection")
+            << "" << QByteArray("RST\n") << QStringList{"RST 000 RST"} << true;
+        QTest::newRow("drop after 5 data packets")
+            << "drop" << QByteArray("DAT:ri=1\n")
+            << QStringList{"DAT 000 DAT:ri=1", data, data, data, data, data} << true;
+    }
+
+    void wire()
+    {
+        // The server's fault options as a client sees them on the wire.
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, commands);
+        QFETCH(QStringList, packets);
+        QFETCH(bool, closes);
+        Config config;
+        config.rate = 0;
+        config.faults.garbageBytes = fault == "garbage" ? 7 : 0;
+        config.faults.splitAt = fault == "garbage" ? 2 : 0;
+        config.faults.dropAfterDataPackets = fault == "drop" ? 5 : 0;
+        config.faults.refusedCommands = {"GET:_itv"};
+        config.faults.refuseStatus = "042";
+        config.faults.silentCommands = {"GET:swdr"};
+        SensorSimulator sim(config);
+        QVERIFY(sim.start(0));
+        LoopbackClient client;
+        QVERIFY(client.connectTo(sim.port()));
+        QVERIFY(sim.waitForClient(2000));
+        if (fault == "stall")
+            sim.stall(400);
+        QVERIFY(client.send(commands.toStdString()));
+        if (fault == "inject")
+            sim.injectErrorPacket("_er", "012", "dirty window");
+        if (fault == "stall") {
+            sim.injectErrorPacket("ERR", "105", "first");
+            sim.injectErrorPacket("ERR", "106", "second");
+        }
+        QStringList seen;
+        std::vector<uint8_t> p;
+        while ((closes || seen.size() < packets.size()) && client.readPacket(p, 2000)) {
+            const std::string type = text(p, 4, 3);
+            const bool isData = type[0] == '_' && type != "_er";
+            seen << QString::fromStdString(type + " " + text(p, 8, 3) + (isData ? "" : " " + payload(p)));
+        }
+        QCOMPARE(seen, packets);
+        QCOMPARE(client.closedByPeer(closes ? 2000 : 100), closes);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_SensorSim)
 #include "tst_sensor_sim.moc"
