@@ -11,32 +11,23 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Vexa3dTest {
 
-inline void put16(std::string &s, size_t at, uint16_t v)
+// Writes v little-endian into n bytes at `at`, growing the string as needed.
+inline void put(std::string &s, size_t at, uint32_t v, int n)
 {
-    s[at] = char(v & 0xFF);
-    s[at + 1] = char(v >> 8);
-}
-
-inline void put32(std::string &s, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
+    if (s.size() < at + size_t(n))
+        s.resize(at + size_t(n));
+    for (int i = 0; i < n; ++i)
         s[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
 }
 
-inline void append16(std::string &s, uint16_t v)
+inline void append(std::string &s, uint32_t v, int n)
 {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char(v >> 8));
-}
-
-inline void append32(std::string &s, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s.push_back(char((v >> (8 * i)) & 0xFF));
+    put(s, s.size(), v, n);
 }
 
 // A framed packet: 24-byte header then payload. headerLength and totalLength may be forced.
@@ -47,8 +38,8 @@ inline std::string frame(const std::string &type, const std::string &payload,
     s.replace(0, 4, "DRAL");
     s.replace(4, 3, type.substr(0, 3));
     s.replace(8, 3, status.substr(0, 3));
-    put16(s, 12, uint16_t(headerLength));
-    put16(s, 14, uint16_t(totalLength >= 0 ? totalLength : int(24 + payload.size()) + (headerLength - 24)));
+    put(s, 12, uint32_t(headerLength), 2);
+    put(s, 14, uint32_t(totalLength >= 0 ? totalLength : int(24 + payload.size()) + (headerLength - 24)), 2);
     if (headerLength > 24)
         s.append(size_t(headerLength - 24), '\0');
     return s + payload;
@@ -90,74 +81,39 @@ struct MeasurementPacket
     int spotsInPacket = -1;        // forced count when >= 0
     int extraEchoes = 0;           // echo entries appended beyond the last offset
 
+    // The measurement header cut to headerLength (a field that does not fit is left out), the index
+    // block and the echoes.
     std::string payload() const
     {
-        std::string h(headerLength, '\0');
-        auto fits = [&](size_t at, size_t n) { return at + n <= h.size(); };
-        if (fits(0, 2))
-            put16(h, 0, headerLength);
-        if (fits(2, 4))
-            put32(h, 2, timestamp);
-        if (fits(10, 2))
-            put16(h, 10, uint16_t(start));
-        if (fits(12, 2))
-            put16(h, 12, uint16_t(end));
-        if (fits(14, 1))
-            h[14] = char(frameNumber);
-        if (fits(15, 1))
-            h[15] = char(motorField);
-        if (fits(16, 2))
-            put16(h, 16, line);
-        if (fits(18, 2))
-            put16(h, 18, spotOffset);
-        if (fits(20, 1))
-            h[20] = char(remField);
-        if (fits(21, 1))
-            h[21] = char(remCount);
-        if (fits(22, 2))
-            put16(h, 22, dust);
-        if (fits(24, 1))
-            h[24] = char(output);
-        if (fits(25, 1))
-            h[25] = char(input);
-        if (fits(26, 2))
-            put16(h, 26, dirt);
-        for (size_t c = 0; c < areas.size(); ++c)
-            if (fits(28 + 4 * c, 4))
-                put32(h, 28 + 4 * c, areas[c]);
+        std::string p;
+        std::vector<std::pair<uint32_t, int>> header{
+            {headerLength, 2}, {timestamp, 4},  {0, 4},      {uint16_t(start), 2}, {uint16_t(end), 2},
+            {frameNumber, 1},  {motorField, 1}, {line, 2},   {spotOffset, 2},      {remField, 1},
+            {remCount, 1},     {dust, 2},       {output, 1}, {input, 1},           {dirt, 2}};
+        for (uint32_t area : areas)
+            header.push_back({area, 4});
+        for (size_t f = 0; f < header.size() && p.size() + size_t(header[f].second) <= headerLength; ++f)
+            append(p, header[f].first, header[f].second);
+        p.resize(headerLength);
 
         const int count = spotsInPacket >= 0 ? spotsInPacket : int(spots.size());
-        std::string index;
-        append16(index, 0);
-        append16(index, uint16_t(count));
-        std::vector<uint16_t> offs = offsets;
-        if (offs.empty()) {
-            uint16_t o = 0;
-            offs.push_back(0);
-            for (const auto &spot : spots) {
-                o = uint16_t(o + spot.size());
-                offs.push_back(o);
-            }
-        }
-        for (uint16_t o : offs)
-            append16(index, o);
+        append(p, 0, 2);
+        append(p, uint32_t(count), 2);
+        uint32_t offset = 0;
+        if (offsets.empty())
+            append(p, 0, 2);
+        for (size_t s = 0; offsets.empty() && s < spots.size(); ++s)
+            append(p, offset += uint32_t(spots[s].size()), 2);
+        for (uint16_t o : offsets)
+            append(p, o, 2);
         if (count % 2 == 0)
-            append16(index, 0);
-
-        std::string echoes;
-        for (const auto &spot : spots) {
-            for (const Echo &e : spot) {
-                append16(echoes, e.range);
-                if (type != "_ro")
-                    append16(echoes, e.level);
-            }
-        }
-        for (int i = 0; i < extraEchoes; ++i) {
-            append16(echoes, 0);
-            if (type != "_ro")
-                append16(echoes, 0);
-        }
-        return h + index + echoes;
+            append(p, 0, 2);
+        const bool withLevel = type != "_ro";
+        for (const auto &spot : spots)
+            for (const Echo &e : spot)
+                append(p, withLevel ? e.range | uint32_t(e.level) << 16 : e.range, withLevel ? 4 : 2);
+        p.append(size_t(extraEchoes * (withLevel ? 4 : 2)), '\0');
+        return p;
     }
 
     std::string bytes() const { return frame(type, payload(), status); }
@@ -175,14 +131,15 @@ struct AuxiliaryPacket
 
     std::string bytes() const
     {
-        std::string p(headerLength, '\0');
-        put16(p, 0, headerLength);
-        put32(p, 2, timestamp);
-        put32(p, 6, bits);
-        p[10] = char(sampleCount);
-        p[11] = char(interval);
+        std::string p;
+        append(p, headerLength, 2);
+        append(p, timestamp, 4);
+        append(p, bits, 4);
+        append(p, sampleCount, 1);
+        append(p, interval, 1);
+        p.resize(headerLength);
         for (int32_t v : values)
-            append32(p, uint32_t(v));
+            append(p, uint32_t(v), 4);
         return frame("_ax", p, status);
     }
 };

@@ -390,10 +390,10 @@ private slots:
 
         MeasurementPacket p = base;
         std::string raw = p.bytes();
-        put16(raw, 24, 0xFFFF);
+        put(raw, 24, 0xFFFF, 2);
         QTest::newRow("header longer than the packet") << bytes(raw);
         raw = p.bytes();
-        put16(raw, 24, 10);
+        put(raw, 24, 10, 2);
         QTest::newRow("header shorter than 20") << bytes(raw);
         p = base;
         p.headerLength = 16400;
@@ -510,7 +510,7 @@ private slots:
         p.headerLength = 8;
         QTest::newRow("header shorter than 12") << bytes(p.bytes());
         std::string raw = AuxiliaryPacket{}.bytes();
-        put16(raw, 24, 200);
+        put(raw, 24, 200, 2);
         QTest::newRow("header longer than the packet") << bytes(raw);
         QTest::newRow("no header") << bytes(frame("_ax", "abc"));
         QTest::newRow("not an auxiliary packet") << bytes(frame("_ri", AuxiliaryPacket{}.bytes().substr(24)));
