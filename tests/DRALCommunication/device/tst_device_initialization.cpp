@@ -17,33 +17,36 @@ class tst_DeviceInitialization : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void initializesAndReportsInfo_data()
+    void initializeAndRestart_data()
     {
         QTest::addColumn<QString>("protocol");
-        QTest::addColumn<int>("spotCount");
-        QTest::addColumn<int>("expectedSpots");
-
-        QTest::newRow("protocol 2.3 reports its geometry") << "2.3" << 90 << 90;
-        QTest::newRow("protocol 1.0 gets the default geometry") << "1.0" << 74 << 74;
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<bool>("reboots");
+        QTest::newRow("protocol 2.3 reports its geometry and reboots") << "2.3" << 90 << true;
+        QTest::newRow("protocol 1.0 has the default geometry, no reboot") << "1.0" << 74 << false;
     }
 
-    void initializesAndReportsInfo()
+    void initializeAndRestart()
     {
         // A ready sensor yields deviceInitialized with its identity and geometry, also via sensorInfo().
+        // restart() sends "RST" while streaming and ends disconnected; a 1.x sensor is left alone.
         QFETCH(QString, protocol);
-        QFETCH(int, spotCount);
-        QFETCH(int, expectedSpots);
+        QFETCH(int, spots);
+        QFETCH(bool, reboots);
 
         Vexa3dSim::Config config;
         config.identity.protocol = protocol.toStdString();
-        config.geometry.spotCount = uint16_t(spotCount);
+        config.geometry.spotCount = uint16_t(spots);
         config.preparingMs = 100; // a short "099" phase is waited out
         Vexa3dSim::SensorSimulator sim(config);
         QVERIFY(sim.start());
         DRALCommunicationDevice device;
         CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
         CrossThreadSpy failed(&device, &DRALCommunicationDevice::initializationError);
+        CrossThreadSpy closed(&device, &DRALCommunicationDevice::deviceClosed);
+        CrossThreadSpy stopped(&device, &DRALCommunicationDevice::measurementStopped);
 
+        QVERIFY(!device.restart()); // not initialised yet
         QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
         device.initialize();
         QTRY_COMPARE(initialized.count(), 1);
@@ -51,10 +54,27 @@ private slots:
         const auto info = qvariant_cast<VEXA3D_SENSOR_INFO_T>(initialized.at(0).at(0));
         QCOMPARE(QByteArray(info.product), QByteArray("VX3D-SIM"));
         QCOMPARE(QByteArray(info.protocol), protocol.toLatin1());
-        QCOMPARE(int(info.spec.spotCount), expectedSpots);
+        QCOMPARE(int(info.spec.spotCount), spots);
         const VEXA3D_SENSOR_INFO_T stored = device.sensorInfo();
         QCOMPARE(std::memcmp(&stored, &info, sizeof info), 0);
         QCOMPARE(device.errorCode(), 0);
+
+        device.startMeasurement(DistanceIntensityMode);
+        QVERIFY(sim.waitForLines(3, 3000));
+        sim.clearCommandLog();
+        QCOMPARE(device.restart(), reboots);
+        if (reboots) {
+            QCOMPARE(controlCommands(sim.commandLog()), QStringList({"DAT:ri=0", "RST"}));
+            QVERIFY(!device.isConnected());
+            QTRY_COMPARE(closed.count(), 1);
+            QTRY_COMPARE(stopped.count(), 1);
+            QVERIFY(!device.isRunning());
+        } else {
+            QVERIFY(controlCommands(sim.commandLog()).isEmpty());
+            QVERIFY(device.isConnected());
+            QVERIFY(device.isRunning());
+            QCOMPARE(closed.count(), 0);
+        }
     }
 
     void failures_data()
@@ -111,53 +131,6 @@ private slots:
         QCOMPARE(countOf(sim.commandLog(), countedCommand.toStdString()), expectedCount);
         if (preparingMs > 0) // every readiness attempt polled at least once
             QVERIFY(countOf(sim.commandLog(), "GET:stat") >= 10);
-    }
-
-    void restart_data()
-    {
-        QTest::addColumn<QString>("protocol");
-        QTest::addColumn<bool>("expectRestart");
-
-        QTest::newRow("protocol 2.3 reboots") << "2.3" << true;
-        QTest::newRow("protocol 1.0 cannot reboot") << "1.0" << false;
-    }
-
-    void restart()
-    {
-        // restart() sends "RST" while streaming and ends disconnected; a 1.x sensor is left alone.
-        QFETCH(QString, protocol);
-        QFETCH(bool, expectRestart);
-
-        Vexa3dSim::Config config;
-        config.identity.protocol = protocol.toStdString();
-        Vexa3dSim::SensorSimulator sim(config);
-        QVERIFY(sim.start());
-        DRALCommunicationDevice device;
-        CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
-        CrossThreadSpy closed(&device, &DRALCommunicationDevice::deviceClosed);
-        CrossThreadSpy stopped(&device, &DRALCommunicationDevice::measurementStopped);
-
-        QVERIFY(!device.restart()); // not initialised yet
-        QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
-        device.initialize();
-        QTRY_COMPARE(initialized.count(), 1);
-        device.startMeasurement(DistanceIntensityMode);
-        QVERIFY(sim.waitForLines(3, 3000));
-        sim.clearCommandLog();
-
-        QCOMPARE(device.restart(), expectRestart);
-        if (expectRestart) {
-            QCOMPARE(controlCommands(sim.commandLog()), QStringList({"DAT:ri=0", "RST"}));
-            QVERIFY(!device.isConnected());
-            QTRY_COMPARE(closed.count(), 1);
-            QTRY_COMPARE(stopped.count(), 1);
-            QVERIFY(!device.isRunning());
-        } else {
-            QVERIFY(controlCommands(sim.commandLog()).isEmpty());
-            QVERIFY(device.isConnected());
-            QVERIFY(device.isRunning());
-            QCOMPARE(closed.count(), 0);
-        }
     }
 
     void endsWhilePreparing_data()
