@@ -161,30 +161,44 @@ private slots:
         }
     }
 
-    // Only protocol 2.3 and later 2.x ask for the geometry; older and newer majors get the defaults.
-    void protocolSelectsSpec_data()
+    // Only protocol 2.3 and later 2.x ask for the geometry; older and newer majors get the defaults. Up
+    // to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
+    void initialization_data()
     {
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<bool>("queried");
-        QTest::newRow("2.2") << "2.2" << false;
-        QTest::newRow("3.0") << "3.0" << false;
-        QTest::newRow("1.9") << "1.9" << false;
-        QTest::newRow("garbled") << "two.three" << false;
-        QTest::newRow("2.3") << "2.3" << true;
-        QTest::newRow("2.10") << "2.10" << true;
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("vertical");
+        QTest::addColumn<QStringList>("tables");
+        const QStringList plain{"GET:tblh", "GET:tv00"};
+        QTest::newRow("2.2") << "2.2" << false << 74 << 1 << plain;
+        QTest::newRow("3.0") << "3.0" << false << 74 << 1 << plain;
+        QTest::newRow("1.9") << "1.9" << false << 74 << 1 << plain;
+        QTest::newRow("garbled") << "two.three" << false << 74 << 1 << plain;
+        QTest::newRow("2.10, 40 spots") << "2.10" << true << 40 << 1 << plain;
+        QTest::newRow("2.3, 256 spots") << "2.3" << true << 256 << 1 << plain;
+        QTest::newRow("2.3, 300 spots")
+            << "2.3" << true << 300 << 1
+            << QStringList{"GET:tblh[00]", "GET:tblh[01]", "GET:tv00[00]", "GET:tv00[01]"};
+        QTest::newRow("2.3, vertical 3")
+            << "2.3" << true << 74 << 3 << QStringList{"GET:tblh", "GET:tv00", "GET:tv01", "GET:tv02"};
     }
-    void protocolSelectsSpec()
+    void initialization()
     {
         QFETCH(QString, protocol);
         QFETCH(bool, queried);
+        QFETCH(int, spots);
+        QFETCH(int, vertical);
+        QFETCH(QStringList, tables);
         SimulatedSensor fake;
         Vexa3dSim::Geometry &geometry = fake.config.geometry;
         fake.config.identity.protocol = protocol.toStdString();
-        geometry.spotCount = 40;
+        geometry.spotCount = uint16_t(spots);
         geometry.echoCount = 3;
         geometry.remInterlaceCount = 4;
         geometry.lastLineNumber = 9;
         geometry.swdr = 1;
+        geometry.verticalInterlace = uint8_t(vertical);
         auto sensor = fake.makeSensor();
         VEXA3D_MEASUREMENT_DATA_T line;
         QCOMPARE(sensor->initialize(&line), 1);
@@ -196,42 +210,16 @@ private slots:
         QCOMPARE(QByteArray(info.firmware), QByteArray::fromStdString(fake.config.identity.firmware));
         const QList<int> got{info.spec.spotCount, info.spec.echoCount, info.spec.remInterlaceCount,
                              info.spec.lineCount, info.spec.swdr};
-        QCOMPARE(got, queried ? QList<int>({40, 3, 4, 10, 1}) : QList<int>({74, 4, 10, 36, 0}));
+        QCOMPARE(got, queried ? QList<int>({spots, 3, 4, 10, 1}) : QList<int>({74, 4, 10, 36, 0}));
         QCOMPARE(int(line.spots.size()), got[0]);
         QCOMPARE(int(line.spots[0].echoes.size()), got[1]);
-    }
 
-    // Up to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
-    void tableChunks_data()
-    {
-        QTest::addColumn<int>("spots");
-        QTest::addColumn<int>("vertical");
-        QTest::addColumn<QStringList>("tableCommands");
-        QTest::newRow("74 spots") << 74 << 1 << QStringList{"GET:tblh", "GET:tv00"};
-        QTest::newRow("256 spots") << 256 << 1 << QStringList{"GET:tblh", "GET:tv00"};
-        QTest::newRow("300 spots") << 300 << 1
-                                   << QStringList{"GET:tblh[00]", "GET:tblh[01]", "GET:tv00[00]",
-                                                  "GET:tv00[01]"};
-        QTest::newRow("74 spots, vertical 3")
-            << 74 << 3 << QStringList{"GET:tblh", "GET:tv00", "GET:tv01", "GET:tv02"};
-    }
-    void tableChunks()
-    {
-        QFETCH(int, spots);
-        QFETCH(int, vertical);
-        QFETCH(QStringList, tableCommands);
-        SimulatedSensor fake;
-        fake.config.geometry.spotCount = uint16_t(spots);
-        fake.config.geometry.verticalInterlace = uint8_t(vertical);
-        auto sensor = fake.makeSensor();
-        const Vexa3dSim::Generator generator(fake.config);
-        VEXA3D_MEASUREMENT_DATA_T line;
-        QCOMPARE(sensor->initialize(&line), 1);
         QStringList seen;
         for (const std::string &c : fake.commands)
             if (c.rfind("GET:tblh", 0) == 0 || c.rfind("GET:tv", 0) == 0)
                 seen << QString::fromStdString(c);
-        QCOMPARE(seen, tableCommands);
+        QCOMPARE(seen, tables);
+        const Vexa3dSim::Generator generator(fake.config);
         for (int s : {0, spots / 2, spots - 1}) {
             QCOMPARE(sensor->horizontalTableValue(s), generator.horizontalValue(s) / 65535.0);
             for (int field = 0; field < vertical; ++field)
