@@ -285,37 +285,30 @@ private slots:
     void waitReady_data()
     {
         QTest::addColumn<int>("preparingMs");
-        QTest::addColumn<QString>("rangeCode");
-        QTest::addColumn<QString>("auxiliaryCode");
+        QTest::addColumn<QString>("codes");        // range and auxiliary after preparing
         QTest::addColumn<QByteArray>("rawStatus"); // replaces the simulator's reply when not empty
         QTest::addColumn<int>("expected");
         QTest::addColumn<int>("polls");
-        QTest::newRow("ready at once") << 0 << "000"
-                                       << "000" << QByteArray() << 1 << 1;
-        QTest::newRow("preparing twice") << 250 << "000"
-                                         << "000" << QByteArray() << 1 << 3;
-        QTest::newRow("range error after preparing") << 150 << "001"
-                                                     << "000" << QByteArray() << -1 << 2;
-        QTest::newRow("auxiliary error") << 0 << "000"
-                                         << "500" << QByteArray() << -1 << 1;
-        QTest::newRow("level error before range") << 0 << "000"
-                                                  << "000" << QByteArray("_ri=003\n_ax=000\n") << -1 << 1;
+        QTest::newRow("ready at once") << 0 << "000 000" << QByteArray() << 1 << 1;
+        QTest::newRow("preparing twice") << 250 << "000 000" << QByteArray() << 1 << 3;
+        QTest::newRow("range error after preparing") << 150 << "001 000" << QByteArray() << -1 << 2;
+        QTest::newRow("auxiliary error") << 0 << "000 500" << QByteArray() << -1 << 1;
+        QTest::newRow("level error before range")
+            << 0 << "000 000" << QByteArray("_ri=003\n_ax=000\n") << -1 << 1;
         QTest::newRow("error after ready keeps ready")
-            << 0 << "000"
-            << "000" << QByteArray("_ro=000\n_ro=007\n_ri=000\n_ax=000\n") << 1 << 1;
+            << 0 << "000 000" << QByteArray("_ro=000\n_ro=007\n_ri=000\n_ax=000\n") << 1 << 1;
     }
     void waitReady()
     {
         QFETCH(int, preparingMs);
-        QFETCH(QString, rangeCode);
-        QFETCH(QString, auxiliaryCode);
+        QFETCH(QString, codes);
         QFETCH(QByteArray, rawStatus);
         QFETCH(int, expected);
         QFETCH(int, polls);
         SimulatedSensor fake;
         fake.config.preparingMs = preparingMs;
-        fake.config.statRangeCode = rangeCode.toStdString();
-        fake.config.statAuxCode = auxiliaryCode.toStdString();
+        fake.config.statRangeCode = codes.left(3).toStdString();
+        fake.config.statAuxCode = codes.mid(4).toStdString();
         if (!rawStatus.isEmpty())
             fake.overrides["GET:stat"] = reply("GET:stat\n", rawStatus.toStdString());
         auto sensor = fake.makeSensor();
