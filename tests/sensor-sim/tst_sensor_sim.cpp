@@ -1,13 +1,8 @@
 #include "SensorSimulator.h"
 #include "TestSupport.h"
+#include "Vexa3dSensor.h"
 
 #include <QtTest>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace Vexa3dSim;
 
@@ -32,76 +27,32 @@ std::string payload(const std::vector<uint8_t> &p)
     return text(p, 24, p.size() - 24);
 }
 
-// A blocking-with-timeout POSIX client, so the test does not lean on any client library.
-class LoopbackClient
+// A raw connection framed by the sensor library: what a client sees on the wire, packet by packet.
+struct WireClient
 {
-public:
-    ~LoopbackClient() { close(); }
-    bool connectTo(uint16_t port)
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(port);
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return m_fd >= 0 && ::connect(m_fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
-    }
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
+    Vexa3dSensor sensor;
+    Vexa3dPacketHeader header;
+    std::vector<uint8_t> payload;
+
+    bool open(uint16_t port) { return sensor.connection()->open("127.0.0.1", port) == 0; }
     bool send(const std::string &s)
     {
-        return ::send(m_fd, s.data(), s.size(), MSG_NOSIGNAL) == ssize_t(s.size());
+        return sensor.connection()->write(s.data(), int(s.size())) == int(s.size());
     }
-    // Next framed packet, dropping bytes before the mark; false on time-out or close.
-    bool readPacket(std::vector<uint8_t> &out, int timeoutMs)
+    // The next packet into header and payload: Vexa3dOk, Vexa3dNone after the time-out, or the loss.
+    int next(int timeoutMs = 2000)
     {
-        QElapsedTimer timer;
-        timer.start();
-        for (;;) {
-            while (m_buf.size() >= 4 && text(m_buf, 0, 4) != "DRAL")
-                m_buf.erase(m_buf.begin());
-            if (m_buf.size() >= 24 && m_buf.size() >= u16(m_buf, 14)) {
-                const size_t total = std::max<size_t>(24, u16(m_buf, 14));
-                out.assign(m_buf.begin(), m_buf.begin() + total);
-                m_buf.erase(m_buf.begin(), m_buf.begin() + total);
-                return true;
-            }
-            if (!fill(static_cast<int>(timeoutMs - timer.elapsed())))
-                return false;
-        }
+        std::vector<char> buffer(VEXA3D_MAX_REPLY_PAYLOAD + 1);
+        int length = 0;
+        int result = Vexa3dNone;
+        // The outcome is in result: a time-out leaves it at Vexa3dNone.
+        (void)QTest::qWaitFor(
+            [&] { return (result = sensor.readReply(&header, buffer.data(), &length)) != Vexa3dNone; },
+            timeoutMs);
+        payload.assign(buffer.begin(), buffer.begin() + (result == Vexa3dOk ? length : 0));
+        return result;
     }
-    bool closedByPeer(int timeoutMs)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < timeoutMs)
-            if (!fill(50) && m_eof)
-                return true;
-        return false;
-    }
-
-private:
-    bool fill(int timeoutMs)
-    {
-        pollfd pfd{m_fd, POLLIN, 0};
-        if (timeoutMs <= 0 || ::poll(&pfd, 1, timeoutMs) <= 0)
-            return false;
-        uint8_t buf[65536];
-        const ssize_t n = ::recv(m_fd, buf, sizeof buf, 0);
-        if (n <= 0) {
-            m_eof = true;
-            return false;
-        }
-        m_buf.insert(m_buf.end(), buf, buf + n);
-        return true;
-    }
-    int m_fd = -1;
-    bool m_eof = false;
-    std::vector<uint8_t> m_buf;
+    std::string type() const { return header.type; }
 };
 
 } // namespace
@@ -258,20 +209,6 @@ private slots:
         QCOMPARE(r.dropConnection, drops);
     }
 
-    void preparingPhase()
-    {
-        // "GET:stat" reports "099" for the configured time after a connection, then the configured codes.
-        Config config;
-        config.preparingMs = 500;
-        config.statRangeCode = "105";
-        CommandProcessor processor(config);
-        processor.connectionOpened(1000);
-        QCOMPARE(payload(processor.handle("GET:stat", 1200).reply),
-                 std::string("GET:stat\n_ro=099\n_ri=099\n_ra=099\n_ax=099\n"));
-        QCOMPARE(payload(processor.handle("GET:stat", 1500).reply),
-                 std::string("GET:stat\n_ro=105\n_ri=000\n_ra=105\n_ax=000\n"));
-    }
-
     void interlaceFieldsOnTheWire()
     {
         // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
@@ -281,23 +218,23 @@ private slots:
         config.packetsPerLine = 2;
         SensorSimulator sim(config);
         QVERIFY(sim.start(0));
-        LoopbackClient client;
-        QVERIFY(client.connectTo(sim.port()));
-        std::vector<uint8_t> p;
+        WireClient client;
+        QVERIFY(client.open(sim.port()));
         QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
-        QVERIFY(client.readPacket(p, 2000));
-        QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
+        QCOMPARE(client.next(), int(Vexa3dOk));
+        QCOMPARE(text(client.payload, 0, client.payload.size()), std::string("SET:_itv=0,02"));
         int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
-        while (completeLines < 150 && client.readPacket(p, 2000)) {
-            if (text(p, 4, 3) != "_ro")
+        while (completeLines < 150 && client.next() == Vexa3dOk) {
+            const std::vector<uint8_t> &p = client.payload;
+            if (client.type() != "_ro")
                 continue;
-            QCOMPARE(int(p[24 + 21]), 2);
-            fieldsSeen |= 1 << p[24 + 20];
-            if (p[24 + 14] != lastFrame) {
+            QCOMPARE(int(p[21]), 2);
+            fieldsSeen |= 1 << p[20];
+            if (p[14] != lastFrame) {
                 ++frames;
-                lastFrame = p[24 + 14];
+                lastFrame = p[14];
             }
-            completeLines += u16(p, 24 + 18) + u16(p, 24 + 24 + 2) == 74;
+            completeLines += u16(p, 18) + u16(p, 24 + 2) == 74;
         }
         QCOMPARE(completeLines, 150);
         QCOMPARE(fieldsSeen, 3);
@@ -347,8 +284,8 @@ private slots:
         config.faults.silentCommands = {"GET:swdr"};
         SensorSimulator sim(config);
         QVERIFY(sim.start(0));
-        LoopbackClient client;
-        QVERIFY(client.connectTo(sim.port()));
+        WireClient client;
+        QVERIFY(client.open(sim.port()));
         QVERIFY(sim.waitForClient(2000));
         if (fault == "stall")
             sim.stall(400);
@@ -360,14 +297,15 @@ private slots:
             sim.injectErrorPacket("ERR", "106", "second");
         }
         QStringList seen;
-        std::vector<uint8_t> p;
-        while ((closes || seen.size() < packets.size()) && client.readPacket(p, 2000)) {
-            const std::string type = text(p, 4, 3);
+        int result = Vexa3dOk;
+        while ((closes || seen.size() < packets.size()) && (result = client.next()) == Vexa3dOk) {
+            const std::string type = client.type();
             const bool isData = type[0] == '_' && type != "_er";
-            seen << QString::fromStdString(type + " " + text(p, 8, 3) + (isData ? "" : " " + payload(p)));
+            const std::string body(client.payload.begin(), client.payload.end());
+            seen << QString::fromStdString(type + " " + client.header.status + (isData ? "" : " " + body));
         }
         QCOMPARE(seen, packets);
-        QCOMPARE(client.closedByPeer(closes ? 2000 : 100), closes);
+        QCOMPARE((closes ? result : client.next(100)) == Vexa3dConnectionLost, closes);
     }
 };
 
