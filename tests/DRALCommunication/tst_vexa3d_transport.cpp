@@ -66,26 +66,6 @@ class tst_Vexa3dTransport : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    // "localhost" means 127.0.0.1; bytes flow both ways and an idle receive returns 0.
-    void localhostRoundTrip()
-    {
-        Listener listener;
-        Vexa3dTcpClient client;
-        QCOMPARE(client.open("localhost", listener.port), 0);
-        QVERIFY(listener.pending(2000));
-        const int peer = listener.accept();
-        QCOMPARE(client.receive(), 0);
-        QCOMPARE(client.write("VER\n", 4), 4);
-        char buf[8] = {};
-        QCOMPARE(int(::recv(peer, buf, sizeof buf, 0)), 4);
-        QCOMPARE(QByteArray(buf, 4), QByteArray("VER\n"));
-        QCOMPARE(int(::send(peer, "DRAL0123456789", 14, 0)), 14);
-        QTRY_COMPARE((client.receive(), client.ringBuffer().used()), 14u);
-        ::close(peer);
-        QCOMPARE(client.close(), 0);
-        QCOMPARE(client.close(), -1);
-    }
-
     // Only numeric IPv4 text (or "localhost") is tried; a refused connect (the socket is writable at
     // once) fails, and a connect that never completes (the listener's queue is full) gives up with -2.
     // Neither can write.
