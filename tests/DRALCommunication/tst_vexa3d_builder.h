@@ -1,13 +1,13 @@
 #pragma once
 
-// Byte-level packet builders and a scripted sensor for the sensor library tests. Independent of the
-// library's own decoding code, so the tests check the wire format rather than restate the decoder.
+// Byte-level packet builders, independent of the library's own decoding code so the tests check the
+// wire format and malformed input rather than restate the decoder, and a simulated sensor.
 
+#include "SensorSimulator.h"
 #include "Vexa3dMemoryConnection.h"
 #include "Vexa3dSensor.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,28 +16,18 @@
 
 namespace Vexa3dTest {
 
-inline void put16(std::string &s, size_t at, uint16_t v)
+// Writes v little-endian into n bytes at `at`, growing the string as needed.
+inline void put(std::string &s, size_t at, uint32_t v, int n)
 {
-    s[at] = char(v & 0xFF);
-    s[at + 1] = char(v >> 8);
-}
-
-inline void put32(std::string &s, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
+    if (s.size() < at + size_t(n))
+        s.resize(at + size_t(n));
+    for (int i = 0; i < n; ++i)
         s[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
 }
 
-inline void append16(std::string &s, uint16_t v)
+inline void append(std::string &s, uint32_t v, int n)
 {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char(v >> 8));
-}
-
-inline void append32(std::string &s, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s.push_back(char((v >> (8 * i)) & 0xFF));
+    put(s, s.size(), v, n);
 }
 
 // A framed packet: 24-byte header then payload. headerLength and totalLength may be forced.
@@ -48,8 +38,8 @@ inline std::string frame(const std::string &type, const std::string &payload,
     s.replace(0, 4, "DRAL");
     s.replace(4, 3, type.substr(0, 3));
     s.replace(8, 3, status.substr(0, 3));
-    put16(s, 12, uint16_t(headerLength));
-    put16(s, 14, uint16_t(totalLength >= 0 ? totalLength : int(24 + payload.size()) + (headerLength - 24)));
+    put(s, 12, uint32_t(headerLength), 2);
+    put(s, 14, uint32_t(totalLength >= 0 ? totalLength : int(24 + payload.size()) + (headerLength - 24)), 2);
     if (headerLength > 24)
         s.append(size_t(headerLength - 24), '\0');
     return s + payload;
@@ -59,19 +49,6 @@ inline std::string frame(const std::string &type, const std::string &payload,
 inline std::string reply(const std::string &command, const std::string &rest = std::string())
 {
     return frame(command.substr(0, 3), command + rest);
-}
-
-inline std::string hexTable(const std::vector<uint16_t> &values)
-{
-    std::string s;
-    char buf[8];
-    for (size_t i = 0; i < values.size(); ++i) {
-        std::snprintf(buf, sizeof buf, "%04X", values[i]);
-        if (i)
-            s += ',';
-        s += buf;
-    }
-    return s;
 }
 
 struct Echo
@@ -104,74 +81,39 @@ struct MeasurementPacket
     int spotsInPacket = -1;        // forced count when >= 0
     int extraEchoes = 0;           // echo entries appended beyond the last offset
 
+    // The measurement header cut to headerLength (a field that does not fit is left out), the index
+    // block and the echoes.
     std::string payload() const
     {
-        std::string h(headerLength, '\0');
-        auto fits = [&](size_t at, size_t n) { return at + n <= h.size(); };
-        if (fits(0, 2))
-            put16(h, 0, headerLength);
-        if (fits(2, 4))
-            put32(h, 2, timestamp);
-        if (fits(10, 2))
-            put16(h, 10, uint16_t(start));
-        if (fits(12, 2))
-            put16(h, 12, uint16_t(end));
-        if (fits(14, 1))
-            h[14] = char(frameNumber);
-        if (fits(15, 1))
-            h[15] = char(motorField);
-        if (fits(16, 2))
-            put16(h, 16, line);
-        if (fits(18, 2))
-            put16(h, 18, spotOffset);
-        if (fits(20, 1))
-            h[20] = char(remField);
-        if (fits(21, 1))
-            h[21] = char(remCount);
-        if (fits(22, 2))
-            put16(h, 22, dust);
-        if (fits(24, 1))
-            h[24] = char(output);
-        if (fits(25, 1))
-            h[25] = char(input);
-        if (fits(26, 2))
-            put16(h, 26, dirt);
-        for (size_t c = 0; c < areas.size(); ++c)
-            if (fits(28 + 4 * c, 4))
-                put32(h, 28 + 4 * c, areas[c]);
+        std::string p;
+        std::vector<std::pair<uint32_t, int>> header{
+            {headerLength, 2}, {timestamp, 4},  {0, 4},      {uint16_t(start), 2}, {uint16_t(end), 2},
+            {frameNumber, 1},  {motorField, 1}, {line, 2},   {spotOffset, 2},      {remField, 1},
+            {remCount, 1},     {dust, 2},       {output, 1}, {input, 1},           {dirt, 2}};
+        for (uint32_t area : areas)
+            header.push_back({area, 4});
+        for (size_t f = 0; f < header.size() && p.size() + size_t(header[f].second) <= headerLength; ++f)
+            append(p, header[f].first, header[f].second);
+        p.resize(headerLength);
 
         const int count = spotsInPacket >= 0 ? spotsInPacket : int(spots.size());
-        std::string index;
-        append16(index, 0);
-        append16(index, uint16_t(count));
-        std::vector<uint16_t> offs = offsets;
-        if (offs.empty()) {
-            uint16_t o = 0;
-            offs.push_back(0);
-            for (const auto &spot : spots) {
-                o = uint16_t(o + spot.size());
-                offs.push_back(o);
-            }
-        }
-        for (uint16_t o : offs)
-            append16(index, o);
+        append(p, 0, 2);
+        append(p, uint32_t(count), 2);
+        uint32_t offset = 0;
+        if (offsets.empty())
+            append(p, 0, 2);
+        for (size_t s = 0; offsets.empty() && s < spots.size(); ++s)
+            append(p, offset += uint32_t(spots[s].size()), 2);
+        for (uint16_t o : offsets)
+            append(p, o, 2);
         if (count % 2 == 0)
-            append16(index, 0);
-
-        std::string echoes;
-        for (const auto &spot : spots) {
-            for (const Echo &e : spot) {
-                append16(echoes, e.range);
-                if (type != "_ro")
-                    append16(echoes, e.level);
-            }
-        }
-        for (int i = 0; i < extraEchoes; ++i) {
-            append16(echoes, 0);
-            if (type != "_ro")
-                append16(echoes, 0);
-        }
-        return h + index + echoes;
+            append(p, 0, 2);
+        const bool withLevel = type != "_ro";
+        for (const auto &spot : spots)
+            for (const Echo &e : spot)
+                append(p, withLevel ? e.range | uint32_t(e.level) << 16 : e.range, withLevel ? 4 : 2);
+        p.append(size_t(extraEchoes * (withLevel ? 4 : 2)), '\0');
+        return p;
     }
 
     std::string bytes() const { return frame(type, payload(), status); }
@@ -189,108 +131,42 @@ struct AuxiliaryPacket
 
     std::string bytes() const
     {
-        std::string p(headerLength, '\0');
-        put16(p, 0, headerLength);
-        put32(p, 2, timestamp);
-        put32(p, 6, bits);
-        p[10] = char(sampleCount);
-        p[11] = char(interval);
+        std::string p;
+        append(p, headerLength, 2);
+        append(p, timestamp, 4);
+        append(p, bits, 4);
+        append(p, sampleCount, 1);
+        append(p, interval, 1);
+        p.resize(headerLength);
         for (int32_t v : values)
-            append32(p, uint32_t(v));
+            append(p, uint32_t(v), 4);
         return frame("_ax", p, status);
     }
 };
 
-// A scripted sensor behind a memory connection: answers the commands of initialisation and the
-// set/stat/data commands with replies built above. Knobs let a test break single answers.
-struct FakeSensor
+// The simulator's command processor behind a memory connection: a well-formed sensor for the sensor
+// object's tests. Its clock moves 100 ms per command; an override answers one command with raw bytes.
+struct SimulatedSensor
 {
-    std::string protocol = "2.3";
-    VEXA3D_SPEC_T spec;
-    uint8_t currentVertical = 1;
-    std::vector<std::string> statReplies;         // consumed one per "GET:stat"; the last one repeats
+    Vexa3dSim::Config config;
     std::map<std::string, std::string> overrides; // command (without newline) -> raw reply bytes
     std::vector<std::string> commands;            // received, without newline
-    size_t statIndex = 0;
+    std::unique_ptr<Vexa3dSim::CommandProcessor> processor;
+    int64_t clockMs = 0;
 
-    uint16_t horizontalValue(int spot) const
-    {
-        return uint16_t(spot * 65535 / (spec.spotCount > 1 ? spec.spotCount - 1 : 1));
-    }
-    uint16_t verticalValue(int field, int spot) const { return uint16_t((field * 7 + spot * 13) % 65536); }
-
-    std::string answer(const std::string &cmd)
-    {
-        auto it = overrides.find(cmd);
-        if (it != overrides.end())
-            return it->second;
-        const std::string c = cmd + "\n";
-        if (cmd == "VER")
-            return frame("VER", "vend:Taviro\nprod:VX3D\nseri:0001\nfirm:1.0.0\nprot:" + protocol + "\n");
-        const std::map<std::string, unsigned> numbers{
-            {"GET:spec.motorInterlaceCount", spec.motorInterlaceCount},
-            {"GET:spec.remInterlaceCount", spec.remInterlaceCount},
-            {"GET:spec.firstLineNumber", spec.firstLineNumber},
-            {"GET:spec.lastLineNumber", spec.lastLineNumber},
-            {"GET:spec.spotCount", spec.spotCount},
-            {"GET:spec.echoCount", spec.echoCount},
-            {"GET:spec.regionCount", spec.regionCount},
-            {"GET:spec.isLsbResult", spec.isLsbResult},
-            {"GET:spec.accelScale", spec.accelScale},
-            {"GET:spec.gyroScale", spec.gyroScale},
-            {"GET:swdr", spec.swdr}};
-        const auto number = numbers.find(cmd);
-        if (number != numbers.end())
-            return reply(c, std::to_string(number->second) + "\n");
-        if (cmd == "GET:_itl")
-            return reply(c, "0,01");
-        if (cmd == "GET:_itv")
-            return reply(c, "0," + std::to_string(currentVertical));
-        if (cmd == "GET:stat") {
-            std::string body = statReplies.empty() ? "_ro=000\n_ri=000\n_ax=000\n" : statReplies[statIndex];
-            if (statIndex + 1 < statReplies.size())
-                ++statIndex;
-            return reply(c, body);
-        }
-        int field = 0;
-        int chunk = 0;
-        if (cmd == "GET:tblh" || std::sscanf(cmd.c_str(), "GET:tblh[%d]", &chunk) == 1) {
-            const bool chunked = cmd != "GET:tblh";
-            std::vector<uint16_t> values;
-            const int first = chunked ? chunk * 256 : 0;
-            const int last = chunked ? std::min(first + 256, int(spec.spotCount)) : int(spec.spotCount);
-            for (int s = first; s < last; ++s)
-                values.push_back(horizontalValue(s));
-            return reply(c, hexTable(values));
-        }
-        if (std::sscanf(cmd.c_str(), "GET:tv%d[%d]", &field, &chunk) == 2 ||
-            std::sscanf(cmd.c_str(), "GET:tv%d", &field) == 1) {
-            const bool chunked = cmd.find('[') != std::string::npos;
-            std::vector<uint16_t> values;
-            const int first = chunked ? chunk * 256 : 0;
-            const int last = chunked ? std::min(first + 256, int(spec.spotCount)) : int(spec.spotCount);
-            for (int s = first; s < last; ++s)
-                values.push_back(verticalValue(field, s));
-            return reply(c, hexTable(values));
-        }
-        if (cmd.rfind("SET:_itv=0,", 0) == 0) {
-            currentVertical = uint8_t(std::atoi(cmd.c_str() + 11));
-            return reply(c);
-        }
-        // Everything else (SET:_itl, RST, DAT:...) is echoed.
-        return reply(c);
-    }
-
-    // A sensor object wired to this script; connection() gives the memory connection.
     std::unique_ptr<Vexa3dSensor> makeSensor(Vexa3dMemoryConnection **connection = nullptr)
     {
+        processor.reset(new Vexa3dSim::CommandProcessor(config));
+        processor->connectionOpened(clockMs);
         auto *memory = new Vexa3dMemoryConnection;
         memory->setResponder([this](const std::string &written, Vexa3dMemoryConnection &conn) {
-            std::string cmd = written;
-            if (!cmd.empty() && cmd.back() == '\n')
-                cmd.pop_back();
+            const std::string cmd = written.substr(0, written.find('\n'));
             commands.push_back(cmd);
-            conn.feed(answer(cmd));
+            const auto it = overrides.find(cmd);
+            if (it != overrides.end())
+                return conn.feed(it->second);
+            const std::vector<uint8_t> reply = processor->handle(cmd, clockMs += 100).reply;
+            conn.feed(reply.data(), reply.size());
         });
         if (connection)
             *connection = memory;

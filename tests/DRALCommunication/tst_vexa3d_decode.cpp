@@ -19,10 +19,9 @@ struct Decoder
 
     explicit Decoder(const VEXA3D_SPEC_T &spec = VEXA3D_SPEC_T{})
     {
-        if (!geometry.reset(spec))
+        if (!geometry.reset(spec) || !line.allocate(spec))
             qFatal("geometry refused");
         geometry.setAllVerticalLoaded(); // flat tables stand in for the fetched ones
-        line.allocate(spec);
     }
     static bool header(const std::string &bytes, Vexa3dPacketHeader &h)
     {
@@ -79,28 +78,6 @@ class tst_Vexa3dDecode : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    // 1500 mm at phi = theta = 0 is the point (1.5, 0, 0); start = end = 0 puts every spot at theta 0.
-    void pointConversion()
-    {
-        Decoder decoder;
-        MeasurementPacket p;
-        p.spots = spotsWith(74, 1, 1500);
-        p.line = 12;
-        QVERIFY(decoder.measurement(p.bytes()));
-        for (const VEXA3D_SPOT_T &spot : decoder.line.spots) {
-            QCOMPARE(spot.count, 1u);
-            QCOMPARE(spot.echoes[0].range, 1.5);
-            QCOMPARE(spot.echoes[0].level, 77u);
-            QCOMPARE(spot.points[0].x, 1.5);
-            QCOMPARE(spot.points[0].y, 0.0);
-            QCOMPARE(spot.points[0].z, 0.0);
-        }
-        QCOMPARE(int(decoder.line.lineNumber), 12);
-        QCOMPARE(int(decoder.line.receivedSpotCount), 74);
-        QCOMPARE(int(decoder.line.isLineDataReady), 1);
-        QCOMPARE(QByteArray(decoder.line.status, 3), QByteArray("000"));
-    }
-
     // Horizontal angle from start, end and the table; swdr swaps angles and the y/z roles.
     void angles_data()
     {
@@ -143,20 +120,6 @@ private slots:
         const double up = 2.0 * std::sin(phi);
         QVERIFY(qAbs(point.y - (swdr ? up : across)) < 1e-12);
         QVERIFY(qAbs(point.z - (swdr ? across : up)) < 1e-12);
-    }
-
-    // The vertical table the sensor fetches: 49151 of 65535 is about 4.712 rad.
-    void verticalTableFromTheSensor()
-    {
-        FakeSensor fake;
-        std::vector<uint16_t> values(74, 0);
-        values[0] = 49151;
-        fake.overrides["GET:tv00"] = reply("GET:tv00\n", hexTable(values));
-        auto sensor = fake.makeSensor();
-        VEXA3D_MEASUREMENT_DATA_T line;
-        QCOMPARE(sensor->initialize(&line), Vexa3dOk);
-        QVERIFY(qAbs(sensor->verticalAngle(1, 0, 0) - 4.712) < 1e-3);
-        QCOMPARE(sensor->geometry().verticalAngle(1, 0, 0), sensor->verticalAngle(1, 0, 0));
     }
 
     // Header lengths decide which vertical table is used and which fields exist.
@@ -275,27 +238,6 @@ private slots:
         QCOMPARE(decoded, counts + QList<int>{0});
     }
 
-    // A line in two packets accumulates and is ready only after the second.
-    void lineInTwoPackets()
-    {
-        Decoder decoder;
-        MeasurementPacket first;
-        first.spots = spotsWith(37, 1, 1000);
-        MeasurementPacket second;
-        second.spotOffset = 37;
-        second.spots = spotsWith(37, 2, 3000);
-        QVERIFY(decoder.measurement(first.bytes()));
-        QCOMPARE(int(decoder.line.isLineDataReady), 0);
-        QCOMPARE(int(decoder.line.receivedSpotCount), 37);
-        QVERIFY(decoder.measurement(second.bytes()));
-        QCOMPARE(int(decoder.line.isLineDataReady), 1);
-        QCOMPARE(int(decoder.line.receivedSpotCount), 74);
-        QCOMPARE(decoder.line.spots[36].echoes[0].range, 1.0);
-        QCOMPARE(decoder.line.spots[36].count, 1u);
-        QCOMPARE(decoder.line.spots[37].echoes[1].range, 3.0);
-        QCOMPARE(decoder.line.spots[37].count, 2u);
-    }
-
     // A line is whole only when its packets follow one another: a second half whose first half was lost
     // or belongs to another line never completes it with spots of an earlier line.
     void lineStartLost_data()
@@ -363,7 +305,7 @@ private slots:
         QFETCH(int, remField);
         QFETCH(int, remCount);
         QFETCH(bool, placed);
-        FakeSensor fake; // vertical count 1 in force: only its tables are loaded
+        SimulatedSensor fake; // vertical count 1 in force: only its tables are loaded
         Vexa3dMemoryConnection *memory = nullptr;
         auto sensor = fake.makeSensor(&memory);
         VEXA3D_MEASUREMENT_DATA_T line;
@@ -377,34 +319,6 @@ private slots:
         QCOMPARE(bool(line.isLineDataReady), placed);
         QCOMPARE(sensor->discardedPackets(), uint64_t(placed ? 0 : 1));
         QCOMPARE(sensor->connection()->ringBuffer().used() + uint32_t(memory->pendingBytes()), 0u);
-    }
-
-    // A line record is sized only for a geometry whose record stays within 64 MiB.
-    void recordSizeBounded_data()
-    {
-        QTest::addColumn<int>("spots");
-        QTest::addColumn<int>("echoes");
-        QTest::addColumn<int>("regions");
-        QTest::addColumn<bool>("sized");
-        QTest::newRow("default") << 74 << 4 << 2 << true;
-        QTest::newRow("largest geometry") << 65535 << 255 << 255 << false;
-        QTest::newRow("just within the limit") << 11748 << 64 << 0 << true;
-        QTest::newRow("just beyond the limit") << 11749 << 64 << 0 << false;
-    }
-    void recordSizeBounded()
-    {
-        QFETCH(int, spots);
-        QFETCH(int, echoes);
-        QFETCH(int, regions);
-        QFETCH(bool, sized);
-        VEXA3D_SPEC_T spec;
-        spec.spotCount = uint16_t(spots);
-        spec.echoCount = uint8_t(echoes);
-        spec.regionCount = uint8_t(regions);
-        VEXA3D_MEASUREMENT_DATA_T line(VEXA3D_SPEC_T{});
-        QCOMPARE(line.allocate(spec), sized);
-        QCOMPARE(line.spots.size(), size_t(sized ? spots : 0));
-        QCOMPARE(line.totalDetectionArea.size(), size_t(sized ? regions : 0));
     }
 
     // Packets of another kind stay in place for the other decoder or readReply.
@@ -476,10 +390,10 @@ private slots:
 
         MeasurementPacket p = base;
         std::string raw = p.bytes();
-        put16(raw, 24, 0xFFFF);
+        put(raw, 24, 0xFFFF, 2);
         QTest::newRow("header longer than the packet") << bytes(raw);
         raw = p.bytes();
-        put16(raw, 24, 10);
+        put(raw, 24, 10, 2);
         QTest::newRow("header shorter than 20") << bytes(raw);
         p = base;
         p.headerLength = 16400;
@@ -596,7 +510,7 @@ private slots:
         p.headerLength = 8;
         QTest::newRow("header shorter than 12") << bytes(p.bytes());
         std::string raw = AuxiliaryPacket{}.bytes();
-        put16(raw, 24, 200);
+        put(raw, 24, 200, 2);
         QTest::newRow("header longer than the packet") << bytes(raw);
         QTest::newRow("no header") << bytes(frame("_ax", "abc"));
         QTest::newRow("not an auxiliary packet") << bytes(frame("_ri", AuxiliaryPacket{}.bytes().substr(24)));

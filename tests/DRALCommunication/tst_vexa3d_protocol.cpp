@@ -25,124 +25,97 @@ class tst_Vexa3dProtocol : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    // Bytes before the mark are dropped and a packet arriving in pieces is found once it is whole.
+    // The frame parser: bytes before the mark are dropped, a packet arriving in pieces is found once it
+    // is whole, a frame header that contradicts itself is skipped instead of stalling the parser, a
+    // longer header part is skipped as a whole, and a payload beyond the 16384-byte buffer is consumed
+    // and dropped.
     void framing_data()
     {
-        QTest::addColumn<QByteArray>("garbage");
+        QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<int>("chunk");
-        QTest::newRow("clean") << QByteArray() << 100000;
-        QTest::newRow("garbage before the mark") << QByteArray("\x01xyzDRA\x00\xff", 9) << 100000;
-        QTest::newRow("false start of a mark") << QByteArray("DDRDRAD") << 100000;
-        QTest::newRow("mark split across two receives") << QByteArray("ab") << 4;
-        QTest::newRow("byte by byte") << QByteArray("zz") << 1;
+        QTest::addColumn<QByteArrayList>("payloads"); // in order; "dropped" for a dropped packet
+        auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
+        const QByteArray good = bytes(frame("GET", "GET:good\n"));
+        const int max = VEXA3D_MAX_REPLY_PAYLOAD;
+        const QByteArrayList goodOnly{"GET:good\n"};
+        QTest::newRow("clean") << good << 100000 << goodOnly;
+        QTest::newRow("garbage before the mark")
+            << QByteArray("\x01xyzDRA\x00\xff", 9) + good << 100000 << goodOnly;
+        QTest::newRow("false start of a mark") << "DDRDRAD" + good << 100000 << goodOnly;
+        QTest::newRow("mark split across two receives") << "ab" + good << 4 << goodOnly;
+        QTest::newRow("byte by byte") << "zz" + good << 1 << goodOnly;
+        QTest::newRow("headerLength below 24")
+            << bytes(frame("GET", "GET:bad\n", "000", 10, 40)) + good << 100000 << goodOnly;
+        QTest::newRow("totalLength below headerLength")
+            << bytes(frame("GET", "GET:bad\n", "000", 24, 20)) + good << 100000 << goodOnly;
+        QTest::newRow("totalLength zero")
+            << bytes(frame("GET", "GET:bad\n", "000", 24, 0)) + good << 100000 << goodOnly;
+        QTest::newRow("header part of 30 bytes") << bytes(frame("GET", "GET:bad\n", "000", 30)) + good
+                                                 << 100000 << QByteArrayList{"GET:bad\n", "GET:good\n"};
+        QTest::newRow("payload beyond the buffer")
+            << bytes(frame("GET", std::string(size_t(max) + 1, 'x'))) + good << 100000
+            << QByteArrayList{"dropped", "GET:good\n"};
+        QTest::newRow("payload of exactly the buffer") << bytes(frame("GET", std::string(size_t(max), 'y')))
+                                                       << 100000 << QByteArrayList{QByteArray(max, 'y')};
     }
     void framing()
     {
-        QFETCH(QByteArray, garbage);
+        QFETCH(QByteArray, stream);
         QFETCH(int, chunk);
+        QFETCH(QByteArrayList, payloads);
         Vexa3dMemoryConnection *memory = nullptr;
         auto sensor = memorySensor(&memory);
         memory->setChunkSize(uint32_t(chunk));
-        const std::string packet = frame("GET", "GET:x\nhello");
-        memory->feed(garbage.constData(), size_t(garbage.size()));
-        memory->feed(packet);
+        memory->feed(stream.constData(), size_t(stream.size()));
         std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
         Vexa3dPacketHeader header;
-        int length = -1;
-        int result = 0;
-        int polls = 0;
-        while ((result = sensor->readReply(&header, payload.data(), &length)) == 0 && polls < 1000)
-            ++polls;
-        QCOMPARE(result, 1);
-        QCOMPARE(QByteArray(header.type), QByteArray("GET"));
-        QCOMPARE(QByteArray(header.status), QByteArray("000"));
-        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:x\nhello"));
-        QCOMPARE(payload[size_t(length)], '\0');
-        QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
-        if (chunk < 24)
-            QVERIFY(polls > 0);
-    }
-
-    // Frame headers that contradict themselves are skipped instead of stalling the parser; a longer
-    // header part is skipped as a whole so the stream stays in step.
-    void inconsistentFrames_data()
-    {
-        QTest::addColumn<int>("headerLength");
-        QTest::addColumn<int>("totalLength");
-        QTest::addColumn<bool>("readable");
-        QTest::newRow("headerLength below 24") << 10 << 40 << false;
-        QTest::newRow("totalLength below headerLength") << 24 << 20 << false;
-        QTest::newRow("totalLength zero") << 24 << 0 << false;
-        QTest::newRow("header part of 30 bytes") << 30 << -1 << true;
-    }
-    void inconsistentFrames()
-    {
-        QFETCH(int, headerLength);
-        QFETCH(int, totalLength);
-        QFETCH(bool, readable);
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        memory->feed(frame("GET", "GET:bad\n", "000", headerLength, totalLength));
-        memory->feed(frame("GET", "GET:good\n"));
-        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1);
-        Vexa3dPacketHeader header;
-        int length = 0;
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
-        if (readable) {
-            QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:bad\n"));
-            QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
+        QByteArrayList got;
+        for (int polls = 0; polls < 1000 && got.size() < payloads.size(); ++polls) {
+            int length = -1;
+            const int result = sensor->readReply(&header, payload.data(), &length);
+            if (result == Vexa3dSensor::PacketDropped) {
+                QCOMPARE(length, 0);
+                got << "dropped";
+            } else if (result == 1) {
+                QCOMPARE(QByteArray(header.type) + QByteArray(header.status), QByteArray("GET000"));
+                QCOMPARE(payload[size_t(length)], '\0');
+                got << QByteArray(payload.data(), length);
+            }
         }
-        QCOMPARE(QByteArray(payload.data(), length), QByteArray("GET:good\n"));
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 0);
-    }
-
-    // A reply payload longer than the 16384-byte buffer is consumed and dropped; the command waiting
-    // for it keeps waiting and takes the next good reply.
-    void oversizedReplyDropped()
-    {
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        memory->setResponder([](const std::string &, Vexa3dMemoryConnection &conn) {
-            conn.feed(frame("GET", "GET:_itl\n" + std::string(VEXA3D_MAX_REPLY_PAYLOAD, '7')));
-            conn.feed(reply("GET:_itl\n", "0,03"));
-        });
-        sensor->setTimeout(500);
-        QCOMPARE(sensor->command("GET:_itl\n"), 1);
-        QCOMPARE(QByteArray(sensor->replyPayload()), QByteArray("GET:_itl\n0,03"));
-
-        memory->setResponder(nullptr);
-        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'x')));
-        std::vector<char> payload(VEXA3D_MAX_REPLY_PAYLOAD + 1, 'q');
-        Vexa3dPacketHeader header;
-        int length = -1;
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), Vexa3dSensor::PacketDropped);
-        QCOMPARE(length, 0);
+        QCOMPARE(got, payloads);
+        QCOMPARE(sensor->readReply(&header, payload.data(), nullptr), 0);
         QCOMPARE(sensor->connection()->ringBuffer().used(), 0u);
-        // Exactly the buffer's size still fits.
-        memory->feed(frame("GET", std::string(VEXA3D_MAX_REPLY_PAYLOAD, 'y')));
-        QCOMPARE(sensor->readReply(&header, payload.data(), &length), 1);
-        QCOMPARE(length, VEXA3D_MAX_REPLY_PAYLOAD);
-        QCOMPARE(payload[VEXA3D_MAX_REPLY_PAYLOAD], '\0');
     }
 
-    // The command transaction: what ends it with success, failure or a time-out.
+    // The command transaction: what ends it with success, failure or a time-out; a dropped reply keeps it
+    // waiting. Commands shorter than three characters are refused without sending.
     void commandTransaction_data()
     {
+        QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("replyBytes");
         QTest::addColumn<int>("expected");
         const std::string cmd = "GET:_itl\n";
         auto bytes = [](const std::string &s) { return QByteArray(s.data(), int(s.size())); };
-        QTest::newRow("echo") << bytes(reply(cmd, "0,01")) << 1;
-        QTest::newRow("payload does not echo the command") << bytes(frame("GET", "GET:_itv\n0,01")) << -2;
-        QTest::newRow("error packet ERR") << bytes(frame("ERR", "bad command", "001")) << -1;
-        QTest::newRow("error packet _er") << bytes(frame("_er", "", "002")) << -1;
+        QTest::newRow("echo") << bytes(cmd) << bytes(reply(cmd, "0,01")) << 1;
+        QTest::newRow("payload does not echo the command")
+            << bytes(cmd) << bytes(frame("GET", "GET:_itv\n0,01")) << -2;
+        QTest::newRow("error packet ERR") << bytes(cmd) << bytes(frame("ERR", "bad command", "001")) << -1;
+        QTest::newRow("error packet _er") << bytes(cmd) << bytes(frame("_er", "", "002")) << -1;
         QTest::newRow("stray data packet first")
+            << bytes(cmd)
             << bytes(frame("_ro", std::string(40, '\0')) + frame("SET", "GET:_itl\n") + reply(cmd, "0,01"))
             << 1;
-        QTest::newRow("no reply") << QByteArray() << -2;
+        QTest::newRow("no reply") << bytes(cmd) << QByteArray() << -2;
+        QTest::newRow("oversized reply first")
+            << bytes(cmd)
+            << bytes(frame("GET", cmd + std::string(VEXA3D_MAX_REPLY_PAYLOAD, '7')) + reply(cmd, "0,01"))
+            << 1;
+        QTest::newRow("two characters") << QByteArray("GE") << bytes(reply(cmd)) << -1;
+        QTest::newRow("no command") << QByteArray() << bytes(reply(cmd)) << -1;
     }
     void commandTransaction()
     {
+        QFETCH(QByteArray, command);
         QFETCH(QByteArray, replyBytes);
         QFETCH(int, expected);
         Vexa3dMemoryConnection *memory = nullptr;
@@ -151,22 +124,8 @@ private slots:
         memory->setResponder(
             [bytes](const std::string &, Vexa3dMemoryConnection &conn) { conn.feed(bytes); });
         sensor->setTimeout(150);
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(sensor->command("GET:_itl\n"), expected);
-        if (expected == -2)
-            QVERIFY(timer.elapsed() >= 150);
-        QCOMPARE(memory->written(), std::string("GET:_itl\n"));
-    }
-
-    // Commands shorter than three characters are refused without sending.
-    void shortCommandRefused()
-    {
-        Vexa3dMemoryConnection *memory = nullptr;
-        auto sensor = memorySensor(&memory);
-        QCOMPARE(sensor->command("GE"), -1);
-        QCOMPARE(sensor->command(nullptr), -1);
-        QVERIFY(memory->written().empty());
+        QCOMPARE(sensor->command(command.isEmpty() ? nullptr : command.constData()), expected);
+        QCOMPARE(QByteArray::fromStdString(memory->written()), command.size() < 3 ? QByteArray() : command);
     }
 
     // open stops the three data kinds; a failed stop closes again, a failed open reports -15.
@@ -184,9 +143,9 @@ private slots:
         QFETCH(int, openResult);
         QFETCH(QString, refused);
         QFETCH(int, expected);
-        FakeSensor fake;
+        SimulatedSensor fake;
         if (!refused.isEmpty())
-            fake.overrides[refused.toStdString()] = frame("ERR", "", "001");
+            fake.config.faults.refusedCommands = {refused.toStdString()};
         Vexa3dMemoryConnection *memory = nullptr;
         auto sensor = fake.makeSensor(&memory);
         memory->setOpenResult(openResult);
@@ -202,29 +161,44 @@ private slots:
         }
     }
 
-    // Only protocol 2.3 and later 2.x ask for the geometry; older and newer majors get the defaults.
-    void protocolSelectsSpec_data()
+    // Only protocol 2.3 and later 2.x ask for the geometry; older and newer majors get the defaults. Up
+    // to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
+    void initialization_data()
     {
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<bool>("queried");
-        QTest::newRow("2.2") << "2.2" << false;
-        QTest::newRow("3.0") << "3.0" << false;
-        QTest::newRow("1.9") << "1.9" << false;
-        QTest::newRow("garbled") << "two.three" << false;
-        QTest::newRow("2.3") << "2.3" << true;
-        QTest::newRow("2.10") << "2.10" << true;
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("vertical");
+        QTest::addColumn<QStringList>("tables");
+        const QStringList plain{"GET:tblh", "GET:tv00"};
+        QTest::newRow("2.2") << "2.2" << false << 74 << 1 << plain;
+        QTest::newRow("3.0") << "3.0" << false << 74 << 1 << plain;
+        QTest::newRow("1.9") << "1.9" << false << 74 << 1 << plain;
+        QTest::newRow("garbled") << "two.three" << false << 74 << 1 << plain;
+        QTest::newRow("2.10, 40 spots") << "2.10" << true << 40 << 1 << plain;
+        QTest::newRow("2.3, 256 spots") << "2.3" << true << 256 << 1 << plain;
+        QTest::newRow("2.3, 300 spots")
+            << "2.3" << true << 300 << 1
+            << QStringList{"GET:tblh[00]", "GET:tblh[01]", "GET:tv00[00]", "GET:tv00[01]"};
+        QTest::newRow("2.3, vertical 3")
+            << "2.3" << true << 74 << 3 << QStringList{"GET:tblh", "GET:tv00", "GET:tv01", "GET:tv02"};
     }
-    void protocolSelectsSpec()
+    void initialization()
     {
         QFETCH(QString, protocol);
         QFETCH(bool, queried);
-        FakeSensor fake;
-        fake.protocol = protocol.toStdString();
-        fake.spec.spotCount = 40;
-        fake.spec.echoCount = 3;
-        fake.spec.remInterlaceCount = 4;
-        fake.spec.lastLineNumber = 9;
-        fake.spec.swdr = 1;
+        QFETCH(int, spots);
+        QFETCH(int, vertical);
+        QFETCH(QStringList, tables);
+        SimulatedSensor fake;
+        Vexa3dSim::Geometry &geometry = fake.config.geometry;
+        fake.config.identity.protocol = protocol.toStdString();
+        geometry.spotCount = uint16_t(spots);
+        geometry.echoCount = 3;
+        geometry.remInterlaceCount = 4;
+        geometry.lastLineNumber = 9;
+        geometry.swdr = 1;
+        geometry.verticalInterlace = uint8_t(vertical);
         auto sensor = fake.makeSensor();
         VEXA3D_MEASUREMENT_DATA_T line;
         QCOMPARE(sensor->initialize(&line), 1);
@@ -233,56 +207,29 @@ private slots:
         VEXA3D_SENSOR_INFO_T info;
         QCOMPARE(sensor->sensorInfo(&info), 1);
         QCOMPARE(QByteArray(info.protocol), protocol.toLatin1());
-        QCOMPARE(QByteArray(info.vendor), QByteArray("Taviro"));
-        QCOMPARE(QByteArray(info.firmware), QByteArray("1.0.0"));
-        const VEXA3D_SPEC_T expected = queried ? fake.spec : VEXA3D_SPEC_T{};
-        QCOMPARE(int(info.spec.spotCount), int(expected.spotCount));
-        QCOMPARE(int(info.spec.echoCount), int(expected.echoCount));
-        QCOMPARE(int(info.spec.swdr), int(expected.swdr));
-        QCOMPARE(int(info.spec.lineCount), queried ? 10 : 36);
-        QCOMPARE(line.spots.size(), size_t(expected.spotCount));
-        QCOMPARE(line.spots[0].echoes.size(), size_t(expected.echoCount));
-    }
+        QCOMPARE(QByteArray(info.firmware), QByteArray::fromStdString(fake.config.identity.firmware));
+        const QList<int> got{info.spec.spotCount, info.spec.echoCount, info.spec.remInterlaceCount,
+                             info.spec.lineCount, info.spec.swdr};
+        QCOMPARE(got, queried ? QList<int>({spots, 3, 4, 10, 1}) : QList<int>({74, 4, 10, 36, 0}));
+        QCOMPARE(int(line.spots.size()), got[0]);
+        QCOMPARE(int(line.spots[0].echoes.size()), got[1]);
 
-    // Up to 256 spots use the plain table commands; 300 spots fetch two chunks of every table.
-    void tableChunks_data()
-    {
-        QTest::addColumn<int>("spots");
-        QTest::addColumn<int>("vertical");
-        QTest::addColumn<QStringList>("tableCommands");
-        QTest::newRow("74 spots") << 74 << 1 << QStringList{"GET:tblh", "GET:tv00"};
-        QTest::newRow("256 spots") << 256 << 1 << QStringList{"GET:tblh", "GET:tv00"};
-        QTest::newRow("300 spots") << 300 << 1
-                                   << QStringList{"GET:tblh[00]", "GET:tblh[01]", "GET:tv00[00]",
-                                                  "GET:tv00[01]"};
-        QTest::newRow("74 spots, vertical 3")
-            << 74 << 3 << QStringList{"GET:tblh", "GET:tv00", "GET:tv01", "GET:tv02"};
-    }
-    void tableChunks()
-    {
-        QFETCH(int, spots);
-        QFETCH(int, vertical);
-        QFETCH(QStringList, tableCommands);
-        FakeSensor fake;
-        fake.spec.spotCount = uint16_t(spots);
-        fake.currentVertical = uint8_t(vertical);
-        auto sensor = fake.makeSensor();
-        VEXA3D_MEASUREMENT_DATA_T line;
-        QCOMPARE(sensor->initialize(&line), 1);
         QStringList seen;
         for (const std::string &c : fake.commands)
             if (c.rfind("GET:tblh", 0) == 0 || c.rfind("GET:tv", 0) == 0)
                 seen << QString::fromStdString(c);
-        QCOMPARE(seen, tableCommands);
+        QCOMPARE(seen, tables);
+        const Vexa3dSim::Generator generator(fake.config);
         for (int s : {0, spots / 2, spots - 1}) {
-            QCOMPARE(sensor->horizontalTableValue(s), fake.horizontalValue(s) / 65535.0);
+            QCOMPARE(sensor->horizontalTableValue(s), generator.horizontalValue(s) / 65535.0);
             for (int field = 0; field < vertical; ++field)
                 QCOMPARE(sensor->verticalAngle(vertical, field, s),
-                         fake.verticalValue(field, s) * 2.0 * 3.141592653589793 / 65535.0);
+                         generator.verticalValue(vertical, field, s) * 2.0 * 3.141592653589793 / 65535.0);
         }
     }
 
-    // Table replies: values every five characters, any case, short replies change nothing.
+    // Table replies: values every five characters, any case; short replies change nothing, extra values
+    // beyond the spots are ignored.
     void tableParsing_data()
     {
         QTest::addColumn<QByteArray>("values");
@@ -292,13 +239,15 @@ private slots:
         QTest::newRow("non-hex adds nothing") << QByteArray("0x1G") << QList<double>{16, -1, -1};
         QTest::newRow("last group incomplete") << QByteArray("0001,002") << QList<double>{1, -1, -1};
         QTest::newRow("too short for one group") << QByteArray("123") << QList<double>{-1, -1, -1};
+        QTest::newRow("more values than spots")
+            << QByteArray("0001,0002,0003,0004") << QList<double>{1, 2, 3};
     }
     void tableParsing()
     {
         QFETCH(QByteArray, values);
         QFETCH(QList<double>, expected);
-        FakeSensor fake;
-        fake.spec.spotCount = 3;
+        SimulatedSensor fake;
+        fake.config.geometry.spotCount = 3;
         fake.overrides["GET:tblh"] = reply("GET:tblh\n", values.toStdString());
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->initialize(nullptr), 1);
@@ -306,17 +255,6 @@ private slots:
             const double want = expected[s] < 0 ? 0.0 : expected[s] / 65535.0;
             QCOMPARE(sensor->horizontalTableValue(s), want);
         }
-    }
-
-    // A reply with more values than spots fills only the spots there are.
-    void tableExtraValuesIgnored()
-    {
-        FakeSensor fake;
-        fake.spec.spotCount = 2;
-        fake.overrides["GET:tv00"] = reply("GET:tv00\n", "4000,4000,4000,4000");
-        auto sensor = fake.makeSensor();
-        QCOMPARE(sensor->initialize(nullptr), 1);
-        QCOMPARE(sensor->verticalAngle(1, 0, 1), 0x4000 * 2.0 * 3.141592653589793 / 65535.0);
     }
 
     // Geometry a sensor cannot have, or an interlace count outside its tables, fails initialisation.
@@ -334,7 +272,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QByteArray, value);
-        FakeSensor fake;
+        SimulatedSensor fake;
         const std::string c = command.toStdString();
         fake.overrides[c] = reply(c + "\n", value.toStdString() + (c == "GET:_itv" ? "" : "\n"));
         auto sensor = fake.makeSensor();
@@ -342,42 +280,48 @@ private slots:
         QVERIFY(!sensor->isInitialized());
     }
 
-    // "_ro=099" keeps polling until ready; a bad range or auxiliary code ends with -1.
+    // "_ro=099" keeps polling until ready; a bad range or auxiliary code ends with -1. Each poll takes
+    // 100 ms of the simulated sensor's clock.
     void waitReady_data()
     {
-        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<int>("preparingMs");
+        QTest::addColumn<QString>("codes");        // range and auxiliary after preparing
+        QTest::addColumn<QByteArray>("rawStatus"); // replaces the simulator's reply when not empty
         QTest::addColumn<int>("expected");
         QTest::addColumn<int>("polls");
-        QTest::newRow("ready at once") << QStringList{"_ro=000\n_ri=000\n_ax=000\n"} << 1 << 1;
-        QTest::newRow("preparing twice")
-            << QStringList{"_ro=099\n_ri=099\n_ax=099\n", "_ro=099\n_ri=000\n_ax=000\n",
-                           "_ro=000\n_ri=000\n_ax=000\n"}
-            << 1 << 3;
-        QTest::newRow("range error") << QStringList{"_ro=099\n_ri=000\n_ax=000\n",
-                                                    "_ro=001\n_ri=000\n_ax=000\n"}
-                                     << -1 << 2;
-        QTest::newRow("auxiliary error") << QStringList{"_ro=000\n_ri=000\n_ax=500\n"} << -1 << 1;
-        QTest::newRow("level error before range") << QStringList{"_ri=003\n_ax=000\n"} << -1 << 1;
+        QTest::newRow("ready at once") << 0 << "000 000" << QByteArray() << 1 << 1;
+        QTest::newRow("preparing twice") << 250 << "000 000" << QByteArray() << 1 << 3;
+        QTest::newRow("range error after preparing") << 150 << "001 000" << QByteArray() << -1 << 2;
+        QTest::newRow("auxiliary error") << 0 << "000 500" << QByteArray() << -1 << 1;
+        QTest::newRow("level error before range")
+            << 0 << "000 000" << QByteArray("_ri=003\n_ax=000\n") << -1 << 1;
         QTest::newRow("error after ready keeps ready")
-            << QStringList{"_ro=000\n_ro=007\n_ri=000\n_ax=000\n"} << 1 << 1;
+            << 0 << "000 000" << QByteArray("_ro=000\n_ro=007\n_ri=000\n_ax=000\n") << 1 << 1;
     }
     void waitReady()
     {
-        QFETCH(QStringList, replies);
+        QFETCH(int, preparingMs);
+        QFETCH(QString, codes);
+        QFETCH(QByteArray, rawStatus);
         QFETCH(int, expected);
         QFETCH(int, polls);
-        FakeSensor fake;
-        for (const QString &r : replies)
-            fake.statReplies.push_back(r.toStdString());
+        SimulatedSensor fake;
+        fake.config.preparingMs = preparingMs;
+        fake.config.statRangeCode = codes.left(3).toStdString();
+        fake.config.statAuxCode = codes.mid(4).toStdString();
+        if (!rawStatus.isEmpty())
+            fake.overrides["GET:stat"] = reply("GET:stat\n", rawStatus.toStdString());
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->waitReady(), expected);
         QCOMPARE(fake.count("GET:stat"), polls);
     }
 
-    // Interlace setters check their range before sending; the vertical one loads its tables once.
+    // Interlace setters check their range before sending; the vertical one loads its tables once. A
+    // vertical count whose tables cannot be fetched is taken back: the count in force stays.
     void interlaceSetters()
     {
-        FakeSensor fake;
+        SimulatedSensor fake;
+        fake.config.faults.refusedCommands = {"GET:tv02"};
         auto sensor = fake.makeSensor();
         QCOMPARE(sensor->setVerticalInterlace(2), -3); // not initialised
         QCOMPARE(sensor->initialize(nullptr), 1);
@@ -392,8 +336,9 @@ private slots:
         QCOMPARE(sensor->setVerticalInterlace(2), 1);
         QCOMPARE(fake.commands,
                  (std::vector<std::string>{"SET:_itl=0,20", "SET:_itv=0,02", "GET:tv00", "GET:tv01"}));
+        const Vexa3dSim::Generator generator(fake.config);
         QCOMPARE(sensor->verticalAngle(2, 1, 5),
-                 fake.verticalValue(1, 5) * 2.0 * 3.141592653589793 / 65535.0);
+                 generator.verticalValue(2, 1, 5) * 2.0 * 3.141592653589793 / 65535.0);
         fake.commands.clear();
         QCOMPARE(sensor->setVerticalInterlace(2), 1);
         QCOMPARE(fake.commands, (std::vector<std::string>{"SET:_itv=0,02"}));
@@ -401,28 +346,20 @@ private slots:
         QCOMPARE(sensor->verticalInterlace(&value), 1);
         QCOMPARE(int(value), 2);
         QCOMPARE(sensor->horizontalInterlace(&value), 1);
-        QCOMPARE(int(value), 1);
-    }
+        QCOMPARE(int(value), 20);
 
-    // A vertical count whose tables cannot be fetched is taken back: the count in force stays.
-    void failedTableFetchKeepsSetting()
-    {
-        FakeSensor fake;
-        fake.overrides["GET:tv01"] = frame("ERR", "GET:tv01", "002");
-        auto sensor = fake.makeSensor();
-        QCOMPARE(sensor->initialize(nullptr), 1);
         fake.commands.clear();
-        QCOMPARE(sensor->setVerticalInterlace(2), -1);
-        QCOMPARE(fake.commands,
-                 (std::vector<std::string>{"SET:_itv=0,02", "GET:tv00", "GET:tv01", "SET:_itv=0,01"}));
-        QCOMPARE(sensor->currentVerticalInterlace(), 1);
-        QCOMPARE(int(fake.currentVertical), 1);
+        QCOMPARE(sensor->setVerticalInterlace(3), -1);
+        QCOMPARE(fake.commands, (std::vector<std::string>{"SET:_itv=0,03", "GET:tv00", "GET:tv01", "GET:tv02",
+                                                          "SET:_itv=0,02"}));
+        QCOMPARE(sensor->currentVerticalInterlace(), 2);
+        QCOMPARE(fake.processor->verticalInterlace(), 2);
     }
 
     // Data commands, reboot and the version texts.
     void otherCommands()
     {
-        FakeSensor fake;
+        SimulatedSensor fake;
         fake.overrides["VER"] =
             frame("VER", "vend:" + std::string(100, 'v') + "\nxxxx:skip\nprod:P\n\nprot:2.2\n");
         Vexa3dMemoryConnection *memory = nullptr;

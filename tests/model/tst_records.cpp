@@ -4,7 +4,6 @@
 #include "AbstractDataFilter.h"
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
-#include "MetaTypes.h"
 #include "TestSupport.h"
 
 #include <QBuffer>
@@ -41,16 +40,9 @@ void fillLine(VEXA3D_MEASUREMENT_DATA_T &d, int echoes)
     }
     d.receivedSpotCount = uint16_t(d.spots.size());
     d.timestamp = 123456;
-    d.frameNumber = 7;
     d.motorFieldNumber = 3;
     d.remFieldNumber = 2;
     d.lineNumber = 11;
-    d.status[0] = '0';
-    d.status[1] = '0';
-    d.status[2] = '1';
-    d.dirtRatioX10 = 77;
-    for (size_t r = 0; r < d.totalDetectionArea.size(); ++r)
-        d.totalDetectionArea[r] = uint32_t(1000 + r);
     d.isLineDataReady = 1;
 }
 
@@ -202,17 +194,22 @@ private slots:
         QTest::addColumn<int>("spots");
         QTest::addColumn<int>("echoes");
         QTest::addColumn<int>("regions");
-        QTest::newRow("largest geometry") << 65535 << 255 << 255;
-        QTest::newRow("just beyond the limit") << 11749 << 64 << 0;
+        QTest::addColumn<bool>("sized");
+        QTest::newRow("largest geometry") << 65535 << 255 << 255 << false;
+        QTest::newRow("just beyond the limit") << 11749 << 64 << 0 << false;
+        QTest::newRow("just within the limit") << 11748 << 64 << 0 << true;
     }
     void oversizedGeometryRefused()
     {
         QFETCH(int, spots);
         QFETCH(int, echoes);
         QFETCH(int, regions);
+        QFETCH(bool, sized);
         DRALMeasurementData record(specOf(spots, echoes, regions));
+        QCOMPARE(int(record.data()->spots.size()), sized ? spots : 0);
+        if (sized)
+            return;
         QCOMPARE(record.byteSize(), -1);
-        QVERIFY(record.data()->spots.empty());
         QByteArray bytes;
         QDataStream out(&bytes, QIODevice::WriteOnly);
         QVERIFY(!record.writeTo(out));
@@ -324,67 +321,54 @@ private slots:
             QCOMPARE(colors.at(2 * 3 + 2), QVector3D(spot2, spot2, spot2));
     }
 
-    void filtersRunInPlaceAndSkipNull()
+    // Filters change the shared line in place and null entries are skipped; copies share the line, a
+    // moved-from record holds a fresh one.
+    void filtersCopiesAndMoves()
     {
         DRALMeasurementData record{VEXA3D_SPEC_T{}};
         fillLine(*record.data(), 2);
         DropSecondEcho drop;
         record.applyFilters({nullptr, &drop, nullptr});
         QCOMPARE(record.points().size(), 74);
-        DRALMeasurementData copy = record; // copies share the line
-        QCOMPARE(copy.data().data(), record.data().data());
-    }
-
-    void moveLeavesAFreshRecord()
-    {
-        DRALMeasurementData source{VEXA3D_SPEC_T{}};
-        fillLine(*source.data(), 1);
-        auto *line = source.data().data();
-        DRALMeasurementData target(std::move(source));
+        DRALMeasurementData copy = record;
+        auto *line = record.data().data();
+        QCOMPARE(copy.data().data(), line);
+        DRALMeasurementData target(std::move(record));
         QCOMPARE(target.data().data(), line);
-        QVERIFY(source.data());
-        QCOMPARE(source.data()->timestamp, 0u);
-        QCOMPARE(int(source.data()->spots.size()), 74);
+        QCOMPARE(record.data()->timestamp, 0u);
+        QCOMPARE(int(record.data()->spots.size()), 74);
     }
 
     void auxiliaryScaling_data()
     {
         QTest::addColumn<quint32>("kinds");
-        QTest::addColumn<bool>("gyro");
-        QTest::addColumn<bool>("accel");
-        QTest::addColumn<bool>("mag");
-        QTest::addColumn<bool>("temp");
-        QTest::newRow("temperature only") << 8u << false << false << false << true;
-        QTest::newRow("gyro and acceleration") << 3u << true << true << false << false;
-        QTest::newRow("everything") << 15u << true << true << true << true;
-        QTest::newRow("nothing") << 0u << false << false << false << false;
+        QTest::addColumn<QList<int>>("sizes"); // gyroscopes, accelerations, magnetic fields, temperatures
+        QTest::newRow("temperature only") << 8u << QList<int>{0, 0, 0, 2};
+        QTest::newRow("gyro and acceleration") << 3u << QList<int>{2, 2, 0, 0};
+        QTest::newRow("everything") << 15u << QList<int>{2, 2, 2, 2};
+        QTest::newRow("nothing") << 0u << QList<int>{0, 0, 0, 0};
     }
     void auxiliaryScaling()
     {
         QFETCH(quint32, kinds);
-        QFETCH(bool, gyro);
-        QFETCH(bool, accel);
-        QFETCH(bool, mag);
-        QFETCH(bool, temp);
+        QFETCH(QList<int>, sizes);
         VEXA3D_AUXILIARY_DATA_T packet;
         packet.kinds = kinds;
         packet.sampleCount = 2;
         packet.samples[0] = {10, 32767, 0, -32767, 16384, 0, 0, 100, 0, 0, 0};
         packet.samples[1] = {20, 0, 0, 0, 0, 0, 32767, 0, 0, -20, 3339};
-        VEXA3D_SPEC_T spec;
-        DRALAuxiliaryData aux(packet, spec);
-        QCOMPARE(aux.gyroscopes().size(), gyro ? 2 : 0);
-        QCOMPARE(aux.accelerations().size(), accel ? 2 : 0);
-        QCOMPARE(aux.magneticFields().size(), mag ? 2 : 0);
-        QCOMPARE(aux.temperatures().size(), temp ? 2 : 0);
-        if (gyro) {
+        DRALAuxiliaryData aux(packet, VEXA3D_SPEC_T{});
+        QCOMPARE(QList<int>({aux.gyroscopes().size(), aux.accelerations().size(), aux.magneticFields().size(),
+                             aux.temperatures().size()}),
+                 sizes);
+        if (sizes[0]) {
             QCOMPARE(aux.gyroscopes()[0], QVector4D(500, 0, -500, 10));
             QVERIFY(qAbs(aux.accelerations()[1].z() - 4.0f) < 1e-5f);
             QVERIFY(qAbs(aux.accelerations()[0].x() - 2.0f) < 1e-3f);
         }
-        if (mag)
+        if (sizes[2])
             QVERIFY(qFuzzyCompare(aux.magneticFields()[0].x(), 100 * 0.15f));
-        if (temp) {
+        if (sizes[3]) {
             QCOMPARE(aux.temperatures()[0], QVector4D(21.0f, 0, 0, 10));
             QVERIFY(qAbs(aux.temperatures()[1].x() - float(3339 / 333.87 + 21.0)) < 1e-4f);
         }
@@ -416,16 +400,6 @@ private slots:
         DRALAuxiliaryData shortRead;
         QDataStream in2(bytes);
         QVERIFY(!shortRead.readFrom(in2));
-    }
-
-    void metaTypesAreRegisteredByName()
-    {
-        Taviro::registerRecordMetaTypes();
-        for (const char *name :
-             {"QSharedPointer<SensorData>", "QSharedPointer<MeasurementData>",
-              "QSharedPointer<AuxiliaryData>", "QSharedPointer<DRALMeasurementData>",
-              "QSharedPointer<DRALAuxiliaryData>", "VEXA3D_SENSOR_INFO_T", "VEXA3D_MEASUREMENT_DATA_T"})
-            QVERIFY2(QMetaType::type(name) != QMetaType::UnknownType, name);
     }
 };
 

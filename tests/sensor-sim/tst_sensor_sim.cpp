@@ -1,14 +1,8 @@
 #include "SensorSimulator.h"
 #include "TestSupport.h"
+#include "Vexa3dSensor.h"
 
 #include <QtTest>
-
-#include <arpa/inet.h>
-#include <cmath>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace Vexa3dSim;
 
@@ -33,678 +27,287 @@ std::string payload(const std::vector<uint8_t> &p)
     return text(p, 24, p.size() - 24);
 }
 
-// Splits a byte stream into packets the way a client frames them (mark, header, totalLength).
-std::vector<std::vector<uint8_t>> frames(const std::vector<uint8_t> &stream)
+// A raw connection framed by the sensor library: what a client sees on the wire, packet by packet.
+struct WireClient
 {
-    std::vector<std::vector<uint8_t>> out;
-    size_t i = 0;
-    while (i + 24 <= stream.size()) {
-        if (text(stream, i, 4) != "DRAL") {
-            ++i;
-            continue;
-        }
-        const size_t total = u16(stream, i + 14);
-        if (total < 24 || i + total > stream.size())
-            break;
-        out.emplace_back(stream.begin() + i, stream.begin() + i + total);
-        i += total;
-    }
-    return out;
-}
+    Vexa3dSensor sensor;
+    Vexa3dPacketHeader header;
+    std::vector<uint8_t> payload;
 
-struct DecodedEcho
-{
-    double x, y, z;
-    uint16_t level;
-    int echo;
-};
-
-// Converts a measurement packet into points with the client's formulas and the served tables.
-std::vector<DecodedEcho> decodePoints(const Generator &gen, const std::vector<uint8_t> &p, bool withLevel)
-{
-    const size_t mh = 24, headerLength = u16(p, mh);
-    const double start = static_cast<int16_t>(u16(p, mh + 10)), end = static_cast<int16_t>(u16(p, mh + 12));
-    const int spotOffset = u16(p, mh + 18);
-    const int remField = headerLength > 20 ? p[mh + 20] : 0, remCount = headerLength > 20 ? p[mh + 21] : 1;
-    const size_t index = mh + headerLength;
-    const int spots = u16(p, index + 2);
-    const size_t data = index + 4 + 2 * (spots + 1) + (spots % 2 == 0 ? 2 : 0);
-    const bool swdr = gen.config().geometry.swdr;
-    std::vector<DecodedEcho> out;
-    for (int i = 0; i < spots; ++i) {
-        const int s = spotOffset + i;
-        const double h = gen.horizontalValue(s) / 65535.0;
-        const double theta = ((start + (end - start) * h) / 65535.0 * 2.0) * M_PI;
-        const double phi = gen.verticalAngle(remCount, remField, s);
-        for (int e = u16(p, index + 4 + 2 * i); e < u16(p, index + 6 + 2 * i); ++e) {
-            const size_t at = data + e * (withLevel ? 4 : 2);
-            const double r = u16(p, at) / 1000.0;
-            const double c = std::cos(phi), sv = std::sin(phi);
-            DecodedEcho d{r * c * std::cos(theta), swdr ? r * sv : r * c * std::sin(theta),
-                          swdr ? r * c * std::sin(theta) : r * sv, withLevel ? u16(p, at + 2) : uint16_t(0),
-                          e - u16(p, index + 4 + 2 * i)};
-            out.push_back(d);
-        }
-    }
-    return out;
-}
-
-// A blocking-with-timeout POSIX client, so the test does not lean on any client library.
-class LoopbackClient
-{
-public:
-    ~LoopbackClient() { close(); }
-    bool connectTo(uint16_t port)
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(port);
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return m_fd >= 0 && ::connect(m_fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
-    }
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
+    bool open(uint16_t port) { return sensor.connection()->open("127.0.0.1", port) == 0; }
     bool send(const std::string &s)
     {
-        return ::send(m_fd, s.data(), s.size(), MSG_NOSIGNAL) == ssize_t(s.size());
+        return sensor.connection()->write(s.data(), int(s.size())) == int(s.size());
     }
-    // Next framed packet, dropping bytes before the mark; false on time-out or close.
-    bool readPacket(std::vector<uint8_t> &out, int timeoutMs)
+    // The next packet into header and payload: Vexa3dOk, Vexa3dNone after the time-out, or the loss.
+    int next(int timeoutMs = 2000)
     {
-        QElapsedTimer timer;
-        timer.start();
-        for (;;) {
-            while (m_buf.size() >= 4 && text(m_buf, 0, 4) != "DRAL")
-                m_buf.erase(m_buf.begin());
-            if (m_buf.size() >= 24 && m_buf.size() >= u16(m_buf, 14)) {
-                const size_t total = std::max<size_t>(24, u16(m_buf, 14));
-                out.assign(m_buf.begin(), m_buf.begin() + total);
-                m_buf.erase(m_buf.begin(), m_buf.begin() + total);
-                return true;
-            }
-            if (!fill(static_cast<int>(timeoutMs - timer.elapsed())))
-                return false;
-        }
+        std::vector<char> buffer(VEXA3D_MAX_REPLY_PAYLOAD + 1);
+        int length = 0;
+        int result = Vexa3dNone;
+        // The outcome is in result: a time-out leaves it at Vexa3dNone.
+        (void)QTest::qWaitFor(
+            [&] { return (result = sensor.readReply(&header, buffer.data(), &length)) != Vexa3dNone; },
+            timeoutMs);
+        payload.assign(buffer.begin(), buffer.begin() + (result == Vexa3dOk ? length : 0));
+        return result;
     }
-    // The reply of the given type, skipping data packets.
-    bool reply(const std::string &type, std::vector<uint8_t> &out, int timeoutMs = 2000)
-    {
-        while (readPacket(out, timeoutMs)) {
-            const std::string t = text(out, 4, 3);
-            if (t == type || t == "ERR" || t == "_er")
-                return true;
-        }
-        return false;
-    }
-    bool closedByPeer(int timeoutMs)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < timeoutMs)
-            if (!fill(50) && m_eof)
-                return true;
-        return false;
-    }
-
-private:
-    bool fill(int timeoutMs)
-    {
-        pollfd pfd{m_fd, POLLIN, 0};
-        if (timeoutMs <= 0 || ::poll(&pfd, 1, timeoutMs) <= 0)
-            return false;
-        uint8_t buf[65536];
-        const ssize_t n = ::recv(m_fd, buf, sizeof buf, 0);
-        if (n <= 0) {
-            m_eof = true;
-            return false;
-        }
-        m_buf.insert(m_buf.end(), buf, buf + n);
-        return true;
-    }
-    int m_fd = -1;
-    bool m_eof = false;
-    std::vector<uint8_t> m_buf;
+    std::string type() const { return header.type; }
 };
 
 } // namespace
 
-class TestSensorSim : public QObject
+class tst_SensorSim : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void sceneIsDeterministic();
-    void movingObjectFollowsTime();
-    void streamPositions_data();
-    void streamPositions();
-    void pointsLieInsideTheRoom_data();
-    void pointsLieInsideTheRoom();
-    void measurementPacketLayout_data();
-    void measurementPacketLayout();
-    void malformations_data();
-    void malformations();
-    void auxiliaryPacketLayout();
-    void tableValues();
-    void commandReplies_data();
-    void commandReplies();
-    void preparingPhase();
-    void serverAnswersAndStreams();
-    void interlaceFieldsOnTheWire();
-    void faultsOnTheWire();
-    void dropsAfterDataPackets();
-    void resetDropsAndNextClientIsServed();
+    void initTestCase() { TestSupport::isolateSettings(); }
+
+    void measurementPacketLayout_data()
+    {
+        QTest::addColumn<DataKind>("kind");
+        QTest::addColumn<int>("spots");
+        QTest::addColumn<int>("packetsPerLine");
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<int>("headerLength");
+        QTest::newRow("_ro one packet") << DataKind::Range << 74 << 1 << "2.3" << 24;
+        QTest::newRow("_ri split in two") << DataKind::RangeLevel << 74 << 2 << "2.3" << 24;
+        QTest::newRow("_ra with regions") << DataKind::ExtendedRange << 74 << 1 << "2.3" << 36;
+        QTest::newRow("protocol 1.0: short header") << DataKind::RangeLevel << 74 << 1 << "1.0" << 20;
+        QTest::newRow("1000 spots in three") << DataKind::RangeLevel << 1000 << 3 << "2.3" << 24;
+        QTest::newRow("odd spot count") << DataKind::Range << 75 << 2 << "2.2" << 24;
+    }
+
+    void measurementPacketLayout()
+    {
+        // Frame, measurement header, aligned index block and echo data add up to totalLength, and the
+        // packets of a line cover every spot once, in order.
+        QFETCH(DataKind, kind);
+        QFETCH(int, spots);
+        QFETCH(int, packetsPerLine);
+        QFETCH(QString, protocol);
+        QFETCH(int, headerLength);
+        Config config;
+        config.geometry.spotCount = static_cast<uint16_t>(spots);
+        config.packetsPerLine = packetsPerLine;
+        config.identity.protocol = protocol.toStdString();
+        Generator gen(config);
+        const Line line = gen.computeLine(gen.position(40, 1, 1), 1, 1);
+        const auto packets = gen.measurementPacketList(kind, line);
+        QCOMPARE(int(packets.size()), packetsPerLine);
+        int nextSpot = 0;
+        for (const auto &p : packets) {
+            QCOMPARE(text(p, 0, 4), std::string("DRAL"));
+            QCOMPARE(text(p, 4, 3), std::string(packetType(kind)));
+            QCOMPARE(text(p, 8, 3), std::string("000"));
+            QCOMPARE(int(u16(p, 12)), 24);
+            QCOMPARE(size_t(u16(p, 14)), p.size());
+            QCOMPARE(int(u16(p, 24)), headerLength);
+            QCOMPARE(int(u16(p, 24 + 16)), int(line.lineNumber));
+            QCOMPARE(int(u16(p, 24 + 18)), nextSpot);
+            const size_t index = 24 + headerLength;
+            const int inPacket = u16(p, index + 2);
+            const size_t data = index + 4 + 2 * (inPacket + 1) + (inPacket % 2 == 0 ? 2 : 0);
+            QCOMPARE(data % 4, size_t(0));
+            const int entries = u16(p, index + 4 + 2 * inPacket);
+            QCOMPARE(data + entries * (kind == DataKind::Range ? 2u : 4u), p.size());
+            for (int i = 0; i < inPacket; ++i)
+                QVERIFY(u16(p, index + 6 + 2 * i) - u16(p, index + 4 + 2 * i) <= 4);
+            nextSpot += inPacket;
+        }
+        QCOMPARE(nextSpot, spots);
+    }
+
+    void malformations_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("totalDelta"); // totalLength minus the real size; 1000 means "is 0"
+        QTest::addColumn<int>("headerLength");
+        QTest::addColumn<int>("firstSpotEchoes");
+        QTest::addColumn<bool>("beyondLine");
+        QTest::newRow("short") << int(Malformation::TotalLengthShort) << -8 << 24 << -1 << false;
+        QTest::newRow("long") << int(Malformation::TotalLengthLong) << 8 << 24 << -1 << false;
+        QTest::newRow("zero") << int(Malformation::TotalLengthZero) << 1000 << 24 << -1 << false;
+        QTest::newRow("echo offsets") << int(Malformation::EchoOffsetsInvalid) << 0 << 24 << 5 << false;
+        QTest::newRow("spots beyond line") << int(Malformation::SpotsBeyondLine) << 0 << 24 << -1 << true;
+        QTest::newRow("header too long")
+            << int(Malformation::MeasurementHeaderTooLong) << 0 << 0xFFFF << -1 << false;
+    }
+
+    void malformations()
+    {
+        // Each malformation breaks exactly the field it names and keeps the mark.
+        QFETCH(int, kind);
+        QFETCH(int, totalDelta);
+        QFETCH(int, headerLength);
+        QFETCH(int, firstSpotEchoes);
+        QFETCH(bool, beyondLine);
+        Generator gen;
+        const Line line = gen.computeLine(gen.position(0, 1, 1), 1, 1);
+        const std::vector<uint8_t> good = gen.makeMeasurementPackets(DataKind::RangeLevel, line);
+        const std::vector<uint8_t> bad = gen.malform(good, static_cast<Malformation>(kind));
+        QCOMPARE(bad.size(), good.size());
+        QCOMPARE(text(bad, 0, 4), std::string("DRAL"));
+        QCOMPARE(int(u16(bad, 14)), totalDelta == 1000 ? 0 : int(good.size()) + totalDelta);
+        QCOMPARE(int(u16(bad, 24)), headerLength);
+        const size_t index = 24 + 24;
+        if (firstSpotEchoes >= 0)
+            QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
+        QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
+    }
+
+    void auxiliaryPacketLayout()
+    {
+        // Gyro and temperature bits with two samples carry eight values, sample after sample.
+        Config config;
+        config.auxContentBits = 0xE0400000u;
+        config.auxSampleIntervalMs = 5;
+        const std::vector<uint8_t> p = Generator(config).makeAuxiliaryPacket(4, 2);
+        QCOMPARE(text(p, 4, 3), std::string("_ax"));
+        QCOMPARE(size_t(u16(p, 14)), p.size());
+        QCOMPARE(p.size(), size_t(24 + 12 + 8 * 4));
+        QCOMPARE(int(u16(p, 24)), 12);
+        QCOMPARE(u32(p, 26), 20u); // sample 4 at 5 ms each
+        QCOMPARE(u32(p, 30), 0xE0400000u);
+        QCOMPARE(int(p[34]), 2);
+        QCOMPARE(int(p[35]), 5);
+        const double celsius = static_cast<int32_t>(u32(p, 36 + 12)) / 333.87 + 21.0;
+        QVERIFY(celsius > 30 && celsius < 40);
+    }
+
+    void commandReplies_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("drops");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("unknown geometry field") << "GET:spec.colour" << false << "ERR";
+        QTest::newRow("interlace 0 refused") << "SET:_itv=0,00" << false << "ERR";
+        QTest::newRow("interlace above count refused") << "SET:_itl=0,21" << false << "ERR";
+        QTest::newRow("chunk beyond the table") << "GET:tblh[01]" << false << "ERR";
+        QTest::newRow("vertical field beyond count") << "GET:tv01" << false << "ERR";
+        QTest::newRow("unknown data kind") << "DAT:xx=1" << false << "ERR";
+        QTest::newRow("reboot") << "RST" << true << "RST";
+        QTest::newRow("unknown command") << "HELLO" << false << "ERR";
+        QTest::newRow("too short") << "GE" << false << "ERR";
+    }
+
+    void commandReplies()
+    {
+        // What the sensor does not know or cannot do gets "ERR" echoing the command; "RST" is answered and
+        // drops the connection.
+        QFETCH(QString, command);
+        QFETCH(bool, drops);
+        QFETCH(QString, type);
+        CommandProcessor processor;
+        const CommandProcessor::Result r = processor.handle(command.toStdString(), 0);
+        const std::vector<uint8_t> &p = r.reply;
+        QVERIFY(p.size() >= 24);
+        QCOMPARE(QString::fromStdString(text(p, 4, 3)), type);
+        QCOMPARE(size_t(u16(p, 14)), p.size());
+        QCOMPARE(QString::fromStdString(payload(p)), command);
+        QCOMPARE(r.dropConnection, drops);
+    }
+
+    void interlaceFieldsOnTheWire()
+    {
+        // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
+        // counter moves on after both; two packets per line still cover the line.
+        Config config;
+        config.rate = 0;
+        config.packetsPerLine = 2;
+        SensorSimulator sim(config);
+        QVERIFY(sim.start(0));
+        WireClient client;
+        QVERIFY(client.open(sim.port()));
+        QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
+        QCOMPARE(client.next(), int(Vexa3dOk));
+        QCOMPARE(text(client.payload, 0, client.payload.size()), std::string("SET:_itv=0,02"));
+        int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
+        while (completeLines < 150 && client.next() == Vexa3dOk) {
+            const std::vector<uint8_t> &p = client.payload;
+            if (client.type() != "_ro")
+                continue;
+            QCOMPARE(int(p[21]), 2);
+            fieldsSeen |= 1 << p[20];
+            if (p[14] != lastFrame) {
+                ++frames;
+                lastFrame = p[14];
+            }
+            completeLines += u16(p, 18) + u16(p, 24 + 2) == 74;
+        }
+        QCOMPARE(completeLines, 150);
+        QCOMPARE(fieldsSeen, 3);
+        QVERIFY(frames >= 2);
+    }
+
+    void wire_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QByteArray>("commands");
+        QTest::addColumn<QStringList>("packets"); // type, status and, but for data, payload
+        QTest::addColumn<bool>("closes");
+        const QString itl = "GET 000 GET:_itl\n0,01\n";
+        const QString data = "_ri 000";
+        QTest::newRow("garbage and split marks")
+            << "garbage" << QByteArray("GET:_itl\n") << QStringList{itl} << false;
+        QTest::newRow("refused with its status")
+            << "" << QByteArray("GET:_itv\n") << QStringList{"ERR 042 GET:_itv"} << false;
+        QTest::newRow("silent command")
+            << "" << QByteArray("GET:swdr\nGET:_itl\n") << QStringList{itl} << false;
+        QTest::newRow("injected error packet")
+            << "inject" << QByteArray() << QStringList{"_er 012 dirty window"} << false;
+        QTest::newRow("a stall holds back replies and injected packets")
+            << "stall" << QByteArray("GET:_itl\n") << QStringList{"ERR 105 first", "ERR 106 second", itl}
+            << false;
+        QTest::newRow("reboot drops the connection")
+            << "" << QByteArray("RST\n") << QStringList{"RST 000 RST"} << true;
+        QTest::newRow("drop after 5 data packets")
+            << "drop" << QByteArray("DAT:ri=1\n")
+            << QStringList{"DAT 000 DAT:ri=1", data, data, data, data, data} << true;
+    }
+
+    void wire()
+    {
+        // The server's fault options as a client sees them on the wire.
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, commands);
+        QFETCH(QStringList, packets);
+        QFETCH(bool, closes);
+        Config config;
+        config.rate = 0;
+        config.faults.garbageBytes = fault == "garbage" ? 7 : 0;
+        config.faults.splitAt = fault == "garbage" ? 2 : 0;
+        config.faults.dropAfterDataPackets = fault == "drop" ? 5 : 0;
+        config.faults.refusedCommands = {"GET:_itv"};
+        config.faults.refuseStatus = "042";
+        config.faults.silentCommands = {"GET:swdr"};
+        SensorSimulator sim(config);
+        QVERIFY(sim.start(0));
+        WireClient client;
+        QVERIFY(client.open(sim.port()));
+        QVERIFY(sim.waitForClient(2000));
+        if (fault == "stall")
+            sim.stall(400);
+        QVERIFY(client.send(commands.toStdString()));
+        if (fault == "inject")
+            sim.injectErrorPacket("_er", "012", "dirty window");
+        if (fault == "stall") {
+            sim.injectErrorPacket("ERR", "105", "first");
+            sim.injectErrorPacket("ERR", "106", "second");
+        }
+        QStringList seen;
+        int result = Vexa3dOk;
+        while ((closes || seen.size() < packets.size()) && (result = client.next()) == Vexa3dOk) {
+            const std::string type = client.type();
+            const bool isData = type[0] == '_' && type != "_er";
+            const std::string body(client.payload.begin(), client.payload.end());
+            seen << QString::fromStdString(type + " " + client.header.status + (isData ? "" : " " + body));
+        }
+        QCOMPARE(seen, packets);
+        QCOMPARE((closes ? result : client.next(100)) == Vexa3dConnectionLost, closes);
+    }
 };
 
-void TestSensorSim::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
-
-void TestSensorSim::sceneIsDeterministic()
-{
-    // Equal configurations give byte-identical streams.
-    Config config;
-    config.geometry.verticalInterlace = 3;
-    const std::vector<uint8_t> a = Generator(config).makeStream(DataKind::RangeLevel, 200, true);
-    const std::vector<uint8_t> b = Generator(config).makeStream(DataKind::RangeLevel, 200, true);
-    QVERIFY(!a.empty());
-    QVERIFY(a == b);
-}
-
-void TestSensorSim::movingObjectFollowsTime()
-{
-    // The moving box changes some spot of some line between two times; a static scene does not.
-    for (bool moving : {true, false}) {
-        Config config;
-        config.movingObject = moving;
-        Generator gen(config);
-        bool differs = false;
-        for (int line = 0; line < 36 && !differs; ++line) {
-            LinePosition early = gen.position(line, 1, 1), late = early;
-            late.timestamp += 2000;
-            const Line x = gen.computeLine(early, 1, 1), y = gen.computeLine(late, 1, 1);
-            for (size_t s = 0; s < x.spots.size() && !differs; ++s)
-                differs = x.spots[s].size() != y.spots[s].size() ||
-                          (!x.spots[s].empty() && x.spots[s][0].rangeMm != y.spots[s][0].rangeMm);
-        }
-        QCOMPARE(differs, moving);
-    }
-}
-
-void TestSensorSim::streamPositions_data()
-{
-    QTest::addColumn<int>("seq");
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<int>("frame");
-    QTest::addColumn<int>("motorField");
-    QTest::addColumn<int>("remField");
-    QTest::addColumn<int>("line");
-    QTest::newRow("first line") << 0 << "2.3" << 0 << 0 << 0 << 10;
-    QTest::newRow("last line of the first field") << 35 << "2.3" << 0 << 0 << 0 << 45;
-    QTest::newRow("second vertical field") << 36 << "2.3" << 0 << 0 << 1 << 10;
-    QTest::newRow("second horizontal field") << 108 << "2.3" << 0 << 1 << 0 << 10;
-    QTest::newRow("next frame") << 216 << "2.3" << 1 << 0 << 0 << 10;
-    QTest::newRow("frame counter wraps") << 216 * 256 + 37 << "2.3" << 0 << 0 << 1 << 11;
-    QTest::newRow("protocol 1.0 has no vertical fields") << 36 << "1.0" << 0 << 1 << 0 << 10;
-}
-
-void TestSensorSim::streamPositions()
-{
-    // Lines run through the lines, then the vertical fields, then the horizontal fields of a frame.
-    QFETCH(int, seq);
-    QFETCH(QString, protocol);
-    QFETCH(int, frame);
-    QFETCH(int, motorField);
-    QFETCH(int, remField);
-    QFETCH(int, line);
-    Config config;
-    config.geometry.firstLineNumber = 10;
-    config.geometry.lastLineNumber = 45;
-    config.identity.protocol = protocol.toStdString();
-    const LinePosition p = Generator(config).position(static_cast<uint64_t>(seq), 2, 3);
-    QCOMPARE(int(p.frameNumber), frame);
-    QCOMPARE(int(p.motorField), motorField);
-    QCOMPARE(int(p.remField), remField);
-    QCOMPARE(int(p.lineNumber), line);
-}
-
-void TestSensorSim::pointsLieInsideTheRoom_data()
-{
-    QTest::addColumn<int>("swdr");
-    QTest::addColumn<int>("spots");
-    QTest::addColumn<int>("remInterlace");
-    QTest::newRow("default") << 0 << 74 << 1;
-    QTest::newRow("swapped directions") << 1 << 74 << 1;
-    QTest::newRow("300 spots, 4 vertical fields") << 0 << 300 << 4;
-}
-
-void TestSensorSim::pointsLieInsideTheRoom()
-{
-    // Points computed the client's way from the served tables land on the room's surfaces (many exactly
-    // on the floor), and edges give second echoes.
-    QFETCH(int, swdr);
-    QFETCH(int, spots);
-    QFETCH(int, remInterlace);
-    Config config;
-    config.geometry.swdr = static_cast<uint8_t>(swdr);
-    config.geometry.spotCount = static_cast<uint16_t>(spots);
-    config.geometry.verticalInterlace = static_cast<uint8_t>(remInterlace);
-    Generator gen(config);
-    int points = 0, later = 0, onFloor = 0;
-    for (const auto &p : frames(gen.makeStream(DataKind::RangeLevel, 36 * remInterlace))) {
-        for (const DecodedEcho &e : decodePoints(gen, p, true)) {
-            ++points;
-            later += e.echo > 0;
-            onFloor += std::fabs(e.z + 1.2) < 0.002;
-            // Mixed echoes at edges sit a little off the surfaces, as on a real sensor.
-            QVERIFY2(e.x > -4.05 && e.x < 6.05 && e.y > -3.55 && e.y < 4.55 && e.z > -1.25 && e.z < 1.85,
-                     qPrintable(QString("%1 %2 %3").arg(e.x).arg(e.y).arg(e.z)));
-            QVERIFY(e.level > 0);
-        }
-    }
-    QVERIFY(points > 36 * remInterlace * spots / 2);
-    QVERIFY(later > 0);
-    QVERIFY(swdr || onFloor > 0);
-}
-
-void TestSensorSim::measurementPacketLayout_data()
-{
-    QTest::addColumn<DataKind>("kind");
-    QTest::addColumn<int>("spots");
-    QTest::addColumn<int>("packetsPerLine");
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<int>("headerLength");
-    QTest::newRow("_ro one packet") << DataKind::Range << 74 << 1 << "2.3" << 24;
-    QTest::newRow("_ri split in two") << DataKind::RangeLevel << 74 << 2 << "2.3" << 24;
-    QTest::newRow("_ra with regions") << DataKind::ExtendedRange << 74 << 1 << "2.3" << 36;
-    QTest::newRow("protocol 1.0: short header") << DataKind::RangeLevel << 74 << 1 << "1.0" << 20;
-    QTest::newRow("1000 spots in three") << DataKind::RangeLevel << 1000 << 3 << "2.3" << 24;
-    QTest::newRow("odd spot count") << DataKind::Range << 75 << 2 << "2.2" << 24;
-}
-
-void TestSensorSim::measurementPacketLayout()
-{
-    // Frame, measurement header, aligned index block and echo data add up to totalLength, and the
-    // packets of a line cover every spot once, in order.
-    QFETCH(DataKind, kind);
-    QFETCH(int, spots);
-    QFETCH(int, packetsPerLine);
-    QFETCH(QString, protocol);
-    QFETCH(int, headerLength);
-    Config config;
-    config.geometry.spotCount = static_cast<uint16_t>(spots);
-    config.packetsPerLine = packetsPerLine;
-    config.identity.protocol = protocol.toStdString();
-    Generator gen(config);
-    const Line line = gen.computeLine(gen.position(40, 1, 1), 1, 1);
-    const auto packets = gen.measurementPacketList(kind, line);
-    QCOMPARE(int(packets.size()), packetsPerLine);
-    int nextSpot = 0;
-    for (const auto &p : packets) {
-        QCOMPARE(text(p, 0, 4), std::string("DRAL"));
-        QCOMPARE(text(p, 4, 3), std::string(packetType(kind)));
-        QCOMPARE(text(p, 8, 3), std::string("000"));
-        QCOMPARE(int(u16(p, 12)), 24);
-        QCOMPARE(size_t(u16(p, 14)), p.size());
-        QCOMPARE(int(u16(p, 24)), headerLength);
-        QCOMPARE(int(u16(p, 24 + 16)), int(line.lineNumber));
-        QCOMPARE(int(u16(p, 24 + 18)), nextSpot);
-        const size_t index = 24 + headerLength;
-        const int inPacket = u16(p, index + 2);
-        const size_t data = index + 4 + 2 * (inPacket + 1) + (inPacket % 2 == 0 ? 2 : 0);
-        QCOMPARE(data % 4, size_t(0));
-        const int entries = u16(p, index + 4 + 2 * inPacket);
-        QCOMPARE(data + entries * (kind == DataKind::Range ? 2u : 4u), p.size());
-        for (int i = 0; i < inPacket; ++i)
-            QVERIFY(u16(p, index + 6 + 2 * i) - u16(p, index + 4 + 2 * i) <= 4);
-        nextSpot += inPacket;
-    }
-    QCOMPARE(nextSpot, spots);
-}
-
-void TestSensorSim::malformations_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("totalDelta"); // totalLength minus the real size; 1000 means "is 0"
-    QTest::addColumn<int>("headerLength");
-    QTest::addColumn<int>("firstSpotEchoes");
-    QTest::addColumn<bool>("beyondLine");
-    QTest::newRow("short") << int(Malformation::TotalLengthShort) << -8 << 24 << -1 << false;
-    QTest::newRow("long") << int(Malformation::TotalLengthLong) << 8 << 24 << -1 << false;
-    QTest::newRow("zero") << int(Malformation::TotalLengthZero) << 1000 << 24 << -1 << false;
-    QTest::newRow("echo offsets") << int(Malformation::EchoOffsetsInvalid) << 0 << 24 << 5 << false;
-    QTest::newRow("spots beyond line") << int(Malformation::SpotsBeyondLine) << 0 << 24 << -1 << true;
-    QTest::newRow("header too long") << int(Malformation::MeasurementHeaderTooLong) << 0 << 0xFFFF << -1
-                                     << false;
-}
-
-void TestSensorSim::malformations()
-{
-    // Each malformation breaks exactly the field it names and keeps the mark.
-    QFETCH(int, kind);
-    QFETCH(int, totalDelta);
-    QFETCH(int, headerLength);
-    QFETCH(int, firstSpotEchoes);
-    QFETCH(bool, beyondLine);
-    Generator gen;
-    const Line line = gen.computeLine(gen.position(0, 1, 1), 1, 1);
-    const std::vector<uint8_t> good = gen.makeMeasurementPackets(DataKind::RangeLevel, line);
-    const std::vector<uint8_t> bad = gen.malform(good, static_cast<Malformation>(kind));
-    QCOMPARE(bad.size(), good.size());
-    QCOMPARE(text(bad, 0, 4), std::string("DRAL"));
-    QCOMPARE(int(u16(bad, 14)), totalDelta == 1000 ? 0 : int(good.size()) + totalDelta);
-    QCOMPARE(int(u16(bad, 24)), headerLength);
-    const size_t index = 24 + 24;
-    if (firstSpotEchoes >= 0)
-        QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
-    QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
-}
-
-void TestSensorSim::auxiliaryPacketLayout()
-{
-    // Gyro and temperature bits with two samples carry eight values, sample after sample.
-    Config config;
-    config.auxContentBits = 0xE0400000u;
-    config.auxSampleIntervalMs = 5;
-    const std::vector<uint8_t> p = Generator(config).makeAuxiliaryPacket(4, 2);
-    QCOMPARE(text(p, 4, 3), std::string("_ax"));
-    QCOMPARE(size_t(u16(p, 14)), p.size());
-    QCOMPARE(p.size(), size_t(24 + 12 + 8 * 4));
-    QCOMPARE(int(u16(p, 24)), 12);
-    QCOMPARE(u32(p, 26), 20u); // sample 4 at 5 ms each
-    QCOMPARE(u32(p, 30), 0xE0400000u);
-    QCOMPARE(int(p[34]), 2);
-    QCOMPARE(int(p[35]), 5);
-    const double celsius = static_cast<int32_t>(u32(p, 36 + 12)) / 333.87 + 21.0;
-    QVERIFY(celsius > 30 && celsius < 40);
-}
-
-void TestSensorSim::tableValues()
-{
-    // The horizontal table rises from 0 to 65535; negative vertical angles wrap above half a turn.
-    Generator gen;
-    QCOMPARE(gen.horizontalValue(0), uint16_t(0));
-    QCOMPARE(gen.horizontalValue(73), uint16_t(65535));
-    for (int s = 1; s < 74; ++s)
-        QVERIFY(gen.horizontalValue(s) > gen.horizontalValue(s - 1));
-    QVERIFY(gen.verticalValue(1, 0, 73) > 32767);
-    QVERIFY(std::fabs(gen.verticalAngle(1, 0, 73) + 25.0 * M_PI / 180.0) < 1e-3);
-    QVERIFY(gen.verticalAngle(2, 1, 10) < gen.verticalAngle(2, 0, 10));
-}
-
-void TestSensorSim::commandReplies_data()
-{
-    QTest::addColumn<int>("spots");
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("payloadStart");
-    QTest::newRow("version") << 74 << "VER"
-                             << "VER"
-                             << "vend:Taviro Test Rig\nprod:VX3D-SIM\nseri:";
-    QTest::newRow("spot count") << 74 << "GET:spec.spotCount"
-                                << "GET"
-                                << "GET:spec.spotCount\n74\n";
-    QTest::newRow("gyro scale") << 74 << "GET:spec.gyroScale"
-                                << "GET"
-                                << "GET:spec.gyroScale\n500\n";
-    QTest::newRow("unknown spec field") << 74 << "GET:spec.colour"
-                                        << "ERR"
-                                        << "GET:spec.colour";
-    QTest::newRow("swdr") << 74 << "GET:swdr"
-                          << "GET"
-                          << "GET:swdr\n0\n";
-    QTest::newRow("current horizontal interlace") << 74 << "GET:_itl"
-                                                  << "GET"
-                                                  << "GET:_itl\n0,01\n";
-    QTest::newRow("set horizontal interlace") << 74 << "SET:_itl=0,05"
-                                              << "SET"
-                                              << "SET:_itl=0,05";
-    QTest::newRow("interlace 0 refused") << 74 << "SET:_itv=0,00"
-                                         << "ERR"
-                                         << "SET:_itv";
-    QTest::newRow("interlace above count refused") << 74 << "SET:_itl=0,21"
-                                                   << "ERR"
-                                                   << "SET:_itl";
-    QTest::newRow("horizontal table") << 74 << "GET:tblh"
-                                      << "GET"
-                                      << "GET:tblh\n0000,001E,";
-    QTest::newRow("chunk beyond the table") << 74 << "GET:tblh[01]"
-                                            << "ERR"
-                                            << "GET:tblh[01]";
-    QTest::newRow("second chunk of 300") << 300 << "GET:tblh[01]"
-                                         << "GET"
-                                         << "GET:tblh[01]\n";
-    QTest::newRow("vertical field 0") << 74 << "GET:tv00"
-                                      << "GET"
-                                      << "GET:tv00\n";
-    QTest::newRow("vertical field beyond count") << 74 << "GET:tv01"
-                                                 << "ERR"
-                                                 << "GET:tv01";
-    QTest::newRow("status") << 74 << "GET:stat"
-                            << "GET"
-                            << "GET:stat\n_ro=000\n_ri=000\n";
-    QTest::newRow("start range and level") << 74 << "DAT:ri=1"
-                                           << "DAT"
-                                           << "DAT:ri=1";
-    QTest::newRow("unknown data kind") << 74 << "DAT:xx=1"
-                                       << "ERR"
-                                       << "DAT:xx=1";
-    QTest::newRow("reboot") << 74 << "RST"
-                            << "RST"
-                            << "RST";
-    QTest::newRow("unknown command") << 74 << "HELLO"
-                                     << "ERR"
-                                     << "HELLO";
-    QTest::newRow("too short") << 74 << "GE"
-                               << "ERR"
-                               << "GE";
-}
-
-void TestSensorSim::commandReplies()
-{
-    // Every command is answered with a framed reply of its first three characters that echoes it;
-    // what the sensor does not know or cannot do gets "ERR".
-    QFETCH(int, spots);
-    QFETCH(QString, command);
-    QFETCH(QString, type);
-    QFETCH(QString, payloadStart);
-    Config config;
-    config.geometry.spotCount = static_cast<uint16_t>(spots);
-    CommandProcessor processor(config);
-    const CommandProcessor::Result r = processor.handle(command.toStdString(), 0);
-    const std::vector<uint8_t> &p = r.reply;
-    QVERIFY(p.size() >= 24);
-    QCOMPARE(QString::fromStdString(text(p, 4, 3)), type);
-    QCOMPARE(size_t(u16(p, 14)), p.size());
-    QVERIFY2(payload(p).rfind(payloadStart.toStdString(), 0) == 0, payload(p).c_str());
-    QCOMPARE(r.dropConnection, command == "RST");
-}
-
-void TestSensorSim::preparingPhase()
-{
-    // "GET:stat" reports "099" for the configured time after a connection, then the configured codes.
-    Config config;
-    config.preparingMs = 500;
-    config.statRangeCode = "105";
-    CommandProcessor processor(config);
-    processor.connectionOpened(1000);
-    QCOMPARE(payload(processor.handle("GET:stat", 1200).reply),
-             std::string("GET:stat\n_ro=099\n_ri=099\n_ra=099\n_ax=099\n"));
-    QCOMPARE(payload(processor.handle("GET:stat", 1500).reply),
-             std::string("GET:stat\n_ro=105\n_ri=000\n_ra=105\n_ax=000\n"));
-}
-
-void TestSensorSim::serverAnswersAndStreams()
-{
-    // Over loopback: "VER" is answered, an unknown command gets "ERR", "DAT:" starts and stops the
-    // stream, and every command is logged in order.
-    Config config;
-    config.rate = 4.0;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    QVERIFY(sim.port() != 0);
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    QVERIFY(sim.waitForClient(2000));
-
-    std::vector<uint8_t> p;
-    QVERIFY(client.send("VER\n"));
-    QVERIFY(client.reply("VER", p));
-    QCOMPARE(text(p, 4, 3), std::string("VER"));
-    QVERIFY(payload(p).find("prot:2.3\n") != std::string::npos);
-    QVERIFY(client.send("NOPE\n"));
-    QVERIFY(client.reply("NOP", p));
-    QCOMPARE(text(p, 4, 3), std::string("ERR"));
-
-    QVERIFY(client.send("DAT:ri=1\nDAT:ax=1\n"));
-    QVERIFY(client.reply("DAT", p));
-    int lines = 0, aux = 0;
-    while ((lines < 40 || aux < 1) && client.readPacket(p, 3000)) {
-        const std::string t = text(p, 4, 3);
-        lines += t == "_ri" && u16(p, 24 + 18) + u16(p, 24 + u16(p, 24) + 2) == 74;
-        aux += t == "_ax";
-    }
-    QVERIFY(lines >= 40);
-    QVERIFY(aux >= 1);
-    QVERIFY(sim.waitForLines(40, 2000));
-
-    QVERIFY(client.send("DAT:ri=0\nDAT:ax=0\n"));
-    int stopReplies = 0;
-    while (stopReplies < 2 && client.readPacket(p, 2000))
-        stopReplies += text(p, 4, 3) == "DAT";
-    QCOMPARE(stopReplies, 2);
-    QVERIFY(!client.readPacket(p, 200)); // nothing after both stops
-    QCOMPARE(sim.commandLog(),
-             (std::vector<std::string>{"VER", "NOPE", "DAT:ri=1", "DAT:ax=1", "DAT:ri=0", "DAT:ax=0"}));
-    sim.stop();
-    QVERIFY(!sim.isRunning());
-}
-
-void TestSensorSim::interlaceFieldsOnTheWire()
-{
-    // After "SET:_itv=0,02" every line names field 0 or 1 of 2, both fields come in turn, and the frame
-    // counter moves on after both; two packets per line still cover the line.
-    Config config;
-    config.rate = 0;
-    config.packetsPerLine = 2;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    std::vector<uint8_t> p;
-    QVERIFY(client.send("SET:_itv=0,02\nDAT:ro=1\n"));
-    QVERIFY(client.reply("SET", p));
-    QCOMPARE(payload(p), std::string("SET:_itv=0,02"));
-    int fieldsSeen = 0, frames = 0, lastFrame = -1, completeLines = 0;
-    while (completeLines < 150 && client.readPacket(p, 2000)) {
-        if (text(p, 4, 3) != "_ro")
-            continue;
-        QCOMPARE(int(p[24 + 21]), 2);
-        fieldsSeen |= 1 << p[24 + 20];
-        if (p[24 + 14] != lastFrame) {
-            ++frames;
-            lastFrame = p[24 + 14];
-        }
-        completeLines += u16(p, 24 + 18) + u16(p, 24 + 24 + 2) == 74;
-    }
-    QCOMPARE(completeLines, 150);
-    QCOMPARE(fieldsSeen, 3);
-    QVERIFY(frames >= 2);
-}
-
-void TestSensorSim::faultsOnTheWire()
-{
-    // Garbage and split marks still frame; refused and silent commands; injected error packets; a stall
-    // holds back replies and injected packets, which then follow in order.
-    Config config;
-    config.faults.garbageBytes = 7;
-    config.faults.splitAt = 2;
-    config.faults.refusedCommands = {"GET:_itv"};
-    config.faults.refuseStatus = "042";
-    config.faults.silentCommands = {"GET:swdr"};
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    std::vector<uint8_t> p;
-    QVERIFY(client.send("GET:_itl\n"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
-    QVERIFY(client.send("GET:_itv\n"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(text(p, 4, 3), std::string("ERR"));
-    QCOMPARE(text(p, 8, 3), std::string("042"));
-    QVERIFY(client.send("GET:swdr\n"));
-    QVERIFY(!client.readPacket(p, 300));
-    QVERIFY(sim.waitForCommand("GET:swdr", 1000));
-
-    sim.injectErrorPacket("_er", "012", "dirty window");
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(text(p, 4, 3), std::string("_er"));
-    QCOMPARE(payload(p), std::string("dirty window"));
-
-    sim.stall(400);
-    QVERIFY(client.send("GET:_itl\n"));
-    sim.injectErrorPacket("ERR", "105", "first");
-    sim.injectErrorPacket("ERR", "106", "second");
-    QVERIFY(!client.readPacket(p, 150));
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(payload(p), std::string("first"));
-    QVERIFY(client.readPacket(p, 2000));
-    QCOMPARE(payload(p), std::string("second"));
-    QVERIFY(client.reply("GET", p));
-    QCOMPARE(payload(p), std::string("GET:_itl\n0,01\n"));
-}
-
-void TestSensorSim::dropsAfterDataPackets()
-{
-    // With a drop after 5 data packets the client sees exactly 5 and then the connection closes.
-    Config config;
-    config.rate = 0;
-    config.faults.dropAfterDataPackets = 5;
-    SensorSimulator sim(config);
-    QVERIFY(sim.start(0));
-    LoopbackClient client;
-    QVERIFY(client.connectTo(sim.port()));
-    QVERIFY(client.send("DAT:ri=1\n"));
-    std::vector<uint8_t> p;
-    int data = 0;
-    while (client.readPacket(p, 1000))
-        data += text(p, 4, 3) == "_ri";
-    QCOMPARE(data, 5);
-    QVERIFY(client.closedByPeer(1000));
-}
-
-void TestSensorSim::resetDropsAndNextClientIsServed()
-{
-    // "RST" is answered, then the connection drops; the next client is served.
-    SensorSimulator sim;
-    QVERIFY(sim.start(0));
-    {
-        LoopbackClient client;
-        QVERIFY(client.connectTo(sim.port()));
-        std::vector<uint8_t> p;
-        QVERIFY(client.send("RST\n"));
-        QVERIFY(client.reply("RST", p));
-        QCOMPARE(payload(p), std::string("RST"));
-        QVERIFY(client.closedByPeer(2000));
-    }
-    LoopbackClient second;
-    QVERIFY(second.connectTo(sim.port()));
-    std::vector<uint8_t> p;
-    QVERIFY(second.send("GET:stat\n"));
-    QVERIFY(second.reply("GET", p));
-    QCOMPARE(sim.connectionCount(), 2);
-    sim.dropConnection();
-    QVERIFY(second.closedByPeer(2000));
-    QVERIFY(sim.waitForDisconnect(2000));
-}
-
-QTEST_GUILESS_MAIN(TestSensorSim)
+QTEST_GUILESS_MAIN(tst_SensorSim)
 #include "tst_sensor_sim.moc"

@@ -1,8 +1,8 @@
 #include "CrossThreadSpy.h"
 #include "DRALCommunicationDevice.h"
-#include "EthernetConnectionCheck.h"
 #include "SimulatorSupport.h"
 #include "TestSupport.h"
+#include "Vexa3dDecode.h"
 
 #include <QtTest>
 
@@ -54,314 +54,319 @@ class tst_DeviceStreaming : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void modeZeroStartsNothing();
-    void modesStartAndStopKinds_data();
-    void modesStartAndStopKinds();
-    void splitLinesEmittedOnceComplete_data();
-    void splitLinesEmittedOnceComplete();
-    void errorPackets_data();
-    void errorPackets();
-    void refusedStartEndsQuietly();
-    void interlaceSetters_data();
-    void interlaceSetters();
-    void gettersKeepStreaming();
-    void destroyedWhileStreaming();
-};
+    void initTestCase() { TestSupport::isolateSettings(); }
 
-void tst_DeviceStreaming::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
+    void modesStartAndStopKinds_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QStringList>("startCommands");
+        QTest::addColumn<QStringList>("stopCommands");
 
-void tst_DeviceStreaming::modeZeroStartsNothing()
-{
-    // startMeasurement(0) stores the mode and neither starts a data kind nor the thread.
-    Rig rig;
-    QVERIFY(rig.setUp());
-    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
-    rig.sim.clearCommandLog();
-    rig.device->startMeasurement(StopMeasurementMode);
-    QCOMPARE(rig.device->mode(), 0);
-    QVERIFY(!rig.device->isRunning());
-    QTest::qWait(100);
-    QCOMPARE(started.count(), 0);
-    QVERIFY(controlCommands(rig.sim.commandLog()).isEmpty());
-}
-
-void tst_DeviceStreaming::modesStartAndStopKinds_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QStringList>("startCommands");
-    QTest::addColumn<QStringList>("stopCommands");
-
-    QTest::newRow("range only") << 1 << QStringList{"DAT:ro=1"} << QStringList{"DAT:ro=0"};
-    QTest::newRow("range and level") << 2 << QStringList{"DAT:ri=1"} << QStringList{"DAT:ri=0"};
-    QTest::newRow("auxiliary only") << 4 << QStringList{"DAT:ax=1"} << QStringList{"DAT:ax=0"};
-    QTest::newRow("range and level with auxiliary")
-        << 6 << QStringList{"DAT:ri=1", "DAT:ax=1"} << QStringList{"DAT:ri=0", "DAT:ax=0"};
-    QTest::newRow("every kind") << 7 << QStringList{"DAT:ro=1", "DAT:ri=1", "DAT:ax=1"}
-                                << QStringList{"DAT:ro=0", "DAT:ri=0", "DAT:ax=0"};
-}
-
-void tst_DeviceStreaming::modesStartAndStopKinds()
-{
-    // Each mode bit starts its data kind in bit order, delivers its records and stops it on exit.
-    QFETCH(int, mode);
-    QFETCH(QStringList, startCommands);
-    QFETCH(QStringList, stopCommands);
-
-    Rig rig;
-    QVERIFY(rig.setUp());
-    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
-    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    CrossThreadSpy auxiliary(rig.device.get(), &DRALCommunicationDevice::auxiliaryDataReady);
-    rig.sim.clearCommandLog();
-
-    rig.device->startMeasurement(mode);
-    QTRY_COMPARE(started.count(), 1);
-    QCOMPARE(int(qvariant_cast<MeasurmentModes>(started.at(0).at(0))), mode);
-    QCOMPARE(controlCommands(rig.sim.commandLog()), startCommands);
-    if (mode & (DistanceOnlyMode | DistanceIntensityMode))
-        QTRY_VERIFY(lines.count() >= 3);
-    if (mode & AuxiliaryMode)
-        QTRY_VERIFY(auxiliary.count() >= 2);
-    if (!(mode & AuxiliaryMode))
-        QCOMPARE(auxiliary.count(), 0);
-
-    rig.sim.clearCommandLog();
-    rig.device->stopMeasurement();
-    QVERIFY(!rig.device->isRunning());
-    QCOMPARE(controlCommands(rig.sim.commandLog()), stopCommands);
-    QTRY_COMPARE(stopped.count(), 1);
-    QCOMPARE(rig.device->errorCode(), 0);
-
-    if (mode & AuxiliaryMode) {
-        const auto record = qvariant_cast<QSharedPointer<DRALAuxiliaryData>>(auxiliary.at(0).at(0));
-        QVERIFY(record);
-        QCOMPARE(record->dataType(), 18);
-        QVERIFY(record->hasKinds(DRALAuxiliaryData::Gyro | DRALAuxiliaryData::Temperature));
-        QCOMPARE(record->gyroscopes().size(), 10);
+        QTest::newRow("range only") << 1 << "" << QStringList{"DAT:ro=1"} << QStringList{"DAT:ro=0"};
+        QTest::newRow("range and level") << 2 << "" << QStringList{"DAT:ri=1"} << QStringList{"DAT:ri=0"};
+        QTest::newRow("auxiliary only") << 4 << "" << QStringList{"DAT:ax=1"} << QStringList{"DAT:ax=0"};
+        QTest::newRow("every kind") << 7 << "" << QStringList{"DAT:ro=1", "DAT:ri=1", "DAT:ax=1"}
+                                    << QStringList{"DAT:ro=0", "DAT:ri=0", "DAT:ax=0"};
+        QTest::newRow("mode 0 starts nothing") << 0 << "" << QStringList() << QStringList();
+        // The kind that did start is not left streaming.
+        QTest::newRow("refused start")
+            << 6 << "DAT:ax=1" << QStringList{"DAT:ri=1", "DAT:ax=1", "DAT:ri=0"} << QStringList();
     }
-}
 
-void tst_DeviceStreaming::splitLinesEmittedOnceComplete_data()
-{
-    QTest::addColumn<int>("packetsPerLine");
-    QTest::addColumn<int>("garbageBytes");
+    void modesStartAndStopKinds()
+    {
+        // Each mode bit starts its data kind in bit order, delivers its records and stops it on exit. A
+        // refused start stores its code and ends the thread without started or stopped signals.
+        QFETCH(int, mode);
+        QFETCH(QString, refused);
+        QFETCH(QStringList, startCommands);
+        QFETCH(QStringList, stopCommands);
 
-    QTest::newRow("one packet per line") << 1 << 0;
-    QTest::newRow("two packets per line") << 2 << 0;
-    QTest::newRow("three packets per line with garbage between") << 3 << 7;
-}
+        Rig rig;
+        QVERIFY(rig.setUp());
+        if (!refused.isEmpty()) {
+            Vexa3dSim::Faults faults;
+            faults.refusedCommands = {refused.toStdString()};
+            rig.sim.setFaults(faults);
+        }
+        CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
+        CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+        CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+        CrossThreadSpy auxiliary(rig.device.get(), &DRALCommunicationDevice::auxiliaryDataReady);
+        rig.sim.clearCommandLog();
 
-void tst_DeviceStreaming::splitLinesEmittedOnceComplete()
-{
-    // Only complete lines are emitted, each once, and every line the sensor sent arrives.
-    QFETCH(int, packetsPerLine);
-    QFETCH(int, garbageBytes);
+        rig.device->startMeasurement(mode);
+        QCOMPARE(rig.device->mode(), mode);
+        if (mode == 0 || !refused.isEmpty()) {
+            QTRY_VERIFY(!rig.device->isRunning());
+            QTest::qWait(100);
+            QCOMPARE(started.count() + stopped.count(), 0);
+            QCOMPARE(controlCommands(rig.sim.commandLog()), startCommands);
+            QCOMPARE(rig.device->errorCode(), refused.isEmpty() ? 0 : -1);
+            return;
+        }
+        QTRY_COMPARE(started.count(), 1);
+        QCOMPARE(int(qvariant_cast<MeasurmentModes>(started.at(0).at(0))), mode);
+        QCOMPARE(controlCommands(rig.sim.commandLog()), startCommands);
+        if (mode & (DistanceOnlyMode | DistanceIntensityMode))
+            QTRY_VERIFY(lines.count() >= 3);
+        if (mode & AuxiliaryMode)
+            QTRY_VERIFY(auxiliary.count() >= 2);
+        else
+            QCOMPARE(auxiliary.count(), 0);
 
-    Vexa3dSim::Config config;
-    config.packetsPerLine = packetsPerLine;
-    config.faults.garbageBytes = garbageBytes;
-    config.rate = 2.0;
-    Rig rig(config);
-    QVERIFY(rig.setUp());
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    const uint64_t before = rig.sim.linesSent();
-    rig.device->startMeasurement(DistanceIntensityMode);
-    QVERIFY(rig.sim.waitForLines(before + 200, 5000));
-    const int sent = int(rig.pauseStream() - before);
-    QTRY_COMPARE(lines.count(), sent);
-    rig.device->stopMeasurement();
-    QCOMPARE(lines.count(), sent);
-
-    std::set<std::tuple<int, int, int, int, uint32_t>> seen;
-    for (const QVariantList &args : lines.calls()) {
-        const auto record = qvariant_cast<QSharedPointer<DRALMeasurementData>>(args.at(0));
-        QVERIFY(record);
-        const auto line = record->data();
-        QCOMPARE(int(line->isLineDataReady), 1);
-        QCOMPARE(int(line->receivedSpotCount), 74);
-        QCOMPARE(record->dataType(), 17);
-        QVERIFY(!record->points().isEmpty());
-        const auto key = std::make_tuple(int(line->frameNumber), int(line->motorFieldNumber),
-                                         int(line->remFieldNumber), int(line->lineNumber), line->timestamp);
-        QVERIFY2(seen.insert(key).second, "a line was emitted twice");
-    }
-}
-
-void tst_DeviceStreaming::errorPackets_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<int>("expectedCode");
-    QTest::addColumn<bool>("keepsStreaming");
-
-    QTest::newRow("ERR 012 is a warning") << "ERR"
-                                          << "012" << 12 << true;
-    QTest::newRow("_er 001 is a warning") << "_er"
-                                          << "001" << 1 << true;
-    QTest::newRow("ERR 105 ends streaming") << "ERR"
-                                            << "105" << 105 << false;
-    QTest::newRow("_er 200 ends streaming") << "_er"
-                                            << "200" << 200 << false;
-}
-
-void tst_DeviceStreaming::errorPackets()
-{
-    // An error packet is reported with its status and text; only a status starting with 0 keeps streaming.
-    QFETCH(QString, type);
-    QFETCH(QString, status);
-    QFETCH(int, expectedCode);
-    QFETCH(bool, keepsStreaming);
-
-    Rig rig;
-    QVERIFY(rig.setUp());
-    CrossThreadSpy detected(rig.device.get(), &DRALCommunicationDevice::errorDetected);
-    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    CrossThreadSpy changed(rig.device.get(), &DRALCommunicationDevice::errorCodeChanged);
-    rig.device->startMeasurement(DistanceIntensityMode);
-    QTRY_VERIFY(lines.count() >= 2);
-    rig.sim.clearCommandLog();
-
-    rig.sim.injectErrorPacket(type.toStdString(), status.toStdString(), "window dirty \xb5");
-    QTRY_COMPARE(detected.count(), 1);
-    QCOMPARE(detected.at(0).at(0).toInt(), expectedCode);
-    QCOMPARE(detected.at(0).at(1).toString(), QString::fromLatin1("window dirty \xb5"));
-    QCOMPARE(rig.device->errorCode(), expectedCode);
-    QTRY_COMPARE(changed.count(), 1);
-
-    if (keepsStreaming) {
-        const int linesSoFar = lines.count();
-        QTRY_VERIFY(lines.count() > linesSoFar + 5);
-        QVERIFY(rig.device->isRunning());
-        QCOMPARE(stopped.count(), 0);
-        QVERIFY(controlCommands(rig.sim.commandLog()).isEmpty());
-    } else {
+        rig.sim.clearCommandLog();
+        rig.device->stopMeasurement();
+        QVERIFY(!rig.device->isRunning());
+        QCOMPARE(controlCommands(rig.sim.commandLog()), stopCommands);
         QTRY_COMPARE(stopped.count(), 1);
-        QTRY_VERIFY(rig.device->isFinished());
-        QCOMPARE(controlCommands(rig.sim.commandLog()), QStringList{"DAT:ri=0"});
+        QCOMPARE(rig.device->errorCode(), 0);
+
+        if (mode & AuxiliaryMode) {
+            const auto record = qvariant_cast<QSharedPointer<DRALAuxiliaryData>>(auxiliary.at(0).at(0));
+            QCOMPARE(record->dataType(), 18);
+            QVERIFY(record->hasKinds(DRALAuxiliaryData::Gyro | DRALAuxiliaryData::Temperature));
+            QCOMPARE(record->gyroscopes().size(), 10);
+        }
     }
-}
 
-void tst_DeviceStreaming::refusedStartEndsQuietly()
-{
-    // A refused start command stores its code and ends the thread without started or stopped signals.
-    Rig rig;
-    QVERIFY(rig.setUp());
-    Vexa3dSim::Faults faults;
-    faults.refusedCommands = {"DAT:ax=1"};
-    rig.sim.setFaults(faults);
-    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
-    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
-    rig.sim.clearCommandLog();
+    void splitLinesEmittedOnceComplete_data()
+    {
+        QTest::addColumn<int>("packetsPerLine");
+        QTest::addColumn<int>("garbageBytes");
+        QTest::addColumn<int>("loseFirstEvery");
 
-    rig.device->startMeasurement(DistanceIntensityMode | AuxiliaryMode);
-    QTRY_VERIFY(rig.device->isFinished());
-    QCOMPARE(rig.device->errorCode(), -1);
-    QTest::qWait(50);
-    QCOMPARE(started.count(), 0);
-    QCOMPARE(stopped.count(), 0);
-    // The kind that did start is not left streaming.
-    QCOMPARE(controlCommands(rig.sim.commandLog()), QStringList({"DAT:ri=1", "DAT:ax=1", "DAT:ri=0"}));
-}
-
-void tst_DeviceStreaming::interlaceSetters_data()
-{
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<bool>("vertical");
-    QTest::addColumn<QStringList>("expectedCommands");
-
-    QTest::newRow("horizontal") << "2.3" << false << QStringList{"DAT:ri=0", "SET:_itl=0,04", "DAT:ri=1"};
-    QTest::newRow("vertical") << "2.3" << true << QStringList{"DAT:ri=0", "SET:_itv=0,04", "DAT:ri=1"};
-    QTest::newRow("horizontal on protocol 1.0")
-        << "1.0" << false << QStringList{"DAT:ri=0", "SET:_itl=0,04", "DAT:ri=1"};
-    QTest::newRow("vertical on protocol 1.0 is ignored") << "1.0" << true << QStringList();
-}
-
-void tst_DeviceStreaming::interlaceSetters()
-{
-    // A setter stops streaming, sends its command and starts streaming again.
-    QFETCH(QString, protocol);
-    QFETCH(bool, vertical);
-    QFETCH(QStringList, expectedCommands);
-
-    Vexa3dSim::Config config;
-    config.identity.protocol = protocol.toStdString();
-    Rig rig(config);
-    QVERIFY(rig.setUp());
-    CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
-    CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    rig.device->startMeasurement(DistanceIntensityMode);
-    QTRY_COMPARE(started.count(), 1);
-    rig.sim.clearCommandLog();
-
-    const bool applied =
-        vertical ? rig.device->setVerticalInterlace(4) : rig.device->setHorizontalInterlace(4);
-    QCOMPARE(applied, !expectedCommands.isEmpty());
-    QTRY_COMPARE(controlCommands(rig.sim.commandLog()), expectedCommands);
-    QVERIFY(rig.device->isRunning());
-    if (applied) {
-        QTRY_COMPARE(started.count(), 2);
-        QCOMPARE(stopped.count(), 1);
-        const int linesNow = lines.count();
-        QTRY_VERIFY(lines.count() > linesNow + 3);
-        QCOMPARE(vertical ? rig.device->verticalInterlace() : rig.device->horizontalInterlace(), 4);
-    } else {
-        QTest::qWait(50);
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(stopped.count(), 0);
+        QTest::newRow("one packet per line") << 1 << 0 << 0;
+        QTest::newRow("three packets per line with garbage between") << 3 << 7 << 0;
+        QTest::newRow("every third line without its first packet") << 2 << 0 << 3;
     }
-    QCOMPARE(rig.device->errorCode(), 0);
-}
 
-void tst_DeviceStreaming::gettersKeepStreaming()
-{
-    // The getters query the sensor between stop and restart; a failing getter gives 0.
-    Rig rig;
-    QVERIFY(rig.setUp());
-    QCOMPARE(rig.device->horizontalInterlace(), 1);
-    QCOMPARE(rig.device->verticalInterlace(), 1);
-    QVERIFY(rig.device->setHorizontalInterlace(3));
-    QVERIFY(rig.device->setVerticalInterlace(2));
-    QVERIFY(!rig.device->setHorizontalInterlace(0)); // refused by the sensor library
-    QCOMPARE(rig.device->errorCode(), -1);
+    void splitLinesEmittedOnceComplete()
+    {
+        // Only complete lines are emitted, each once, and every line the sensor sent whole arrives; a line
+        // that lost its first packet is dropped and counted.
+        QFETCH(int, packetsPerLine);
+        QFETCH(int, garbageBytes);
+        QFETCH(int, loseFirstEvery);
 
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    rig.device->startMeasurement(DistanceIntensityMode);
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(rig.device->horizontalInterlace(), 3);
-        QCOMPARE(rig.device->verticalInterlace(), 2);
+        Vexa3dSim::Config config;
+        config.packetsPerLine = packetsPerLine;
+        config.faults.garbageBytes = garbageBytes;
+        config.faults.loseFirstPacketEvery = loseFirstEvery;
+        config.rate = 2.0;
+        Rig rig(config);
+        QVERIFY(rig.setUp());
+        CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+        QCOMPARE(rig.sim.linesSent(), uint64_t(0));
+        rig.device->startMeasurement(DistanceIntensityMode);
+        QVERIFY(rig.sim.waitForLines(200, 5000));
+        const int sent = int(rig.pauseStream());
+        const int lost = loseFirstEvery ? sent / loseFirstEvery : 0;
+        QTRY_COMPARE(lines.count(), sent - lost);
+        rig.device->stopMeasurement();
+        QCOMPARE(lines.count(), sent - lost);
+        QCOMPARE(rig.device->discardedPackets(), quint64(lost));
+
+        std::set<std::tuple<int, int, int, int, uint32_t>> seen;
+        for (const QVariantList &args : lines.calls()) {
+            const auto record = qvariant_cast<QSharedPointer<DRALMeasurementData>>(args.at(0));
+            QVERIFY(record);
+            const auto line = record->data();
+            QCOMPARE(int(line->isLineDataReady), 1);
+            QCOMPARE(int(line->receivedSpotCount), 74);
+            QCOMPARE(record->dataType(), 17);
+            QVERIFY(!record->points().isEmpty());
+            const auto key =
+                std::make_tuple(int(line->frameNumber), int(line->motorFieldNumber),
+                                int(line->remFieldNumber), int(line->lineNumber), line->timestamp);
+            QVERIFY2(seen.insert(key).second, "a line was emitted twice");
+        }
     }
-    QVERIFY(rig.device->isRunning());
-    QTRY_VERIFY(lines.count() >= 3);
 
-    Vexa3dSim::Faults faults;
-    faults.refusedCommands = {"GET:_itl"};
-    rig.sim.setFaults(faults);
-    QCOMPARE(rig.device->horizontalInterlace(), 0);
-    QVERIFY(rig.device->isRunning());
-}
+    void errorPackets_data()
+    {
+        QTest::addColumn<QString>("packet"); // type and status
+        QTest::addColumn<bool>("keepsStreaming");
+        QTest::newRow("ERR 012 is a warning") << "ERR 012" << true;
+        QTest::newRow("_er 001 is a warning") << "_er 001" << true;
+        QTest::newRow("ERR 105 ends streaming") << "ERR 105" << false;
+        QTest::newRow("_er 200 ends streaming") << "_er 200" << false;
+    }
 
-void tst_DeviceStreaming::destroyedWhileStreaming()
-{
-    // The destructor stops the streaming thread, which sends the stops of the started kinds, before
-    // releasing the sensor.
-    Rig rig;
-    QVERIFY(rig.setUp());
-    CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
-    rig.device->startMeasurement(DistanceIntensityMode | AuxiliaryMode);
-    QTRY_VERIFY(lines.count() >= 2);
-    rig.sim.clearCommandLog();
-    rig.device.reset();
-    // Sent and briefly waited for: a silent sensor must not hold up the destruction.
-    QTRY_COMPARE(controlCommands(rig.sim.commandLog()), QStringList({"DAT:ri=0", "DAT:ax=0"}));
-    QTRY_VERIFY(!rig.sim.isClientConnected());
-}
+    void errorPackets()
+    {
+        // An error packet is reported with its status and text; only a status starting with 0 keeps
+        // streaming.
+        QFETCH(QString, packet);
+        QFETCH(bool, keepsStreaming);
+        const int expectedCode = packet.mid(4).toInt();
+
+        Rig rig;
+        QVERIFY(rig.setUp());
+        CrossThreadSpy detected(rig.device.get(), &DRALCommunicationDevice::errorDetected);
+        CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+        CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+        CrossThreadSpy changed(rig.device.get(), &DRALCommunicationDevice::errorCodeChanged);
+        rig.device->startMeasurement(DistanceIntensityMode);
+        QTRY_VERIFY(lines.count() >= 2);
+        rig.sim.clearCommandLog();
+
+        rig.sim.injectErrorPacket(packet.left(3).toStdString(), packet.mid(4).toStdString(),
+                                  "window dirty \xb5");
+        QTRY_COMPARE(detected.count(), 1);
+        QCOMPARE(detected.at(0).at(0).toInt(), expectedCode);
+        QCOMPARE(detected.at(0).at(1).toString(), QString::fromLatin1("window dirty \xb5"));
+        QCOMPARE(rig.device->errorCode(), expectedCode);
+        QTRY_COMPARE(changed.count(), 1);
+
+        if (keepsStreaming) {
+            const int linesSoFar = lines.count();
+            QTRY_VERIFY(lines.count() > linesSoFar + 5);
+            QVERIFY(rig.device->isRunning());
+            QCOMPARE(stopped.count(), 0);
+            QVERIFY(controlCommands(rig.sim.commandLog()).isEmpty());
+        } else {
+            QTRY_COMPARE(stopped.count(), 1);
+            QTRY_VERIFY(rig.device->isFinished());
+            QCOMPARE(controlCommands(rig.sim.commandLog()), QStringList{"DAT:ri=0"});
+        }
+    }
+
+    void interlaceSetters_data()
+    {
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QStringList>("expectedCommands");
+
+        QTest::newRow("horizontal") << "2.3" << false << QStringList{"DAT:ri=0", "SET:_itl=0,04", "DAT:ri=1"};
+        QTest::newRow("vertical") << "2.3" << true << QStringList{"DAT:ri=0", "SET:_itv=0,04", "DAT:ri=1"};
+        QTest::newRow("horizontal on protocol 1.0")
+            << "1.0" << false << QStringList{"DAT:ri=0", "SET:_itl=0,04", "DAT:ri=1"};
+        QTest::newRow("vertical on protocol 1.0 is ignored") << "1.0" << true << QStringList();
+    }
+
+    void interlaceSetters()
+    {
+        // A setter stops streaming, sends its command and starts streaming again.
+        QFETCH(QString, protocol);
+        QFETCH(bool, vertical);
+        QFETCH(QStringList, expectedCommands);
+
+        Vexa3dSim::Config config;
+        config.identity.protocol = protocol.toStdString();
+        Rig rig(config);
+        QVERIFY(rig.setUp());
+        CrossThreadSpy started(rig.device.get(), &DRALCommunicationDevice::measurementStarted);
+        CrossThreadSpy stopped(rig.device.get(), &DRALCommunicationDevice::measurementStopped);
+        CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+        rig.device->startMeasurement(DistanceIntensityMode);
+        QTRY_COMPARE(started.count(), 1);
+        rig.sim.clearCommandLog();
+
+        const bool applied =
+            vertical ? rig.device->setVerticalInterlace(4) : rig.device->setHorizontalInterlace(4);
+        QCOMPARE(applied, !expectedCommands.isEmpty());
+        QTRY_COMPARE(controlCommands(rig.sim.commandLog()), expectedCommands);
+        QVERIFY(rig.device->isRunning());
+        if (applied) {
+            QTRY_COMPARE(started.count(), 2);
+            QCOMPARE(stopped.count(), 1);
+            const int linesNow = lines.count();
+            QTRY_VERIFY(lines.count() > linesNow + 3);
+            QCOMPARE(vertical ? rig.device->verticalInterlace() : rig.device->horizontalInterlace(), 4);
+        } else {
+            QTest::qWait(50);
+            QCOMPARE(started.count(), 1);
+            QCOMPARE(stopped.count(), 0);
+        }
+        QCOMPARE(rig.device->errorCode(), 0);
+    }
+
+    void refusedSetterAndFailingGetter()
+    {
+        // A value the sensor library refuses stores its code; a getter whose query fails gives 0 and leaves
+        // the stream running.
+        Rig rig;
+        QVERIFY(rig.setUp());
+        QVERIFY(!rig.device->setHorizontalInterlace(0));
+        QCOMPARE(rig.device->errorCode(), -1);
+        rig.device->startMeasurement(DistanceIntensityMode);
+        QCOMPARE(rig.device->horizontalInterlace(), 1);
+        Vexa3dSim::Faults faults;
+        faults.refusedCommands = {"GET:_itl"};
+        rig.sim.setFaults(faults);
+        QCOMPARE(rig.device->horizontalInterlace(), 0);
+        QVERIFY(rig.device->isRunning());
+    }
+
+    void connectionLoss_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("expectedCode");
+        QTest::newRow("peer closes") << "drop" << int(Vexa3dConnectionLost);
+        QTest::newRow("peer closes after 40 lines") << "drop after lines" << int(Vexa3dConnectionLost);
+        QTest::newRow("sensor goes silent") << "stall" << int(Vexa3dTimeout);
+    }
+
+    void connectionLoss()
+    {
+        // The streaming device reports a broken link once, closes it, and can open it again.
+        QFETCH(QString, fault);
+        QFETCH(int, expectedCode);
+        Vexa3dSim::Config config;
+        if (fault == "drop after lines")
+            config.faults.dropAfterLines = 40;
+        Rig rig(config);
+        QVERIFY(rig.setUp());
+        Vexa3dSim::SensorSimulator &sim = rig.sim;
+        DRALCommunicationDevice &device = *rig.device;
+        device.setDataTimeout(300);
+        CrossThreadSpy initialized(&device, &DRALCommunicationDevice::deviceInitialized);
+        CrossThreadSpy lost(&device, &DRALCommunicationDevice::connectionLost);
+        CrossThreadSpy stopped(&device, &DRALCommunicationDevice::measurementStopped);
+        CrossThreadSpy closed(&device, &DRALCommunicationDevice::deviceClosed);
+        device.startMeasurement(DistanceIntensityMode);
+        QVERIFY(sim.waitForLines(10, 3000));
+
+        if (fault == "drop")
+            sim.dropConnection();
+        else if (fault == "stall")
+            sim.stall(5000);
+        QTRY_COMPARE(lost.count(), 1);
+        QCOMPARE(lost.at(0).at(0).toInt(), expectedCode);
+        QCOMPARE(device.errorCode(), expectedCode);
+        QTRY_COMPARE(stopped.count(), 1);
+        QVERIFY(!device.isConnected());
+        QTRY_VERIFY(!device.isRunning());
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(closed.count(), 0);
+
+        // The simulator serves the next client: the same device opens and initialises again.
+        if (fault == "stall")
+            QVERIFY(sim.waitForDisconnect(6000));
+        QVERIFY(device.connectDevice("127.0.0.1", sim.port()));
+        device.initialize();
+        QTRY_COMPARE_WITH_TIMEOUT(initialized.count(), 1, 5000);
+        QCOMPARE(sim.connectionCount(), 2);
+    }
+
+    void destroyedWhileStreaming()
+    {
+        // The destructor stops the streaming thread, which sends the stops of the started kinds, before
+        // releasing the sensor.
+        Rig rig;
+        QVERIFY(rig.setUp());
+        CrossThreadSpy lines(rig.device.get(), &DRALCommunicationDevice::measurementDataReady);
+        rig.device->startMeasurement(DistanceIntensityMode | AuxiliaryMode);
+        QTRY_VERIFY(lines.count() >= 2);
+        rig.sim.clearCommandLog();
+        rig.device.reset();
+        // Sent and briefly waited for: a silent sensor must not hold up the destruction.
+        QTRY_COMPARE(controlCommands(rig.sim.commandLog()), QStringList({"DAT:ri=0", "DAT:ax=0"}));
+        QTRY_VERIFY(!rig.sim.isClientConnected());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_DeviceStreaming)
 #include "tst_device_streaming.moc"
