@@ -3,7 +3,11 @@
 #include "ColorScheme.h"
 #include "ComboBoxModel.h"
 #include "ComboBoxProperty.h"
+#include "DRALMeasurementData.h"
 #include "TestSupport.h"
+#include "Viewport.h"
+
+#include "../DataSelector/LineBuilder.h"
 
 #include <QImage>
 #include <QPainter>
@@ -32,13 +36,118 @@ private slots:
     }
     void rectangles()
     {
-        // On a 1000 x 500 canvas the legend is 30 pixels thick, three fifths long and centred along its edge.
+        // On a 1000 x 500 canvas a legend whose labels fit is 30 pixels thick, three fifths long and centred
+        // along its edge.
         QFETCH(int, edge);
         QFETCH(QRect, legend);
         QFETCH(QRect, bar);
         const QRect canvas(0, 0, 1000, 500);
-        QCOMPARE(ColorLegendLayer::legendRect(canvas, Qt::Edge(edge)), legend);
-        QCOMPARE(ColorLegendLayer::barRect(legend, Qt::Edge(edge)), bar);
+        const auto g = ColorLegendLayer::geometry(canvas, Qt::Edge(edge), QFontMetrics(QFont()), "", "");
+        QCOMPARE(g.legend, legend);
+        QCOMPARE(g.bar, bar);
+    }
+    void layout_data()
+    {
+        QTest::addColumn<QList<int>>("edges");
+        QTest::addColumn<bool>("inset");
+        QTest::addColumn<bool>("wideLabels");
+        const int top = Qt::TopEdge, left = Qt::LeftEdge, bottom = Qt::BottomEdge, right = Qt::RightEdge;
+        QTest::newRow("two at the top") << QList<int>{top, top} << false << false;
+        QTest::newRow("live, log and its second cloud beside the inset")
+            << QList<int>{top, bottom, right} << true << false;
+        QTest::newRow("two at the bottom, two at the right, inset")
+            << QList<int>{bottom, bottom, right, right} << true << false;
+        QTest::newRow("every edge, wide labels") << QList<int>{top, left, bottom, right} << true << true;
+        QTest::newRow("three at the left, wide labels") << QList<int>{left, left, left} << false << true;
+    }
+    void layout()
+    {
+        // Legends of several clouds overlap neither each other nor the top view inset, stay on the canvas,
+        // and every label fits its box inside its legend.
+        QFETCH(QList<int>, edges);
+        QFETCH(bool, inset);
+        QFETCH(bool, wideLabels);
+        const QRect canvas(0, 0, 900, 700);
+        const QRectF insetRect(0.75, 0.75, 0.25, 0.25);
+        const QFontMetrics metrics{QFont()};
+        LayerItem group;
+        if (inset)
+            group.setKeepClear({insetRect});
+        std::vector<std::unique_ptr<ColorModel>> models;
+        std::vector<std::unique_ptr<ColorLegendLayer>> legends;
+        for (int edge : edges) {
+            models.push_back(std::make_unique<ColorModel>());
+            if (wideLabels) {
+                models.back()->setDataSelectorType(DataSelectorFactory::Intensity);
+                models.back()->scheme()->setMaxValue(60000);
+            }
+            legends.push_back(std::make_unique<ColorLegendLayer>());
+            legends.back()->setColorModel(models.back().get());
+            legends.back()->setPosition(Qt::Edge(edge));
+            group.addLayer(legends.back().get());
+        }
+        const QVector<QRect> areas = group.childAreas(canvas, metrics);
+        QList<QRect> taken;
+        if (inset)
+            taken.append(Viewport::pixelRectFor(insetRect, canvas.size()));
+        for (size_t i = 0; i < legends.size(); ++i) {
+            const ColorLegendLayer &legend = *legends[i];
+            const auto g = ColorLegendLayer::geometry(areas.at(int(i)), legend.position(), metrics,
+                                                      legend.minText(), legend.maxText());
+            QVERIFY(canvas.contains(g.legend));
+            for (const QRect &other : qAsConst(taken))
+                QVERIFY2(!g.legend.intersects(other), qPrintable(QString::number(i)));
+            taken.append(g.legend);
+            QVERIFY(g.legend.contains(g.minLabel) && g.legend.contains(g.maxLabel) && !g.bar.isEmpty());
+            QVERIFY(g.minLabel.width() >= metrics.horizontalAdvance(legend.minText()));
+            QVERIFY(g.maxLabel.width() >= metrics.horizontalAdvance(legend.maxText()));
+        }
+    }
+    void noLevelData_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QList<int>>("lineLevels");
+        QTest::addColumn<bool>("missing");
+        const int intensity = DataSelectorFactory::Intensity;
+        QTest::newRow("intensity of range-only lines") << intensity << QList<int>{0, 0} << true;
+        QTest::newRow("intensity with levels") << intensity << QList<int>{0, 800} << false;
+        QTest::newRow("range-only, then levels") << intensity << QList<int>{0, -1, 800} << false;
+        QTest::newRow("levels, then range-only") << intensity << QList<int>{800, -1, 0} << true;
+        QTest::newRow("no new lines keep the hint") << intensity << QList<int>{0, -1, -1} << true;
+        QTest::newRow("range of range-only lines")
+            << int(DataSelectorFactory::Range) << QList<int>{0} << false;
+    }
+    void noLevelData()
+    {
+        // Colouring by level data the stream does not carry shows a hint instead of a ramp; -1 stands for a
+        // repaint between lines.
+        QFETCH(int, source);
+        QFETCH(QList<int>, lineLevels);
+        QFETCH(bool, missing);
+        ColorModel model;
+        model.setDataSelectorType(DataSelectorFactory::DataSelectorType(source));
+        ColorLegendLayer layer;
+        layer.setColorModel(&model);
+        QImage image(1000, 500, QImage::Format_RGB32);
+        QPainter painter(&image);
+        for (int level : lineLevels) {
+            if (level < 0) {
+                layer.paint(&painter, image.rect());
+                continue;
+            }
+            const VEXA3D_MEASUREMENT_DATA_T line =
+                makeLine({{EchoSpec{2.0, uint32_t(level)}}, {EchoSpec{3.0, 0}}});
+            DRALMeasurementData record(QSharedPointer<VEXA3D_MEASUREMENT_DATA_T>::create(line),
+                                       smallSpec(2, 4));
+            QCOMPARE(record.colors(&model).size(), 2);
+        }
+        image.fill(Qt::black);
+        layer.paint(&painter, image.rect());
+        painter.end();
+        // Without the ramp the bar's min end shows no colour of the scheme.
+        const QRect b = ColorLegendLayer::legendRect(image.rect(), Qt::TopEdge);
+        const QColor minEnd = image.pixelColor(b.left() + 57, b.center().y());
+        QCOMPARE(minEnd.saturation() > 100, !missing);
     }
     void propertyMovesLegend()
     {
@@ -104,8 +213,9 @@ private slots:
         layer.paint(&painter, image.rect());
         painter.end();
 
-        const QRect b = ColorLegendLayer::barRect(ColorLegendLayer::legendRect(image.rect(), Qt::Edge(edge)),
-                                                  Qt::Edge(edge));
+        const auto g = ColorLegendLayer::geometry(image.rect(), Qt::Edge(edge), QFontMetrics(QFont()),
+                                                  layer.minText(), layer.maxText());
+        const QRect &b = g.bar;
         const bool horizontal = edge == Qt::TopEdge || edge == Qt::BottomEdge;
         const QVector3D minColor = model.scheme()->color(model.scheme()->minValue());
         const QVector3D maxColor = model.scheme()->color(model.scheme()->maxValue());
@@ -122,7 +232,7 @@ private slots:
         QCOMPARE(image.pixelColor(b.topLeft()), QColor(Qt::black));
         QCOMPARE(image.pixelColor(b.left(), b.center().y()), QColor(Qt::black));
         // The min and max labels sit at the ends in the text colour.
-        const QRect r = ColorLegendLayer::legendRect(image.rect(), Qt::Edge(edge));
+        const QRect &r = g.legend;
         const QRect minEnd = horizontal ? QRect(r.left(), r.top(), b.left() - r.left(), r.height())
                                         : QRect(r.left(), r.top(), r.width(), b.top() - r.top());
         bool white = false;

@@ -166,6 +166,8 @@ private slots:
         QFETCH(QStringList, viewports);
         Canvas canvas;
         SceneComposer composer;
+        LayerItem legends;
+        composer.addLayer(&legends);
         composer.setCanvas(&canvas);
         Viewport *main = canvas.viewport(QStringLiteral("Main"));
         // The main camera keeps what the user set whatever the layouts do.
@@ -183,9 +185,11 @@ private slots:
         QCOMPARE(composer.cameraProperty()->camera(), main->camera());
         QCOMPARE(main->camera()->focalPoint(), QVector3D(1, 2, 3));
         QCOMPARE(composer.cameraProperty()->distanceProperty()->floatValue(), 7.5f);
-        // An inset that is gone was deleted, not only taken from the canvas.
+        // An inset that is gone was deleted, not only taken from the canvas; the legends keep out of one.
         if (!viewports.contains("Top"))
             QVERIFY(top.isNull());
+        QCOMPARE(legends.keepClear(),
+                 viewports.contains("Top") ? QList<QRectF>{QRectF(0.75, 0.75, 0.25, 0.25)} : QList<QRectF>{});
     }
 
     // The inset sits in the bottom-right quarter, looks from the top, is drawn over the main view and holds
