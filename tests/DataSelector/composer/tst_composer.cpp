@@ -216,33 +216,6 @@ private slots:
         QCOMPARE(composer.cameraProperty()->camera(), canvas.viewport(QStringLiteral("Main"))->camera());
     }
 
-    // A saved "Top View" chosen before the canvas arrives is applied when it does; without a canvas
-    // nothing happens.
-    void layoutBeforeCanvas()
-    {
-        SceneComposer composer;
-        composer.setViewportLayout(1);
-        composer.viewportProperty()->setOptionValue(1);
-        composer.zoomIn();
-        QVERIFY(!composer.cameraProperty()->camera());
-        Canvas canvas;
-        composer.setCanvas(&canvas);
-        QCOMPARE(viewportNames(canvas), QStringList({"Main", "Top"}));
-    }
-
-    // Zooming scales the main camera's distance by 0.82 or 1.18 and the "View" distance follows.
-    void zoom()
-    {
-        Canvas canvas;
-        SceneComposer composer;
-        composer.setCanvas(&canvas);
-        composer.zoomIn();
-        QVERIFY(qFuzzyCompare(composer.cameraProperty()->camera()->distance(), 10.0f * 0.82f));
-        composer.zoomOut();
-        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(),
-                              10.0f * 0.82f * 1.18f));
-    }
-
     // Editing a "View" property drives the camera; the distance accepts 0.001 while the eye keeps 0.01 away.
     void editsDriveCamera_data()
     {
@@ -388,7 +361,9 @@ private slots:
         }
     }
 
-    // Replacing the canvas applies everything to the new one; a deleted canvas is forgotten.
+    // Replacing the canvas applies everything to the new one, with a "Top View" chosen while there was
+    // none; a deleted canvas is forgotten, and zooming then does nothing. Zooming scales the main camera's
+    // distance by 0.82 or 1.18 and the "View" distance follows.
     void replaceCanvas()
     {
         SceneComposer composer;
@@ -401,11 +376,18 @@ private slots:
         QVERIFY(!composer.canvas());
         QVERIFY(!composer.cameraProperty()->camera());
         composer.zoomIn();
+        composer.viewportProperty()->setOptionValue(1);
         Canvas second;
         composer.setCanvas(&second);
-        QCOMPARE(viewportNames(second), QStringList({"Main"}));
+        QCOMPARE(viewportNames(second), QStringList({"Main", "Top"}));
         QCOMPARE(second.layers(), QList<LayerItem *>({&layer}));
-        QCOMPARE(composer.cameraProperty()->camera(), second.viewport(QStringLiteral("Main"))->camera());
+        Camera *camera = second.viewport(QStringLiteral("Main"))->camera();
+        QCOMPARE(composer.cameraProperty()->camera(), camera);
+        composer.zoomIn();
+        QVERIFY(qFuzzyCompare(camera->distance(), 10.0f * 0.82f));
+        composer.zoomOut();
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(),
+                              10.0f * 0.82f * 1.18f));
         composer.setCanvas(nullptr);
         QVERIFY(!composer.canvas());
     }
