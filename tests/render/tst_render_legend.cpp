@@ -58,7 +58,6 @@ private slots:
         QTest::newRow("two at the bottom, two at the right, inset")
             << QList<int>{bottom, bottom, right, right} << true << false;
         QTest::newRow("every edge, wide labels") << QList<int>{top, left, bottom, right} << true << true;
-        QTest::newRow("three at the left, wide labels") << QList<int>{left, left, left} << false << true;
     }
     void layout()
     {
