@@ -70,7 +70,7 @@ void LayerItem::paint(QPainter *painter, QRect rect)
 {
     const QList<LayerItem *> layers = m_layers;
     const QVector<QRect> areas =
-        childAreas(rect, painter ? QFontMetrics(painter->font()) : QFontMetrics(QGuiApplication::font()));
+        childAreas(rect, painter ? painter->fontMetrics() : QFontMetrics(QGuiApplication::font()));
     for (int i = 0; i < layers.size(); ++i)
         layers.at(i)->paint(painter, areas.at(i));
 }
