@@ -8,6 +8,22 @@
 
 #include <QIcon>
 
+#include <atomic>
+
+struct ColorModel::LevelWatch
+{
+    std::atomic<bool> zero{false};
+    std::atomic<bool> level{false};
+
+    void note(bool hasLevel)
+    {
+        // Read first: once set, the flag's cache line is only read by every further echo.
+        std::atomic<bool> &flag = hasLevel ? level : zero;
+        if (!flag.load(std::memory_order_relaxed))
+            flag.store(true, std::memory_order_relaxed);
+    }
+};
+
 namespace {
 
 const QVector3D noModelColor(1.0f, 0.0f, 0.0f);
@@ -16,8 +32,9 @@ class ModelFunction : public ColorFunction
 {
 public:
     ModelFunction(std::shared_ptr<const SelectorFunction> selector,
-                  std::shared_ptr<const ColorScheme::Params> scheme)
-        : m_selector(std::move(selector)), m_scheme(std::move(scheme))
+                  std::shared_ptr<const ColorScheme::Params> scheme,
+                  std::shared_ptr<ColorModel::LevelWatch> levelWatch)
+        : m_selector(std::move(selector)), m_scheme(std::move(scheme)), m_levelWatch(std::move(levelWatch))
     {
     }
 
@@ -26,19 +43,25 @@ public:
     {
         if (!m_selector || !m_scheme)
             return noModelColor;
-        return m_scheme->color(
-            m_selector->value(spot, echoIndex, lineNumber, motorFieldNumber, remFieldNumber));
+        const float value = m_selector->value(spot, echoIndex, lineNumber, motorFieldNumber, remFieldNumber);
+        // Range-only packets decode with every level 0; a line with real levels always has some above it.
+        if (m_levelWatch)
+            m_levelWatch->note(value != 0.0f);
+        return m_scheme->color(value);
     }
 
 private:
     std::shared_ptr<const SelectorFunction> m_selector;
     std::shared_ptr<const ColorScheme::Params> m_scheme;
+    std::shared_ptr<ColorModel::LevelWatch> m_levelWatch;
 };
 
 } // namespace
 
 ColorModel::ColorModel(QObject *parent)
-    : AbstractColorModel(parent), m_function(std::make_shared<const ModelFunction>(nullptr, nullptr))
+    : AbstractColorModel(parent),
+      m_function(std::make_shared<const ModelFunction>(nullptr, nullptr, nullptr)),
+      m_levelWatch(std::make_shared<LevelWatch>())
 {
     // Listeners on other threads (the legend, the composer) receive these queued.
     qRegisterMetaType<ColorScheme *>("ColorScheme*");
@@ -161,6 +184,9 @@ void ColorModel::setDataSelectorType(DataSelectorFactory::DataSelectorType type)
 
     m_selector = selector;
     m_selectorType = type;
+    // What the previous source saw says nothing about this one.
+    m_levelWatch = std::make_shared<LevelWatch>();
+    m_levelsMissing = false;
     if (m_sourceProperty->optionValue() != int(type))
         m_sourceProperty->setOptionValue(type);
     if (m_scheme) {
@@ -192,6 +218,21 @@ void ColorModel::onPartChanged()
 
 void ColorModel::publish()
 {
+    const bool watch = m_selector && m_selector->readsLevels();
     m_function.store(std::make_shared<const ModelFunction>(m_selector ? m_selector->function() : nullptr,
-                                                           m_scheme ? m_scheme->params() : nullptr));
+                                                           m_scheme ? m_scheme->params() : nullptr,
+                                                           watch ? m_levelWatch : nullptr));
+}
+
+bool ColorModel::levelsMissing()
+{
+    if (!m_selector || !m_selector->readsLevels())
+        return false;
+    const bool level = m_levelWatch->level.exchange(false, std::memory_order_relaxed);
+    const bool zero = m_levelWatch->zero.exchange(false, std::memory_order_relaxed);
+    if (level)
+        m_levelsMissing = false;
+    else if (zero)
+        m_levelsMissing = true;
+    return m_levelsMissing;
 }

@@ -19,6 +19,9 @@ class ColorModel : public AbstractColorModel
 {
     Q_OBJECT
 public:
+    // What the colour functions saw of the levels, written on whichever thread colours.
+    struct LevelWatch;
+
     explicit ColorModel(QObject *parent = nullptr);
     ~ColorModel() override;
 
@@ -33,6 +36,9 @@ public:
     DataSelector *selector() const { return m_selector; }
     ColorSchemeFactory::ColorSchemeType schemeType() const { return m_schemeType; }
     DataSelectorFactory::DataSelectorType selectorType() const { return m_selectorType; }
+    // GUI thread: true while the source reads levels and the echoes coloured since the last call carried
+    // none (a range-only stream); the answer is kept while nothing new was coloured.
+    bool levelsMissing();
     void retranslate();
 
 public slots:
@@ -71,4 +77,6 @@ private:
     QMatrix4x4 m_rotation;
 
     Published<ColorFunction> m_function;
+    std::shared_ptr<LevelWatch> m_levelWatch;
+    bool m_levelsMissing = false;
 };

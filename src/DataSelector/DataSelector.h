@@ -37,6 +37,8 @@ public:
     virtual float defaultMin() const = 0;
     virtual float defaultMax() const = 0;
     virtual void retranslate() {}
+    // True when the value is an echo's level, which range-only data does not carry.
+    virtual bool readsLevels() const { return false; }
 
     // The settings as they are now; a new object after every change.
     virtual std::shared_ptr<const SelectorFunction> function() const = 0;

@@ -33,6 +33,7 @@ public:
     float upperLimit() const override { return 60000.0f; }
     float defaultMin() const override { return 0.0f; }
     float defaultMax() const override { return 6000.0f; }
+    bool readsLevels() const override { return true; }
     std::shared_ptr<const SelectorFunction> function() const override;
 };
 

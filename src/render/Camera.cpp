@@ -42,6 +42,7 @@ void Camera::update()
             halfHeight = h / m_aspectRatio;
         m_projectionMatrix.ortho(-halfWidth, halfWidth, -halfHeight, halfHeight, -0.5f * farPlane,
                                  0.5f * farPlane);
+        m_orthoHalfHeight = halfHeight;
     }
     m_viewMatrix.setToIdentity();
     m_viewMatrix.lookAt(m_eye, m_center, m_up);
@@ -206,15 +207,14 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
     const float dy = float(y - m_lastY);
     const float yawR = qDegreesToRadians(m_yaw);
 
+    // Pans move the focal point against the screen's own axes, so that the picture follows the mouse
+    // whichever way the camera faces (the top view's screen up is -X, not +Y).
+    const QVector3D right = screenRight();
     if (m_dragButton == Qt::RightButton) {
         if (m_viewPreset == 0) {
-            const float c = std::cos(yawR);
-            const float s = std::sin(yawR);
-            const float k = m_distance * 0.001f;
-            const float ly = float(m_lastY - y);
-            const float lx = float(m_lastX - x);
-            m_focalPoint.setX(m_focalPoint.x() + (ly * c - lx * s) * k);
-            m_focalPoint.setY(m_focalPoint.y() + (lx * c + ly * s) * k);
+            // The free view pans over the floor: across the screen and straight ahead.
+            const QVector3D ahead = QVector3D::crossProduct(QVector3D(0.0f, 0.0f, 1.0f), right);
+            m_focalPoint += (-dx * right + dy * ahead) * (m_distance * 0.001f);
         }
     } else if (m_dragButton == Qt::LeftButton) {
         const Qt::KeyboardModifiers mods = event->modifiers();
@@ -240,33 +240,24 @@ void Camera::mouseMoveEvent(QMouseEvent *event)
             const float pitch2 = qDegreesToRadians(m_pitch);
             m_focalPoint = eye - d * QVector3D(std::cos(yaw2) * std::cos(pitch2),
                                                std::sin(yaw2) * std::cos(pitch2), std::sin(pitch2));
+        } else if (m_viewPreset == 0) {
+            m_yaw = wrapYaw(m_yaw - 0.2f * dx);
+            m_pitch = boundPitch(m_pitch + 0.2f * dy);
         } else {
-            const float step = m_distance * 0.005f;
-            switch (m_viewPreset) {
-            case 0:
-                m_yaw = wrapYaw(m_yaw - 0.2f * dx);
-                m_pitch = boundPitch(m_pitch + 0.2f * dy);
-                break;
-            case 1:
-                m_focalPoint.setY(m_focalPoint.y() - dx * step);
-                m_focalPoint.setZ(m_focalPoint.z() + dy * step);
-                break;
-            case 2:
-                m_focalPoint.setX(m_focalPoint.x() - dx * step);
-                m_focalPoint.setZ(m_focalPoint.z() + dy * step);
-                break;
-            case 3:
-                m_focalPoint.setX(m_focalPoint.x() - dx * step);
-                m_focalPoint.setY(m_focalPoint.y() + dy * step);
-                break;
-            default:
-                break;
-            }
+            m_focalPoint += (-dx * right + dy * screenUp()) * unitsPerPixel();
         }
     }
     m_lastX = x;
     m_lastY = y;
     update();
+}
+
+float Camera::unitsPerPixel() const
+{
+    const int height = m_viewport.height();
+    if (m_perspective || height <= 0)
+        return m_distance * 0.005f;
+    return 2.0f * m_orthoHalfHeight / float(height);
 }
 
 void Camera::mouseReleaseEvent(QMouseEvent *event)

@@ -63,6 +63,9 @@ public:
     QVector3D eyePosition() const { return m_eye; }
     QVector3D center() const { return m_center; }
     QVector3D upVector() const { return m_up; }
+    // The screen's right and up directions in world coordinates, as the view matrix has them.
+    QVector3D screenRight() const { return m_viewMatrix.row(0).toVector3D(); }
+    QVector3D screenUp() const { return m_viewMatrix.row(1).toVector3D(); }
 
     // Recomputes eye, matrices and emits characteristicsChanged().
     void update();
@@ -80,6 +83,9 @@ signals:
     void setMouseRay(Ray mouseRay);
 
 private:
+    // World length of one pixel of a parallel projection, so that a pan keeps the picture under the cursor.
+    float unitsPerPixel() const;
+
     QMatrix4x4 m_projectionMatrix;
     QMatrix4x4 m_viewMatrix;
     int m_lastX = 0;
@@ -100,6 +106,8 @@ private:
     int m_dragButton = 0;
     // Wheel delta (eighths of a degree) not yet making a whole notch of 120.
     int m_wheelRemainder = 0;
+    // Half the height of the orthographic box.
+    float m_orthoHalfHeight = 1.0f;
     QVector3D m_eye;
     QVector3D m_center;
     QVector3D m_up;

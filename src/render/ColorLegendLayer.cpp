@@ -20,6 +20,20 @@ QRect fromEdges(int left, int top, int right, int bottom)
 {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
+
+// Text centred in a box, turned to read downwards in a vertical one.
+void drawAlong(QPainter *painter, const QRect &box, bool horizontal, const QString &text)
+{
+    painter->save();
+    painter->translate(box.topLeft());
+    QRect textBox(0, 0, box.width(), box.height());
+    if (!horizontal) {
+        painter->rotate(90);
+        textBox = QRect(0, -box.width(), box.height(), box.width());
+    }
+    painter->drawText(textBox, kLabelFlags, text);
+    painter->restore();
+}
 } // namespace
 
 ColorLegendLayer::ColorLegendLayer(QObject *parent)
@@ -118,7 +132,7 @@ void ColorLegendLayer::setInitialLegendPos(Qt::Edge position)
     m_property->setDefaultOptionValue(position);
 }
 
-QRect ColorLegendLayer::legendRect(const QRect &rect, Qt::Edge edge)
+QRect ColorLegendLayer::legendRect(const QRect &rect, Qt::Edge edge, int thickness)
 {
     const int w = rect.width();
     const int h = rect.height();
@@ -126,14 +140,14 @@ QRect ColorLegendLayer::legendRect(const QRect &rect, Qt::Edge edge)
         const int left = rect.left() + w / 5;
         const int right = left + (w - 2 * (w / 5)) - 1;
         if (edge == Qt::TopEdge)
-            return fromEdges(left, rect.top() + 5, right, rect.top() + 34);
-        return fromEdges(left, rect.bottom() - 35, right, rect.bottom() - 6);
+            return fromEdges(left, rect.top() + margin, right, rect.top() + margin + thickness - 1);
+        return fromEdges(left, rect.bottom() - margin - thickness, right, rect.bottom() - margin - 1);
     }
     const int top = rect.top() + h / 5;
     const int bottom = top + (h - 2 * (h / 5)) - 1;
     if (edge == Qt::LeftEdge)
-        return fromEdges(rect.left() + 5, top, rect.left() + 34, bottom);
-    return fromEdges(rect.right() - 35, top, rect.right() - 6, bottom);
+        return fromEdges(rect.left() + margin, top, rect.left() + margin + thickness - 1, bottom);
+    return fromEdges(rect.right() - margin - thickness, top, rect.right() - margin - 1, bottom);
 }
 
 QRect ColorLegendLayer::barRect(const QRect &legend, Qt::Edge edge)
@@ -144,15 +158,72 @@ QRect ColorLegendLayer::barRect(const QRect &legend, Qt::Edge edge)
     return fromEdges(r.left() + 2, r.top() + 28, r.right() - 2, r.bottom() - 27);
 }
 
+int ColorLegendLayer::thicknessFor(Qt::Edge edge, const QFontMetrics &metrics, const QString &minText,
+                                   const QString &maxText)
+{
+    if (isHorizontal(edge))
+        return defaultThickness;
+    // The labels sit across a side legend, in boxes two pixels narrower than it.
+    const int widest = qMax(metrics.horizontalAdvance(minText), metrics.horizontalAdvance(maxText));
+    return qMax(defaultThickness, widest + 6);
+}
+
+ColorLegendLayer::Geometry ColorLegendLayer::geometry(const QRect &area, Qt::Edge edge,
+                                                      const QFontMetrics &metrics, const QString &minText,
+                                                      const QString &maxText)
+{
+    // A label box leaves two pixels of air on either side of its text.
+    const int minWidth = metrics.horizontalAdvance(minText) + 4;
+    const int maxWidth = metrics.horizontalAdvance(maxText) + 4;
+    Geometry g;
+    if (isHorizontal(edge)) {
+        const QRect r = legendRect(area, edge);
+        g.legend = r;
+        g.minLabel = fromEdges(r.left() + 2, r.top() + 2, r.left() + 1 + qMax(50, minWidth), r.bottom() - 2);
+        g.maxLabel =
+            fromEdges(r.right() - 1 - qMax(40, maxWidth), r.top() + 2, r.right() - 2, r.bottom() - 2);
+        g.bar = fromEdges(g.minLabel.right() + 3, r.top() + 2, g.maxLabel.left() - 6, r.bottom() - 4);
+        return g;
+    }
+    const QRect r = legendRect(area, edge, thicknessFor(edge, metrics, minText, maxText));
+    g.legend = r;
+    g.minLabel = fromEdges(r.left() + 2, r.top() + 2, r.right(), r.top() + 26);
+    g.maxLabel = fromEdges(r.left() + 2, r.bottom() - 26, r.right(), r.bottom() - 2);
+    g.bar = barRect(r, edge);
+    return g;
+}
+
+QString ColorLegendLayer::minText() const
+{
+    if (!m_colorModel || !m_colorModel->scheme() || !m_colorModel->selector())
+        return QString();
+    return m_colorModel->selector()->valueText(m_colorModel->scheme()->minValue());
+}
+
+QString ColorLegendLayer::maxText() const
+{
+    if (!m_colorModel || !m_colorModel->scheme() || !m_colorModel->selector())
+        return QString();
+    return m_colorModel->selector()->valueText(m_colorModel->scheme()->maxValue());
+}
+
+LayerItem::Dock ColorLegendLayer::dock(const QFontMetrics &metrics) const
+{
+    if (!m_colorModel || !m_colorModel->scheme() || !m_colorModel->selector())
+        return {};
+    return {m_position, thicknessFor(m_position, metrics, minText(), maxText()) + margin + 1};
+}
+
 void ColorLegendLayer::paint(QPainter *painter, QRect rect)
 {
     LayerItem::paint(painter, rect);
     if (!painter || !m_colorModel || !m_colorModel->scheme() || !m_colorModel->selector())
         return;
     const ColorScheme *scheme = m_colorModel->scheme();
-    const DataSelector *selector = m_colorModel->selector();
     const bool horizontal = isHorizontal(m_position);
-    const QRect r = legendRect(rect, m_position);
+    const bool noLevels = m_colorModel->levelsMissing();
+    const Geometry g = geometry(rect, m_position, painter->fontMetrics(), minText(), maxText());
+    const QRect &r = g.legend;
 
     painter->save();
     painter->setPen(Qt::white);
@@ -161,24 +232,18 @@ void ColorLegendLayer::paint(QPainter *painter, QRect rect)
     painter->setBrush(QBrush(translucent, Qt::SolidPattern));
     painter->drawRoundedRect(QRectF(r.left(), r.top(), r.width(), r.height()), 10, 10, Qt::RelativeSize);
 
-    // Labels in the legend's own coordinates.
-    const int w1 = r.right() - r.left();
-    const int h1 = r.bottom() - r.top();
-    QRect minLabel, maxLabel;
-    if (horizontal) {
-        minLabel = fromEdges(2, 2, 51, h1 - 2);
-        maxLabel = fromEdges(w1 - 41, 2, w1 + 3, h1 - 2);
-    } else {
-        minLabel = fromEdges(2, 2, w1, 26);
-        maxLabel = fromEdges(2, h1 - 26, w1, h1 - 2);
-    }
-    painter->translate(r.topLeft());
     painter->setPen(m_textColor);
-    painter->drawText(minLabel, kLabelFlags, selector->valueText(scheme->minValue()));
-    painter->drawText(maxLabel, kLabelFlags, selector->valueText(scheme->maxValue()));
-    painter->translate(-r.topLeft());
+    if (noLevels) {
+        // A ramp and its limits would claim a meaning the one-coloured points do not have.
+        const QString text = m_title.isEmpty() ? tr("no level data") : tr("%1: no level data").arg(m_title);
+        drawAlong(painter, r, horizontal, text);
+        painter->restore();
+        return;
+    }
+    painter->drawText(g.minLabel, kLabelFlags, minText());
+    painter->drawText(g.maxLabel, kLabelFlags, maxText());
 
-    const QRect b = barRect(r, m_position);
+    const QRect &b = g.bar;
     painter->fillRect(b, m_backgroundColor);
     painter->save();
     painter->setPen(Qt::black);
@@ -188,24 +253,7 @@ void ColorLegendLayer::paint(QPainter *painter, QRect rect)
     const QRect inner = horizontal ? fromEdges(b.left() + 2, b.top() + 2, b.right() - 1, b.bottom() - 2)
                                    : fromEdges(b.left() + 2, b.top() + 2, b.right() - 2, b.bottom() - 1);
     scheme->drawLegend(painter, inner, horizontal ? 1 : 2);
-
     // The title reads along the bar, over it.
-    const int w2 = b.right() - b.left();
-    const int h2 = b.bottom() - b.top();
-    painter->save();
-    painter->translate(b.topLeft());
-    painter->setPen(m_textColor);
-    QRect titleBox;
-    if (horizontal) {
-        const int left = (w2 - 101) / 2;
-        titleBox = fromEdges(left, 2, left + 99, h2 - 2);
-    } else {
-        painter->rotate(90);
-        const int left = (h2 - 26) / 2;
-        titleBox = fromEdges(left, -(w2 + 1), left + w2 - 2, 23 - w2);
-    }
-    painter->drawText(titleBox, kLabelFlags, m_title);
-    painter->restore();
-
+    drawAlong(painter, b, horizontal, m_title);
     painter->restore();
 }

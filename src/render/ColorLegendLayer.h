@@ -23,11 +23,36 @@ class ColorLegendLayer : public LayerItem
 public:
     explicit ColorLegendLayer(QObject *parent = nullptr);
 
-    void paint(QPainter *painter, QRect rect) override;
+    // Where the parts of a legend go, in the painter's coordinates.
+    struct Geometry
+    {
+        QRect legend;
+        QRect bar;
+        QRect minLabel;
+        QRect maxLabel;
+    };
 
-    // The legend's outer rectangle and its colour bar for a canvas rectangle and an edge.
-    static QRect legendRect(const QRect &rect, Qt::Edge edge);
+    void paint(QPainter *painter, QRect rect) override;
+    // Docked to its edge while it has something to show.
+    Dock dock(const QFontMetrics &metrics) const override;
+
+    // The legend's outer rectangle (thickness pixels deep) and its colour bar for a canvas rectangle and an
+    // edge.
+    static QRect legendRect(const QRect &rect, Qt::Edge edge, int thickness = defaultThickness);
     static QRect barRect(const QRect &legend, Qt::Edge edge);
+    // The whole layout in an area: side legends grow thicker and label boxes wider so that no label is
+    // wider than its box.
+    static Geometry geometry(const QRect &area, Qt::Edge edge, const QFontMetrics &metrics,
+                             const QString &minText, const QString &maxText);
+    // How deep a legend with these labels is, across its edge.
+    static int thicknessFor(Qt::Edge edge, const QFontMetrics &metrics, const QString &minText,
+                            const QString &maxText);
+    // The min and max label texts of the current colour model, empty without one.
+    QString minText() const;
+    QString maxText() const;
+    static constexpr int defaultThickness = 30;
+    // Between the canvas edge and the legend, and between legends stacked on one edge.
+    static constexpr int margin = 5;
 
     ColorModel *colorModel() const;
     QColor backgroundColor() const { return m_backgroundColor; }

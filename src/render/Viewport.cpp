@@ -18,15 +18,20 @@ Viewport::Viewport(QObject *parent)
 
 Viewport::~Viewport() = default;
 
+QRect Viewport::pixelRectFor(const QRectF &relative, const QSize &scene)
+{
+    const double w = scene.width();
+    const double h = scene.height();
+    const int left = qRound(relative.x() * w);
+    const int top = qRound(relative.y() * h);
+    const int right = left + qRound(w * relative.width()) - 1;
+    const int bottom = top + qRound(h * relative.height()) - 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 void Viewport::updatePixelRect()
 {
-    const double w = m_sceneWidth;
-    const double h = m_sceneHeight;
-    const int left = qRound(m_relativeRect.x() * w);
-    const int top = qRound(m_relativeRect.y() * h);
-    const int right = left + qRound(w * m_relativeRect.width()) - 1;
-    const int bottom = top + qRound(h * m_relativeRect.height()) - 1;
-    m_pixelRect = QRect(QPoint(left, top), QPoint(right, bottom));
+    m_pixelRect = pixelRectFor(m_relativeRect, QSize(m_sceneWidth, m_sceneHeight));
     m_camera->setViewport(m_pixelRect);
     emit changed();
 }

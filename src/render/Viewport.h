@@ -31,6 +31,8 @@ public:
     void setSceneSize(const QSize &size);
     QSize sceneSize() const { return QSize(m_sceneWidth, m_sceneHeight); }
     QRect pixelRect() const { return m_pixelRect; }
+    // The pixels a relative rectangle covers in a scene of the given size.
+    static QRect pixelRectFor(const QRectF &relative, const QSize &scene);
     // The same area with a bottom-left origin, as glViewport and glScissor want it.
     QRect glRect() const;
     Camera *camera() const { return m_camera; }

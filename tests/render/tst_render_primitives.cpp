@@ -126,9 +126,6 @@ private slots:
         QTest::newRow("through centre") << true << true << downAt(0, 0) << 9.0f;
         QTest::newRow("half off centre") << true << true << downAt(0.6f, 0) << 9.2f;
         QTest::newRow("miss") << true << true << downAt(2, 0) << -1.0f;
-        QTest::newRow("pointing away")
-            << true << true << Ray{QVector3D(0, 0, 10), QVector3D(0, 0, 1)} << -1.0f;
-        QTest::newRow("not selectable") << false << true << downAt(0, 0) << -1.0f;
         QTest::newRow("hidden") << true << false << downAt(0, 0) << -1.0f;
     }
     void hitTest()

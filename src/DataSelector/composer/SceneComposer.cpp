@@ -17,6 +17,8 @@
 namespace {
 const QString mainViewportName = QStringLiteral("Main");
 const QString topViewportName = QStringLiteral("Top");
+// A quarter of the width and height, in the bottom-right corner, above the main view.
+const QRectF topInsetRect(0.75, 0.75, 0.25, 0.25);
 } // namespace
 
 SceneComposer::SceneComposer(QObject *parent) : QObject(parent)
@@ -117,6 +119,7 @@ void SceneComposer::addLayer(LayerItem *layer)
     if (!layer || m_layers.contains(layer))
         return;
     m_layers.append(layer);
+    layer->setKeepClear(m_keepClear);
     connect(layer, &QObject::destroyed, this, [this, layer] { m_layers.removeAll(layer); });
     if (m_canvas)
         m_canvas->addLayer(layer);
@@ -131,20 +134,29 @@ void SceneComposer::setViewportLayout(int layout)
         ensureMainViewport();
         if (Viewport *top = m_canvas->takeViewport(topViewportName))
             top->deleteLater();
+        setKeepClear({});
         break;
     case TopView:
         ensureMainViewport();
         if (!m_canvas->hasViewport(topViewportName)) {
-            // A quarter of the width and height, in the bottom-right corner, above the main view.
-            Viewport *top = m_canvas->createViewport(topViewportName, QRectF(0.75, 0.75, 0.25, 0.25));
+            Viewport *top = m_canvas->createViewport(topViewportName, topInsetRect);
             top->camera()->setViewPreset(3);
             top->setZOrder(2);
             populate(top);
         }
+        // Legends move out of the inset's way.
+        setKeepClear({topInsetRect});
         break;
     default:
         break;
     }
+}
+
+void SceneComposer::setKeepClear(const QList<QRectF> &areas)
+{
+    m_keepClear = areas;
+    for (LayerItem *layer : qAsConst(m_layers))
+        layer->setKeepClear(areas);
 }
 
 void SceneComposer::ensureMainViewport()

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
 
 class Axis;
 class CameraProperty;
@@ -68,6 +69,8 @@ private:
     // Creates the main viewport when the canvas has none and keeps the camera property on its camera.
     void ensureMainViewport();
     void populate(Viewport *viewport);
+    // Gives the registered layers the areas their docked children keep clear of.
+    void setKeepClear(const QList<QRectF> &areas);
 
     QPointer<Canvas> m_canvas;
     PropertyItem *m_group = nullptr;
@@ -79,4 +82,5 @@ private:
     GridPlaneXY *m_grid = nullptr;
     QList<RenderableItem *> m_items;
     QList<LayerItem *> m_layers;
+    QList<QRectF> m_keepClear;
 };

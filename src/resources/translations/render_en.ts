@@ -33,5 +33,15 @@
         <source>Legend</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../render/ColorLegendLayer.cpp" line="237"/>
+        <source>no level data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../render/ColorLegendLayer.cpp" line="237"/>
+        <source>%1: no level data</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -33,5 +33,15 @@
         <source>Legend</source>
         <translation>凡例</translation>
     </message>
+    <message>
+        <location filename="../../render/ColorLegendLayer.cpp" line="237"/>
+        <source>no level data</source>
+        <translation>強度データなし</translation>
+    </message>
+    <message>
+        <location filename="../../render/ColorLegendLayer.cpp" line="237"/>
+        <source>%1: no level data</source>
+        <translation>%1: 強度データなし</translation>
+    </message>
 </context>
 </TS>

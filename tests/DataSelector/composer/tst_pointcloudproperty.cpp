@@ -53,7 +53,8 @@ class tst_PointCloudProperty : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    // Setting a cloud copies its state into the values and defaults, and is announced once.
+    // Setting a cloud copies its state into the values and defaults, and is announced once; a cloud moved
+    // from elsewhere then shows its new pose while the defaults stay.
     void setPointCloudCopiesState()
     {
         PointCloud cloud;
@@ -82,6 +83,15 @@ private slots:
         QVERIFY(selector);
         QCOMPARE(selector->translationMatrix(), cloud.translationMatrix());
         QCOMPARE(selector->rotationMatrix(), cloud.rotationMatrix());
+        cloud.setPos(QVector3D(4, 5, 6));
+        cloud.setRotation(QVector3D(0, 0, 90));
+        // Points arriving do not disturb the pose.
+        cloud.addPoints({QVector3D(1, 1, 1)}, {QVector3D(1, 0, 0)});
+        QCOMPARE(property.position(), QVector3D(4, 5, 6));
+        QCOMPARE(property.rotation(), QVector3D(0, 0, 90));
+        QCOMPARE(property.positionProperty()->xProperty()->defaultValue().toFloat(), 1.0f);
+        QCOMPARE(property.translationMatrix(), cloud.translationMatrix());
+        QCOMPARE(property.rotationMatrix(), cloud.rotationMatrix());
 
         property.setPointCloud(nullptr);
         QCOMPARE(spy.count(), 2);
@@ -165,25 +175,6 @@ private slots:
         QCOMPARE(cloud.pos().y(), 4.0f);
         property.rotationProperty()->zProperty()->setFloatValue(-45.0f);
         QCOMPARE(cloud.rotation().z(), -45.0f);
-    }
-
-    // A cloud moved from elsewhere shows its new pose; the defaults stay where setPointCloud put them.
-    void cloudMovesRefreshPose()
-    {
-        PointCloud cloud;
-        PointCloudProperty property(2);
-        property.setPointCloud(&cloud);
-        cloud.setPos(QVector3D(4, 5, 6));
-        cloud.setRotation(QVector3D(0, 0, 90));
-        QCOMPARE(property.position(), QVector3D(4, 5, 6));
-        QCOMPARE(property.rotation(), QVector3D(0, 0, 90));
-        QCOMPARE(property.positionProperty()->xProperty()->defaultValue().toFloat(), 0.0f);
-        QCOMPARE(property.rotationProperty()->zProperty()->defaultValue().toFloat(), 0.0f);
-        QCOMPARE(property.translationMatrix(), cloud.translationMatrix());
-        QCOMPARE(property.rotationMatrix(), cloud.rotationMatrix());
-        // Points arriving do not disturb the pose.
-        cloud.addPoints({QVector3D(1, 1, 1)}, {QVector3D(1, 0, 0)});
-        QCOMPARE(property.position(), QVector3D(4, 5, 6));
     }
 
     // Tilting the cloud changes the colours under the axis selector: the selector sees the posed point.
@@ -293,10 +284,18 @@ private slots:
         QCOMPARE(keysOf(property.filterProperty()->enabledFilters()), enabled);
     }
 
-    // The read-only slots flag the three components of one vector, announcing only real changes.
-    void readOnlySlots()
+    // The read-only slots flag the three components of one vector, announcing only real changes; the
+    // "Datatable" check box's emphasis type is relayed as changeEmphasisedType.
+    void readOnlyAndEmphasisRelays()
     {
         PointCloudProperty property(1);
+        QSignalSpy emphasis(&property, &PointCloudProperty::changeEmphasisedType);
+        property.emphasisColorModel()->property()->setBoolValue(true);
+        property.emphasisColorModel()->property()->setBoolValue(false);
+        QCOMPARE(emphasis.count(), 2);
+        QCOMPARE(emphasis.at(0).first().value<uchar>(), uchar(1));
+        QCOMPARE(emphasis.at(1).first().value<uchar>(), uchar(0));
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
         FloatProperty *positionX = property.positionProperty()->xProperty();
         FloatProperty *positionZ = property.positionProperty()->zProperty();
         FloatProperty *rotationY = property.rotationProperty()->yProperty();
@@ -310,19 +309,6 @@ private slots:
         property.setPositionReadOnly(false);
         QCOMPARE(spy.count(), 2);
         QVERIFY(!positionX->readOnly() && rotationY->readOnly());
-    }
-
-    // The "Datatable" check box's emphasis type is relayed as changeEmphasisedType.
-    void emphasisRelay()
-    {
-        PointCloudProperty property(1);
-        QSignalSpy spy(&property, &PointCloudProperty::changeEmphasisedType);
-        property.emphasisColorModel()->property()->setBoolValue(true);
-        property.emphasisColorModel()->property()->setBoolValue(false);
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(0).first().value<uchar>(), uchar(1));
-        QCOMPARE(spy.at(1).first().value<uchar>(), uchar(0));
-        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
     }
 };
 
