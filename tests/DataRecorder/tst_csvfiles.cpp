@@ -124,46 +124,35 @@ private slots:
         }
     }
 
-    void rowText_data()
-    {
-        QTest::addColumn<int>("swdr");
-        QTest::addColumn<QByteArray>("row");
-        QTest::newRow("first angle vertical")
-            << 0 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,-0.2,0.1,1,-0,1.23457e+08\r\n");
-        QTest::newRow("scan directions swapped")
-            << 1 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,0.1,-0.2,1,-0,1.23457e+08\r\n");
-    }
-
-    void rowText()
-    {
-        QFETCH(int, swdr);
-        QFETCH(QByteArray, row);
-        CsvBuffer out;
-        (void)CsvRowWriter(sensorInfo("VX", swdr)).appendMeasurementRows(out, *makeLine(1, 2)->data());
-        QCOMPARE(rowsOf(out).at(1) + '\n', row);
-    }
-
-    void headers_data()
+    // The header names the field numbers by sensor family; the angle columns follow the scan directions.
+    void text_data()
     {
         QTest::addColumn<QByteArray>("product");
-        QTest::addColumn<QByteArray>("header");
-        QTest::newRow("KRX names the fields h and v")
-            << QByteArray("KRX-20")
-            << QByteArray("timestamp_ms,frame,h_field,v_field,line,spot,echo,range_m,"
-                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
-        QTest::newRow("others name them motor and rem")
-            << QByteArray("KR")
-            << QByteArray("timestamp_ms,frame,motor_field,rem_field,line,spot,echo,range_m,"
-                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+        QTest::addColumn<int>("swdr");
+        QTest::addColumn<QByteArray>("fields");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("KRX, first angle vertical")
+            << QByteArray("KRX-20") << 0 << QByteArray("h_field,v_field")
+            << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,-0.2,0.1,1,-0,1.23457e+08\r\n");
+        QTest::newRow("others, scan directions swapped")
+            << QByteArray("KR") << 1 << QByteArray("motor_field,rem_field")
+            << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,0.1,-0.2,1,-0,1.23457e+08\r\n");
     }
-
-    void headers()
+    void text()
     {
         QFETCH(QByteArray, product);
-        QFETCH(QByteArray, header);
+        QFETCH(int, swdr);
+        QFETCH(QByteArray, fields);
+        QFETCH(QByteArray, row);
         CsvBuffer out;
-        CsvRowWriter(sensorInfo(product.constData())).appendMeasurementHeader(out);
-        QCOMPARE(QByteArray(out.data(), int(out.size())), header);
+        const CsvRowWriter writer(sensorInfo(product.constData(), swdr));
+        writer.appendMeasurementHeader(out);
+        (void)writer.appendMeasurementRows(out, *makeLine(1, 2)->data());
+        const QList<QByteArray> rows = rowsOf(out);
+        QCOMPARE(rows.at(0) + '\n',
+                 "timestamp_ms,frame," + fields +
+                     ",line,spot,echo,range_m,level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+        QCOMPARE(rows.at(2) + '\n', row);
     }
 
     void auxiliaryRow_data()

@@ -1,12 +1,12 @@
 // The recorder thread: what was queued before a stop is written, a failing output ends the recording
 // with a message, and records that arrive while it is stopped are dropped.
+#include "CrossThreadSpy.h"
 #include "CsvRecordSink.h"
 #include "DRALMeasurementData.h"
 #include "RecorderWorker.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,8 +73,8 @@ private slots:
         QFETCH(int, pauseMs);
         QTemporaryDir dir;
         RecorderWorker worker;
-        QSignalSpy written(&worker, &RecorderWorker::recordWritten);
-        QSignalSpy errors(&worker, &RecorderWorker::errorFound);
+        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
+        CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
         QVERIFY(worker.startWorker(sinkIn(dir.path())));
         QThread::msleep(ulong(pauseMs));
         for (int i = 0; i < records; ++i)
@@ -121,8 +121,8 @@ private slots:
         if (fullDisk)
             maker = [](const QString &name) { return std::unique_ptr<QIODevice>(new FullDisk(name)); };
         RecorderWorker worker;
-        QSignalSpy errors(&worker, &RecorderWorker::errorFound);
-        QSignalSpy written(&worker, &RecorderWorker::recordWritten);
+        CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
+        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
         QVERIFY(worker.startWorker(sinkIn(QDir::cleanPath(path), maker)));
         worker.enqueue(lineRecord());
         QVERIFY(worker.wait(5000));
