@@ -86,11 +86,6 @@ private slots:
             const double k = double(g() % 20000000) + ((g() & 1) ? 0.5 : 0.25);
             return std::ldexp(k, -int(g() % 40));
         });
-        QTest::newRow("floats widened") << Generator([](std::mt19937_64 &g) {
-            return double(float(std::pow(10.0, std::uniform_real_distribution<double>(-6, 7)(g))));
-        });
-        QTest::newRow("sensor-like ranges and angles") << Generator(
-            [](std::mt19937_64 &g) { return std::uniform_real_distribution<double>(-40.0, 40.0)(g); });
         QTest::newRow("next to powers of ten") << Generator([](std::mt19937_64 &g) {
             const double p = std::pow(10.0, int(g() % 16) - 6);
             const double toward = (g() & 1) ? 0.0 : 1e300;

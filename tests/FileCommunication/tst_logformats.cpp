@@ -1,5 +1,10 @@
+// The log files: ".vbl" as the writer makes them and as the device reads them back, crafted damage, the
+// legacy ".t3d" files, and the parameter texts of the ".vbl" sections.
 #include "FileDevice.h"
 #include "LogTestSupport.h"
+#include "ParamDefinitions.h"
+#include "T3DFileDevice.h"
+#include "T3dTestWriter.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -7,8 +12,7 @@
 
 using namespace LogTest;
 
-// The ".vbl" files as the writer makes them and as the device reads them back, and crafted damage.
-class TestVblFormat : public QObject
+class tst_LogFormats : public QObject
 {
     Q_OBJECT
 private slots:
@@ -268,10 +272,247 @@ private slots:
         QCOMPARE(device.lastRecordInfo().connectionIndex, 0);
     }
 
+    void heads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("head only") << T3dTest::head(false) << true;
+        QTest::newRow("short head") << T3dTest::head(false).left(12) << false;
+        QTest::newRow("wrong magic") << QByteArray("TAVIRX").append(T3dTest::head(false).mid(6)) << false;
+    }
+    void heads()
+    {
+        // Only a whole head with the right magic opens, and it gives the fixed legacy geometry.
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, opens);
+        const QString file = path("head.t3d");
+        QVERIFY(writeAll(file, bytes));
+        T3DFileDevice device;
+        QCOMPARE(device.openFile(file), opens);
+        QCOMPARE(device.isOpen(), opens);
+        if (!opens)
+            return;
+        QVERIFY(device.indexNow());
+        QCOMPARE(device.recordCount(), 0);
+        QCOMPARE(device.connectionCount(), -1);
+        QCOMPARE(int(device.sensorInfo().spec.spotCount), 74);
+        QCOMPARE(QByteArray(device.sensorInfo().product), QByteArray("QTR-"));
+    }
+    void records_data()
+    {
+        QTest::addColumn<bool>("compressed");
+        QTest::addColumn<int>("payloadCut"); // bytes taken off the measurement payload
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("firstRead");
+        QTest::newRow("plain") << false << 0 << QByteArray() << 2 << 1;
+        QTest::newRow("compressed") << true << 0 << QByteArray() << 2 << 1;
+        QTest::newRow("payload of 52 bytes") << false << 19555 - 52 << QByteArray() << 2 << -2;
+        QTest::newRow("payload one short") << false << 1 << QByteArray() << 2 << -2;
+        QTest::newRow("compressed one short") << true << 1 << QByteArray() << 2 << -2;
+        QTest::newRow("letter in the date") << false << 0 << QByteArray("2024-01-31 10:0a:00.000") << 0 << -1;
+    }
+    void records()
+    {
+        // Records read back as written; short payloads fail the read and a bad date stops the index.
+        QFETCH(bool, compressed);
+        QFETCH(int, payloadCut);
+        QFETCH(QByteArray, date);
+        QFETCH(int, records);
+        QFETCH(int, firstRead);
+        const VEXA3D_SPEC_T spec = T3DFile::sensorInfo().spec;
+        const QSharedPointer<VEXA3D_MEASUREMENT_DATA_T> data = line(spec, 1234, 5)->data();
+        data->status[0] = 'S';
+        QByteArray file = T3dTest::head(compressed);
+        T3dTest::appendRecord(file, 1, 17, T3dTest::measurementPayload(*data).chopped(payloadCut), compressed,
+                              date.isEmpty() ? timeText(1234) : QString(date));
+        T3dTest::appendRecord(file, 2, 18, T3dTest::auxiliaryPayload(*aux(1300)->data()), compressed,
+                              timeText(1300));
+        const QString name = path("records.t3d");
+        QVERIFY(writeAll(name, file));
+
+        T3DFileDevice device;
+        QVERIFY(device.openFile(name));
+        QCOMPARE(device.indexNow(), date.isEmpty());
+        QCOMPARE(device.recordCount(), records);
+        QSharedPointer<SensorData> frame;
+        QVector3D position, rotation;
+        QCOMPARE(device.readRecord(frame, position, rotation, true), firstRead);
+        if (firstRead < 0)
+            return;
+        QCOMPARE(device.connectionCount(), 3);
+        QCOMPARE(position, QVector3D(1.5f, 0, 0));
+        QCOMPARE(rotation, QVector3D(0, 0, 45.0f));
+        QCOMPARE(device.currentLogTime(), timeText(1234));
+        const auto read = frame.dynamicCast<DRALMeasurementData>();
+        QVERIFY(read);
+        const VEXA3D_MEASUREMENT_DATA_T &a = *read->data();
+        QCOMPARE(a.timestamp, 1234u);
+        QCOMPARE(a.lineNumber, data->lineNumber);
+        QCOMPARE(a.receivedSpotCount, quint16(74));
+        QCOMPARE(a.status[0], 'S');
+        QCOMPARE(a.spots[73].count, data->spots[73].count);
+        QCOMPARE(a.spots[73].echoes[3].range, data->spots[73].echoes[3].range);
+        QCOMPARE(a.spots[73].points[3].level, data->spots[73].points[3].level);
+        QCOMPARE(read->points(), DRALMeasurementData(data, spec).points());
+        QCOMPARE(device.readRecord(frame, position, rotation, true), 2);
+        QCOMPARE(frame.dynamicCast<DRALAuxiliaryData>()->data()->samples[1].gyroX, -100);
+        QCOMPARE(device.currentTimestamp(), 1300);
+    }
+
+    void sensorParameterTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("type"); // -1: refused
+        QTest::addColumn<QString>("written");
+        QTest::newRow("uint") << "spotCount,1=70" << 1 << "spotCount,1=70";
+        QTest::newRow("type 9") << "a,9=1" << -1 << "";
+        QTest::newRow("type letter") << "a,x=1" << -1 << "";
+        QTest::newRow("no equals") << "a,1" << -1 << "";
+        QTest::newRow("two equals") << "a,1=2=3" << -1 << "";
+        QTest::newRow("name only") << "a" << -1 << "";
+        QTest::newRow("first digit counts") << "a,12=5" << 1 << "a,1=5";
+        QTest::newRow("arabic-indic digit") << QString("a,") + QChar(0x0661) + "=5" << 1 << "a,1=5";
+        QTest::newRow("bool number") << "b,0=7" << 0 << "b,0=1";
+        QTest::newRow("bool word") << "b,0=yes" << 0 << "b,0=0";
+        QTest::newRow("uint wraps") << "u,1=-1" << 1 << "u,1=4294967295";
+        QTest::newRow("int") << "i,2=-12" << 2 << "i,2=-12";
+        QTest::newRow("float large") << "f,3=123456789.0" << 3 << "f,3=1.23457e+08";
+        QTest::newRow("int list") << "l,4=1; 2;;x;3" << 4 << "l,4=1;2;3";
+        QTest::newRow("empty int list") << "l,4=" << 4 << "l,4=";
+        QTest::newRow("float list") << "l,5=0.5;y;2" << 5 << "l,5=0.5;2";
+    }
+    void sensorParameterTexts()
+    {
+        // "name,type=value" texts parse into typed parameters and write back normalised; malformed ones are
+        // refused.
+        QFETCH(QString, text);
+        QFETCH(int, type);
+        QFETCH(QString, written);
+        const QSharedPointer<ISensorParamDefinition> definition = parseSensorParamDefinition(text);
+        QCOMPARE(definition.isNull(), type < 0);
+        if (type < 0)
+            return;
+        QCOMPARE(int(definition->type()), type);
+        QCOMPARE(definition->toString(), written);
+    }
+    void scanFieldTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("type");
+        QTest::newRow("uint") << "isDetected_0,1" << 1;
+        QTest::newRow("int") << "x,2" << 2;
+        QTest::newRow("float") << "x,3" << 3;
+        QTest::newRow("bool refused") << "isDetected_0,0" << -1;
+        QTest::newRow("list refused") << "x,4" << -1;
+        QTest::newRow("no type") << "x" << -1;
+        QTest::newRow("letter") << "x,y" << -1;
+    }
+    void scanFieldTexts()
+    {
+        // Scan fields take the number types only.
+        QFETCH(QString, text);
+        QFETCH(int, type);
+        const QSharedPointer<IScanParamDefinition> definition = parseScanParamDefinition(text);
+        QCOMPARE(definition.isNull(), type < 0);
+        if (type < 0)
+            return;
+        QCOMPARE(int(definition->type()), type);
+        QCOMPARE(definition->toString(), text);
+        QCOMPARE(bool(dynamic_cast<IntScanParamDefinition *>(definition.data())), type == 2);
+    }
+    void versionTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("readsBack");
+        QTest::newRow("serial") << "serial"
+                                << "S123" << true;
+        QTest::newRow("empty value") << "firmware"
+                                     << "" << true;
+        QTest::newRow("equals in value") << "protocol"
+                                         << "a=b" << false;
+    }
+    void versionTexts()
+    {
+        // A version reads back unless its value holds an "=".
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(bool, readsBack);
+        const QString text = VersionDefinition(name, value).toString();
+        QCOMPARE(text, name + "=" + value);
+        const QSharedPointer<VersionDefinition> back = parseVersionDefinition(text);
+        QCOMPARE(!back.isNull(), readsBack);
+        if (back)
+            QCOMPARE(back->value(), value);
+    }
+    void fieldSetsFollowRegionCount()
+    {
+        // The point and line field sets grow by one field per detection region.
+        VEXA3D_SENSOR_INFO_T info;
+        info.spec.regionCount = 0;
+        QCOMPARE(pointFieldsFromInfo(info).size(), 0);
+        QCOMPARE(lineFieldsFromInfo(info).size(), 9);
+        info.spec.regionCount = 3;
+        const ScanParamList points = pointFieldsFromInfo(info);
+        QCOMPARE(points.size(), 3);
+        QCOMPARE(points.at(2)->toString(), QString("isDetected_2,1"));
+        const ScanParamList lines = lineFieldsFromInfo(info);
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.at(8)->name(), QString("isLineDataReady"));
+        QCOMPARE(lines.at(11)->name(), QString("totalDetectionArea_2"));
+        QCOMPARE(echoFieldsFromInfo(info).at(0)->toString(), QString("echoCount,1"));
+    }
+    void readBackIntoInfo_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("spotCount");
+        QTest::addColumn<int>("gyroScale");
+        QTest::addColumn<int>("motorInterlace");
+        QTest::newRow("empty set: defaults of four") << QStringList{} << 74 << 1 << 1;
+        QTest::newRow("gyro of type 2 keeps value") << QStringList{"gyroScale,2=9"} << 74 << 500 << 1;
+        QTest::newRow("later wins, truncated")
+            << QStringList{"spotCount,1=10", "spotCount,1=65537"} << 1 << 1 << 1;
+        QTest::newRow("case-sensitive")
+            << QStringList{"SpotCount,1=10", "motorInterlaceCount,1=20"} << 74 << 1 << 20;
+    }
+    void readBackIntoInfo()
+    {
+        // Parameters fill the scan geometry by exact name, the later entry winning; unknown ones keep
+        // defaults.
+        QFETCH(QStringList, entries);
+        QFETCH(int, spotCount);
+        QFETCH(int, gyroScale);
+        QFETCH(int, motorInterlace);
+        ParamList params;
+        for (const QString &entry : entries)
+            params << parseSensorParamDefinition(entry);
+        VEXA3D_SENSOR_INFO_T info;
+        sensorInfoFromParams(params, info);
+        QCOMPARE(int(info.spec.spotCount), spotCount);
+        QCOMPARE(int(info.spec.gyroScale), gyroScale);
+        QCOMPARE(int(info.spec.motorInterlaceCount), motorInterlace);
+
+        // The full set round-trips, and versions longer than the field leave it alone.
+        VEXA3D_SENSOR_INFO_T source;
+        source.spec.spotCount = 300;
+        source.spec.swdr = 1;
+        qstrcpy(source.serial, "SN-1");
+        VEXA3D_SENSOR_INFO_T copy;
+        sensorInfoFromParams(sensorParamsFromInfo(source), copy);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(&copy.spec), 20),
+                 QByteArray(reinterpret_cast<char *>(&source.spec), 20));
+        VersionInfoList versions = versionsFromInfo(source);
+        versions << QSharedPointer<VersionDefinition>::create("product", QString(64, 'p'));
+        sensorInfoFromVersions(versions, copy);
+        QCOMPARE(QByteArray(copy.serial), QByteArray("SN-1"));
+        QCOMPARE(QByteArray(copy.product), QByteArray());
+    }
+
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(TestVblFormat)
-#include "tst_vblformat.moc"
+QTEST_GUILESS_MAIN(tst_LogFormats)
+#include "tst_logformats.moc"
