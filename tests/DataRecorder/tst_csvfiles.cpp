@@ -301,7 +301,7 @@ private slots:
         // Cut back to the last whole row written.
         const QByteArray onDisk = readFile(name);
         QCOMPARE(onDisk.count("\r\n"), qMax(0, linesOnDisk));
-        QVERIFY(onDisk.isEmpty() || onDisk.endsWith("\r\n"));
+        QVERIFY(linesOnDisk < 0 ? onDisk.isEmpty() : onDisk.endsWith("\r\n"));
     }
 
     void fileCannotBeCreated()

@@ -1,12 +1,11 @@
 // The recorder manager's add and remove, the frames it hands on, and the recorders' starts and refusals
 // as the user sees them.
 #include "CsvDataRecorder.h"
-#include "DRALAuxiliaryData.h"
-#include "DRALMeasurementData.h"
 #include "DataRecorderSource.h"
 #include "FileProperty.h"
 #include "FolderProperty.h"
 #include "IntegerProperty.h"
+#include "LogTestSupport.h"
 #include "PropertyItem.h"
 #include "RecorderManager.h"
 #include "T3dDataRecorder.h"
@@ -31,21 +30,6 @@ public:
     }
     bool allowed = true;
 };
-
-QSharedPointer<SensorData> line()
-{
-    auto l = QSharedPointer<DRALMeasurementData>::create(VEXA3D_SPEC_T{});
-    l->data()->receivedSpotCount = 1;
-    l->data()->spots[0].count = 1;
-    return l;
-}
-
-QSharedPointer<SensorData> packet()
-{
-    VEXA3D_AUXILIARY_DATA_T p;
-    p.sampleCount = 1;
-    return QSharedPointer<DRALAuxiliaryData>::create(p, VEXA3D_SPEC_T{});
-}
 
 CsvDataRecorder *csv(RecorderManager &manager, int i)
 {
@@ -102,8 +86,8 @@ private slots:
             QVERIFY(!csv(manager, i)->startAction()->isEnabled());
             QVERIFY(csv(manager, i)->folderProperty()->readOnly());
         }
-        source.send(1, line());
-        source.send(1, packet());
+        source.send(1, LogTest::line(VEXA3D_SPEC_T{}, 10));
+        source.send(1, LogTest::aux(20));
         source.send(1, QSharedPointer<SensorData>::create()); // neither kind: counted, not written
         QSignalSpy stopped0(csv(manager, 0), &DataRecorder::recordingStopped);
         QSignalSpy stopped1(csv(manager, 1), &DataRecorder::recordingStopped);
