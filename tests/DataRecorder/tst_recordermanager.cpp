@@ -105,64 +105,57 @@ private slots:
         QCOMPARE(errors.count(), 0);
     }
 
-    // A start the connection state or the folder does not allow ends with one message and no file.
+    // A start the connection state, the folder or the file name does not allow ends with one message and
+    // no file; a log file name is taken whatever the case of its suffix.
     void startRefused_data()
     {
+        QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("allowed");
-        QTest::addColumn<QString>("folder"); // "-": none chosen
-        QTest::addColumn<QString>("message");
-        QTest::newRow("not allowed") << false << ""
+        QTest::addColumn<QString>("name");    // "-": none chosen
+        QTest::addColumn<QString>("message"); // empty: recording starts
+        const int csv = RecorderFactory::CsvRecorder, log = RecorderFactory::VblRecorder;
+        QTest::newRow("not allowed") << csv << false << ""
                                      << "Recording is not allowed in the current connection state";
-        QTest::newRow("placeholder") << true << "-"
-                                     << "No folder has been chosen for the CSV files";
-        QTest::newRow("missing folder") << true << "missing"
+        QTest::newRow("no folder chosen") << csv << true << "-"
+                                          << "No folder has been chosen for the CSV files";
+        QTest::newRow("missing folder") << csv << true << "missing"
                                         << "The folder %1 does not exist";
+        QTest::newRow("no file chosen") << log << true << "-"
+                                        << "File is incorrect";
+        QTest::newRow("other suffix") << log << true << "recording.csv"
+                                      << "File is incorrect";
+        QTest::newRow("suffix in capitals") << log << true << "recording.VBL"
+                                            << "";
     }
     void startRefused()
     {
+        QFETCH(int, kind);
         QFETCH(bool, allowed);
-        QFETCH(QString, folder);
+        QFETCH(QString, name);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString path = QDir::cleanPath(dir.filePath(folder));
+        const QString path = QDir::cleanPath(dir.filePath(name));
         Source source;
         source.allowed = allowed;
-        RecorderManager manager({RecorderFactory::CsvRecorder}, nullptr);
+        RecorderManager manager({RecorderFactory::RecorderType(kind)}, nullptr);
         manager.setSource(&source);
+        DataRecorder *recorder = manager.recorders().at(0);
         QSignalSpy errors(&manager, &RecorderManager::errorBroadCast);
-        if (folder != "-")
+        if (name != "-" && kind == RecorderFactory::CsvRecorder)
             csv(manager, 0)->folderProperty()->setFoldername(path);
+        else if (name != "-")
+            qobject_cast<T3dDataRecorder *>(recorder)->fileProperty()->setFilename(path);
         manager.startAction()->trigger();
-        QTRY_COMPARE(errors.count(), 1);
-        QCOMPARE(errors.at(0).at(0).toString(), message.contains("%1") ? message.arg(path) : message);
-        QTRY_VERIFY(!csv(manager, 0)->isRunning());
-        QTRY_VERIFY(csv(manager, 0)->startAction()->isEnabled());
-        QCOMPARE(QDir(path).entryList(QDir::Files).size(), 0);
-    }
-
-    void logFileName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("errors");
-        QTest::newRow("suffix in capitals") << "recording.VBL" << 0;
-        QTest::newRow("other suffix") << "recording.csv" << 1;
-        QTest::newRow("placeholder") << QString() << 1;
-    }
-    void logFileName()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, errors);
-        QTemporaryDir dir;
-        T3dDataRecorder recorder;
-        QSignalSpy found(&recorder, &DataRecorder::errorFound);
-        if (!name.isEmpty())
-            recorder.fileProperty()->setFilename(dir.filePath(name));
-        recorder.startAction()->trigger();
-        recorder.stopRecording();
-        QCOMPARE(found.count(), errors);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1 - errors);
-        if (errors)
-            QCOMPARE(found.at(0).at(0).toString(), QStringLiteral("File is incorrect"));
+        if (message.isEmpty()) {
+            QTRY_VERIFY(recorder->isRunning());
+            manager.stopAction()->trigger();
+        }
+        QTRY_COMPARE(errors.count(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(errors.at(0).at(0).toString(), message.contains("%1") ? message.arg(path) : message);
+        QTRY_VERIFY(!recorder->isRunning());
+        QTRY_VERIFY(recorder->startAction()->isEnabled());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), message.isEmpty() ? 1 : 0);
     }
 };
 
