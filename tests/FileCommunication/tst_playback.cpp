@@ -54,14 +54,16 @@ private slots:
         QTest::addColumn<float>("speed");
         QTest::addColumn<QVector<int>>("times");
         QTest::addColumn<QVector<int>>("connections");
-        QTest::addColumn<QVector<int>>("gaps"); // expected ms between emissions
-        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{50};
+        // Expected ms between emissions. A line may come late on a busy machine but never early; the gaps a
+        // wrong pacing would give differ from these by more than that slack.
+        QTest::addColumn<QVector<int>>("gaps");
+        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 700} << QVector<int>{0, 0} << QVector<int>{300};
         QTest::newRow("speed 0.5") << 0.5f << QVector<int>{100, 200} << QVector<int>{0, 0}
                                    << QVector<int>{200};
         QTest::newRow("5 s gap") << 1.0f << QVector<int>{100, 5100} << QVector<int>{0, 0}
                                  << QVector<int>{1000};
-        QTest::newRow("alternating connections")
-            << 1.0f << QVector<int>{100, 200, 300, 400} << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
+        QTest::newRow("alternating connections") << 1.0f << QVector<int>{100, 600, 1100, 1600}
+                                                 << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
         QTest::newRow("same connection twice")
             << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150};
         // Stamps past 2^32 - 1 wrap to small ones: 4294967246 then 53 is 102 ms later.
@@ -121,7 +123,7 @@ private slots:
             due += gaps.at(i);
             const double atMs = double(emittedNs.at(i + 1) - playNs) / 1e6;
             QVERIFY2(
-                atMs >= due - 2 && atMs <= due + 40,
+                atMs >= due - 2 && atMs <= due + 150,
                 qPrintable(
                     QStringLiteral("line %1: %2 ms after play, due at %3").arg(i + 1).arg(atMs).arg(due)));
         }
