@@ -313,10 +313,10 @@ private slots:
     {
         dock->addMeasurementData(0, 0, tableRecord(2, 1, 0, 0, 0));
         DRALTableView *view = dock->tableView();
-        const QAbstractItemModel *model = view->model();
+        const QAbstractItemModel *shown = view->model();
         for (const QModelIndex &index :
-             {model->index(1, DRALTableModel::LevelColumn), model->index(1, DRALTableModel::RangeColmn),
-              model->index(0, DRALTableModel::SpotNumberColumn)})
+             {shown->index(1, DRALTableModel::LevelColumn), shown->index(1, DRALTableModel::RangeColmn),
+              shown->index(0, DRALTableModel::SpotNumberColumn)})
             view->selectionModel()->select(index, QItemSelectionModel::Select);
         QApplication::clipboard()->clear();
         view->setFocus();
