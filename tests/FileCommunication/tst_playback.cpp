@@ -54,22 +54,23 @@ private slots:
         QTest::addColumn<float>("speed");
         QTest::addColumn<QVector<int>>("times");
         QTest::addColumn<QVector<int>>("connections");
-        // Expected ms between emissions. A line may come late on a busy machine but never early; the gaps a
-        // wrong pacing would give differ from these by more than that slack.
+        // Expected ms between emissions. A line may come late on a busy machine but never early; a wrong
+        // pacing puts a line early, or late by more than that slack (gaps stay under the one-second cap).
         QTest::addColumn<QVector<int>>("gaps");
-        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 700} << QVector<int>{0, 0} << QVector<int>{300};
+        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 1100} << QVector<int>{0, 0}
+                                 << QVector<int>{500};
         QTest::newRow("speed 0.5") << 0.5f << QVector<int>{100, 200} << QVector<int>{0, 0}
                                    << QVector<int>{200};
         QTest::newRow("5 s gap") << 1.0f << QVector<int>{100, 5100} << QVector<int>{0, 0}
                                  << QVector<int>{1000};
-        QTest::newRow("alternating connections") << 1.0f << QVector<int>{100, 600, 1100, 1600}
+        QTest::newRow("alternating connections") << 1.0f << QVector<int>{100, 1000, 1900, 2800}
                                                  << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
         QTest::newRow("same connection twice")
             << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150};
         // Stamps past 2^32 - 1 wrap to small ones: 4294967246 then 53 is 102 ms later.
         QTest::newRow("clock wrap") << 1.0f << QVector<int>{0, 53} << QVector<int>{0, 0} << QVector<int>{102};
         QTest::newRow("auxiliary not delayed")
-            << 1.0f << QVector<int>{100, -400, 200} << QVector<int>{0, 0, 0} << QVector<int>{0, 100};
+            << 1.0f << QVector<int>{100, -1000, 1000} << QVector<int>{0, 0, 0} << QVector<int>{0, 900};
         // The receiver holds the second line 30 ms: the lines after it keep their schedule instead of
         // all leaving at once.
         QVector<int> steady, zeros, tens;
@@ -123,7 +124,7 @@ private slots:
             due += gaps.at(i);
             const double atMs = double(emittedNs.at(i + 1) - playNs) / 1e6;
             QVERIFY2(
-                atMs >= due - 2 && atMs <= due + 150,
+                atMs >= due - 2 && atMs <= due + 400,
                 qPrintable(
                     QStringLiteral("line %1: %2 ms after play, due at %3").arg(i + 1).arg(atMs).arg(due)));
         }
