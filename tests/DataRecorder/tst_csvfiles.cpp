@@ -1,8 +1,13 @@
-// CSV rows of lines and packets, and the file set: naming, routing by connection, rotation, failing disks.
+// CSV rows of lines and packets, the file set (naming, routing by connection, rotation, failing disks) and
+// the recorder thread that writes them: what was queued before a stop is written, a failing output ends
+// the recording with a message, and records that arrive while it is stopped are dropped.
+#include "CrossThreadSpy.h"
 #include "CsvFileSet.h"
+#include "CsvRecordSink.h"
 #include "CsvRowWriter.h"
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
+#include "RecorderWorker.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,6 +94,27 @@ private:
     qint64 m_room;
 };
 
+// Records share one line, as every recorder shares the frames of a connection.
+FileRecord::file_record_t lineRecord(quint32 index = 0)
+{
+    static const QSharedPointer<SensorData> line = makeLine(1, 1);
+    FileRecord::file_record_t record;
+    record.index = index;
+    record.data = line;
+    return record;
+}
+
+int rowsIn(const QString &name)
+{
+    return readFile(name).count("\r\n") - 1;
+}
+
+std::unique_ptr<RecordSink> sinkIn(const QString &folder, CsvFileSet::DeviceMaker maker = {})
+{
+    return std::make_unique<CsvRecordSink>(folder, QStringLiteral("t"), VEXA3D_SENSOR_INFO_T{},
+                                           std::move(maker));
+}
+
 } // namespace
 
 class tst_CsvFiles : public QObject
@@ -124,46 +150,35 @@ private slots:
         }
     }
 
-    void rowText_data()
-    {
-        QTest::addColumn<int>("swdr");
-        QTest::addColumn<QByteArray>("row");
-        QTest::newRow("first angle vertical")
-            << 0 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,-0.2,0.1,1,-0,1.23457e+08\r\n");
-        QTest::newRow("scan directions swapped")
-            << 1 << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,0.1,-0.2,1,-0,1.23457e+08\r\n");
-    }
-
-    void rowText()
-    {
-        QFETCH(int, swdr);
-        QFETCH(QByteArray, row);
-        CsvBuffer out;
-        (void)CsvRowWriter(sensorInfo("VX", swdr)).appendMeasurementRows(out, *makeLine(1, 2)->data());
-        QCOMPARE(rowsOf(out).at(1) + '\n', row);
-    }
-
-    void headers_data()
+    // The header names the field numbers by sensor family; the angle columns follow the scan directions.
+    void text_data()
     {
         QTest::addColumn<QByteArray>("product");
-        QTest::addColumn<QByteArray>("header");
-        QTest::newRow("KRX names the fields h and v")
-            << QByteArray("KRX-20")
-            << QByteArray("timestamp_ms,frame,h_field,v_field,line,spot,echo,range_m,"
-                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
-        QTest::newRow("others name them motor and rem")
-            << QByteArray("KR")
-            << QByteArray("timestamp_ms,frame,motor_field,rem_field,line,spot,echo,range_m,"
-                          "level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+        QTest::addColumn<int>("swdr");
+        QTest::addColumn<QByteArray>("fields");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("KRX, first angle vertical")
+            << QByteArray("KRX-20") << 0 << QByteArray("h_field,v_field")
+            << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,-0.2,0.1,1,-0,1.23457e+08\r\n");
+        QTest::newRow("others, scan directions swapped")
+            << QByteArray("KR") << 1 << QByteArray("motor_field,rem_field")
+            << QByteArray("4000000000,5,6,7,8,0,1,1.5e-05,99,0.1,-0.2,1,-0,1.23457e+08\r\n");
     }
-
-    void headers()
+    void text()
     {
         QFETCH(QByteArray, product);
-        QFETCH(QByteArray, header);
+        QFETCH(int, swdr);
+        QFETCH(QByteArray, fields);
+        QFETCH(QByteArray, row);
         CsvBuffer out;
-        CsvRowWriter(sensorInfo(product.constData())).appendMeasurementHeader(out);
-        QCOMPARE(QByteArray(out.data(), int(out.size())), header);
+        const CsvRowWriter writer(sensorInfo(product.constData(), swdr));
+        writer.appendMeasurementHeader(out);
+        (void)writer.appendMeasurementRows(out, *makeLine(1, 2)->data());
+        const QList<QByteArray> rows = rowsOf(out);
+        QCOMPARE(rows.at(0) + '\n',
+                 "timestamp_ms,frame," + fields +
+                     ",line,spot,echo,range_m,level,h_angle_rad,v_angle_rad,x_m,y_m,z_m\r\n");
+        QCOMPARE(rows.at(2) + '\n', row);
     }
 
     void auxiliaryRow_data()
@@ -286,7 +301,7 @@ private slots:
         // Cut back to the last whole row written.
         const QByteArray onDisk = readFile(name);
         QCOMPARE(onDisk.count("\r\n"), qMax(0, linesOnDisk));
-        QVERIFY(onDisk.isEmpty() || onDisk.endsWith("\r\n"));
+        QVERIFY(linesOnDisk < 0 ? onDisk.isEmpty() : onDisk.endsWith("\r\n"));
     }
 
     void fileCannotBeCreated()
@@ -300,6 +315,80 @@ private slots:
                 QStringLiteral("Cannot create the file %1: ").arg(CsvFileSet::fileName(prefix, 1, false, 1))),
             qPrintable(set.errorString()));
         QCOMPARE(set.fileNames().size(), 0);
+    }
+
+    void stopWritesWhatWasQueued_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("pauseMs");
+        QTest::newRow("one record, stopped at once") << 1 << 0;
+        QTest::newRow("5000 records, stopped at once") << 5000 << 0;
+        QTest::newRow("5000 records after the worker idled") << 5000 << 50;
+    }
+
+    void stopWritesWhatWasQueued()
+    {
+        QFETCH(int, records);
+        QFETCH(int, pauseMs);
+        QTemporaryDir dir;
+        RecorderWorker worker;
+        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
+        CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
+        QVERIFY(worker.startWorker(sinkIn(dir.path())));
+        QThread::msleep(ulong(pauseMs));
+        for (int i = 0; i < records; ++i)
+            worker.enqueue(lineRecord());
+        worker.stopWorker();
+        QCOMPARE(rowsIn(dir.filePath("t_connection1_1.csv")), records);
+        QCOMPARE(written.count(), records);
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void stoppedWorkerDropsRecords()
+    {
+        QTemporaryDir dir;
+        RecorderWorker worker;
+        worker.enqueue(lineRecord());
+        QVERIFY(worker.startWorker(sinkIn(dir.path())));
+        QVERIFY(!worker.startWorker(sinkIn(dir.path()))); // one recording at a time
+        worker.enqueue(lineRecord(1));
+        worker.stopWorker();
+        worker.enqueue(lineRecord());
+        QVERIFY(!worker.isAccepting());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"t_connection2_1.csv"});
+        QCOMPARE(rowsIn(dir.filePath("t_connection2_1.csv")), 1);
+    }
+
+    void failureEndsTheRecording_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder missing") << "missing" << false << "The folder %1 does not exist";
+        QTest::newRow("disk full") << "" << true
+                                   << "Cannot write the file %1/t_connection1_1.csv: No space left on device";
+    }
+
+    void failureEndsTheRecording()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(folder);
+        CsvFileSet::DeviceMaker maker;
+        if (fullDisk)
+            maker = [](const QString &name) { return std::unique_ptr<QIODevice>(new FillingFile(name, 0)); };
+        RecorderWorker worker;
+        CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
+        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
+        QVERIFY(worker.startWorker(sinkIn(QDir::cleanPath(path), maker)));
+        worker.enqueue(lineRecord());
+        QVERIFY(worker.wait(5000));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(), message.arg(QDir::cleanPath(path)));
+        QCOMPARE(written.count(), 0);
+        QVERIFY(!worker.isAccepting());
     }
 };
 

@@ -1,13 +1,11 @@
-// The recorder manager's nodes and actions, the frames it hands on, and the recorders' starts and stops
+// The recorder manager's add and remove, the frames it hands on, and the recorders' starts and refusals
 // as the user sees them.
-#include "BoolProperty.h"
 #include "CsvDataRecorder.h"
-#include "DRALAuxiliaryData.h"
-#include "DRALMeasurementData.h"
 #include "DataRecorderSource.h"
 #include "FileProperty.h"
 #include "FolderProperty.h"
 #include "IntegerProperty.h"
+#include "LogTestSupport.h"
 #include "PropertyItem.h"
 #include "RecorderManager.h"
 #include "T3dDataRecorder.h"
@@ -33,67 +31,6 @@ public:
     bool allowed = true;
 };
 
-QSharedPointer<SensorData> line()
-{
-    auto l = QSharedPointer<DRALMeasurementData>::create(VEXA3D_SPEC_T{});
-    l->data()->receivedSpotCount = 2;
-    l->data()->spots[0].count = 1;
-    l->data()->spots[1].count = 1;
-    return l;
-}
-
-QSharedPointer<SensorData> packet()
-{
-    VEXA3D_AUXILIARY_DATA_T p;
-    p.sampleCount = 1;
-    return QSharedPointer<DRALAuxiliaryData>::create(p, VEXA3D_SPEC_T{});
-}
-
-// What a log file writer would be handed: the records in order, and whether it was closed.
-struct Written
-{
-    QString fileName;
-    bool compression = false;
-    QVector<FileRecord::file_record_t> records;
-    bool closed = false;
-};
-
-class CollectingSink : public RecordSink
-{
-public:
-    explicit CollectingSink(std::shared_ptr<Written> out) : m_out(std::move(out)) {}
-    Result open() override { return Result::Done; }
-    Result write(const FileRecord::file_record_t &record) override
-    {
-        m_out->records.append(record);
-        return record.data->dataType() ? Result::Done : Result::Skipped;
-    }
-    Result flush() override { return Result::Done; }
-    Result close() override
-    {
-        m_out->closed = true;
-        return Result::Done;
-    }
-    QString errorString() const override { return QString(); }
-
-private:
-    std::shared_ptr<Written> m_out;
-};
-
-class CollectingLogRecorder : public T3dDataRecorder
-{
-public:
-    std::shared_ptr<Written> written = std::make_shared<Written>();
-
-protected:
-    std::unique_ptr<RecordSink> createSink(const QString &fileName, bool compression) const override
-    {
-        written->fileName = fileName;
-        written->compression = compression;
-        return std::make_unique<CollectingSink>(written);
-    }
-};
-
 CsvDataRecorder *csv(RecorderManager &manager, int i)
 {
     return qobject_cast<CsvDataRecorder *>(manager.recorders().at(i));
@@ -107,45 +44,23 @@ class tst_RecorderManager : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void startsWithOneRecorderPerKind()
-    {
-        RecorderManager manager;
-        QCOMPARE(manager.rootProperty()->name(), QStringLiteral("Recorders"));
-        QCOMPARE(manager.rootProperty()->key(), QStringLiteral("recorders"));
-        QVERIFY(!manager.rootProperty()->settable());
-        const QVector<PropertyItem *> nodes = manager.rootProperty()->children();
-        QCOMPARE(nodes.size(), 2);
-        QCOMPARE(nodes[0]->name(), QStringLiteral("VBL Recorder"));
-        QCOMPARE(nodes[0]->key(), QStringLiteral("vbl_recorder"));
-        QCOMPARE(nodes[1]->name(), QStringLiteral("CSV Recorder"));
-        QCOMPARE(nodes[1]->key(), QStringLiteral("csv_recorder"));
-        QStringList keys;
-        for (const PropertyItem *node : nodes)
-            for (const PropertyItem *setting : node->children())
-                keys << setting->key();
-        QCOMPARE(keys, QStringList(
-                           {"file_name", "record_count", "use_compression", "folder_name", "record_count"}));
-        QVERIFY(manager.removeAction()->isEnabled());
-    }
-
     void addAndRemove_data()
     {
-        QTest::addColumn<int>("kinds");
+        QTest::addColumn<QList<int>>("kinds");
         QTest::addColumn<QList<int>>("afterEachStep"); // add, add, remove, remove, remove
-        QTest::newRow("two kinds") << 2 << QList<int>{4, 6, 4, 2, 1};
-        QTest::newRow("one kind") << 1 << QList<int>{2, 3, 2, 1, 1};
-        QTest::newRow("log and CSV") << -2 << QList<int>{4, 6, 4, 2, 1};
+        QTest::newRow("log and CSV") << QList<int>{RecorderFactory::VblRecorder, RecorderFactory::CsvRecorder}
+                                     << QList<int>{4, 6, 4, 2, 1};
+        QTest::newRow("one kind") << QList<int>{RecorderFactory::CsvRecorder} << QList<int>{2, 3, 2, 1, 1};
     }
-
     void addAndRemove()
     {
-        QFETCH(int, kinds);
+        QFETCH(QList<int>, kinds);
         QFETCH(QList<int>, afterEachStep);
         QList<RecorderFactory::RecorderType> types;
-        for (int i = 0; i < qAbs(kinds); ++i)
-            types << (kinds < 0 && i == 0 ? RecorderFactory::VblRecorder : RecorderFactory::CsvRecorder);
+        for (int kind : kinds)
+            types << RecorderFactory::RecorderType(kind);
         RecorderManager manager(types, nullptr);
-        QCOMPARE(manager.recorders().size(), qAbs(kinds));
+        QCOMPARE(manager.removeAction()->isEnabled(), kinds.size() > 1);
         for (int step = 0; step < afterEachStep.size(); ++step) {
             (step < 2 ? manager.addAction() : manager.removeAction())->trigger();
             QCOMPARE(manager.recorders().size(), afterEachStep[step]);
@@ -154,7 +69,8 @@ private slots:
         }
     }
 
-    // Frames reach every recorder; index 1 lands in the connection 2 files only.
+    // Frames reach every recorder; index 1 lands in the connection 2 files only. The settings are locked
+    // while recording.
     void framesReachEveryRecorder()
     {
         QTemporaryDir dirs[2];
@@ -170,8 +86,8 @@ private slots:
             QVERIFY(!csv(manager, i)->startAction()->isEnabled());
             QVERIFY(csv(manager, i)->folderProperty()->readOnly());
         }
-        source.send(1, line());
-        source.send(1, packet());
+        source.send(1, LogTest::line(VEXA3D_SPEC_T{}, 10));
+        source.send(1, LogTest::aux(20));
         source.send(1, QSharedPointer<SensorData>::create()); // neither kind: counted, not written
         QSignalSpy stopped0(csv(manager, 0), &DataRecorder::recordingStopped);
         QSignalSpy stopped1(csv(manager, 1), &DataRecorder::recordingStopped);
@@ -189,110 +105,57 @@ private slots:
         QCOMPARE(errors.count(), 0);
     }
 
-    void recordingNotAllowed()
+    // A start the connection state, the folder or the file name does not allow ends with one message and
+    // no file; a log file name is taken whatever the case of its suffix.
+    void startRefused_data()
     {
-        QTemporaryDir dir;
-        Source source;
-        source.allowed = false;
-        RecorderManager manager({RecorderFactory::CsvRecorder}, nullptr);
-        manager.setSource(&source);
-        QSignalSpy errors(&manager, &RecorderManager::errorBroadCast);
-        csv(manager, 0)->folderProperty()->setFoldername(dir.path());
-        QSignalSpy stopped(csv(manager, 0), &DataRecorder::recordingStopped);
-        csv(manager, 0)->startRecording();
-        QVERIFY(stopped.wait());
-        QCOMPARE(errors.count(), 1);
-        QCOMPARE(errors.at(0).at(0).toString(),
-                 QStringLiteral("Recording is not allowed in the current connection state"));
-        QVERIFY(!csv(manager, 0)->isRunning());
-        QVERIFY(csv(manager, 0)->startAction()->isEnabled());
-    }
-
-    void csvStartRefused_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("placeholder") << QString() << "No folder has been chosen for the CSV files";
-        QTest::newRow("missing folder") << "missing"
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<QString>("name");    // "-": none chosen
+        QTest::addColumn<QString>("message"); // empty: recording starts
+        const int csv = RecorderFactory::CsvRecorder, log = RecorderFactory::VblRecorder;
+        QTest::newRow("not allowed") << csv << false << ""
+                                     << "Recording is not allowed in the current connection state";
+        QTest::newRow("no folder chosen") << csv << true << "-"
+                                          << "No folder has been chosen for the CSV files";
+        QTest::newRow("missing folder") << csv << true << "missing"
                                         << "The folder %1 does not exist";
+        QTest::newRow("no file chosen") << log << true << "-"
+                                        << "File is incorrect";
+        QTest::newRow("other suffix") << log << true << "recording.csv"
+                                      << "File is incorrect";
+        QTest::newRow("suffix in capitals") << log << true << "recording.VBL"
+                                            << "";
     }
-
-    void csvStartRefused()
+    void startRefused()
     {
-        QFETCH(QString, folder);
+        QFETCH(int, kind);
+        QFETCH(bool, allowed);
+        QFETCH(QString, name);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString path = dir.filePath(folder);
-        RecorderManager manager({RecorderFactory::CsvRecorder}, nullptr);
+        const QString path = QDir::cleanPath(dir.filePath(name));
+        Source source;
+        source.allowed = allowed;
+        RecorderManager manager({RecorderFactory::RecorderType(kind)}, nullptr);
+        manager.setSource(&source);
+        DataRecorder *recorder = manager.recorders().at(0);
         QSignalSpy errors(&manager, &RecorderManager::errorBroadCast);
-        if (!folder.isEmpty())
+        if (name != "-" && kind == RecorderFactory::CsvRecorder)
             csv(manager, 0)->folderProperty()->setFoldername(path);
+        else if (name != "-")
+            qobject_cast<T3dDataRecorder *>(recorder)->fileProperty()->setFilename(path);
         manager.startAction()->trigger();
-        QCOMPARE(errors.count(), 1);
-        QCOMPARE(errors.at(0).at(0).toString(), folder.isEmpty() ? message : message.arg(path));
-        QVERIFY(!csv(manager, 0)->isRunning());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
-    }
-
-    void logFileName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("errors");
-        QTest::newRow("suffix in capitals") << "recording.VBL" << 0;
-        QTest::newRow("other suffix") << "recording.csv" << 1;
-        QTest::newRow("placeholder") << QString() << 1;
-    }
-
-    void logFileName()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, errors);
-        QTemporaryDir dir;
-        T3dDataRecorder recorder;
-        QSignalSpy found(&recorder, &DataRecorder::errorFound);
-        if (!name.isEmpty())
-            recorder.fileProperty()->setFilename(dir.filePath(name));
-        recorder.startAction()->trigger();
-        recorder.stopRecording();
-        QCOMPARE(found.count(), errors);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1 - errors);
-        if (errors)
-            QCOMPARE(found.at(0).at(0).toString(), QStringLiteral("File is incorrect"));
-        QCOMPARE(recorder.filename(), recorder.fileProperty()->value().toString());
-    }
-
-    // The log recorder hands its writer every record queued before Stop, in order, then closes it.
-    void logRecorderFeedsItsWriter()
-    {
-        CollectingLogRecorder recorder;
-        recorder.fileProperty()->setFilename(QStringLiteral("run.vbl"));
-        recorder.compressionProperty()->setBoolValue(false);
-        QSignalSpy started(&recorder, &DataRecorder::recordingStarted);
-        recorder.startRecording();
-        QVERIFY(started.wait());
-        QVERIFY(!recorder.startAction()->isEnabled());
-        QVERIFY(recorder.fileProperty()->readOnly() && recorder.compressionProperty()->readOnly());
-        const QSharedPointer<SensorData> frames[] = {line(), QSharedPointer<SensorData>::create(), packet()};
-        for (quint32 i = 0; i < 3; ++i)
-            recorder.addRecord({i, frames[i], QVector3D(1, 2, 3), QVector3D(0, 0, 90), QString::number(i)});
-        QSignalSpy stopped(&recorder, &DataRecorder::recordingStopped);
-        recorder.stopAction()->trigger();
-        QVERIFY(stopped.wait());
-        const Written &w = *recorder.written;
-        QCOMPARE(w.fileName, QStringLiteral("run.vbl"));
-        QVERIFY(!w.compression);
-        QVERIFY(w.closed);
-        QCOMPARE(w.records.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(w.records[i].index, quint32(i));
-            QCOMPARE(w.records[i].data, frames[i]);
-            QCOMPARE(w.records[i].position, QVector3D(1, 2, 3));
-            QCOMPARE(w.records[i].rotation, QVector3D(0, 0, 90));
+        if (message.isEmpty()) {
+            QTRY_VERIFY(recorder->isRunning());
+            manager.stopAction()->trigger();
         }
-        QCOMPARE(recorder.recordCountProperty()->intValue(), 2); // the frame of no kind is not a block
-        QVERIFY(recorder.startAction()->isEnabled() && !recorder.fileProperty()->readOnly());
-        recorder.addRecord({0, line(), {}, {}, {}}); // stopped: dropped
-        QCOMPARE(w.records.size(), 3);
+        QTRY_COMPARE(errors.count(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(errors.at(0).at(0).toString(), message.contains("%1") ? message.arg(path) : message);
+        QTRY_VERIFY(!recorder->isRunning());
+        QTRY_VERIFY(recorder->startAction()->isEnabled());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), message.isEmpty() ? 1 : 0);
     }
 };
 

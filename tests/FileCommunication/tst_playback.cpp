@@ -1,3 +1,4 @@
+#include "CrossThreadSpy.h"
 #include "FileCommunicationDevice.h"
 #include "FileDevice.h"
 #include "LogTestSupport.h"
@@ -5,10 +6,10 @@
 #include "T3dTestWriter.h"
 
 #include <QElapsedTimer>
-#include <QMutex>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <mutex>
 
 using namespace LogTest;
 
@@ -42,8 +43,8 @@ private slots:
         FileCommunicationDevice engine;
         engine.registerDevice(QSharedPointer<FileDevice>::create());
         engine.registerDevice(QSharedPointer<T3DFileDevice>::create());
-        QSignalSpy opened(&engine, &FileCommunicationDevice::deviceOpened);
-        QSignalSpy closed(&engine, &FileCommunicationDevice::deviceClosed);
+        CrossThreadSpy opened(&engine, &FileCommunicationDevice::deviceOpened);
+        CrossThreadSpy closed(&engine, &FileCommunicationDevice::deviceClosed);
         QCOMPARE(engine.open(path(name)), opens);
         QCOMPARE(opened.count(), opens ? 1 : 0);
         QCOMPARE(closed.count(), opens ? 0 : 1);
@@ -53,20 +54,23 @@ private slots:
         QTest::addColumn<float>("speed");
         QTest::addColumn<QVector<int>>("times");
         QTest::addColumn<QVector<int>>("connections");
-        QTest::addColumn<QVector<int>>("gaps"); // expected ms between emissions
-        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 200} << QVector<int>{0, 0} << QVector<int>{50};
+        // Expected ms between emissions. A line may come late on a busy machine but never early; a wrong
+        // pacing puts a line early, or late by more than that slack (gaps stay under the one-second cap).
+        QTest::addColumn<QVector<int>>("gaps");
+        QTest::newRow("speed 2") << 2.0f << QVector<int>{100, 1100} << QVector<int>{0, 0}
+                                 << QVector<int>{500};
         QTest::newRow("speed 0.5") << 0.5f << QVector<int>{100, 200} << QVector<int>{0, 0}
                                    << QVector<int>{200};
         QTest::newRow("5 s gap") << 1.0f << QVector<int>{100, 5100} << QVector<int>{0, 0}
                                  << QVector<int>{1000};
-        QTest::newRow("alternating connections")
-            << 1.0f << QVector<int>{100, 200, 300, 400} << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
+        QTest::newRow("alternating connections") << 1.0f << QVector<int>{100, 1000, 1900, 2800}
+                                                 << QVector<int>{1, 2, 1, 2} << QVector<int>{0, 0, 0};
         QTest::newRow("same connection twice")
             << 1.0f << QVector<int>{100, 250} << QVector<int>{1, 1} << QVector<int>{150};
         // Stamps past 2^32 - 1 wrap to small ones: 4294967246 then 53 is 102 ms later.
         QTest::newRow("clock wrap") << 1.0f << QVector<int>{0, 53} << QVector<int>{0, 0} << QVector<int>{102};
         QTest::newRow("auxiliary not delayed")
-            << 1.0f << QVector<int>{100, -400, 200} << QVector<int>{0, 0, 0} << QVector<int>{0, 100};
+            << 1.0f << QVector<int>{100, -1000, 1000} << QVector<int>{0, 0, 0} << QVector<int>{0, 900};
         // The receiver holds the second line 30 ms: the lines after it keep their schedule instead of
         // all leaving at once.
         QVector<int> steady, zeros, tens;
@@ -94,22 +98,25 @@ private slots:
         openIndexed(engine, file);
         engine.setPlaySpeed(speed);
         // Taken on the playback thread at emission.
+        std::mutex mutex;
         QVector<qint64> emittedNs;
         QElapsedTimer clock;
         clock.start();
         connect(
             &engine, &FileCommunicationDevice::sensorDataReady, this,
             [&] {
+                std::lock_guard<std::mutex> lock(mutex);
                 emittedNs << clock.nsecsElapsed();
                 if (emittedNs.size() == 2 && QByteArray(QTest::currentDataTag()) == "a late line")
                     QThread::msleep(30);
             },
             Qt::DirectConnection);
-        QSignalSpy end(&engine, &FileCommunicationDevice::reachedEnd);
+        CrossThreadSpy end(&engine, &FileCommunicationDevice::reachedEnd);
         const qint64 playNs = clock.nsecsElapsed();
         engine.play();
-        QVERIFY(end.wait(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(end.count(), 1, 10000);
         engine.wait();
+        std::lock_guard<std::mutex> lock(mutex);
         QCOMPARE(emittedNs.size(), times.size());
         // Counted from play(), so that a first line slowed by its own reading does not shorten the next gap.
         double due = 0;
@@ -117,7 +124,7 @@ private slots:
             due += gaps.at(i);
             const double atMs = double(emittedNs.at(i + 1) - playNs) / 1e6;
             QVERIFY2(
-                atMs >= due - 2 && atMs <= due + 40,
+                atMs >= due - 2 && atMs <= due + 400,
                 qPrintable(
                     QStringLiteral("line %1: %2 ms after play, due at %3").arg(i + 1).arg(atMs).arg(due)));
         }
@@ -132,8 +139,8 @@ private slots:
         QVERIFY(writeVbl(file, true, times));
         FileCommunicationDevice engine;
         openIndexed(engine, file);
-        QSignalSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
-        QSignalSpy paused(&engine, &FileCommunicationDevice::paused);
+        CrossThreadSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
+        CrossThreadSpy paused(&engine, &FileCommunicationDevice::paused);
         engine.play();
         QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 5000);
         engine.pause();
@@ -142,17 +149,12 @@ private slots:
         engine.play();
         QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= before + 2, 5000);
         // No record repeated or skipped across the pause.
-        QVector<qint64> expected;
-        for (int i = 0; i < before + 2; ++i)
-            expected << times.at(i);
-        QCOMPARE(stamps(frames).mid(0, before + 2), expected);
-        QSignalSpy stopped(&engine, &FileCommunicationDevice::stopped);
+        QCOMPARE(stamps(frames).mid(0, before + 2), times.mid(0, before + 2));
         engine.stop();
-        QTRY_VERIFY(stopped.count() >= 1);
-        frames.clear();
+        const int restart = frames.count();
         engine.play();
-        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 1, 5000);
-        QCOMPARE(stamps(frames).first(), qint64(times.first()));
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() > restart, 5000);
+        QCOMPARE(stamps(frames).at(restart), times.first());
         engine.stop();
     }
     void endAndLoop_data()
@@ -170,22 +172,20 @@ private slots:
         FileCommunicationDevice engine;
         openIndexed(engine, file);
         engine.setLoop(loop);
-        QSignalSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
-        QSignalSpy end(&engine, &FileCommunicationDevice::reachedEnd);
+        CrossThreadSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
+        CrossThreadSpy end(&engine, &FileCommunicationDevice::reachedEnd);
         engine.play();
         if (loop) {
             QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 7, 5000);
             engine.stop();
-            QVERIFY(engine.wait(5000));
-            QCOMPARE(stamps(frames).mid(0, 7), (QVector<qint64>{10, 20, 30, 10, 20, 30, 10}));
+            QCOMPARE(stamps(frames).mid(0, 7), (QVector<int>{10, 20, 30, 10, 20, 30, 10}));
             return;
         }
-        QVERIFY(end.wait(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(end.count(), 1, 5000);
         QVERIFY(engine.wait(5000));
-        QCOMPARE(stamps(frames), (QVector<qint64>{10, 20, 30}));
         engine.play();
         QTRY_COMPARE_WITH_TIMEOUT(end.count(), 2, 5000);
-        QCOMPARE(stamps(frames), (QVector<qint64>{10, 20, 30, 10, 20, 30}));
+        QCOMPARE(stamps(frames), (QVector<int>{10, 20, 30, 10, 20, 30}));
     }
     void setPosition()
     {
@@ -195,27 +195,24 @@ private slots:
         QVERIFY(writeVbl(file, false, {10, 20, 30, 40}));
         FileCommunicationDevice engine;
         openIndexed(engine, file);
-        QSignalSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
-        QSignalSpy positions(&engine, &FileCommunicationDevice::currentPositionChanged);
+        CrossThreadSpy frames(&engine, &FileCommunicationDevice::sensorDataReady);
+        CrossThreadSpy positions(&engine, &FileCommunicationDevice::currentPositionChanged);
+        CrossThreadSpy end(&engine, &FileCommunicationDevice::reachedEnd);
         engine.setPosition(2);
-        QCOMPARE(stamps(frames), QVector<qint64>{30});
+        QCOMPARE(stamps(frames), QVector<int>{30});
         QCOMPARE(positions.last().at(0).toLongLong(), 2);
         engine.setPosition(3);
-        QSignalSpy end(&engine, &FileCommunicationDevice::reachedEnd);
-        frames.clear();
         engine.play();
-        QVERIFY(end.wait(5000));
-        QCOMPARE(stamps(frames), (QVector<qint64>{10, 20, 30, 40}));
-        // Out of range: nothing is read.
-        frames.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(end.count(), 1, 5000);
+        QCOMPARE(stamps(frames), (QVector<int>{30, 40, 10, 20, 30, 40}));
         engine.setPosition(4);
-        QCOMPARE(frames.count(), 0);
+        QCOMPARE(frames.count(), 6);
     }
 
 private:
     // An engine with both devices registered, the file opened and indexed.
     void openIndexed(FileCommunicationDevice &engine, const QString &file);
-    static QVector<qint64> stamps(const QSignalSpy &spy);
+    static QVector<int> stamps(const CrossThreadSpy &spy);
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
@@ -224,17 +221,17 @@ void TestPlayback::openIndexed(FileCommunicationDevice &engine, const QString &f
 {
     engine.registerDevice(QSharedPointer<FileDevice>::create());
     engine.registerDevice(QSharedPointer<T3DFileDevice>::create());
-    QSignalSpy ready(&engine, &FileCommunicationDevice::deviceInitialized);
+    CrossThreadSpy ready(&engine, &FileCommunicationDevice::deviceInitialized);
     QVERIFY(engine.open(file));
     engine.initialize();
-    QVERIFY(ready.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 5000);
 }
 
-QVector<qint64> TestPlayback::stamps(const QSignalSpy &spy)
+QVector<int> TestPlayback::stamps(const CrossThreadSpy &spy)
 {
-    QVector<qint64> list;
-    for (const QList<QVariant> &args : spy)
-        list << args.at(1).value<QSharedPointer<SensorData>>()->timestamp();
+    QVector<int> list;
+    for (const QVariantList &args : spy.calls())
+        list << int(args.at(1).value<QSharedPointer<SensorData>>()->timestamp());
     return list;
 }
 

@@ -193,8 +193,8 @@ for q in [(1, 0, 0, 0), (0.7071068, 0.7071068, 0, 0), (0.9238795, 0, 0, 0.382683
     f.q = [f32(v) for v in q]
     show("angles %s" % (q,), f)
 
-# tst_fusionproperty: ten raw samples of gyro (655, -1310, 0) and acceleration (819, 0, 8191), scaled by
-# 500 / 32767 and 4 / 32767.
+# tst_fusion, the switch in the tree: ten raw samples of gyro (655, -1310, 0) and acceleration
+# (819, 0, 8191), scaled by 500 / 32767 and 4 / 32767.
 RAW_GYRO = (655 * 500 / 32767.0, -1310 * 500 / 32767.0, 0.0)
 RAW_ACCEL = (819 * 4 / 32767.0, 0.0, 8191 * 4 / 32767.0)
 show("recordAligned", align([RAW_GYRO] * 10, [RAW_ACCEL] * 10))

@@ -1,3 +1,6 @@
+// The colour schemes and models that colour the points, and the filters that drop echoes outside their
+// windows.
+#include "AxesFilter.h"
 #include "AxisDataSelector.h"
 #include "BoolProperty.h"
 #include "ColorModel.h"
@@ -10,8 +13,10 @@
 #include "EmphasisColorModel.h"
 #include "FloatProperty.h"
 #include "GradientColorScheme.h"
+#include "IntegerProperty.h"
 #include "InvertibleColorScheme.h"
 #include "LineBuilder.h"
+#include "PointFilters.h"
 #include "PropertyItemModel.h"
 #include "PropertyItemTree.h"
 #include "TestSupport.h"
@@ -23,6 +28,8 @@
 
 #include <memory>
 
+using Ranges = std::vector<double>;
+Q_DECLARE_METATYPE(Ranges)
 Q_DECLARE_METATYPE(ColorSchemeFactory::ColorSchemeType)
 
 namespace {
@@ -42,9 +49,46 @@ VEXA3D_SPOT_T spotAt(double x, double y, double z)
     VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 100, x, y, z}}});
     return line.spots[0];
 }
+
+// Echoes at the given positions, one spot each, with range = distance-ish values that stay positive.
+VEXA3D_MEASUREMENT_DATA_T pointsLine(const std::vector<QVector3D> &points)
+{
+    std::vector<std::vector<EchoSpec>> spots;
+    for (const QVector3D &p : points)
+        spots.push_back({EchoSpec{1.0, 100, p.x(), p.y(), p.z()}});
+    return makeLine(spots, 1);
+}
+
+// Sets one end of a filter's window through its property, whichever number type it has.
+void setBound(DataFilter *filter, bool max, double value)
+{
+    if (auto *f = qobject_cast<FloatMinMaxFilter *>(filter))
+        (max ? f->maxProperty() : f->minProperty())->setFloatValue(float(value));
+    else if (auto *i = qobject_cast<IntegerMinMaxFilter *>(filter))
+        (max ? i->maxProperty() : i->minProperty())->setIntValue(int(value));
+}
+
+// The window apply() works with, and the one the properties show.
+QVector<double> bounds(DataFilter *filter)
+{
+    if (auto *f = qobject_cast<FloatMinMaxFilter *>(filter))
+        return {f->window()->min, f->window()->max, f->minProperty()->floatValue(),
+                f->maxProperty()->floatValue()};
+    auto *i = qobject_cast<IntegerMinMaxFilter *>(filter);
+    return {double(i->window()->min), double(i->window()->max), double(i->minProperty()->intValue()),
+            double(i->maxProperty()->intValue())};
+}
+
+QString show(const Ranges &r)
+{
+    QStringList parts;
+    for (double v : r)
+        parts << QString::number(v);
+    return parts.join(", ");
+}
 } // namespace
 
-class tst_ColorModel : public QObject
+class tst_DataSelector : public QObject
 {
     Q_OBJECT
 
@@ -65,7 +109,6 @@ private slots:
         QTest::newRow("hue min") << hue << false << -5.0f << hueColor(0);
         QTest::newRow("hue min, inverted") << hue << true << -5.0f << hueColor(255);
         QTest::newRow("hue max") << hue << false << 10.0f << hueColor(255);
-        QTest::newRow("hue max, inverted") << hue << true << 10.0f << hueColor(0);
         QTest::newRow("hue middle") << hue << false << 2.5f << hueColor(128);
         QTest::newRow("hue below") << hue << false << -50.0f << hueColor(0);
         QTest::newRow("hue above") << hue << false << 1e6f << hueColor(255);
@@ -86,39 +129,37 @@ private slots:
         QVERIFY(near(scheme->color(value), expected));
     }
 
-    // An empty window (max equal to min) still yields a defined colour and draws no legend.
-    void emptyWindow()
+    // A horizontal legend runs from the min colour at the left to the max colour at the right; an empty
+    // window (max equal to min) still gives a defined colour but draws no legend.
+    void legend_data()
     {
+        QTest::addColumn<float>("max");
+        QTest::addColumn<QColor>("left");
+        QTest::addColumn<int>("rightHue");
+        QTest::newRow("window -5..10") << 10.0f << QColor::fromHsv(0, 255, 255).toRgb() << 254;
+        QTest::newRow("empty window") << -5.0f << QColor(Qt::white) << -1;
+    }
+    void legend()
+    {
+        QFETCH(float, max);
+        QFETCH(QColor, left);
+        QFETCH(int, rightHue);
         HueColorScheme scheme;
-        scheme.setMinValue(3.0f);
-        scheme.setMaxValue(3.0f);
-        QCOMPARE(scheme.minValue(), 3.0f);
-        const QVector3D c = scheme.color(3.0f);
+        scheme.setInvertedRange(false);
+        scheme.setMaxValue(max);
+        const QVector3D c = scheme.color(max);
         QVERIFY(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()));
-        QImage image(20, 10, QImage::Format_RGB32);
+        QImage image(256, 20, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         scheme.drawLegend(&painter, image.rect(), 1);
         painter.end();
-        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
-    }
-
-    // A horizontal legend runs from the min colour at the left to the max colour at the right.
-    void legendBar()
-    {
-        HueColorScheme scheme;
-        scheme.setInvertedRange(false);
-        QImage image(256, 20, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        scheme.drawLegend(&painter, QRect(0, 0, 256, 20), 1);
-        painter.end();
-        QCOMPARE(image.pixelColor(0, 10), QColor::fromHsv(0, 255, 255).toRgb());
-        QCOMPARE(image.pixelColor(255, 10).hue(), QColor::fromHsv(254, 255, 255).hue());
+        QCOMPARE(image.pixelColor(0, 10), left);
+        QCOMPARE(image.pixelColor(255, 10).hue(), rightHue);
     }
 
     // Setting Max below Min pulls Min down; setting Min above Max pushes Max up.
-    void windowStaysOrdered()
+    void schemeWindowStaysOrdered()
     {
         GrayColorScheme scheme;
         scheme.maxProperty()->setFloatValue(-8.0f);
@@ -147,7 +188,6 @@ private slots:
         QSignalSpy schemeSpy(&model, &ColorModel::schemeChanged);
         model.schemeProperty()->setOptionValue(target);
         QCOMPARE(schemeSpy.count(), 1);
-        QCOMPARE(model.schemeType(), target);
         QCOMPARE(model.scheme()->minValue(), -2.0f);
         QCOMPARE(model.scheme()->maxValue(), 7.5f);
         QCOMPARE(model.scheme()->maxProperty()->floatValue(), 7.5f);
@@ -189,13 +229,15 @@ private slots:
         QSignalSpy selectorSpy(&model, &ColorModel::selectorChanged);
         model.sourceProperty()->setOptionValue(type);
         QCOMPARE(selectorSpy.count(), 1);
-        QCOMPARE(int(model.selectorType()), type);
         QCOMPARE(model.scheme()->minValue(), min);
         QCOMPARE(model.scheme()->maxValue(), max);
         QCOMPARE(model.scheme()->minProperty()->minValue(), lower);
         QCOMPARE(model.scheme()->maxProperty()->maxValue(), upper);
         // The axis selector's own setting leaves the tree with it.
         QCOMPARE(model.property()->children().size(), 3);
+        // The echo selector colours by the echo's index: echo 3 sits at the window's end.
+        if (type == DataSelectorFactory::Echo)
+            QVERIFY(near(model.color(spotAt(1, 2, 3), 3, 0, 0, 0), model.scheme()->color(3.0f)));
 
         // Back to the axis: its defaults and its setting return.
         model.setDataSelectorType(DataSelectorFactory::Axis);
@@ -205,22 +247,10 @@ private slots:
         QCOMPARE(model.sourceProperty()->optionValue(), int(DataSelectorFactory::Axis));
     }
 
-    // With the echo selector's default window 0..3, echo 0 and echo 3 sit at the two ends of the ramp.
-    void echoEnds()
-    {
-        ColorModel model;
-        model.setDataSelectorType(DataSelectorFactory::Echo);
-        const VEXA3D_SPOT_T spot = spotAt(1, 2, 3);
-        // Hue is inverted by default: echo 0 is hue 255, echo 3 hue 0.
-        QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(255)));
-        QVERIFY(near(model.color(spot, 3, 0, 0, 0), hueColor(0)));
-    }
-
     // The axis selector sees the echo after the cloud's pose: raising the cloud changes the Z colours.
     void axisFollowsPose()
     {
         ColorModel model;
-        QCOMPARE(model.selectorType(), DataSelectorFactory::Axis);
         model.scheme()->setInvertedRange(false);
         const VEXA3D_SPOT_T spot = spotAt(1, 2, -5);
         QVERIFY(near(model.color(spot, 0, 0, 0, 0), hueColor(0)));
@@ -282,7 +312,137 @@ private slots:
         QCOMPARE(typeSpy.count(), 2);
         QCOMPARE(typeSpy.at(1).at(0).value<uchar>(), uchar(0));
     }
+
+    // Filters remove exactly the echoes outside their window, by setting the range to 0.
+    void windows_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<Ranges>("expected");
+        // The line: one spot of four echoes, ranges 5, 100, 100.5, 150, levels 50, 100, 200, 60001,
+        // vertical angles -90, 0, 45, 90 degrees, horizontal angles 0, 10, 20, -170 degrees.
+        QTest::newRow("range 10..100") << 0 << 10.0 << 100.0 << Ranges{0, 100, 0, 0};
+        QTest::newRow("level min 100") << 1 << 100.0 << 60000.0 << Ranges{0, 100, 100.5, 0};
+        QTest::newRow("echo 1..1 keeps the second echo") << 2 << 1.0 << 1.0 << Ranges{0, 100, 0, 0};
+        QTest::newRow("echo 2..3") << 2 << 2.0 << 3.0 << Ranges{0, 0, 100.5, 150};
+        QTest::newRow("hangle 5..25") << 4 << 5.0 << 25.0 << Ranges{0, 100, 100.5, 0};
+        QTest::newRow("vangle 0..90") << 5 << 0.0 << 90.0 << Ranges{0, 100, 100.5, 150};
+    }
+    void windows()
+    {
+        QFETCH(int, type);
+        QFETCH(double, min);
+        QFETCH(double, max);
+        QFETCH(Ranges, expected);
+        const double d = M_PI / 180.0;
+        VEXA3D_MEASUREMENT_DATA_T line = makeLine({{
+            EchoSpec{5.0, 50, 0, 0, 0, -90 * d, 0 * d},
+            EchoSpec{100.0, 100, 0, 0, 0, 0 * d, 10 * d},
+            EchoSpec{100.5, 200, 0, 0, 0, 45 * d, 20 * d},
+            EchoSpec{150.0, 60001, 0, 0, 0, 90 * d, -170 * d},
+        }});
+        std::unique_ptr<DataFilter> filter(DataFilterFactory::create(type));
+        filter->setEnabled(true);
+        setBound(filter.get(), true, max);
+        setBound(filter.get(), false, min);
+        filter->apply(line);
+        QVERIFY2(ranges(line) == expected, qPrintable(show(ranges(line))));
+    }
+
+    // Only received spots and valid echoes are looked at; the rest stay as they were.
+    void onlyReceivedEchoes()
+    {
+        VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{500}, EchoSpec{500}}, {EchoSpec{500}}});
+        line.spots[0].count = 1;
+        line.receivedSpotCount = 1;
+        RangeFilter filter;
+        filter.setEnabled(true);
+        filter.apply(line);
+        QVERIFY2(ranges(line) == (Ranges{0, 500, 0, 0, 500, 0, 0, 0}), qPrintable(show(ranges(line))));
+    }
+
+    // An unchecked filter never runs, whatever its window.
+    void uncheckedNeverRuns_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int t = 0; t < DataFilterFactory::count; ++t)
+            QTest::newRow(qPrintable(DataFilterFactory::create(t, this)->key())) << t;
+    }
+    void uncheckedNeverRuns()
+    {
+        QFETCH(int, type);
+        VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1e6, 4000000000u, 1e5, 1e5, 1e5, 9, 9}}});
+        std::unique_ptr<DataFilter> filter(DataFilterFactory::create(type));
+        if (auto *f = qobject_cast<FloatMinMaxFilter *>(filter.get()))
+            f->maxProperty()->setFloatValue(f->minProperty()->floatValue());
+        setBound(filter.get(), false, 1); // integer windows: from echo 1 and level 1
+        QVERIFY(!filter->isEnabled());
+        filter->apply(line);
+        QCOMPARE(line.spots[0].echoes[0].range, 1e6);
+        QVERIFY(DataFilterFactory::enabledFilters({filter.get()}).isEmpty());
+        // Checked, the same line loses its echo.
+        filter->setEnabled(true);
+        filter->apply(line);
+        QCOMPARE(line.spots[0].echoes[0].range, 0.0);
+        // A type past the last one, as a damaged settings file may hold, makes no filter.
+        QVERIFY(!DataFilterFactory::create(DataFilterFactory::count));
+    }
+
+    // Setting Max below Min pulls Min down; setting Min above Max pushes Max up.
+    void filterWindowStaysOrdered_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("moveMax");
+        QTest::addColumn<double>("value");
+        QTest::newRow("range max below min") << 0 << true << 3.0;
+        QTest::newRow("range min above max") << 0 << false << 50.0;
+        QTest::newRow("level max below min") << 1 << true << 100.0;
+        QTest::newRow("echo min above max") << 2 << false << 2.0;
+    }
+    void filterWindowStaysOrdered()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, moveMax);
+        QFETCH(double, value);
+        std::unique_ptr<DataFilter> filter(DataFilterFactory::create(type));
+        // Start from a window of one value that the move crosses.
+        const double start = moveMax ? value + 1 : value - 1;
+        setBound(filter.get(), !moveMax, start);
+        setBound(filter.get(), moveMax, start);
+        QCOMPARE(bounds(filter.get()), QVector<double>(4, start));
+        setBound(filter.get(), moveMax, value);
+        QCOMPARE(bounds(filter.get()), QVector<double>(4, value));
+    }
+
+    // Rotation comes before translation: R turns the point, then T moves it.
+    void poseOrder()
+    {
+        AxesFilter axes;
+        QMatrix4x4 turn;
+        turn.rotate(90, 0, 1, 0); // x -> -z
+        QMatrix4x4 move;
+        move.translate(5, 0, 0);
+        axes.setRotationMatrix(turn);
+        axes.setTranslationMatrix(move);
+        const VEXA3D_MEASUREMENT_DATA_T line = pointsLine({{2, 0, 0}});
+        QVERIFY(qAbs(axes.depthFilter()->value(line.spots[0], 0) - 5.0f) < 1e-5f);
+        QVERIFY(qAbs(axes.heightFilter()->value(line.spots[0], 0) + 2.0f) < 1e-5f);
+    }
+
+    // A filter tells about every edit, so views and the composer can follow.
+    void editsAreSignalled()
+    {
+        RangeFilter filter;
+        QSignalSpy spy(&filter, &DataFilter::changed);
+        filter.maxProperty()->setFloatValue(50.0f);
+        QCOMPARE(spy.count(), 1);
+        filter.setEnabled(true);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(filter.window()->max, 50.0f);
+        QVERIFY(filter.window()->enabled);
+    }
 };
 
-QTEST_MAIN(tst_ColorModel)
-#include "tst_colormodel.moc"
+QTEST_MAIN(tst_DataSelector)
+#include "tst_dataselector.moc"
