@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -108,8 +109,14 @@ void Canvas::addLayer(LayerItem *layer)
     if (!layer || m_layers.contains(layer))
         return;
     m_layers.append(layer);
-    connect(layer, &LayerItem::changed, this, qOverload<>(&QWidget::update));
-    connect(layer, &QObject::destroyed, this, [this, layer]() { m_layers.removeAll(layer); });
+    connect(layer, &LayerItem::changed, this, [this, layer]() {
+        m_layerImages.remove(layer);
+        update();
+    });
+    connect(layer, &QObject::destroyed, this, [this, layer]() {
+        m_layers.removeAll(layer);
+        m_layerImages.remove(layer);
+    });
     update();
 }
 
@@ -118,6 +125,7 @@ void Canvas::removeLayer(LayerItem *layer)
     if (!layer)
         return;
     m_layers.removeAll(layer);
+    m_layerImages.remove(layer);
     disconnect(layer, nullptr, this, nullptr);
     update();
 }
@@ -154,8 +162,60 @@ void Canvas::paintOverlays(QPainter *painter, const QRect &rect)
     QList<LayerItem *> layers = m_layers;
     std::stable_sort(layers.begin(), layers.end(),
                      [](const LayerItem *a, const LayerItem *b) { return a->ZOrder() < b->ZOrder(); });
-    for (LayerItem *layer : qAsConst(layers))
-        layer->paint(painter, rect);
+    for (LayerItem *layer : qAsConst(layers)) {
+        const LayerImage &cached = layerImage(layer, rect);
+        if (!cached.image.isNull())
+            painter->drawImage(cached.offset, cached.image);
+    }
+}
+
+const Canvas::LayerImage &Canvas::layerImage(LayerItem *layer, const QRect &rect)
+{
+    LayerImage &cached = m_layerImages[layer];
+    if (cached.rect == rect && !cached.rect.isNull())
+        return cached;
+    cached = LayerImage();
+    cached.rect = rect;
+    const qreal ratio = devicePixelRatioF();
+    QImage full(rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    if (full.isNull())
+        return cached;
+    full.setDevicePixelRatio(ratio);
+    full.fill(Qt::transparent);
+    {
+        QPainter painter(&full);
+        // What a painter opened on the widget starts with.
+        painter.setPen(QPen(palette().brush(foregroundRole()), 1));
+        painter.setFont(font());
+        painter.translate(-rect.topLeft());
+        layer->paint(&painter, rect);
+    }
+    // Crop to the painted pixels, so that each frame blends only the layer's own area.
+    int left = full.width(), right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < full.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(full.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < full.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+        if (first < 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    if (top < 0)
+        return cached;
+    cached.image = full.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+    cached.image.setDevicePixelRatio(ratio);
+    cached.offset = rect.topLeft() + QPoint(qFloor(left / ratio), qFloor(top / ratio));
+    return cached;
 }
 
 QImage Canvas::snapshot()
@@ -194,7 +254,16 @@ void Canvas::wheelEvent(QWheelEvent *event)
 
 void Canvas::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    switch (event->type()) {
+    case QEvent::LanguageChange:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        forgetLayerImages();
         update();
+        break;
+    default:
+        break;
+    }
     QOpenGLWidget::changeEvent(event);
 }

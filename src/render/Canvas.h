@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QOpenGLFunctions>
@@ -68,7 +69,19 @@ protected:
 
 private:
     Scene *m_scene;
+    // A layer painted once into an image, cropped to what it covers, and drawn from there until it changes:
+    // repainting the legend's bar line by line every frame costs more than the whole 3D picture.
+    struct LayerImage
+    {
+        QRect rect;    // the paint rectangle it was made for
+        QPoint offset; // where the cropped image goes
+        QImage image;  // null when the layer painted nothing
+    };
+    const LayerImage &layerImage(LayerItem *layer, const QRect &rect);
+    void forgetLayerImages() { m_layerImages.clear(); }
+
     QList<LayerItem *> m_layers;
+    QHash<LayerItem *, LayerImage> m_layerImages;
     int m_frameRate = defaultFrameRate;
     QTimer m_repaintTimer;
     // Since the last frame was drawn; invalid before the first.
