@@ -129,7 +129,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVector<qint64> frames;
-        connect(&canvas, &QOpenGLWidget::frameSwapped, this, [&] { frames.append(clock.elapsed()); });
+        connect(&canvas, &Canvas::frameSwapped, this, [&] { frames.append(clock.elapsed()); });
         int lines = 0;
         QTimer stream;
         connect(&stream, &QTimer::timeout, this, [&] {
