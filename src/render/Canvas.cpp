@@ -102,6 +102,11 @@ Canvas::~Canvas()
         m_context->doneCurrent();
 }
 
+QWindow *Canvas::drawingWindow() const
+{
+    return m_window;
+}
+
 void Canvas::setFormat(const QSurfaceFormat &format)
 {
     m_format = withDepthAndStencil(format);

@@ -18,6 +18,7 @@ class LayerItem;
 class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLPaintDevice;
+class QWindow;
 class Scene;
 class Viewport;
 
@@ -37,6 +38,8 @@ public:
     QSurfaceFormat format() const { return m_format; }
     // Null until the first frame or snapshot, or when no context can be made.
     QOpenGLContext *context() const { return m_context; }
+    // The native window the frames are drawn on; it receives the mouse.
+    QWindow *drawingWindow() const;
 
     Scene *scene() const { return m_scene; }
     QColor backgroundColor() const;
