@@ -83,7 +83,8 @@ void Canvas::setFrameRate(int framesPerSecond)
 
 void Canvas::scheduleRepaint()
 {
-    if (m_repaintTimer.isActive())
+    // A hidden or covered window draws nothing; it is drawn again when it is exposed.
+    if (m_repaintTimer.isActive() || !m_window->isExposed())
         return;
     const qint64 interval = 1000 / m_frameRate;
     const qint64 since = m_sinceFrame.isValid() ? m_sinceFrame.elapsed() : interval;
