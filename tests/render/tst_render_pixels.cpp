@@ -15,6 +15,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -129,7 +131,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVector<qint64> frames;
-        connect(&canvas, &QOpenGLWidget::frameSwapped, this, [&] { frames.append(clock.elapsed()); });
+        connect(&canvas, &Canvas::frameSwapped, this, [&] { frames.append(clock.elapsed()); });
         int lines = 0;
         QTimer stream;
         connect(&stream, &QTimer::timeout, this, [&] {
@@ -222,6 +224,63 @@ private slots:
         // Name labels: white boxes with black text in each viewport's top-left corner.
         QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
         QCOMPARE(image.pixelColor(103, 103), QColor(Qt::white));
+    }
+    void layersFollowTheirChanges_data()
+    {
+        QTest::addColumn<bool>("moveToTop");
+        QTest::newRow("moved to the top") << true;
+        QTest::newRow("colour model taken away") << false;
+    }
+    void layersFollowTheirChanges()
+    {
+        // A layer is drawn from what it painted last only until it changes.
+        QFETCH(bool, moveToTop);
+        Canvas canvas;
+        canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+        ColorModel model;
+        ColorLegendLayer legend;
+        legend.setColorModel(&model);
+        legend.setInitialLegendPos(Qt::BottomEdge);
+        canvas.addLayer(&legend);
+        const QRect rect(0, 0, 200, 200);
+        const QPoint bottom =
+            ColorLegendLayer::barRect(ColorLegendLayer::legendRect(rect, Qt::BottomEdge), Qt::BottomEdge)
+                .topLeft();
+        const QPoint top =
+            ColorLegendLayer::barRect(ColorLegendLayer::legendRect(rect, Qt::TopEdge), Qt::TopEdge).topLeft();
+        QCOMPARE(renderCanvas(canvas, QStringLiteral("render_layer1.png")).pixelColor(bottom),
+                 QColor(Qt::black));
+        if (moveToTop)
+            legend.setPosition(Qt::TopEdge);
+        else
+            legend.setColorModel(nullptr);
+        const QImage image = renderCanvas(canvas, QStringLiteral("render_layer2.png"));
+        QCOMPARE(image.pixelColor(bottom), QColor(108, 108, 132));
+        QCOMPARE(image.pixelColor(top), moveToTop ? QColor(Qt::black) : QColor(108, 108, 132));
+    }
+    void windowInputReachesTheScene_data()
+    {
+        QTest::addColumn<bool>("wheel");
+        QTest::newRow("wheel zooms") << true;
+        QTest::newRow("press selects the viewport") << false;
+    }
+    void windowInputReachesTheScene()
+    {
+        QFETCH(bool, wheel);
+        Canvas canvas;
+        Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
+        QVERIFY(!renderCanvas(canvas, QStringLiteral("render_input.png")).isNull());
+        const float distance = viewport->camera()->distance();
+        const QPoint at(100, 100);
+        if (wheel) {
+            QWheelEvent event(at, canvas.drawingWindow()->mapToGlobal(at), QPoint(), QPoint(0, 240),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(canvas.drawingWindow(), &event);
+            QVERIFY(viewport->camera()->distance() < distance);
+        } else {
+            QTest::mousePress(canvas.drawingWindow(), Qt::LeftButton, Qt::NoModifier, at);
+            QVERIFY(viewport->isSelected());
+        }
     }
     void coordinateMarker()
     {

@@ -182,7 +182,7 @@ int main(int argc, char **argv)
             QCoreApplication::quit();
         }
     };
-    QObject::connect(window->canvas(), &QOpenGLWidget::frameSwapped, [&] {
+    QObject::connect(window->canvas(), &Canvas::frameSwapped, [&] {
         ++repaints;
         advance();
     });
