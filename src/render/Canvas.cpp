@@ -274,7 +274,7 @@ void Canvas::paintOverlays(QPainter *painter, const QRect &rect)
 const Canvas::LayerImage &Canvas::layerImage(LayerItem *layer, const QRect &rect)
 {
     LayerImage &cached = m_layerImages[layer];
-    if (cached.rect == rect && !cached.rect.isNull())
+    if (cached.rect == rect && !cached.rect.isNull() && !layer->pictureOutdated())
         return cached;
     cached = LayerImage();
     cached.rect = rect;

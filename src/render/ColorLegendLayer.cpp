@@ -98,6 +98,7 @@ void ColorLegendLayer::setBackgroundColor(QColor backgroundColor)
         return;
     m_backgroundColor = backgroundColor;
     emit backgroundColorChanged(backgroundColor);
+    emit changed();
 }
 
 void ColorLegendLayer::setTextColor(QColor textColor)
@@ -106,6 +107,7 @@ void ColorLegendLayer::setTextColor(QColor textColor)
         return;
     m_textColor = textColor;
     emit textColorChanged(textColor);
+    emit changed();
 }
 
 void ColorLegendLayer::setPosition(Qt::Edge position)
@@ -214,6 +216,14 @@ LayerItem::Dock ColorLegendLayer::dock(const QFontMetrics &metrics) const
     return {m_position, thicknessFor(m_position, metrics, minText(), maxText()) + margin + 1};
 }
 
+bool ColorLegendLayer::pictureOutdated()
+{
+    const bool childOutdated = LayerItem::pictureOutdated();
+    if (!m_colorModel || !m_colorModel->scheme() || !m_colorModel->selector())
+        return childOutdated;
+    return m_colorModel->levelsMissing() != m_paintedNoLevels || childOutdated;
+}
+
 void ColorLegendLayer::paint(QPainter *painter, QRect rect)
 {
     LayerItem::paint(painter, rect);
@@ -222,6 +232,7 @@ void ColorLegendLayer::paint(QPainter *painter, QRect rect)
     const ColorScheme *scheme = m_colorModel->scheme();
     const bool horizontal = isHorizontal(m_position);
     const bool noLevels = m_colorModel->levelsMissing();
+    m_paintedNoLevels = noLevels;
     const Geometry g = geometry(rect, m_position, painter->fontMetrics(), minText(), maxText());
     const QRect &r = g.legend;
 

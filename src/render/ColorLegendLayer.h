@@ -33,6 +33,7 @@ public:
     };
 
     void paint(QPainter *painter, QRect rect) override;
+    bool pictureOutdated() override;
     // Docked to its edge while it has something to show.
     Dock dock(const QFontMetrics &metrics) const override;
 
@@ -86,4 +87,5 @@ private:
     ComboBoxProperty *m_property;
     QColor m_textColor{Qt::white};
     QString m_title;
+    bool m_paintedNoLevels = false;
 };

@@ -75,6 +75,15 @@ void LayerItem::paint(QPainter *painter, QRect rect)
         layers.at(i)->paint(painter, areas.at(i));
 }
 
+bool LayerItem::pictureOutdated()
+{
+    bool outdated = false;
+    // Every child is asked: a check may take in state the next paint relies on.
+    for (LayerItem *layer : qAsConst(m_layers))
+        outdated = layer->pictureOutdated() || outdated;
+    return outdated;
+}
+
 LayerItem::Dock LayerItem::dock(const QFontMetrics &) const
 {
     return {};

@@ -28,6 +28,9 @@ public:
     explicit LayerItem(QObject *parent = nullptr);
 
     virtual void paint(QPainter *painter, QRect rect);
+    // True when the last painted picture no longer shows what paint() would draw now, for a state that
+    // changes without a changed() signal (such as the data arriving). Children count.
+    virtual bool pictureOutdated();
     // Where this layer docks when painted with a font of these metrics.
     virtual Dock dock(const QFontMetrics &metrics) const;
     // The rectangle each child is painted in, in list order.

@@ -129,20 +129,21 @@ private slots:
         QTest::addColumn<QList<int>>("lineLevels");
         QTest::addColumn<bool>("missing");
         const int axis = DataSelectorFactory::Axis, intensity = DataSelectorFactory::Intensity;
-        QTest::newRow("top") << int(Qt::TopEdge) << axis << QList<int>{} << false;
-        QTest::newRow("bottom") << int(Qt::BottomEdge) << axis << QList<int>{} << false;
-        QTest::newRow("left") << int(Qt::LeftEdge) << axis << QList<int>{} << false;
-        QTest::newRow("right") << int(Qt::RightEdge) << axis << QList<int>{} << false;
+        QTest::addColumn<bool>("outdated");
+        QTest::newRow("top") << int(Qt::TopEdge) << axis << QList<int>{} << false << false;
+        QTest::newRow("bottom") << int(Qt::BottomEdge) << axis << QList<int>{} << false << false;
+        QTest::newRow("left") << int(Qt::LeftEdge) << axis << QList<int>{} << false << false;
+        QTest::newRow("right") << int(Qt::RightEdge) << axis << QList<int>{} << false << false;
         QTest::newRow("intensity of range-only lines")
-            << int(Qt::TopEdge) << intensity << QList<int>{0, 0} << true;
+            << int(Qt::TopEdge) << intensity << QList<int>{0, 0} << true << true;
         QTest::newRow("range-only, then levels")
-            << int(Qt::LeftEdge) << intensity << QList<int>{0, -1, 800} << false;
+            << int(Qt::LeftEdge) << intensity << QList<int>{0, -1, 800} << false << true;
         QTest::newRow("levels, then range-only")
-            << int(Qt::TopEdge) << intensity << QList<int>{800, -1, 0} << true;
+            << int(Qt::TopEdge) << intensity << QList<int>{800, -1, 0} << true << true;
         QTest::newRow("no new lines keep the hint")
-            << int(Qt::TopEdge) << intensity << QList<int>{0, -1, -1} << true;
+            << int(Qt::TopEdge) << intensity << QList<int>{0, -1, -1} << true << false;
         QTest::newRow("range of range-only lines")
-            << int(Qt::TopEdge) << int(DataSelectorFactory::Range) << QList<int>{0} << false;
+            << int(Qt::TopEdge) << int(DataSelectorFactory::Range) << QList<int>{0} << false << false;
     }
     void paintsBar()
     {
@@ -153,6 +154,7 @@ private slots:
         QFETCH(int, source);
         QFETCH(QList<int>, lineLevels);
         QFETCH(bool, missing);
+        QFETCH(bool, outdated);
         ColorModel model;
         model.setDataSelectorType(DataSelectorFactory::DataSelectorType(source));
         ColorLegendLayer layer;
@@ -172,9 +174,12 @@ private slots:
                                        smallSpec(2, 4));
             QCOMPARE(record.colors(&model).size(), 2);
         }
+        // A canvas reuses the last picture unless the legend says the data changed what it shows.
+        QCOMPARE(layer.pictureOutdated(), outdated);
         image.fill(QColor(108, 108, 132));
         layer.paint(&painter, image.rect());
         painter.end();
+        QVERIFY(!layer.pictureOutdated());
 
         const auto g = ColorLegendLayer::geometry(image.rect(), Qt::Edge(edge), QFontMetrics(QFont()),
                                                   layer.minText(), layer.maxText());
