@@ -8,7 +8,8 @@
 #include "SearchFieldWidget.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 void saveNode(QSettings &settings, const PropertyItem *node)
@@ -35,11 +37,18 @@ void saveNode(QSettings &settings, const PropertyItem *node)
     settings.endGroup();
 }
 
-void loadNode(QSettings &settings, PropertyItem *node)
+void loadNode(QSettings &settings, PropertyItem *node, QList<const PropertyItem *> &refused)
 {
     if (!node)
         return;
-    node->setKeyValue(settings.value(node->key(), node->keyValue()));
+    const QVariant value = settings.value(node->key(), node->keyValue());
+    if (node->acceptsKeyValue(value)) {
+        node->setKeyValue(value);
+    } else {
+        qWarning() << "kept" << node->keyValue() << "of" << settings.group() + QLatin1Char('/') + node->key()
+                   << "instead of" << value;
+        refused.append(node);
+    }
     if (node->children().isEmpty())
         return;
     settings.beginGroup(node->key());
@@ -57,7 +66,7 @@ void loadNode(QSettings &settings, PropertyItem *node)
         if (!next)
             break;
         loaded.insert(next);
-        loadNode(settings, next);
+        loadNode(settings, next, refused);
     }
     settings.endGroup();
 }
@@ -69,9 +78,27 @@ PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent
     m_root->setName(tr("Properties"));
     m_root->setKey(QStringLiteral("properties"));
 
+    // The lock notice sits above the inner window, outside it, so it stays readable while the rest is
+    // disabled.
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_lockLabel = new QLabel(body);
+    m_lockLabel->setObjectName(QStringLiteral("lockNotice"));
+    m_lockLabel->setWordWrap(true);
+    m_lockLabel->setMargin(6);
+    m_lockLabel->setAutoFillBackground(true);
+    QPalette notice = m_lockLabel->palette();
+    notice.setColor(QPalette::Window, QColor(255, 244, 200));
+    notice.setColor(QPalette::WindowText, Qt::black);
+    m_lockLabel->setPalette(notice);
+    m_lockLabel->hide();
+    layout->addWidget(m_lockLabel);
     m_window = new QMainWindow(nullptr);
     m_window->setContextMenuPolicy(Qt::NoContextMenu);
-    setWidget(m_window);
+    layout->addWidget(m_window);
+    setWidget(body);
 
     m_mainToolBar = new QToolBar(m_window);
     m_mainToolBar->setObjectName(QStringLiteral("propertiesMainToolBar"));
@@ -97,7 +124,7 @@ PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent
     m_saveAction = new QAction(QIcon(QStringLiteral(":/PropertyLibrary/save")), tr("Save Properties"), this);
     m_loadMenu = new QMenu(this);
     m_loadMenu->setIcon(QIcon(QStringLiteral(":/PropertyLibrary/open")));
-    m_lastOpenDir = QCoreApplication::applicationDirPath();
+    m_lastOpenDir = QDir::homePath();
     m_searchField = new SearchFieldWidget(m_mainToolBar);
     m_searchField->searchCompleter()->setSourceModel(m_model);
     m_expandAction =
@@ -137,6 +164,18 @@ void PropertiesDockWidget::addProperty(PropertyItem *node)
     m_tree->expandAll();
 }
 
+void PropertiesDockWidget::setLocked(bool locked, const QString &reason)
+{
+    m_window->setEnabled(!locked);
+    m_lockLabel->setText(locked ? reason : QString());
+    m_lockLabel->setVisible(locked);
+}
+
+bool PropertiesDockWidget::isLocked() const
+{
+    return !m_window->isEnabled();
+}
+
 void PropertiesDockWidget::activateSearch()
 {
     m_searchField->clear();
@@ -151,14 +190,20 @@ QString PropertiesDockWidget::fileFilter() const
 void PropertiesDockWidget::saveProperties()
 {
     const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Properties"), m_lastOpenDir, fileFilter());
+        QFileDialog::getSaveFileName(this, tr("Save Properties"), dialogFolder(), fileFilter());
     saveChosenFile(name);
 }
 
-void PropertiesDockWidget::saveChosenFile(const QString &filename)
+QString PropertiesDockWidget::dialogFolder() const
 {
-    if (filename.isEmpty())
+    return QFileInfo(m_lastOpenDir).isDir() ? m_lastOpenDir : QDir::homePath();
+}
+
+void PropertiesDockWidget::saveChosenFile(const QString &chosen)
+{
+    if (chosen.isEmpty())
         return;
+    const QString filename = QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".inf") : chosen;
     // Start from an empty file so that no entry of an older tree survives.
     if (QFile::exists(filename))
         QFile::remove(filename);
@@ -170,7 +215,7 @@ void PropertiesDockWidget::saveChosenFile(const QString &filename)
 void PropertiesDockWidget::loadProperties()
 {
     const QString name =
-        QFileDialog::getOpenFileName(this, tr("Load Properties"), m_lastOpenDir, fileFilter());
+        QFileDialog::getOpenFileName(this, tr("Load Properties"), dialogFolder(), fileFilter());
     loadChosenFile(name);
 }
 
@@ -193,7 +238,11 @@ void PropertiesDockWidget::saveToFile(const QString &filename)
 void PropertiesDockWidget::loadFromFile(const QString &filename)
 {
     QSettings settings(filename, QSettings::IniFormat);
-    loadNode(settings, m_root);
+    QList<const PropertyItem *> refused;
+    loadNode(settings, m_root, refused);
+    for (const PropertyItem *node : qAsConst(refused))
+        emit loadWarning(tr("%1 has no such choice in %2; it stays %3")
+                             .arg(node->name(), QFileInfo(filename).fileName(), node->valueText()));
 }
 
 void PropertiesDockWidget::addToHistory(const QString &path)
@@ -202,6 +251,7 @@ void PropertiesDockWidget::addToHistory(const QString &path)
         return;
     m_openHistory.append(path);
     rebuildHistoryMenu();
+    emit settingsChanged();
 }
 
 void PropertiesDockWidget::rebuildHistoryMenu()
@@ -221,6 +271,7 @@ void PropertiesDockWidget::rebuildHistoryMenu()
     QAction *clear = m_loadMenu->addAction(tr("Clear"));
     connect(clear, &QAction::triggered, this, [this] {
         m_openHistory.clear();
+        emit settingsChanged();
         // The menu is still delivering this action's signal, so rebuild it afterwards.
         QMetaObject::invokeMethod(this, &PropertiesDockWidget::rebuildHistoryMenu, Qt::QueuedConnection);
     });

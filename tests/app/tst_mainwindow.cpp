@@ -118,14 +118,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
         QCOMPARE(window.connectionNameEdit()->text(), QStringLiteral("127.0.0.1"));
         QTRY_VERIFY(window.connectionNameEdit()->isReadOnly());
-        QVERIFY(!window.propertiesDock()->isEnabled());
+        QVERIFY(window.propertiesDock()->isLocked());
+        QCOMPARE(window.propertiesDock()->lockNotice()->text(),
+                 QStringLiteral("Settings are locked while Connection 1 is connected"));
         QTRY_VERIFY_WITH_TIMEOUT(
             window.statusBar()->currentMessage().startsWith(QStringLiteral("Information: Connection 1: ")),
             10000);
         first->disconnectRequested();
         QTRY_VERIFY_WITH_TIMEOUT(!first->isConnected(), 10000);
         QTRY_VERIFY(!window.connectionNameEdit()->isReadOnly());
-        QVERIFY(window.propertiesDock()->isEnabled());
+        QVERIFY(!window.propertiesDock()->isLocked());
+        QVERIFY(window.propertiesDock()->lockNotice()->isHidden());
         QTRY_COMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("Information: Connection 1: Diconnected from 127.0.0.1"));
     }
@@ -202,9 +205,9 @@ private slots:
         ScanManager *first = window.connectionManager()->scanManager(0);
         window.connectToSensor(QStringLiteral("127.0.0.1"), sim.port());
         QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
-        QTRY_VERIFY(!window.propertiesDock()->isEnabled());
+        QTRY_VERIFY(window.propertiesDock()->isLocked());
         first->disconnectRequested();
-        QTRY_VERIFY_WITH_TIMEOUT(window.propertiesDock()->isEnabled(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.propertiesDock()->isLocked(), 10000);
     }
 
     void statusBarMessages_data()
