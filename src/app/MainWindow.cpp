@@ -276,6 +276,9 @@ void MainWindow::setupUi()
     m_actionJapanese->setObjectName(QStringLiteral("actionJapanese"));
     m_actionJapanese->setCheckable(true);
     m_actionJapanese->setIcon(QIcon(QStringLiteral(":/icons/japan")));
+    // In the menu a flag would be drawn over the check mark of the exclusive group.
+    m_actionEnglish->setIconVisibleInMenu(false);
+    m_actionJapanese->setIconVisibleInMenu(false);
     m_actionDataTable = new QAction(this);
     m_actionDataTable->setObjectName(QStringLiteral("actionData_table"));
     m_actionDataTable->setCheckable(true);

@@ -1,6 +1,7 @@
 // The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
 #include "../FileCommunication/LogTestSupport.h"
+#include "ColorProperty.h"
 #include "ConnectionManager.h"
 #include "DataRecorder.h"
 #include "DataTableDockWidget.h"
@@ -9,8 +10,11 @@
 #include "MainWindow.h"
 #include "PropertiesDockWidget.h"
 #include "PropertyItem.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemTree.h"
 #include "RecorderManager.h"
 #include "ScanManager.h"
+#include "SceneComposer.h"
 #include "SearchFieldWidget.h"
 #include "SensorSimulator.h"
 #include "Startup.h"
@@ -21,6 +25,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -49,35 +54,65 @@ private slots:
     }
     void init() { appSettings().clear(); }
 
-    void fullScreenEscapeSearch()
+    void escape_data()
     {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("full screen from a normal window") << "normal";
+        QTest::newRow("full screen from a maximised window") << "maximised";
+        QTest::newRow("search field") << "search";
+        QTest::newRow("property editor") << "editor";
+    }
+    void escape()
+    {
+        // Escape leaves full screen for the state before F7, clears a search, cancels an edit; only the
+        // first hides the docks.
+        QFETCH(QString, where);
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QTRY_VERIFY(window.dataTableDock()->isVisible());
-        QVERIFY(window.filePlayDock()->isVisible());
-        QCOMPARE(window.dockWidgetArea(window.filePlayDock()), Qt::LeftDockWidgetArea);
-        QCOMPARE(window.dockWidgetArea(window.dataTableDock()), Qt::RightDockWidgetArea);
-        QTest::keyClick(&window, Qt::Key_F7);
-        QTRY_VERIFY(window.isFullScreen());
-        QVERIFY(!window.menuBar()->isVisible());
-        QVERIFY(!window.statusBar()->isVisible());
-        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
-            QVERIFY(!dock->isVisible());
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QTRY_VERIFY(!window.isFullScreen());
-        QVERIFY(window.menuBar()->isVisible());
-        QVERIFY(window.statusBar()->isVisible());
-        QVERIFY(window.connectionToolbar()->isVisible());
-        QCOMPARE(window.findChildren<QDockWidget *>().size(), 3);
-        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
-            QVERIFY(!dock->isVisible());
-        QVERIFY(!window.dataTableAction()->isChecked());
-        window.propertiesDock()->searchField()->setText(QStringLiteral("rang"));
+        if (where == "normal" || where == "maximised") {
+            if (where == "maximised")
+                window.showMaximized();
+            QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+            QTRY_VERIFY(window.dataTableDock()->isVisible());
+            QTest::keyClick(&window, Qt::Key_F7);
+            QTRY_VERIFY(window.isFullScreen());
+            QVERIFY(!window.menuBar()->isVisible());
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QTRY_VERIFY(!window.isFullScreen());
+            QCOMPARE(window.isMaximized(), where == "maximised");
+            QVERIFY(window.menuBar()->isVisible());
+            QVERIFY(window.statusBar()->isVisible());
+            QVERIFY(window.connectionToolbar()->isVisible());
+            QCOMPARE(window.findChildren<QDockWidget *>().size(), 3);
+            for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+                QVERIFY(!dock->isVisible());
+            QVERIFY(!window.dataTableAction()->isChecked());
+            return;
+        }
+        PropertiesDockWidget *dock = window.propertiesDock();
+        dock->searchField()->setText(QStringLiteral("rang"));
         QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(window.propertiesDock()->isVisible());
-        QVERIFY(window.propertiesDock()->searchField()->text().isEmpty());
+        QTRY_VERIFY(dock->isVisible());
+        QVERIFY(dock->searchField()->text().isEmpty());
+        QTest::keyClicks(dock->searchField(), QStringLiteral("backg"));
+        ColorProperty *colour = window.sceneComposer()->backgroundColorProperty();
+        const QColor before = colour->colorValue();
+        if (where == "search") {
+            QTest::keyClick(dock->searchField(), Qt::Key_Escape);
+            QVERIFY(dock->searchField()->text().isEmpty());
+        } else {
+            const QModelIndex value = dock->filterModel()->indexFromItem(colour).siblingAtColumn(1);
+            dock->tree()->edit(value);
+            auto *editor = qobject_cast<QLineEdit *>(dock->tree()->indexWidget(value));
+            QVERIFY(editor);
+            editor->setText(QStringLiteral("1; 2; 3"));
+            QCOMPARE(colour->colorValue(), QColor(1, 2, 3));
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QTRY_VERIFY(!dock->tree()->indexWidget(value));
+        }
+        QCOMPARE(colour->colorValue(), before);
+        QVERIFY(dock->isVisible());
     }
 
     void japaneseIsRememberedTwice()
@@ -105,6 +140,40 @@ private slots:
                          QStringLiteral("&Quit"));
         }
         QCOMPARE(appSettings().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("en"));
+    }
+
+    void languageHasItsCheckMark_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("checked");
+        QTest::newRow("English") << "en_US"
+                                 << "actionEnglish";
+        QTest::newRow("Japanese") << "ja_JP"
+                                  << "actionJapanese";
+    }
+    void languageHasItsCheckMark()
+    {
+        // The menu marks the language in use: something is drawn left of its text, nothing left of the other.
+        QFETCH(QString, stored);
+        QFETCH(QString, checked);
+        appSettings().setValue(QStringLiteral("currentLanguage"), stored);
+        MainWindow window;
+        auto *menu = window.findChild<QMenu *>(QStringLiteral("menuLanguages"));
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage shot = menu->grab().toImage();
+        for (QAction *action : menu->actions()) {
+            const QRect item = menu->actionGeometry(action);
+            const QRect mark(item.left() + 2, item.top() + 2, item.height() - 4, item.height() - 4);
+            const QColor ground = shot.pixelColor(mark.topLeft());
+            int drawn = 0;
+            for (int y = mark.top(); y <= mark.bottom(); ++y)
+                for (int x = mark.left(); x <= mark.right(); ++x)
+                    drawn += shot.pixelColor(x, y) != ground;
+            QCOMPARE(action->isChecked(), action->objectName() == checked);
+            QVERIFY2((drawn > 0) == action->isChecked(), qPrintable(action->objectName()));
+        }
+        menu->close();
     }
 
     void firstConnectionLocksItsFieldWhileConnected()
