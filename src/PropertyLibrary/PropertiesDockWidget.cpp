@@ -24,6 +24,14 @@
 #include <QVBoxLayout>
 
 namespace {
+// A loaded value a node refused, in words: a later sibling may rebuild the node before the user is told.
+struct Refusal
+{
+    QString name;
+    QString value;
+    QString kept;
+};
+
 void saveNode(QSettings &settings, const PropertyItem *node)
 {
     if (!node)
@@ -37,7 +45,7 @@ void saveNode(QSettings &settings, const PropertyItem *node)
     settings.endGroup();
 }
 
-void loadNode(QSettings &settings, PropertyItem *node, QList<const PropertyItem *> &refused)
+void loadNode(QSettings &settings, PropertyItem *node, QVector<Refusal> &refused)
 {
     if (!node)
         return;
@@ -47,7 +55,7 @@ void loadNode(QSettings &settings, PropertyItem *node, QList<const PropertyItem 
     } else {
         qWarning() << "kept" << node->keyValue() << "of" << settings.group() + QLatin1Char('/') + node->key()
                    << "instead of" << value;
-        refused.append(node);
+        refused.append({node->name(), value.toString(), node->valueText()});
     }
     if (node->children().isEmpty())
         return;
@@ -238,11 +246,11 @@ void PropertiesDockWidget::saveToFile(const QString &filename)
 void PropertiesDockWidget::loadFromFile(const QString &filename)
 {
     QSettings settings(filename, QSettings::IniFormat);
-    QList<const PropertyItem *> refused;
+    QVector<Refusal> refused;
     loadNode(settings, m_root, refused);
-    for (const PropertyItem *node : qAsConst(refused))
-        emit loadWarning(tr("%1 has no such choice in %2; it stays %3")
-                             .arg(node->name(), QFileInfo(filename).fileName(), node->valueText()));
+    for (const Refusal &entry : qAsConst(refused))
+        emit loadWarning(tr("%1: %2 in %3 is not one of the choices; %4 is kept")
+                             .arg(entry.name, entry.value, QFileInfo(filename).fileName(), entry.kept));
 }
 
 void PropertiesDockWidget::addToHistory(const QString &path)

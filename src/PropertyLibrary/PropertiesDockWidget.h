@@ -40,6 +40,8 @@ public:
     QString lastOpenDir() const { return m_lastOpenDir; }
     QStringList openHistory() const { return m_openHistory; }
     QLabel *lockNotice() const { return m_lockLabel; }
+    // Where the file dialogs start: the last folder used while it exists, else the home folder.
+    QString dialogFolder() const;
 
     // Disables the tree and its toolbars and says why on top of the dock; unlocking removes the notice.
     void setLocked(bool locked, const QString &reason = QString());
@@ -71,8 +73,6 @@ private slots:
 
 private:
     QString fileFilter() const;
-    // Where the file dialogs start: the last folder used while it exists, else the home folder.
-    QString dialogFolder() const;
     void addToHistory(const QString &path);
     void rebuildHistoryMenu();
 

@@ -37,25 +37,41 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void saveReplacesOldFile()
+    void saveChosenFile_data()
     {
-        // Saving over an existing file leaves no entry of nodes that are gone.
-        const QString file = path("replace.inf");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("with the suffix") << "replace.inf"
+                                         << "replace.inf";
+        QTest::newRow("without a suffix") << "replace"
+                                          << "replace.inf";
+        QTest::newRow("another suffix") << "replace.ini"
+                                        << "replace.ini";
+    }
+    void saveChosenFile()
+    {
+        // A name without a suffix gets ".inf"; saving over a file leaves no entry of nodes that are gone; the
+        // next dialog starts in the folder used (the home folder before any).
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        const QString file = path(saved);
         {
             QSettings old(file, QSettings::IniFormat);
             old.setValue("properties/stale/entry", 1);
         }
         PropertiesDockWidget dock;
+        QCOMPARE(dock.dialogFolder(), QDir::homePath());
         auto *node = new IntegerProperty(&dock);
         node->setKey("count");
         node->setIntValue(4);
         dock.addProperty(node);
-        dock.saveChosenFile(file);
-        QSettings saved(file, QSettings::IniFormat);
-        QCOMPARE(saved.allKeys(), (QStringList{"properties", "properties/count"}));
-        QCOMPARE(saved.value("properties/count").toInt(), 4);
-        QCOMPARE(dock.lastOpenDir(), m_dir.path());
+        dock.saveChosenFile(path(chosen));
+        QSettings written(file, QSettings::IniFormat);
+        QCOMPARE(written.allKeys(), (QStringList{"properties", "properties/count"}));
+        QCOMPARE(written.value("properties/count").toInt(), 4);
+        QCOMPARE(dock.dialogFolder(), m_dir.path());
         QCOMPARE(dock.openHistory(), QStringList{file});
+        QFile::remove(file);
     }
     void loadRoundTrip()
     {
@@ -159,8 +175,7 @@ private slots:
         QCOMPARE(dock.loadMenu()->actions().size(), expected.size() + 2);
         if (olderForm.isNull()) {
             QCOMPARE(dock.tree()->columnRatio(), 0.3f);
-            QCOMPARE(dock.lastOpenDir(),
-                     written.isEmpty() ? QCoreApplication::applicationDirPath() : m_dir.path());
+            QCOMPARE(dock.lastOpenDir(), written.isEmpty() ? QDir::homePath() : m_dir.path());
         }
     }
     void actionsToolBar_data()
@@ -212,15 +227,16 @@ private slots:
     }
     void searchFiltersAndExpands()
     {
-        // Typing filters the tree and expands what is shown; activateSearch empties the field again.
+        // Typing filters the tree and expands what is shown, also when the completion adds brackets to the
+        // text; activateSearch empties the field again.
         PropertiesDockWidget dock;
         auto *group = new PropertyItem(&dock);
-        group->setName("Filters");
-        auto *range = new PropertyItem(&dock);
-        range->setName("Range Filter");
+        group->setName("View");
+        auto *yaw = new PropertyItem(&dock);
+        yaw->setName("yaw [deg]");
         auto *other = new PropertyItem(&dock);
         other->setName("Other");
-        group->addChild(range);
+        group->addChild(yaw);
         dock.addProperty(group);
         dock.addProperty(other);
         dock.show();
@@ -229,16 +245,19 @@ private slots:
         QCOMPARE(dock.searchField()->searchCompleter()->flatModel()->rowCount(), 3);
 
         dock.tree()->collapseAll();
-        QTest::keyClicks(dock.searchField(), "rang");
-        QCOMPARE(filter->searchText(), dock.searchField()->text());
+        dock.activateWindow();
+        dock.activateSearch();
+        QTRY_VERIFY(dock.searchField()->hasFocus());
+        QTest::keyClicks(dock.searchField(), "yaw");
+        QCOMPARE(dock.searchField()->text(), QStringLiteral("yaw [deg]"));
         QCOMPARE(filter->rowCount(), 1);
         QVERIFY(dock.tree()->isExpanded(filter->index(0, 0)));
-        QVERIFY(range->highlighted());
+        QVERIFY(yaw->highlighted());
 
         dock.activateSearch();
         QCOMPARE(dock.searchField()->text(), QString());
         QCOMPARE(filter->rowCount(), 2);
-        QVERIFY(!range->highlighted());
+        QVERIFY(!yaw->highlighted());
         // Let the field's clear button finish fading: an animation still running when the dock goes is
         // leaked.
         QTest::qWait(300);

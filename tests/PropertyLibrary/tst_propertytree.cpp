@@ -17,8 +17,10 @@
 #include "StringProperty.h"
 #include "TestSupport.h"
 
+#include <QColorDialog>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -242,6 +244,45 @@ private slots:
         QVERIFY(!tree.isRowHidden(0, QModelIndex()));
         b->setHidden(false);
         QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
+    }
+    void colourDialog_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void colourDialog()
+    {
+        // The colour follows the dialog while it is open, stays on OK and goes back on Cancel, although the
+        // editor that opened the dialog is gone by then; again and again.
+        QFETCH(bool, accept);
+        PropertyItem root;
+        auto *colour = new ColorProperty(&root);
+        root.addChild(colour);
+        PropertyItemModel model(&root);
+        PropertyItemTree tree;
+        tree.setModel(&model);
+        tree.resize(300, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        const QModelIndex value = model.index(0, 1);
+        for (int round = 0; round < 3; ++round) {
+            const QColor before(round, 0, 0);
+            const QColor picked(0, round, 255);
+            colour->setColorValue(before);
+            tree.edit(value);
+            QPointer<ColorEditor> editor = qobject_cast<ColorEditor *>(tree.indexWidget(value));
+            QVERIFY(editor);
+            QTest::mouseClick(editor->button(), Qt::LeftButton);
+            QPointer<QColorDialog> dialog = colour->colorDialog();
+            QVERIFY(dialog);
+            QTRY_VERIFY(!editor);
+            dialog->setCurrentColor(picked);
+            QCOMPARE(colour->colorValue(), picked);
+            accept ? dialog->accept() : dialog->reject();
+            QCOMPARE(colour->colorValue(), accept ? picked : before);
+            QTRY_VERIFY(!dialog);
+        }
     }
     void editorsWriteBack()
     {

@@ -176,6 +176,21 @@ private slots:
         menu->close();
     }
 
+    void settingsAreWrittenWithoutClosing()
+    {
+        // A crash loses nothing: the file history and the layout reach the settings soon after they change.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("used.inf"));
+        QFile(file).open(QIODevice::WriteOnly);
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.propertiesDock()->loadChosenFile(file);
+        window.addDockWidget(Qt::RightDockWidgetArea, window.propertiesDock());
+        QTRY_COMPARE(appSettings().value(QStringLiteral("properties/openHistory/1/path")).toString(), file);
+        QTRY_COMPARE(appSettings().value(QStringLiteral("windowState")).toByteArray(), window.saveState(0));
+    }
+
     void firstConnectionLocksItsFieldWhileConnected()
     {
         Vexa3dSim::SensorSimulator sim;
