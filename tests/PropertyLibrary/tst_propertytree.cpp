@@ -1,4 +1,3 @@
-#include "BoolProperty.h"
 #include "ColorEditor.h"
 #include "ColorProperty.h"
 #include "ComboBoxEditor.h"
@@ -187,30 +186,6 @@ private slots:
         QCOMPARE(QString::fromLatin1(editor->metaObject()->className()), editorClass);
         delegate.updateEditorGeometry(editor, option, filter.index(0, 1));
         QCOMPARE(editor->geometry(), option.rect);
-    }
-    void currentProperty()
-    {
-        // The tree reports the node of the current row, and null after a click into empty space.
-        PropertyItem root;
-        auto *a = new StringProperty(&root);
-        a->setName("a");
-        root.addChild(a);
-        PropertyItemModel model(&root);
-        PropertyItemFilterModel filter;
-        filter.setSourceModel(&model);
-        PropertyItemTree tree;
-        tree.setModel(&filter);
-        QSignalSpy spy(&tree, &PropertyItemTree::currentPropertyChanged);
-        tree.setCurrentIndex(filter.index(0, 0));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), a);
-        tree.resize(300, 200);
-        tree.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 180));
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
-        QVERIFY(!tree.currentIndex().isValid());
     }
     void colourDialog_data()
     {
