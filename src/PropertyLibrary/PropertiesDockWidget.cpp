@@ -197,9 +197,12 @@ QString PropertiesDockWidget::fileFilter() const
 
 void PropertiesDockWidget::saveProperties()
 {
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Properties"), dialogFolder(), fileFilter());
-    saveChosenFile(name);
+    QFileDialog dialog(this, tr("Save Properties"), dialogFolder(), fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added before the dialog asks about replacing a file, so it asks about the file really written.
+    dialog.setDefaultSuffix(QStringLiteral("inf"));
+    if (dialog.exec() == QDialog::Accepted)
+        saveChosenFile(dialog.selectedFiles().value(0));
 }
 
 QString PropertiesDockWidget::dialogFolder() const
