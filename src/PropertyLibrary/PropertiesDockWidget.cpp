@@ -221,6 +221,7 @@ void PropertiesDockWidget::saveChosenFile(const QString &chosen)
     m_lastOpenDir = QFileInfo(filename).absolutePath();
     saveToFile(filename);
     addToHistory(filename);
+    emit settingsChanged();
 }
 
 void PropertiesDockWidget::loadProperties()
@@ -236,6 +237,7 @@ void PropertiesDockWidget::loadChosenFile(const QString &filename)
         return;
     m_lastOpenDir = QFileInfo(filename).absolutePath();
     addToHistory(filename);
+    emit settingsChanged();
     loadFromFile(filename);
 }
 
@@ -262,7 +264,6 @@ void PropertiesDockWidget::addToHistory(const QString &path)
         return;
     m_openHistory.append(path);
     rebuildHistoryMenu();
-    emit settingsChanged();
 }
 
 void PropertiesDockWidget::rebuildHistoryMenu()

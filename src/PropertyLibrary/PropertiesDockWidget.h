@@ -58,7 +58,7 @@ public slots:
     void retranslate();
 
 signals:
-    // The dock state that writeSettings stores has changed (a file used, the history cleared).
+    // The dock state that writeSettings stores may have changed (a file used, the history cleared).
     void settingsChanged();
     // A loaded file held something the tree refused; the text is for the user.
     void loadWarning(const QString &message);
