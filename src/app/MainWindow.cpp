@@ -73,19 +73,21 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         if (!isFullScreen())
             saveSettings();
     });
-    connect(m_propertiesDock, &PropertiesDockWidget::settingsChanged, this,
-            &MainWindow::scheduleSettingsSave);
+    // Through the timer, which goes first in the destructor: docks and bars still signal while they die.
+    QTimer *timer = m_saveTimer;
+    const auto later = [timer] { timer->start(); };
+    connect(m_propertiesDock, &PropertiesDockWidget::settingsChanged, timer, later);
     for (QDockWidget *dock : findChildren<QDockWidget *>()) {
-        connect(dock, &QDockWidget::dockLocationChanged, this, &MainWindow::scheduleSettingsSave);
-        connect(dock, &QDockWidget::topLevelChanged, this, &MainWindow::scheduleSettingsSave);
-        connect(dock, &QDockWidget::visibilityChanged, this, &MainWindow::scheduleSettingsSave);
+        connect(dock, &QDockWidget::dockLocationChanged, timer, later);
+        connect(dock, &QDockWidget::topLevelChanged, timer, later);
+        connect(dock, &QDockWidget::visibilityChanged, timer, later);
     }
     for (QToolBar *bar : findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly)) {
-        connect(bar, &QToolBar::topLevelChanged, this, &MainWindow::scheduleSettingsSave);
-        connect(bar, &QToolBar::orientationChanged, this, &MainWindow::scheduleSettingsSave);
-        connect(bar, &QToolBar::visibilityChanged, this, &MainWindow::scheduleSettingsSave);
+        connect(bar, &QToolBar::topLevelChanged, timer, later);
+        connect(bar, &QToolBar::orientationChanged, timer, later);
+        connect(bar, &QToolBar::visibilityChanged, timer, later);
     }
-    connect(m_languageGroup, &QActionGroup::triggered, this, &MainWindow::scheduleSettingsSave);
+    connect(m_languageGroup, &QActionGroup::triggered, timer, later);
 }
 
 void MainWindow::scheduleSettingsSave()
@@ -256,6 +258,8 @@ void MainWindow::createShortcuts()
 
 MainWindow::~MainWindow()
 {
+    delete m_saveTimer;
+    m_saveTimer = nullptr;
     saveSettings();
 }
 
