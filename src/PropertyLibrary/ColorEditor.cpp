@@ -2,8 +2,6 @@
 
 #include "ColorProperty.h"
 
-#include <QAbstractItemView>
-#include <QColorDialog>
 #include <QPainter>
 
 ColorEditor::ColorEditor(ColorProperty *property, QWidget *parent)
@@ -46,25 +44,10 @@ void ColorEditor::onButtonClick()
 {
     if (!m_property)
         return;
-    const QColor original = m_property->colorValue();
-    QWidget *dialogParent = parentWidget();
-    QColorDialog dialog(m_color, dialogParent);
-    dialog.setModal(true);
-    connect(&dialog, &QColorDialog::currentColorChanged, this, [this, dialogParent](const QColor &c) {
-        if (!m_property)
-            return;
-        m_property->setColorValue(c);
-        if (dialogParent)
-            dialogParent->update();
-    });
-    const int result = dialog.exec();
-    if (result != QDialog::Accepted && m_property)
-        m_property->setColorValue(original);
-    else if (m_property)
-        m_property->setColorValue(dialog.currentColor());
-    // The delegate closes this editor when its node says the edit is over.
-    if (m_property)
-        emit m_property->editionFinished(m_property);
+    // No nested event loop here: the view may delete this editor while a dialog runs.
+    QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    m_property->chooseColor(owner);
+    emit m_property->editionFinished(m_property);
 }
 
 void ColorEditor::paintEvent(QPaintEvent *event)

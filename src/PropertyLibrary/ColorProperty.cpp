@@ -2,6 +2,7 @@
 
 #include "ColorEditor.h"
 
+#include <QColorDialog>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -14,6 +15,34 @@ ColorProperty::ColorProperty(QObject *parent) : PropertyItem(parent)
     connect(this, &PropertyItem::valueChanged, this,
             [this](const QVariant &v) { emit colorValueChanged(parseColor(v.toString())); });
     refreshText();
+}
+
+ColorProperty::~ColorProperty()
+{
+    delete m_dialog;
+}
+
+QColorDialog *ColorProperty::colorDialog() const
+{
+    return m_dialog.data();
+}
+
+QColorDialog *ColorProperty::chooseColor(QWidget *parent)
+{
+    if (m_dialog) {
+        m_dialog->raise();
+        m_dialog->activateWindow();
+        return m_dialog;
+    }
+    const QColor original = m_color;
+    m_dialog = new QColorDialog(original.isValid() ? original : QColor(Qt::white), parent);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    connect(m_dialog, &QColorDialog::currentColorChanged, this, &ColorProperty::setColorValue);
+    connect(m_dialog, &QColorDialog::colorSelected, this, &ColorProperty::setColorValue);
+    connect(m_dialog, &QDialog::rejected, this, [this, original] { setColorValue(original); });
+    m_dialog->open();
+    return m_dialog;
 }
 
 QColor ColorProperty::parseColor(const QString &text)

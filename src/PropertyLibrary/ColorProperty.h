@@ -3,6 +3,9 @@
 #include "PropertyItem.h"
 
 #include <QColor>
+#include <QPointer>
+
+class QColorDialog;
 
 // An RGB colour, shown as a swatch and "r; g; b".
 class ColorProperty : public PropertyItem
@@ -11,6 +14,7 @@ class ColorProperty : public PropertyItem
 
 public:
     explicit ColorProperty(QObject *parent = nullptr);
+    ~ColorProperty() override;
 
     QColor colorValue() const { return m_color; }
 
@@ -21,6 +25,12 @@ public:
     QVariant keyValue() const override;
     bool paint(QPainter *painter, const QStyleOptionViewItem &option) override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option) override;
+
+    // Opens a colour dialog on this node: the colour follows the dialog while it is open, stays on OK
+    // and goes back on Cancel. The dialog belongs to the node, not to the editor that asked for it, so
+    // closing the editor meanwhile is harmless. Returns the open dialog (the same one when asked twice).
+    QColorDialog *chooseColor(QWidget *parent);
+    QColorDialog *colorDialog() const;
 
 public slots:
     void setColorValue(const QColor &color);
@@ -34,4 +44,5 @@ private:
     void refreshText();
 
     QColor m_color;
+    QPointer<QColorDialog> m_dialog;
 };

@@ -1,5 +1,7 @@
 #include "ComboBoxModel.h"
 
+#include <algorithm>
+
 ComboBoxModel::ComboBoxModel(QObject *parent) : QAbstractListModel(parent) {}
 
 int ComboBoxModel::rowCount(const QModelIndex &parent) const
@@ -31,6 +33,12 @@ void ComboBoxModel::clear()
     beginResetModel();
     m_options.clear();
     endResetModel();
+}
+
+bool ComboBoxModel::hasValue(int value) const
+{
+    return std::any_of(m_options.cbegin(), m_options.cend(),
+                       [value](const Option &option) { return option.value == value; });
 }
 
 int ComboBoxModel::valueOf(const QString &label) const

@@ -24,6 +24,7 @@ public:
 
     void addOption(const QString &label, int value, const QIcon &icon = QIcon());
     void clear();
+    bool hasValue(int value) const;
     int valueOf(const QString &label) const;
     QString labelOf(int value) const;
     QIcon iconOf(int value) const;

@@ -3,6 +3,8 @@
 #include "ComboBoxEditor.h"
 #include "ComboBoxModel.h"
 
+#include <QDebug>
+
 ComboBoxProperty::ComboBoxProperty(QObject *parent) : StringProperty(parent)
 {
     m_model = new ComboBoxModel(this);
@@ -26,10 +28,21 @@ void ComboBoxProperty::setValue(const QVariant &value)
     PropertyItem::setValue(m_model->labelOf(m_currentValue));
 }
 
+bool ComboBoxProperty::acceptsKeyValue(const QVariant &keyValue) const
+{
+    bool ok = false;
+    const int value = keyValue.toInt(&ok);
+    return ok && m_model->hasValue(value);
+}
+
 void ComboBoxProperty::setKeyValue(const QVariant &keyValue)
 {
     if (!settable())
         return;
+    if (!acceptsKeyValue(keyValue)) {
+        qWarning() << "refused" << keyValue << "for" << key() << "which has no such choice";
+        return;
+    }
     m_currentValue = keyValue.toInt();
     setValueIcon(m_model->iconOf(m_currentValue));
     PropertyItem::setValue(m_model->labelOf(m_currentValue));

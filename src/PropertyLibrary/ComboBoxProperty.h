@@ -16,6 +16,8 @@ public:
     ComboBoxModel *optionsModel() const { return m_model; }
 
     QVariant keyValue() const override;
+    // Only the value of one of the options: anything else would leave a blank cell.
+    bool acceptsKeyValue(const QVariant &keyValue) const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option) override;
     void retranslate() override;
 

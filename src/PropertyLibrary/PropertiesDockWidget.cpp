@@ -8,7 +8,8 @@
 #include "SearchFieldWidget.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -20,8 +21,17 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
+// A loaded value a node refused, in words: a later sibling may rebuild the node before the user is told.
+struct Refusal
+{
+    QString name;
+    QString value;
+    QString kept;
+};
+
 void saveNode(QSettings &settings, const PropertyItem *node)
 {
     if (!node)
@@ -35,11 +45,18 @@ void saveNode(QSettings &settings, const PropertyItem *node)
     settings.endGroup();
 }
 
-void loadNode(QSettings &settings, PropertyItem *node)
+void loadNode(QSettings &settings, PropertyItem *node, QVector<Refusal> &refused)
 {
     if (!node)
         return;
-    node->setKeyValue(settings.value(node->key(), node->keyValue()));
+    const QVariant value = settings.value(node->key(), node->keyValue());
+    if (node->acceptsKeyValue(value)) {
+        node->setKeyValue(value);
+    } else {
+        qWarning() << "kept" << node->keyValue() << "of" << settings.group() + QLatin1Char('/') + node->key()
+                   << "instead of" << value;
+        refused.append({node->name(), value.toString(), node->valueText()});
+    }
     if (node->children().isEmpty())
         return;
     settings.beginGroup(node->key());
@@ -57,7 +74,7 @@ void loadNode(QSettings &settings, PropertyItem *node)
         if (!next)
             break;
         loaded.insert(next);
-        loadNode(settings, next);
+        loadNode(settings, next, refused);
     }
     settings.endGroup();
 }
@@ -69,9 +86,27 @@ PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent
     m_root->setName(tr("Properties"));
     m_root->setKey(QStringLiteral("properties"));
 
+    // The lock notice sits above the inner window, outside it, so it stays readable while the rest is
+    // disabled.
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_lockLabel = new QLabel(body);
+    m_lockLabel->setObjectName(QStringLiteral("lockNotice"));
+    m_lockLabel->setWordWrap(true);
+    m_lockLabel->setMargin(6);
+    m_lockLabel->setAutoFillBackground(true);
+    QPalette notice = m_lockLabel->palette();
+    notice.setColor(QPalette::Window, QColor(255, 244, 200));
+    notice.setColor(QPalette::WindowText, Qt::black);
+    m_lockLabel->setPalette(notice);
+    m_lockLabel->hide();
+    layout->addWidget(m_lockLabel);
     m_window = new QMainWindow(nullptr);
     m_window->setContextMenuPolicy(Qt::NoContextMenu);
-    setWidget(m_window);
+    layout->addWidget(m_window);
+    setWidget(body);
 
     m_mainToolBar = new QToolBar(m_window);
     m_mainToolBar->setObjectName(QStringLiteral("propertiesMainToolBar"));
@@ -97,7 +132,7 @@ PropertiesDockWidget::PropertiesDockWidget(QWidget *parent) : QDockWidget(parent
     m_saveAction = new QAction(QIcon(QStringLiteral(":/PropertyLibrary/save")), tr("Save Properties"), this);
     m_loadMenu = new QMenu(this);
     m_loadMenu->setIcon(QIcon(QStringLiteral(":/PropertyLibrary/open")));
-    m_lastOpenDir = QCoreApplication::applicationDirPath();
+    m_lastOpenDir = QDir::homePath();
     m_searchField = new SearchFieldWidget(m_mainToolBar);
     m_searchField->searchCompleter()->setSourceModel(m_model);
     m_expandAction =
@@ -137,6 +172,18 @@ void PropertiesDockWidget::addProperty(PropertyItem *node)
     m_tree->expandAll();
 }
 
+void PropertiesDockWidget::setLocked(bool locked, const QString &reason)
+{
+    m_window->setEnabled(!locked);
+    m_lockLabel->setText(locked ? reason : QString());
+    m_lockLabel->setVisible(locked);
+}
+
+bool PropertiesDockWidget::isLocked() const
+{
+    return !m_window->isEnabled();
+}
+
 void PropertiesDockWidget::activateSearch()
 {
     m_searchField->clear();
@@ -150,27 +197,37 @@ QString PropertiesDockWidget::fileFilter() const
 
 void PropertiesDockWidget::saveProperties()
 {
-    const QString name =
-        QFileDialog::getSaveFileName(this, tr("Save Properties"), m_lastOpenDir, fileFilter());
-    saveChosenFile(name);
+    QFileDialog dialog(this, tr("Save Properties"), dialogFolder(), fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added before the dialog asks about replacing a file, so it asks about the file really written.
+    dialog.setDefaultSuffix(QStringLiteral("inf"));
+    if (dialog.exec() == QDialog::Accepted)
+        saveChosenFile(dialog.selectedFiles().value(0));
 }
 
-void PropertiesDockWidget::saveChosenFile(const QString &filename)
+QString PropertiesDockWidget::dialogFolder() const
 {
-    if (filename.isEmpty())
+    return QFileInfo(m_lastOpenDir).isDir() ? m_lastOpenDir : QDir::homePath();
+}
+
+void PropertiesDockWidget::saveChosenFile(const QString &chosen)
+{
+    if (chosen.isEmpty())
         return;
+    const QString filename = QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".inf") : chosen;
     // Start from an empty file so that no entry of an older tree survives.
     if (QFile::exists(filename))
         QFile::remove(filename);
     m_lastOpenDir = QFileInfo(filename).absolutePath();
     saveToFile(filename);
     addToHistory(filename);
+    emit settingsChanged();
 }
 
 void PropertiesDockWidget::loadProperties()
 {
     const QString name =
-        QFileDialog::getOpenFileName(this, tr("Load Properties"), m_lastOpenDir, fileFilter());
+        QFileDialog::getOpenFileName(this, tr("Load Properties"), dialogFolder(), fileFilter());
     loadChosenFile(name);
 }
 
@@ -180,6 +237,7 @@ void PropertiesDockWidget::loadChosenFile(const QString &filename)
         return;
     m_lastOpenDir = QFileInfo(filename).absolutePath();
     addToHistory(filename);
+    emit settingsChanged();
     loadFromFile(filename);
 }
 
@@ -193,7 +251,11 @@ void PropertiesDockWidget::saveToFile(const QString &filename)
 void PropertiesDockWidget::loadFromFile(const QString &filename)
 {
     QSettings settings(filename, QSettings::IniFormat);
-    loadNode(settings, m_root);
+    QVector<Refusal> refused;
+    loadNode(settings, m_root, refused);
+    for (const Refusal &entry : qAsConst(refused))
+        emit loadWarning(tr("%1: %2 in %3 is not one of the choices; %4 is kept")
+                             .arg(entry.name, entry.value, QFileInfo(filename).fileName(), entry.kept));
 }
 
 void PropertiesDockWidget::addToHistory(const QString &path)
@@ -221,6 +283,7 @@ void PropertiesDockWidget::rebuildHistoryMenu()
     QAction *clear = m_loadMenu->addAction(tr("Clear"));
     connect(clear, &QAction::triggered, this, [this] {
         m_openHistory.clear();
+        emit settingsChanged();
         // The menu is still delivering this action's signal, so rebuild it afterwards.
         QMetaObject::invokeMethod(this, &PropertiesDockWidget::rebuildHistoryMenu, Qt::QueuedConnection);
     });

@@ -39,15 +39,29 @@ public:
     QAction *expandAction() const { return m_expandAction; }
     QString lastOpenDir() const { return m_lastOpenDir; }
     QStringList openHistory() const { return m_openHistory; }
+    QLabel *lockNotice() const { return m_lockLabel; }
+    // Where the file dialogs start: the last folder used while it exists, else the home folder.
+    QString dialogFolder() const;
+
+    // Disables the tree and its toolbars and says why on top of the dock; unlocking removes the notice.
+    void setLocked(bool locked, const QString &reason = QString());
+    bool isLocked() const;
 
 public slots:
     void activateSearch();
     void saveToFile(const QString &filename);
     void loadFromFile(const QString &filename);
     // What the save and load dialogs do with the name the user chose.
-    void saveChosenFile(const QString &filename);
+    // A name without a suffix gets ".inf".
+    void saveChosenFile(const QString &chosen);
     void loadChosenFile(const QString &filename);
     void retranslate();
+
+signals:
+    // The dock state that writeSettings stores may have changed (a file used, the history cleared).
+    void settingsChanged();
+    // A loaded file held something the tree refused; the text is for the user.
+    void loadWarning(const QString &message);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -63,6 +77,7 @@ private:
     void rebuildHistoryMenu();
 
     PropertyItem *m_root = nullptr;
+    QLabel *m_lockLabel = nullptr;
     QMainWindow *m_window = nullptr;
     QToolBar *m_mainToolBar = nullptr;
     QToolBar *m_actionsToolBar = nullptr;

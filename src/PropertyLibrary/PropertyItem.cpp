@@ -190,6 +190,12 @@ bool PropertyItem::sameVariant(const QVariant &a, const QVariant &b)
     return a.userType() == b.userType() && a == b;
 }
 
+bool PropertyItem::acceptsKeyValue(const QVariant &keyValue) const
+{
+    Q_UNUSED(keyValue);
+    return true;
+}
+
 void PropertyItem::setKeyValue(const QVariant &keyValue)
 {
     if (sameVariant(m_keyValue, keyValue))

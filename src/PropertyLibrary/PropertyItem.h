@@ -42,6 +42,8 @@ public:
     virtual void retranslate();
     virtual bool isEditable() const;
     virtual QList<QAction *> actions() const;
+    // Whether a value read from a properties file fits this node; loading skips a value that does not.
+    virtual bool acceptsKeyValue(const QVariant &keyValue) const;
 
     PropertyItem *parentItem() const { return m_parent.data(); }
     const QVector<PropertyItem *> &children() const { return m_children; }

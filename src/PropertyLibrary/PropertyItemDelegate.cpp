@@ -4,6 +4,8 @@
 #include "PropertyItemFilterModel.h"
 #include "PropertyItemModel.h"
 
+#include <QKeyEvent>
+
 PropertyItemDelegate::PropertyItemDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
 PropertyItem *PropertyItemDelegate::itemOf(const QModelIndex &index)
@@ -42,6 +44,8 @@ QWidget *PropertyItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
     connect(item, &PropertyItem::editionFinished, editor, [self, editor](PropertyItem *) {
         emit self->closeEditor(editor, QAbstractItemDelegate::NoHint);
     });
+    m_openEdits.insert(editor, OpenEdit{item, item->value()});
+    connect(editor, &QObject::destroyed, this, [self](QObject *gone) { self->m_openEdits.remove(gone); });
     return editor;
 }
 
@@ -51,4 +55,28 @@ void PropertyItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOpt
     if (PropertyItem *item = itemOf(index))
         item->updateEditorGeometry(editor, option);
     QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+}
+
+bool PropertyItemDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    const bool escape = (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+                        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+                        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier;
+    auto *editor = qobject_cast<QWidget *>(object);
+    if (!escape || !editor || !m_openEdits.contains(editor))
+        return QStyledItemDelegate::eventFilter(object, event);
+    // Keep the window's Escape shortcut from taking the key away from the editor.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    const OpenEdit edit = m_openEdits.take(editor);
+    // Silence the editor first: losing the focus as it closes would otherwise write its text again.
+    editor->blockSignals(true);
+    for (QObject *child : editor->findChildren<QObject *>())
+        child->blockSignals(true);
+    if (edit.item)
+        edit.item->setValue(edit.value);
+    emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 class PropertyItem;
@@ -20,4 +22,17 @@ public:
                               const QModelIndex &index) const override;
 
     static PropertyItem *itemOf(const QModelIndex &index);
+
+protected:
+    // Escape cancels the edit: the node gets back the value it had when the editor opened.
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+private:
+    struct OpenEdit
+    {
+        QPointer<PropertyItem> item;
+        QVariant value;
+    };
+    // Editors write their nodes as the user types, so the value before the edit is kept here.
+    mutable QHash<const QObject *, OpenEdit> m_openEdits;
 };

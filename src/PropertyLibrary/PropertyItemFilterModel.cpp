@@ -60,7 +60,26 @@ PropertyItem *PropertyItemFilterModel::itemFromIndex(const QModelIndex &index) c
 void PropertyItemFilterModel::filterWith(const QString &text)
 {
     m_searchText = text;
-    setFilterWildcard(text);
+    setFilterRegularExpression(searchPattern(text, filterCaseSensitivity()));
+}
+
+QRegularExpression PropertyItemFilterModel::searchPattern(const QString &text, Qt::CaseSensitivity cs)
+{
+    // Only "*" and "?" are wildcards: names such as "yaw [deg]" hold brackets that must match themselves.
+    QString pattern;
+    QString literal;
+    for (const QChar c : text) {
+        if (c != QLatin1Char('*') && c != QLatin1Char('?')) {
+            literal += c;
+            continue;
+        }
+        pattern += QRegularExpression::escape(literal) +
+                   (c == QLatin1Char('*') ? QStringLiteral(".*") : QStringLiteral("."));
+        literal.clear();
+    }
+    pattern += QRegularExpression::escape(literal);
+    return QRegularExpression(pattern, cs == Qt::CaseInsensitive ? QRegularExpression::CaseInsensitiveOption
+                                                                 : QRegularExpression::NoPatternOption);
 }
 
 bool PropertyItemFilterModel::rowMatches(int row, const QModelIndex &parent) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 
 class PropertyItem;
@@ -19,6 +20,9 @@ public:
     QModelIndex indexFromItem(PropertyItem *item) const;
     QModelIndex parentIndexOf(PropertyItem *item) const;
     PropertyItem *itemFromIndex(const QModelIndex &index) const;
+
+    // The search text as a pattern: "*" any run of characters, "?" one character, all else literal.
+    static QRegularExpression searchPattern(const QString &text, Qt::CaseSensitivity cs);
 
 public slots:
     void filterWith(const QString &text);

@@ -3,6 +3,7 @@
 #include "SearchFieldCompleter.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 
 SearchFieldWidget::SearchFieldWidget(QWidget *parent) : QLineEdit(parent)
@@ -16,6 +17,34 @@ SearchFieldWidget::SearchFieldWidget(QWidget *parent) : QLineEdit(parent)
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setCompletionMode(QCompleter::InlineCompletion);
     setCompleter(m_completer);
+}
+
+namespace {
+bool isPlainEscape(const QEvent *event)
+{
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+}
+} // namespace
+
+bool SearchFieldWidget::event(QEvent *event)
+{
+    // Escape here means "clear the search", not the window's "hide the docks".
+    if (event->type() == QEvent::ShortcutOverride && isPlainEscape(event)) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void SearchFieldWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (isPlainEscape(event)) {
+        clear();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void SearchFieldWidget::resizeEvent(QResizeEvent *event)

@@ -16,6 +16,8 @@ public:
     SearchFieldCompleter *searchCompleter() const { return m_completer; }
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 

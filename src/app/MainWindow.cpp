@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -62,6 +64,54 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createShortcuts();
     loadSettings();
     retranslate();
+    // Armed only now, so that restoring the saved state does not write it straight back.
+    m_saveTimer = new QTimer(this);
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(1000);
+    connect(m_saveTimer, &QTimer::timeout, this, [this] {
+        // A full-screen layout has every bar hidden; the one before F7 stays stored.
+        if (!isFullScreen())
+            saveSettings();
+    });
+    // Through the timer, which goes first in the destructor: docks and bars still signal while they die.
+    QTimer *timer = m_saveTimer;
+    const auto later = [timer] { timer->start(); };
+    connect(m_propertiesDock, &PropertiesDockWidget::settingsChanged, timer, later);
+    for (QDockWidget *dock : findChildren<QDockWidget *>()) {
+        connect(dock, &QDockWidget::dockLocationChanged, timer, later);
+        connect(dock, &QDockWidget::topLevelChanged, timer, later);
+        connect(dock, &QDockWidget::visibilityChanged, timer, later);
+    }
+    for (QToolBar *bar : findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+        connect(bar, &QToolBar::topLevelChanged, timer, later);
+        connect(bar, &QToolBar::orientationChanged, timer, later);
+        connect(bar, &QToolBar::visibilityChanged, timer, later);
+    }
+    connect(m_languageGroup, &QActionGroup::triggered, timer, later);
+}
+
+void MainWindow::scheduleSettingsSave()
+{
+    if (m_saveTimer)
+        m_saveTimer->start();
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    scheduleSettingsSave();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    scheduleSettingsSave();
+}
+
+QString MainWindow::lockReason() const
+{
+    return tr("Settings are locked while Connection %1 is connected")
+        .arg(m_connectionManager->connectionId(0));
 }
 
 void MainWindow::createSubsystems()
@@ -157,6 +207,9 @@ void MainWindow::wireStatusBar()
         m_statusBar->showMessage(tr("Error: %1").arg(message), statusTimeoutMs);
     });
     wireRecorders();
+    connect(m_propertiesDock, &PropertiesDockWidget::loadWarning, this, [this](const QString &message) {
+        m_statusBar->showMessage(tr("Warning: %1").arg(message), statusTimeoutMs);
+    });
 }
 
 void MainWindow::createConverter()
@@ -205,6 +258,8 @@ void MainWindow::createShortcuts()
 
 MainWindow::~MainWindow()
 {
+    delete m_saveTimer;
+    m_saveTimer = nullptr;
     saveSettings();
 }
 
@@ -225,6 +280,9 @@ void MainWindow::setupUi()
     m_actionJapanese->setObjectName(QStringLiteral("actionJapanese"));
     m_actionJapanese->setCheckable(true);
     m_actionJapanese->setIcon(QIcon(QStringLiteral(":/icons/japan")));
+    // In the menu a flag would be drawn over the check mark of the exclusive group.
+    m_actionEnglish->setIconVisibleInMenu(false);
+    m_actionJapanese->setIconVisibleInMenu(false);
     m_actionDataTable = new QAction(this);
     m_actionDataTable->setObjectName(QStringLiteral("actionData_table"));
     m_actionDataTable->setCheckable(true);
@@ -321,13 +379,13 @@ void MainWindow::wireFirstConnections()
         first->setDeviceName(text);
     });
     connect(first, &ScanManager::connected, this, [this, second] {
-        m_propertiesDock->setEnabled(false);
+        m_propertiesDock->setLocked(true, lockReason());
         m_connectionEdit->setReadOnly(true);
         if (second)
             second->connectAction()->setEnabled(false);
     });
     connect(first, &ScanManager::disconnected, this, [this, second] {
-        m_propertiesDock->setEnabled(true);
+        m_propertiesDock->setLocked(false);
         m_connectionEdit->setReadOnly(false);
         if (second)
             second->connectAction()->setEnabled(true);
@@ -537,6 +595,8 @@ void MainWindow::retranslate()
     m_canvasToolBar->setWindowTitle(tr("Canvas") + QLatin1Char(' ') + tr("toolbar"));
     m_connectionToolbar->setWindowTitle(tr("Connection %1").arg(id) + QLatin1Char(' ') + tr("toolbar"));
     m_connectionLabel->setText(tr("Connection %1").arg(id) + QStringLiteral(" : "));
+    if (m_propertiesDock->isLocked())
+        m_propertiesDock->setLocked(true, lockReason());
     if (ScanManager *first = m_connectionManager->scanManager(0)) {
         const QSignalBlocker blocker(m_connectionEdit);
         m_connectionEdit->setText(first->deviceName());
@@ -584,7 +644,9 @@ void MainWindow::searchProperties()
 
 void MainWindow::hideAllDocks()
 {
-    showNormal();
+    // Back to how the window was before F7 (a maximised window stays maximised).
+    if (isFullScreen())
+        setWindowState(m_stateBeforeFullScreen);
     m_menuBar->show();
     m_mainToolBar->show();
     m_statusBar->show();
@@ -605,6 +667,8 @@ void MainWindow::goFullScreen()
     m_propertiesDock->hide();
     m_filePlayDock->hide();
     m_dataTableDock->hide();
+    if (!isFullScreen())
+        m_stateBeforeFullScreen = windowState() & ~(Qt::WindowFullScreen | Qt::WindowMinimized);
     showFullScreen();
 }
 

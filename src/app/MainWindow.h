@@ -20,6 +20,7 @@ class QMenu;
 class QMenuBar;
 class QSettings;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class QVBoxLayout;
 class RecorderManager;
@@ -71,6 +72,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The construction steps, in order.
@@ -98,6 +101,9 @@ private:
     void retranslateUi();
     void retranslate();
     bool loadTranslation(const QString &code);
+    // The layout and the dock's history are written soon after they change, not only at a clean exit.
+    void scheduleSettingsSave();
+    QString lockReason() const;
 
     SceneComposer *m_composer = nullptr;
     ConnectionManager *m_connectionManager = nullptr;
@@ -134,6 +140,9 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QToolBar *m_canvasToolBar = nullptr;
     QActionGroup *m_languageGroup = nullptr;
+    QTimer *m_saveTimer = nullptr;
+    // What Escape returns to after F7.
+    Qt::WindowStates m_stateBeforeFullScreen = Qt::WindowNoState;
 
     // The log player's and the data table's docks.
     FilePlayDockWidget *m_filePlayDock = nullptr;

@@ -53,12 +53,6 @@ private slots:
         grandChild.setName(QStringLiteral("h"));
         QCOMPARE(changedSpy.count(), 1);
         QCOMPARE(child.indexOf(&grandChild), -1);
-
-        root.addChild(nullptr);
-        root.addChild(&child);
-        QCOMPARE(root.children().size(), 1);
-        QVERIFY(root.isAncestorOf(&child));
-        QVERIFY(!child.isAncestorOf(&root));
     }
     void backgroundColour_data()
     {

@@ -1,4 +1,3 @@
-#include "BoolProperty.h"
 #include "ColorEditor.h"
 #include "ColorProperty.h"
 #include "ComboBoxEditor.h"
@@ -17,8 +16,10 @@
 #include "StringProperty.h"
 #include "TestSupport.h"
 
+#include <QColorDialog>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -186,62 +187,44 @@ private slots:
         delegate.updateEditorGeometry(editor, option, filter.index(0, 1));
         QCOMPARE(editor->geometry(), option.rect);
     }
-    void nodeClosesItsEditor()
+    void colourDialog_data()
     {
-        // A node that announces the end of its edit makes the delegate close that editor.
-        PropertyItem root;
-        auto *node = new StringProperty(&root);
-        root.addChild(node);
-        PropertyItemModel model(&root);
-        PropertyItemDelegate delegate;
-        QWidget parent;
-        QWidget *editor = delegate.createEditor(&parent, QStyleOptionViewItem(), model.index(0, 1));
-        QVERIFY(editor);
-        QList<QWidget *> closed;
-        connect(&delegate, &QAbstractItemDelegate::closeEditor, this, [&closed](QWidget *w) { closed << w; });
-        emit node->editionFinished(node);
-        QCOMPARE(closed, QList<QWidget *>{editor});
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
     }
-    void currentProperty()
+    void colourDialog()
     {
-        // The tree reports the node of the current row, and null after a click into empty space.
+        // The colour follows the dialog while it is open, stays on OK and goes back on Cancel, although the
+        // editor that opened the dialog is gone by then; again and again.
+        QFETCH(bool, accept);
         PropertyItem root;
-        auto *a = new StringProperty(&root);
-        a->setName("a");
-        root.addChild(a);
-        PropertyItemModel model(&root);
-        PropertyItemFilterModel filter;
-        filter.setSourceModel(&model);
-        PropertyItemTree tree;
-        tree.setModel(&filter);
-        QSignalSpy spy(&tree, &PropertyItemTree::currentPropertyChanged);
-        tree.setCurrentIndex(filter.index(0, 0));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), a);
-        tree.resize(300, 200);
-        tree.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 180));
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(spy.last().at(0).value<PropertyItem *>(), nullptr);
-        QVERIFY(!tree.currentIndex().isValid());
-    }
-    void hiddenNodeRowIsHidden()
-    {
-        // Hiding a node hides its row in a tree that shows the plain model.
-        PropertyItem root;
-        auto *a = new PropertyItem(&root);
-        auto *b = new PropertyItem(&root);
-        root.addChild(a);
-        root.addChild(b);
+        auto *colour = new ColorProperty(&root);
+        root.addChild(colour);
         PropertyItemModel model(&root);
         PropertyItemTree tree;
         tree.setModel(&model);
-        b->setHidden(true);
-        QTRY_VERIFY(tree.isRowHidden(1, QModelIndex()));
-        QVERIFY(!tree.isRowHidden(0, QModelIndex()));
-        b->setHidden(false);
-        QTRY_VERIFY(!tree.isRowHidden(1, QModelIndex()));
+        tree.resize(300, 200);
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        const QModelIndex value = model.index(0, 1);
+        for (int round = 0; round < 3; ++round) {
+            const QColor before(round, 0, 0);
+            const QColor picked(0, round, 255);
+            colour->setColorValue(before);
+            tree.edit(value);
+            QPointer<ColorEditor> editor = qobject_cast<ColorEditor *>(tree.indexWidget(value));
+            QVERIFY(editor);
+            QTest::mouseClick(editor->button(), Qt::LeftButton);
+            QPointer<QColorDialog> dialog = colour->colorDialog();
+            QVERIFY(dialog);
+            QTRY_VERIFY(!editor);
+            dialog->setCurrentColor(picked);
+            QCOMPARE(colour->colorValue(), picked);
+            accept ? dialog->accept() : dialog->reject();
+            QCOMPARE(colour->colorValue(), accept ? picked : before);
+            QTRY_VERIFY(!dialog);
+        }
     }
     void editorsWriteBack()
     {
@@ -260,6 +243,14 @@ private slots:
         comboEditor->setCurrentIndex(0);
         QCOMPARE(combo.value().toString(), QStringLiteral("A"));
         QCOMPARE(combo.keyValue(), QVariant(0));
+        // An unknown label falls back to value 0; a renamed option shows its new label.
+        combo.setKeyValue(1);
+        combo.setValue(QStringLiteral("C"));
+        QCOMPARE(combo.keyValue(), QVariant(0));
+        combo.updateOptionLabel("Bee", 1);
+        combo.setOptionValue(1);
+        combo.retranslate();
+        QCOMPARE(combo.value().toString(), QStringLiteral("Bee"));
 
         IntegerProperty integer;
         integer.setMaxValue(20);
@@ -277,18 +268,6 @@ private slots:
         doubleSpin->setValue(2.5);
         emit doubleSpin->editingFinished();
         QCOMPARE(real.floatValue(), 2.5f);
-
-        ColorProperty colour;
-        auto *colourEditor = qobject_cast<ColorEditor *>(colour.createEditor(&parent, option));
-        QVERIFY(colourEditor);
-        QVERIFY(!colourEditor->isReadOnly());
-        colourEditor->setText("0; 128; 255");
-        QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
-        colourEditor->setText("no colour");
-        QCOMPARE(colour.colorValue(), QColor(0, 128, 255));
-        colourEditor->setColor(Qt::yellow);
-        QCOMPARE(colourEditor->text(), QStringLiteral("255; 255; 0"));
-        QCOMPARE(colour.colorValue(), QColor(Qt::yellow));
     }
 
 private:

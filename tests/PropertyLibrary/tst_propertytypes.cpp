@@ -1,15 +1,9 @@
-#include "BoolProperty.h"
 #include "ColorProperty.h"
-#include "ComboBoxModel.h"
-#include "ComboBoxProperty.h"
 #include "FileProperty.h"
-#include "FloatEditWidget.h"
 #include "FloatProperty.h"
-#include "FolderProperty.h"
 #include "IntegerProperty.h"
 #include "OverrunSpinBox.h"
 #include "SerieProperty.h"
-#include "StringProperty.h"
 #include "TestSupport.h"
 #include "Vector3DProperty.h"
 
@@ -120,40 +114,6 @@ private slots:
         node.setValue(text);
         QCOMPARE(node.colorValue(), colour.isValid() ? colour : QColor(1, 1, 1));
         QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
-    }
-    void comboBox()
-    {
-        // The label is shown, the option's value is saved; an unknown label falls back to value 0.
-        ComboBoxProperty node;
-        node.addOption("A", 0);
-        node.addOption("B", 1);
-        node.setKeyValue(1);
-        QCOMPARE(node.value().toString(), QStringLiteral("B"));
-        node.setValue(QStringLiteral("C"));
-        QCOMPARE(node.keyValue(), QVariant(0));
-        node.updateOptionLabel("Bee", 1);
-        node.setOptionValue(1);
-        node.retranslate();
-        QCOMPARE(node.value().toString(), QStringLiteral("Bee"));
-    }
-    void stringSaving_data()
-    {
-        QTest::addColumn<bool>("settable");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("settable") << true << "hello";
-        QTest::newRow("not settable") << false << "";
-    }
-    void stringSaving()
-    {
-        // A string node that must not be restored saves an empty text and ignores loaded values.
-        QFETCH(bool, settable);
-        QFETCH(QString, saved);
-        StringProperty node;
-        node.setString("hello");
-        node.setSettable(settable);
-        QCOMPARE(node.keyValue(), QVariant(saved));
-        node.setKeyValue(QStringLiteral("loaded"));
-        QCOMPARE(node.value().toString(), settable ? QStringLiteral("loaded") : QStringLiteral("hello"));
     }
     void fileProperty()
     {

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +21,8 @@ private slots:
     void keyAndDefault_data();
     void keyAndDefault();
     void noKeyBeyondTheGoldenFile();
+    void refusedChoice_data();
+    void refusedChoice();
 
 private:
     QTemporaryDir m_dir;
@@ -71,6 +74,43 @@ void tst_DefaultProperties::noKeyBeyondTheGoldenFile()
             extra << key;
     QVERIFY2(extra.isEmpty(),
              qPrintable(QStringLiteral("keys missing from the golden file: ") + extra.join(", ")));
+}
+
+void tst_DefaultProperties::refusedChoice_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<QString>("message");
+    const QString cloud = QStringLiteral("properties/connections/connection_1/point_cloud/color/");
+    QTest::newRow("scheme 7") << cloud + "scheme" << 7
+                              << "Warning: Scheme: 7 in choice.inf is not one of the choices; Hue is kept";
+    QTest::newRow("source 99") << cloud + "source" << 99
+                               << "Warning: Source: 99 in choice.inf is not one of the choices; Axis is kept";
+    QTest::newRow("viewport 1000000")
+        << "properties/canvas/viewport" << 1000000
+        << "Warning: Viewport: 1000000 in choice.inf is not one of the choices; No Viewport is kept";
+    QTest::newRow("viewport 1 is a choice") << "properties/canvas/viewport" << 1 << QString();
+}
+
+void tst_DefaultProperties::refusedChoice()
+{
+    // A value that is none of a choice's entries is refused with a warning; the node keeps its value.
+    QFETCH(QString, key);
+    QFETCH(int, loaded);
+    QFETCH(QString, message);
+    const QString file = m_dir.filePath(QStringLiteral("choice.inf"));
+    QFile::remove(file);
+    QSettings(file, QSettings::IniFormat).setValue(key, loaded);
+    MainWindow window;
+    if (!message.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^kept ")));
+    window.propertiesDock()->loadFromFile(file);
+    const QString after = m_dir.filePath(QStringLiteral("after.inf"));
+    window.propertiesDock()->saveToFile(after);
+    const QSettings golden(QStringLiteral(GOLDEN_FILE), QSettings::IniFormat);
+    QCOMPARE(QSettings(after, QSettings::IniFormat).value(key).toInt(),
+             message.isEmpty() ? loaded : golden.value(key).toInt());
+    QCOMPARE(window.statusBar()->currentMessage(), message);
 }
 
 QTEST_MAIN(tst_DefaultProperties)

@@ -1,6 +1,7 @@
 // The main window: full screen and back, search, language switching with its settings keys,
 // the first connection's toolbar rules and the status-bar messages.
 #include "../FileCommunication/LogTestSupport.h"
+#include "ColorProperty.h"
 #include "ConnectionManager.h"
 #include "DataRecorder.h"
 #include "DataTableDockWidget.h"
@@ -9,8 +10,11 @@
 #include "MainWindow.h"
 #include "PropertiesDockWidget.h"
 #include "PropertyItem.h"
+#include "PropertyItemFilterModel.h"
+#include "PropertyItemTree.h"
 #include "RecorderManager.h"
 #include "ScanManager.h"
+#include "SceneComposer.h"
 #include "SearchFieldWidget.h"
 #include "SensorSimulator.h"
 #include "Startup.h"
@@ -21,6 +25,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -49,43 +54,71 @@ private slots:
     }
     void init() { appSettings().clear(); }
 
-    void fullScreenEscapeSearch()
+    void escape_data()
     {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("full screen from a normal window") << "normal";
+        QTest::newRow("full screen from a maximised window") << "maximised";
+        QTest::newRow("search field") << "search";
+        QTest::newRow("property editor") << "editor";
+    }
+    void escape()
+    {
+        // Escape leaves full screen for the state before F7, clears a search, cancels an edit; only the
+        // first hides the docks.
+        QFETCH(QString, where);
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QTRY_VERIFY(window.dataTableDock()->isVisible());
-        QVERIFY(window.filePlayDock()->isVisible());
-        QCOMPARE(window.dockWidgetArea(window.filePlayDock()), Qt::LeftDockWidgetArea);
-        QCOMPARE(window.dockWidgetArea(window.dataTableDock()), Qt::RightDockWidgetArea);
-        QTest::keyClick(&window, Qt::Key_F7);
-        QTRY_VERIFY(window.isFullScreen());
-        QVERIFY(!window.menuBar()->isVisible());
-        QVERIFY(!window.statusBar()->isVisible());
-        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
-            QVERIFY(!dock->isVisible());
-        QTest::keyClick(&window, Qt::Key_Escape);
-        QTRY_VERIFY(!window.isFullScreen());
-        QVERIFY(window.menuBar()->isVisible());
-        QVERIFY(window.statusBar()->isVisible());
-        QVERIFY(window.connectionToolbar()->isVisible());
-        QCOMPARE(window.findChildren<QDockWidget *>().size(), 3);
-        for (QDockWidget *dock : window.findChildren<QDockWidget *>())
-            QVERIFY(!dock->isVisible());
-        QVERIFY(!window.dataTableAction()->isChecked());
-        window.propertiesDock()->searchField()->setText(QStringLiteral("rang"));
+        if (where == "normal" || where == "maximised") {
+            if (where == "maximised")
+                window.showMaximized();
+            QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+            QTRY_VERIFY(window.dataTableDock()->isVisible());
+            QVERIFY(window.dataTableAction()->isChecked());
+            QTest::keyClick(&window, Qt::Key_F7);
+            QTRY_VERIFY(window.isFullScreen());
+            QVERIFY(!window.menuBar()->isVisible());
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QTRY_VERIFY(!window.isFullScreen());
+            QCOMPARE(window.isMaximized(), where == "maximised");
+            QVERIFY(window.menuBar()->isVisible());
+            QVERIFY(window.connectionToolbar()->isVisible());
+            for (QDockWidget *dock : window.findChildren<QDockWidget *>())
+                QVERIFY(!dock->isVisible());
+            QVERIFY(!window.dataTableAction()->isChecked());
+            return;
+        }
+        PropertiesDockWidget *dock = window.propertiesDock();
+        dock->searchField()->setText(QStringLiteral("rang"));
         QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(window.propertiesDock()->isVisible());
-        QVERIFY(window.propertiesDock()->searchField()->text().isEmpty());
+        QTRY_VERIFY(dock->isVisible());
+        QVERIFY(dock->searchField()->text().isEmpty());
+        QTest::keyClicks(dock->searchField(), QStringLiteral("backg"));
+        ColorProperty *colour = window.sceneComposer()->backgroundColorProperty();
+        const QColor before = colour->colorValue();
+        if (where == "search") {
+            QTest::keyClick(dock->searchField(), Qt::Key_Escape);
+            QVERIFY(dock->searchField()->text().isEmpty());
+        } else {
+            const QModelIndex value = dock->filterModel()->indexFromItem(colour).siblingAtColumn(1);
+            dock->tree()->edit(value);
+            auto *editor = qobject_cast<QLineEdit *>(dock->tree()->indexWidget(value));
+            QVERIFY(editor);
+            editor->setText(QStringLiteral("1; 2; 3"));
+            QCOMPARE(colour->colorValue(), QColor(1, 2, 3));
+            QTest::keyClick(editor, Qt::Key_Escape);
+            QTRY_VERIFY(!dock->tree()->indexWidget(value));
+        }
+        QCOMPARE(colour->colorValue(), before);
+        QVERIFY(dock->isVisible());
     }
 
-    void japaneseIsRememberedTwice()
+    void japaneseIsRemembered()
     {
         {
             MainWindow window;
-            auto *japanese = window.findChild<QAction *>(QStringLiteral("actionJapanese"));
-            japanese->trigger();
+            window.findChild<QAction *>(QStringLiteral("actionJapanese"))->trigger();
             QCOMPARE(appSettings().value(QStringLiteral("currentLanguage")).toString(),
                      QStringLiteral("ja_JP"));
             // The whole window speaks Japanese at once (the language change is posted).
@@ -95,16 +128,59 @@ private slots:
             window.close();
         }
         QCOMPARE(appSettings().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("ja"));
-        {
-            MainWindow window; // the next start comes up in Japanese, then back to English
-            QVERIFY(window.findChild<QAction *>(QStringLiteral("actionJapanese"))->isChecked());
-            QTRY_COMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->text(),
-                         QStringLiteral("終了(&Q)"));
-            window.findChild<QAction *>(QStringLiteral("actionEnglish"))->trigger();
-            QTRY_COMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->text(),
-                         QStringLiteral("&Quit"));
+    }
+
+    void languageAtStart_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("quit");
+        QTest::newRow("English") << "en_US"
+                                 << "actionEnglish"
+                                 << "&Quit";
+        QTest::newRow("Japanese") << "ja_JP"
+                                  << "actionJapanese"
+                                  << "終了(&Q)";
+    }
+    void languageAtStart()
+    {
+        // The window starts in the stored language, and its menu marks it: something is drawn left of its
+        // text, nothing left of the other.
+        QFETCH(QString, stored);
+        QFETCH(QString, checked);
+        QFETCH(QString, quit);
+        appSettings().setValue(QStringLiteral("currentLanguage"), stored);
+        MainWindow window;
+        QTRY_COMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->text(), quit);
+        auto *menu = window.findChild<QMenu *>(QStringLiteral("menuLanguages"));
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage shot = menu->grab().toImage();
+        for (QAction *action : menu->actions()) {
+            const QRect item = menu->actionGeometry(action);
+            const QRect mark(item.left() + 2, item.top() + 2, item.height() - 4, item.height() - 4);
+            int drawn = 0;
+            for (int y = mark.top(); y <= mark.bottom(); ++y)
+                for (int x = mark.left(); x <= mark.right(); ++x)
+                    drawn += shot.pixel(x, y) != shot.pixel(mark.topLeft());
+            QCOMPARE(action->isChecked(), action->objectName() == checked);
+            QVERIFY2((drawn > 0) == action->isChecked(), qPrintable(action->objectName()));
         }
-        QCOMPARE(appSettings().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("en"));
+    }
+
+    void settingsAreWrittenWithoutClosing()
+    {
+        // A crash loses nothing: the file history and the layout reach the settings soon after they change.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("used.inf"));
+        QFile(file).open(QIODevice::WriteOnly);
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.propertiesDock()->loadChosenFile(file);
+        window.addDockWidget(Qt::RightDockWidgetArea, window.propertiesDock());
+        QTRY_COMPARE(appSettings().value(QStringLiteral("properties/openHistory/1/path")).toString(), file);
+        QTRY_COMPARE(appSettings().value(QStringLiteral("windowState")).toByteArray(), window.saveState(0));
     }
 
     void firstConnectionLocksItsFieldWhileConnected()
@@ -118,29 +194,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
         QCOMPARE(window.connectionNameEdit()->text(), QStringLiteral("127.0.0.1"));
         QTRY_VERIFY(window.connectionNameEdit()->isReadOnly());
-        QVERIFY(!window.propertiesDock()->isEnabled());
+        QVERIFY(window.propertiesDock()->isLocked());
+        QCOMPARE(window.propertiesDock()->lockNotice()->text(),
+                 QStringLiteral("Settings are locked while Connection 1 is connected"));
         QTRY_VERIFY_WITH_TIMEOUT(
             window.statusBar()->currentMessage().startsWith(QStringLiteral("Information: Connection 1: ")),
             10000);
         first->disconnectRequested();
         QTRY_VERIFY_WITH_TIMEOUT(!first->isConnected(), 10000);
         QTRY_VERIFY(!window.connectionNameEdit()->isReadOnly());
-        QVERIFY(window.propertiesDock()->isEnabled());
+        QVERIFY(!window.propertiesDock()->isLocked());
+        QVERIFY(window.propertiesDock()->lockNotice()->isHidden());
         QTRY_COMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("Information: Connection 1: Diconnected from 127.0.0.1"));
-    }
-
-    void dataTableFollowsItsAction()
-    {
-        MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(!window.dataTableDock()->isVisible());
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QTRY_VERIFY(window.dataTableDock()->isVisible());
-        QVERIFY(window.dataTableAction()->isChecked());
-        window.dataTableDock()->close();
-        QTRY_VERIFY(!window.dataTableAction()->isChecked());
     }
 
     void aPlayingLogLocksTheSensorConnection()
@@ -202,45 +268,32 @@ private slots:
         ScanManager *first = window.connectionManager()->scanManager(0);
         window.connectToSensor(QStringLiteral("127.0.0.1"), sim.port());
         QTRY_VERIFY_WITH_TIMEOUT(first->isConnected(), 10000);
-        QTRY_VERIFY(!window.propertiesDock()->isEnabled());
+        QTRY_VERIFY(window.propertiesDock()->isLocked());
         first->disconnectRequested();
-        QTRY_VERIFY_WITH_TIMEOUT(window.propertiesDock()->isEnabled(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.propertiesDock()->isLocked(), 10000);
     }
 
     void statusBarMessages_data()
     {
-        QTest::addColumn<bool>("recorders");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("signal");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("information") << false << 0 << "Information: hello";
-        QTest::newRow("warning") << false << 1 << "Warning: hello";
-        QTest::newRow("error") << false << 2 << "Error: hello";
-        QTest::newRow("recorder information") << true << 0 << "Information: hello";
-        QTest::newRow("recorder warning") << true << 1 << "Warning: hello";
-        QTest::newRow("recorder error") << true << 2 << "Error: hello";
+        QTest::newRow("information") << QByteArray("informationBroadCast") << "Information: hello";
+        QTest::newRow("warning") << QByteArray("warningBroadCast") << "Warning: hello";
+        QTest::newRow("error") << QByteArray("errorBroadCast") << "Error: hello";
     }
     void statusBarMessages()
     {
-        QFETCH(bool, recorders);
-        QFETCH(int, kind);
+        // The connections' and the recorders' messages reach the status bar alike.
+        QFETCH(QByteArray, signal);
         QFETCH(QString, expected);
         MainWindow window;
-        ConnectionManager *manager = window.connectionManager();
-        RecorderManager *recorderManager = window.recorderManager();
-        const QString message = QStringLiteral("hello");
-        if (recorders && kind == 0)
-            emit recorderManager->informationBroadCast(message);
-        else if (recorders && kind == 1)
-            emit recorderManager->warningBroadCast(message);
-        else if (recorders)
-            emit recorderManager->errorBroadCast(message);
-        else if (kind == 0)
-            emit manager->informationBroadCast(message);
-        else if (kind == 1)
-            emit manager->warningBroadCast(message);
-        else
-            emit manager->errorBroadCast(message);
-        QCOMPARE(window.statusBar()->currentMessage(), expected);
+        for (QObject *sender : {static_cast<QObject *>(window.connectionManager()),
+                                static_cast<QObject *>(window.recorderManager())}) {
+            window.statusBar()->clearMessage();
+            QVERIFY(QMetaObject::invokeMethod(sender, signal.constData(),
+                                              Q_ARG(QString, QStringLiteral("hello"))));
+            QCOMPARE(window.statusBar()->currentMessage(), expected);
+        }
     }
 
     // The recorders sit between the connections and the view in the dock, and a recording started from
@@ -256,18 +309,6 @@ private slots:
         QCOMPARE(recorders.size(), 2);
         recorders[0]->startRecording();
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Error: File is incorrect"));
-    }
-
-    void converterFromTheToolsMenu()
-    {
-        MainWindow window;
-        auto *dialog = window.findChild<QDialog *>(QStringLiteral("Taviro3DFile To CSV Converter"));
-        QVERIFY(dialog);
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(window.converterAction()->isEnabled());
-        window.converterAction()->trigger();
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Taviro3DFile To CSV Converter"));
     }
 };
 

@@ -20,13 +20,6 @@ private slots:
         Taviro::setApplicationIdentity();
     }
 
-    void identity()
-    {
-        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Taviro"));
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Taviro3D Viewer"));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("2.1.0"));
-    }
-
     void softwareOpenGLSwitch_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -121,37 +114,6 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("first failure\nzweiter Fehler: \xc3\xbc\n"));
-    }
-
-    void viewerStartsAndShowsItsWindow()
-    {
-        QProcess viewer;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), TestSupport::settingsFolder());
-        viewer.setProcessEnvironment(env);
-        viewer.start(QStringLiteral(VIEWER), QStringList{});
-        QVERIFY(viewer.waitForStarted(5000));
-        // Still running after a while: the window is up and the event loop runs.
-        QVERIFY(!viewer.waitForFinished(2000));
-        viewer.terminate();
-        QVERIFY(viewer.waitForFinished(10000));
-    }
-
-    void viewerSavesAScreenshotAndQuits()
-    {
-        const QString path = TestSupport::settingsFolder() + QStringLiteral("/shot.png");
-        QProcess viewer;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), TestSupport::settingsFolder());
-        viewer.setProcessEnvironment(env);
-        viewer.start(QStringLiteral(VIEWER), {"--screenshot", path, "--screenshot-delay", "500"});
-        QVERIFY(viewer.waitForFinished(30000));
-        QCOMPARE(viewer.exitCode(), 0);
-        QImage shot(path);
-        QVERIFY(!shot.isNull());
-        QVERIFY(shot.width() >= 400);
     }
 
     void logGivenOnTheCommandLine_data()

@@ -78,6 +78,10 @@
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1: %2 in %3 is not one of the choices; %4 is kept</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PropertyItem</name>

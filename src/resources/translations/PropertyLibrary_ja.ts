@@ -78,6 +78,10 @@
         <source>Clear</source>
         <translation>クリア</translation>
     </message>
+    <message>
+        <source>%1: %2 in %3 is not one of the choices; %4 is kept</source>
+        <translation>%1: %3 の %2 は選択肢にありません。%4 のままにします</translation>
+    </message>
 </context>
 <context>
     <name>PropertyItem</name>

@@ -110,5 +110,9 @@
         <source>Connection %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Settings are locked while Connection %1 is connected</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -110,5 +110,9 @@
         <source>Connection %1</source>
         <translation>接続 %1</translation>
     </message>
+    <message>
+        <source>Settings are locked while Connection %1 is connected</source>
+        <translation>接続 %1 の接続中は設定を変更できません</translation>
+    </message>
 </context>
 </TS>
