@@ -57,7 +57,7 @@ std::vector<VEXA3D_MEASUREMENT_DATA_T> decodeLines(int count, VEXA3D_SENSOR_INFO
             if (line.isLineDataReady)
                 lines.push_back(line);
         } else if (sensor.findPacket() == 1) {
-            sensor.readReply(nullptr, nullptr, nullptr);
+            (void)sensor.readReply(nullptr, nullptr, nullptr); // replies only need consuming here
         } else {
             ++idle;
         }

@@ -296,12 +296,17 @@ void PropertiesDockWidget::updateActions(PropertyItem *propety)
         if (action != m_actionsLabelAction)
             m_actionsToolBar->removeAction(action);
     }
+    disconnect(m_actionsNameConnection);
     const QList<QAction *> actions = propety ? propety->actions() : QList<QAction *>();
     if (actions.isEmpty()) {
         m_actionsToolBar->hide();
         return;
     }
     m_actionsLabel->setText(propety->name() + QStringLiteral(":"));
+    // The node is renamed when the language changes, after this dock has retranslated itself.
+    m_actionsNameConnection =
+        connect(propety, &PropertyItem::nameChanged, m_actionsLabel,
+                [this](const QString &name) { m_actionsLabel->setText(name + QStringLiteral(":")); });
     m_actionsToolBar->addActions(actions);
     m_actionsToolBar->show();
 }

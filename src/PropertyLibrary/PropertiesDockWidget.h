@@ -83,6 +83,7 @@ private:
     QToolBar *m_actionsToolBar = nullptr;
     QLabel *m_actionsLabel = nullptr;
     QAction *m_actionsLabelAction = nullptr;
+    QMetaObject::Connection m_actionsNameConnection;
     PropertyItemTree *m_tree = nullptr;
     PropertyItemModel *m_model = nullptr;
     PropertyItemFilterModel *m_filter = nullptr;

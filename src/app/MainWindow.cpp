@@ -366,6 +366,7 @@ void MainWindow::wireFirstConnections()
         m_connectionEdit->setText(first->deviceName());
         m_connectionToolbar->addAction(first->connectAction());
         m_connectionToolbar->addAction(first->disconnectAction());
+        m_connectionManager->equipToolBar(0, m_connectionToolbar, m_connectionEdit);
     }
     addToolBar(Qt::TopToolBarArea, m_connectionToolbar);
     if (!first)

@@ -3,6 +3,7 @@
 #include "CrashReport.h"
 #include "FileDevice.h"
 #include "MainWindow.h"
+#include "SensorAddress.h"
 #include "T3DFileDevice.h"
 #include "TaviroResources.h"
 
@@ -36,23 +37,6 @@ bool wantsSoftwareOpenGL(int argc, const char *const *argv)
     return found;
 }
 
-bool isSensorAddress(const QString &address)
-{
-    if (address == QLatin1String("localhost"))
-        return true;
-    // Four decimal parts of 0 to 255: the only form the sensor link can open.
-    const QStringList parts = address.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return false;
-    for (const QString &part : parts) {
-        bool ok = false;
-        const int n = part.toInt(&ok);
-        if (!ok || part.isEmpty() || part.size() > 3 || n < 0 || n > 255 || !part.at(0).isDigit())
-            return false;
-    }
-    return true;
-}
-
 StartupOptions parseArguments(const QStringList &arguments)
 {
     StartupOptions options;
@@ -67,32 +51,26 @@ StartupOptions parseArguments(const QStringList &arguments)
                 break;
             }
             const QString value = arguments.at(++i);
-            const int colon = value.lastIndexOf(QLatin1Char(':'));
-            options.sensorAddress = colon >= 0 ? value.left(colon) : value;
-            if (colon >= 0) {
-                bool ok = false;
-                const int port = value.mid(colon + 1).toInt(&ok);
-                // The same range the connection's port setting accepts; anything else would be
-                // clamped there and connect somewhere the user did not ask for.
-                if (!ok || port < MinSensorPort || port > MaxSensorPort) {
-                    options.error = QStringLiteral("invalid port in --sensor %1 (allowed: %2 to %3)")
-                                        .arg(value)
-                                        .arg(MinSensorPort)
-                                        .arg(MaxSensorPort);
-                    break;
-                }
-                options.sensorPort = port;
-            }
-            if (options.sensorAddress.isEmpty()) {
+            switch (SensorAddress::parse(value, options.sensorAddress, options.sensorPort)) {
+            case SensorAddress::ParseResult::Ok:
+                break;
+            case SensorAddress::ParseResult::Empty:
                 options.error = QStringLiteral("--sensor needs an address");
                 break;
-            }
-            if (!isSensorAddress(options.sensorAddress)) {
+            case SensorAddress::ParseResult::BadAddress:
                 options.error =
                     QStringLiteral("invalid address in --sensor %1 (a numeric IPv4 address or localhost)")
                         .arg(value);
                 break;
+            case SensorAddress::ParseResult::BadPort:
+                options.error = QStringLiteral("invalid port in --sensor %1 (allowed: %2 to %3)")
+                                    .arg(value)
+                                    .arg(SensorAddress::MinPort)
+                                    .arg(SensorAddress::MaxPort);
+                break;
             }
+            if (!options.error.isEmpty())
+                break;
         } else if (arg == QLatin1String("--log")) {
             if (!hasValue) {
                 options.error = QStringLiteral("--log needs a file name");

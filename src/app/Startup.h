@@ -16,11 +16,6 @@ bool wantsSoftwareOpenGL(int argc, const char *const *argv);
 // Sets the log pattern of every message.
 void installMessagePattern();
 
-// Ports the sensor connection accepts, and whether a text is an address it can open.
-constexpr int MinSensorPort = 1024;
-constexpr int MaxSensorPort = 49151;
-bool isSensorAddress(const QString &address);
-
 // What the command line asks for beyond "-d".
 struct StartupOptions
 {

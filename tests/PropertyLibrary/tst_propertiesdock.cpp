@@ -212,6 +212,13 @@ private slots:
                 texts << a->text();
         }
         QCOMPARE(texts, shown);
+        // A language switch renames the node after the dock retranslated: the label follows the shown node
+        // only.
+        PropertyItem *nodes[] = {info, recorder, count};
+        nodes[row]->setName("Renamed");
+        nodes[row == 1 ? 2 : 1]->setName("Before");
+        QCOMPARE(qobject_cast<QLabel *>(bar->widgetForAction(bar->actions().first()))->text(),
+                 QString("Renamed:"));
         // A click into empty space leaves no current node.
         dock.resize(dock.width(), 400);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,

@@ -58,18 +58,18 @@ private slots:
             << QStringList{"--sensor", "127.0.0.1:20000"} << "127.0.0.1" << 20000 << "" << false << false;
         QTest::newRow("sensor without port")
             << QStringList{"-d", "--sensor", "localhost"} << "localhost" << 10940 << "" << false << false;
-        QTest::newRow("bad port") << QStringList{"--sensor", "1.2.3.4:x"} << "1.2.3.4" << 10940 << "" << false
+        QTest::newRow("bad port") << QStringList{"--sensor", "1.2.3.4:x"} << "" << 10940 << "" << false
                                   << true;
         QTest::newRow("port out of range")
-            << QStringList{"--sensor", "1.2.3.4:70000"} << "1.2.3.4" << 10940 << "" << false << true;
+            << QStringList{"--sensor", "1.2.3.4:70000"} << "" << 10940 << "" << false << true;
         QTest::newRow("port below the setting's range")
-            << QStringList{"--sensor", "1.2.3.4:80"} << "1.2.3.4" << 10940 << "" << false << true;
+            << QStringList{"--sensor", "1.2.3.4:80"} << "" << 10940 << "" << false << true;
         QTest::newRow("port above the setting's range")
-            << QStringList{"--sensor", "1.2.3.4:49152"} << "1.2.3.4" << 10940 << "" << false << true;
-        QTest::newRow("host name") << QStringList{"--sensor", "sensor.lan:20000"} << "sensor.lan" << 20000
-                                   << "" << false << true;
+            << QStringList{"--sensor", "1.2.3.4:49152"} << "" << 10940 << "" << false << true;
+        QTest::newRow("host name") << QStringList{"--sensor", "sensor.lan:20000"} << "" << 10940 << ""
+                                   << false << true;
         QTest::newRow("short address")
-            << QStringList{"--sensor", "10.0.1"} << "10.0.1" << 10940 << "" << false << true;
+            << QStringList{"--sensor", "10.0.1"} << "" << 10940 << "" << false << true;
         QTest::newRow("missing value") << QStringList{"--sensor"} << "" << 10940 << "" << false << true;
         QTest::newRow("screenshot") << QStringList{"--screenshot", "/tmp/a.png"} << "" << 10940
                                     << "/tmp/a.png" << false << false;
