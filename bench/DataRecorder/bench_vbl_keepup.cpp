@@ -7,13 +7,14 @@
 // the sink's file equals the file put together from the loop's qCompress output (the run fails if not).
 //
 // BM_VblLiveKeepUp: the live device streaming from the in-process simulator at ten times the nominal
-// rate (TAVIRO_KEEPUP_SECONDS, default 60), every line and auxiliary packet queued to a RecorderWorker
-// with a compressing VblRecordSink as the viewer's recorder does. Counters: "emitted" (records the device
-// emitted), "written" (blocks the worker wrote), "lost" (their difference, goal 0), the worker thread's
-// CPU per block and the bare loop's over the same payloads (the first 2000 frames, lines and auxiliary
-// packets as they came), and their ratio "vs_qcompress" (goal >= 0.9). The worker's CPU includes
-// releasing the records it held last; "step_us_per_block" and "step_vs_qcompress" count only the sink's
-// writes (record to block, compress, write).
+// rate (TAVIRO_KEEPUP_RATE to change it) for TAVIRO_KEEPUP_SECONDS (default 60), every line and auxiliary
+// packet queued to a RecorderWorker with a compressing VblRecordSink as the viewer's recorder does. Counters:
+// "emitted" (records the device emitted), "written" (blocks the worker wrote), "lost" (their difference, goal
+// 0), the worker thread's CPU per block and the bare loop's over the same payloads (the first 2000 frames,
+// lines and auxiliary packets as they came), and their ratio "vs_qcompress" (goal >= 0.9). The worker's CPU
+// includes releasing the records it held last; "step_us_per_block" and "step_vs_qcompress" count only the
+// sink's writes (record to block, compress, write); "process_us_per_block" is the whole process's CPU
+// (streaming, decoding, queueing, writing, releasing) from start to stop, per block.
 #include "DRALCommunicationDevice.h"
 #include "DRALMeasurementData.h"
 #include "ParamDefinitions.h"
@@ -47,6 +48,13 @@ double threadCpuSeconds()
 {
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+double processCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
@@ -295,9 +303,12 @@ void BM_VblLiveKeepUp(benchmark::State &state)
     const int seconds = qEnvironmentVariableIsSet("TAVIRO_KEEPUP_SECONDS")
                             ? qEnvironmentVariableIntValue("TAVIRO_KEEPUP_SECONDS")
                             : 60;
+    const double rate = qEnvironmentVariableIsSet("TAVIRO_KEEPUP_RATE")
+                            ? qEnvironmentVariable("TAVIRO_KEEPUP_RATE").toDouble()
+                            : 10.0;
     QTemporaryDir dir;
     for (auto _ : state) {
-        Live live(10.0);
+        Live live(rate);
         if (!live.ok) {
             state.SkipWithError("no simulator");
             return;
@@ -322,10 +333,12 @@ void BM_VblLiveKeepUp(benchmark::State &state)
         worker.startWorker(std::make_unique<TimedSink>(
             std::make_unique<VblRecordSink>(dir.filePath(QStringLiteral("live.vbl")), true, live.info),
             workerCpu, stepCpu));
+        const double processStart = processCpuSeconds();
         live.device.startMeasurement(DistanceIntensityMode | AuxiliaryMode);
         waitUntil([] { return false; }, seconds * 1000);
         live.device.stopMeasurement();
         worker.stopWorker();
+        const double processCpu = processCpuSeconds() - processStart;
         std::vector<QByteArray> payloads;
         {
             std::lock_guard<std::mutex> lock(keptMutex);
@@ -343,6 +356,7 @@ void BM_VblLiveKeepUp(benchmark::State &state)
         state.counters["worker_us_per_block"] = workerPerBlock * 1e6;
         state.counters["qcompress_us_per_block"] = barePerBlock * 1e6;
         state.counters["vs_qcompress"] = barePerBlock / workerPerBlock;
+        state.counters["process_us_per_block"] = processCpu * 1e6 / double(qMax<qint64>(written.load(), 1));
         state.counters["step_us_per_block"] = stepPerBlock * 1e6;
         state.counters["step_vs_qcompress"] = barePerBlock / stepPerBlock;
     }
