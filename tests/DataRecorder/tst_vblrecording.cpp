@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+
 using namespace LogTest;
 
 namespace {
@@ -71,6 +73,14 @@ Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file
         out.errors << call.at(0).toString();
     return out;
 }
+
+// A frame that notes the thread it ends on.
+struct Tracked : SensorData
+{
+    explicit Tracked(std::atomic<QThread *> &end) : m_end(end) {}
+    ~Tracked() override { m_end = QThread::currentThread(); }
+    std::atomic<QThread *> &m_end;
+};
 
 // The file as qCompress and the payload objects' own serializers make it.
 QByteArray referenceFile(const VEXA3D_SENSOR_INFO_T &info, bool compressed,
@@ -209,6 +219,36 @@ private slots:
         const QByteArray expected = referenceFile(info, compressed, records);
         QVERIFY(!expected.isEmpty());
         QVERIFY(readAll(file) == expected);
+    }
+
+    // A written frame ends on the thread that queues records while one does; else on the worker.
+    void writtenFramesEndWhereTheyWereQueued_data()
+    {
+        QTest::addColumn<bool>("queueing");
+        QTest::newRow("producer still queueing") << true;
+        QTest::newRow("producer stopped") << false;
+    }
+
+    void writtenFramesEndWhereTheyWereQueued()
+    {
+        QFETCH(bool, queueing);
+        QTemporaryDir dir;
+        std::atomic<QThread *> end{nullptr};
+        RecorderWorker worker;
+        std::atomic<int> written{0};
+        connect(&worker, &RecorderWorker::recordWritten, [&] { ++written; });
+        QVERIFY(
+            worker.startWorker(std::make_unique<VblRecordSink>(dir.filePath("t.vbl"), true, sensorInfo())));
+        worker.enqueue({0, QSharedPointer<Tracked>::create(end), {}, {}, timeText(0)});
+        worker.enqueue(record(sensorInfo(), 1, 0));
+        QTRY_COMPARE(written.load(), 1); // the tracked frame is no block, the line is
+        if (queueing)
+            worker.enqueue(record(sensorInfo(), 2, 0));
+        else
+            worker.stopWorker();
+        QVERIFY(end.load() != nullptr);
+        QCOMPARE(end.load() == QThread::currentThread(), queueing);
+        worker.stopWorker();
     }
 
     // room: bytes the disk takes; blocks: whole blocks the file keeps.
