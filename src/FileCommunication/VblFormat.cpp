@@ -595,8 +595,10 @@ PayloadWrite serializeFrame(const SensorData &frame, const VblSectionContext *co
         if (!line)
             return PayloadWrite::NotPayload;
         kind = MeasurementPayload;
+        // A line without data is written as a line of no spots.
+        static const VEXA3D_MEASUREMENT_DATA_T empty;
         const VEXA3D_MEASUREMENT_DATA_T *d = line->data().data();
-        return d && context ? serializeLine(*d, *context, out) : PayloadWrite::Misfit;
+        return context ? serializeLine(d ? *d : empty, *context, out) : PayloadWrite::Misfit;
     }
     if (frame.dataType() == DRALAuxiliaryData::Type) {
         const auto *aux = dynamic_cast<const DRALAuxiliaryData *>(&frame);

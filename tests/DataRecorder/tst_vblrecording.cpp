@@ -74,11 +74,14 @@ Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file
     return out;
 }
 
-// A frame that notes the thread it ends on.
-struct Tracked : SensorData
+// A line that notes the thread it ends on.
+struct TrackedLine : DRALMeasurementData
 {
-    explicit Tracked(std::atomic<QThread *> &end) : m_end(end) {}
-    ~Tracked() override { m_end = QThread::currentThread(); }
+    TrackedLine(std::atomic<QThread *> &end, const VEXA3D_SPEC_T &spec)
+        : DRALMeasurementData(line(spec, 1)->data(), spec), m_end(end)
+    {
+    }
+    ~TrackedLine() override { m_end = QThread::currentThread(); }
     std::atomic<QThread *> &m_end;
 };
 
@@ -239,9 +242,8 @@ private slots:
         connect(&worker, &RecorderWorker::recordWritten, [&] { ++written; });
         QVERIFY(
             worker.startWorker(std::make_unique<VblRecordSink>(dir.filePath("t.vbl"), true, sensorInfo())));
-        worker.enqueue({0, QSharedPointer<Tracked>::create(end), {}, {}, timeText(0)});
-        worker.enqueue(record(sensorInfo(), 1, 0));
-        QTRY_COMPARE(written.load(), 1); // the tracked frame is no block, the line is
+        worker.enqueue({0, QSharedPointer<TrackedLine>::create(end, sensorInfo().spec), {}, {}, timeText(0)});
+        QTRY_COMPARE(written.load(), 1);
         if (queueing)
             worker.enqueue(record(sensorInfo(), 2, 0));
         else
