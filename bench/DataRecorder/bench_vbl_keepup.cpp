@@ -275,9 +275,13 @@ public:
     }
     Result write(const FileRecord::file_record_t &record) override
     {
+        // Every fourth write is timed (the clock is a system call), then scaled up: the blocks are alike.
+        if (m_writes++ % 4 != 0)
+            return m_inner->write(record);
         const double start = threadCpuSeconds();
         const Result r = m_inner->write(record);
         m_step += threadCpuSeconds() - start;
+        ++m_timed;
         return r;
     }
     Result flush() override { return m_inner->flush(); }
@@ -285,7 +289,7 @@ public:
     {
         const Result r = m_inner->close();
         m_cpu.store(threadCpuSeconds() - m_start);
-        m_stepCpu.store(m_step);
+        m_stepCpu.store(m_timed > 0 ? m_step * double(m_writes) / double(m_timed) : 0.0);
         return r;
     }
     QString errorString() const override { return m_inner->errorString(); }
@@ -296,6 +300,8 @@ private:
     std::atomic<double> &m_stepCpu;
     double m_start = 0;
     double m_step = 0;
+    qint64 m_writes = 0;
+    qint64 m_timed = 0;
 };
 
 void BM_VblLiveKeepUp(benchmark::State &state)
