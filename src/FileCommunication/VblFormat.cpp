@@ -474,6 +474,152 @@ bool ImuAuxiliaryData::writeTo(QDataStream &stream) const
     return serialize(bytes) && writeAll(stream, bytes);
 }
 
+namespace {
+
+// The writer's line path: the same bytes as ScanPointData::serialize, written field by field in one
+// pass (no clearing of the buffer first, no per-field lookups).
+PayloadWrite serializeLine(const VEXA3D_MEASUREMENT_DATA_T &d, const VblSectionContext &c, QByteArray &out)
+{
+    const int k = std::min<int>(d.receivedSpotCount, int(d.spots.size()));
+    const int s = d.spots.empty() ? 0 : int(d.spots.front().echoes.size());
+    const int e = c.echoFieldCount();
+    const int pc = c.pointCount();
+    const int lf = c.lineFieldCount();
+    const qint64 size = 24 + qint64(k) * (4 * e + s * (56 + 4 * qint64(pc))) + 4 * qint64(lf);
+    if (size > MaxPayloadBytes || s > 255 || d.totalDetectionArea.size() > 255)
+        return PayloadWrite::Misfit;
+    for (int i = 0; i < k; ++i) {
+        if (int(d.spots[size_t(i)].echoes.size()) != s || int(d.spots[size_t(i)].points.size()) != s)
+            return PayloadWrite::Misfit;
+    }
+    out.resize(int(size));
+    char *p = out.data();
+    store<quint64>(p, d.timestamp);
+    store<quint32>(p, quint32(k));
+    store<quint16>(p, d.frameNumber);
+    store<quint16>(p, d.lineNumber);
+    store<quint8>(p, quint8(s));
+    store<quint8>(p, quint8(d.totalDetectionArea.size()));
+    std::memset(p, 0, 6);
+    p += 6;
+    const int countField = c.echoCountField();
+    // The point fields: zeros, the run of region flags, zeros.
+    const int start = c.detectedStart() < 0 ? pc : c.detectedStart();
+    const int run = c.detectedStart() < 0 ? 0 : c.detectedCount();
+    for (int i = 0; i < k; ++i) {
+        const VEXA3D_SPOT_T &spot = d.spots[size_t(i)];
+        for (int f = 0; f < e; ++f)
+            store<quint32>(p, f == countField ? spot.count : 0);
+        for (int j = 0; j < s; ++j) {
+            std::memcpy(p, &spot.echoes[size_t(j)], 24);
+            std::memcpy(p + 24, &spot.points[size_t(j)], 28);
+            std::memset(p + 52, 0, 4);
+            p += 56;
+            std::memset(p, 0, 4 * size_t(pc));
+            if (run > 0 && size_t(j) < spot.regionFlags.size()) {
+                const std::vector<uint8_t> &flags = spot.regionFlags[size_t(j)];
+                const int n = std::min<int>(run, int(flags.size()));
+                char *q = p + 4 * size_t(start);
+                for (int r = 0; r < n; ++r)
+                    store<quint32>(q, flags[size_t(r)]);
+            }
+            p += 4 * size_t(pc);
+        }
+    }
+    size_t area = 0;
+    for (int f = 0; f < lf; ++f) {
+        quint32 v = 0;
+        switch (c.lineFieldRole(f)) {
+        case VblSectionContext::MotorField:
+            v = d.motorFieldNumber;
+            break;
+        case VblSectionContext::RemField:
+            v = d.remFieldNumber;
+            break;
+        case VblSectionContext::DustState:
+            v = d.dustState;
+            break;
+        case VblSectionContext::DustRatio:
+            v = d.dustRatioX10;
+            break;
+        case VblSectionContext::Output:
+            v = d.output;
+            break;
+        case VblSectionContext::Input:
+            v = d.input;
+            break;
+        case VblSectionContext::DirtState:
+            v = d.dirtState;
+            break;
+        case VblSectionContext::DirtRatio:
+            v = d.dirtRatioX10;
+            break;
+        case VblSectionContext::LineReady:
+            v = d.isLineDataReady;
+            break;
+        case VblSectionContext::DetectionArea:
+            v = area < d.totalDetectionArea.size() ? d.totalDetectionArea[area] : 0;
+            ++area;
+            break;
+        default:
+            break;
+        }
+        store<quint32>(p, v);
+    }
+    return p == out.constData() + out.size() ? PayloadWrite::Done : PayloadWrite::Misfit;
+}
+
+} // namespace
+
+bool isPayloadFrame(const SensorData *frame)
+{
+    if (!frame)
+        return false;
+    switch (frame->dataType()) {
+    case DRALMeasurementData::Type:
+        return dynamic_cast<const DRALMeasurementData *>(frame) != nullptr;
+    case DRALAuxiliaryData::Type: {
+        const auto *aux = dynamic_cast<const DRALAuxiliaryData *>(frame);
+        return aux && aux->data();
+    }
+    default:
+        return false;
+    }
+}
+
+PayloadWrite serializeFrame(const SensorData &frame, const VblSectionContext *context, QByteArray &out,
+                            PayloadKind &kind)
+{
+    if (frame.dataType() == DRALMeasurementData::Type) {
+        const auto *line = dynamic_cast<const DRALMeasurementData *>(&frame);
+        if (!line)
+            return PayloadWrite::NotPayload;
+        kind = MeasurementPayload;
+        // A line without data is written as a line of no spots.
+        static const VEXA3D_MEASUREMENT_DATA_T empty;
+        const VEXA3D_MEASUREMENT_DATA_T *d = line->data().data();
+        return context ? serializeLine(d ? *d : empty, *context, out) : PayloadWrite::Misfit;
+    }
+    if (frame.dataType() == DRALAuxiliaryData::Type) {
+        const auto *aux = dynamic_cast<const DRALAuxiliaryData *>(&frame);
+        if (!aux || !aux->data())
+            return PayloadWrite::NotPayload;
+        kind = AuxiliaryPayload;
+        return ImuAuxiliaryData(aux->data()).serialize(out) ? PayloadWrite::Done : PayloadWrite::Misfit;
+    }
+    // Payload objects (a file being copied) write themselves.
+    if (const auto *line = dynamic_cast<const ScanPointData *>(&frame)) {
+        kind = MeasurementPayload;
+        const VEXA3D_MEASUREMENT_DATA_T *d = line->data().data();
+        return d && context ? serializeLine(*d, *context, out) : PayloadWrite::Misfit;
+    }
+    if (const auto *aux = dynamic_cast<const ImuAuxiliaryData *>(&frame)) {
+        kind = AuxiliaryPayload;
+        return aux->serialize(out) ? PayloadWrite::Done : PayloadWrite::Misfit;
+    }
+    return PayloadWrite::NotPayload;
+}
+
 QSharedPointer<SensorData> toPayload(const QSharedPointer<SensorData> &frame)
 {
     if (!frame)

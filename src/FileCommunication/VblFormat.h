@@ -194,6 +194,19 @@ private:
     quint32 m_storedLength = 0;
 };
 
+// A frame's payload in the file's layout, written into out (a buffer handed in again keeps its memory).
+// Live records are written straight from their data, without building a payload object.
+enum class PayloadWrite
+{
+    Done,
+    NotPayload, // neither a line nor an auxiliary packet
+    Misfit      // a record that does not fit the file's layout
+};
+[[nodiscard]] PayloadWrite serializeFrame(const SensorData &frame, const VblSectionContext *context,
+                                          QByteArray &out, PayloadKind &kind);
+// Whether serializeFrame can make a payload of this frame's kind.
+bool isPayloadFrame(const SensorData *frame);
+
 // Frame converters between the live records and the payload records.
 QSharedPointer<SensorData> toPayload(const QSharedPointer<SensorData> &frame);
 QSharedPointer<SensorData> fromPayload(const QSharedPointer<SensorData> &payload,

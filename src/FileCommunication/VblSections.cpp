@@ -4,16 +4,91 @@
 #include <QThread>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cstring>
 #include <zlib.h>
 
-// A level 5 deflate state reset between blocks; its output is compress2's (and qCompress's) byte for byte.
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TAVIRO_ADLER_SSSE3 1
+// Adler-32 sixteen bytes a step: the byte sums by psadbw, the position-weighted sums by pmaddubsw.
+__attribute__((target("ssse3"))) uLong adler32Ssse3(uLong adler, const uchar *buf, size_t len)
+{
+    constexpr uint32_t Base = 65521;
+    constexpr size_t Block = 32;
+    // Blocks per reduction, so that no 32-bit lane can overflow (zlib's NMAX in blocks).
+    constexpr size_t MaxBlocks = 5552 / Block;
+    uint32_t s1 = uint32_t(adler & 0xffff);
+    uint32_t s2 = uint32_t(adler >> 16);
+    size_t blocks = len / Block;
+    len -= blocks * Block;
+    const __m128i tap1 = _mm_setr_epi8(32, 31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17);
+    const __m128i tap2 = _mm_setr_epi8(16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi16(1);
+    while (blocks) {
+        size_t n = std::min(blocks, MaxBlocks);
+        blocks -= n;
+        // s1 as it was before the run adds 32 * s1 per block to s2.
+        __m128i vPrev = _mm_set_epi32(0, 0, 0, int(s1 * uint32_t(n)));
+        __m128i vS2 = _mm_set_epi32(0, 0, 0, int(s2));
+        __m128i vS1 = _mm_setzero_si128();
+        do {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(buf));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(buf + 16));
+            vPrev = _mm_add_epi32(vPrev, vS1);
+            vS1 = _mm_add_epi32(vS1, _mm_sad_epu8(a, zero));
+            vS2 = _mm_add_epi32(vS2, _mm_madd_epi16(_mm_maddubs_epi16(a, tap1), ones));
+            vS1 = _mm_add_epi32(vS1, _mm_sad_epu8(b, zero));
+            vS2 = _mm_add_epi32(vS2, _mm_madd_epi16(_mm_maddubs_epi16(b, tap2), ones));
+            buf += Block;
+        } while (--n);
+        vS2 = _mm_add_epi32(vS2, _mm_slli_epi32(vPrev, 5));
+        const auto sum = [](__m128i v) {
+            v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)));
+            v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+            return uint32_t(_mm_cvtsi128_si32(v));
+        };
+        s1 = (s1 + sum(vS1)) % Base;
+        s2 = sum(vS2) % Base;
+    }
+    while (len--) {
+        s1 += *buf++;
+        s2 += s1;
+    }
+    return uLong((s2 % Base) << 16 | (s1 % Base));
+}
+#endif
+
+uLong blockAdler32(const uchar *buf, size_t len)
+{
+#ifdef TAVIRO_ADLER_SSSE3
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3)
+        return adler32Ssse3(1, buf, len);
+#endif
+    return ::adler32_z(1, buf, len);
+}
+
+} // namespace
+
+// A level 5 deflate state reset between blocks. Its output is compress2's (and qCompress's) byte for
+// byte: the same raw deflate stream between the zlib head and the Adler-32 trailer, which are written
+// here so that the checksum can be taken sixteen bytes at a time.
 struct BlockDeflater
 {
     z_stream stream{};
     bool ready = false;
 
-    BlockDeflater() { ready = deflateInit(&stream, 5) == Z_OK; }
+    BlockDeflater()
+    {
+        ready = deflateInit2(&stream, 5, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
     ~BlockDeflater()
     {
         if (ready)
@@ -22,18 +97,30 @@ struct BlockDeflater
     BlockDeflater(const BlockDeflater &) = delete;
     BlockDeflater &operator=(const BlockDeflater &) = delete;
 
-    // Deflates in into out (room bytes); the bytes written, or -1.
+    // Worst case of deflateAll's output.
+    static qint64 bound(qint64 size) { return qint64(compressBound(uLong(size))); }
+
+    // The zlib stream of in into out (room bytes); the bytes written, or -1.
     qint64 deflateAll(const char *in, qint64 size, uchar *out, qint64 room)
     {
-        if (!ready || deflateReset(&stream) != Z_OK)
+        if (!ready || room < 6 || deflateReset(&stream) != Z_OK)
             return -1;
+        // The head compress2 writes at level 5: 32 KiB window, "default" level flags.
+        out[0] = 0x78;
+        out[1] = 0x5e;
         stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in));
         stream.avail_in = uInt(size);
-        stream.next_out = out;
-        stream.avail_out = uInt(room);
+        stream.next_out = out + 2;
+        stream.avail_out = uInt(room - 6);
         if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
             return -1;
-        return qint64(stream.total_out);
+        uchar *tail = out + 2 + stream.total_out;
+        const uLong adler = blockAdler32(reinterpret_cast<const uchar *>(in), size_t(size));
+        tail[0] = uchar(adler >> 24);
+        tail[1] = uchar(adler >> 16);
+        tail[2] = uchar(adler >> 8);
+        tail[3] = uchar(adler);
+        return 2 + qint64(stream.total_out) + 4;
     }
 };
 
@@ -48,27 +135,18 @@ bool ScanBlockSectionRW::writeSection(QDataStream &stream)
     if (!m_frame || !stream.device())
         return false;
     m_header.offset = stream.device()->pos();
-    QSharedPointer<SensorData> payload = m_writeConverter ? m_writeConverter(m_frame) : m_frame;
-    if (!payload ||
-        (payload->dataType() != Vbl::MeasurementPayload && payload->dataType() != Vbl::AuxiliaryPayload))
+    Vbl::PayloadKind kind = Vbl::MeasurementPayload;
+    if (Vbl::serializeFrame(*m_frame, m_context.data(), m_payload, kind) != Vbl::PayloadWrite::Done)
         return false;
-    m_header.kind = quint8(payload->dataType());
-    QByteArray &bytes = m_payload;
-    bool ok = false;
-    if (auto *line = dynamic_cast<Vbl::ScanPointData *>(payload.data())) {
-        line->setSharedContext(m_context.data());
-        ok = line->serialize(bytes) && bytes.size() == line->byteSize();
-    } else if (auto *aux = dynamic_cast<Vbl::ImuAuxiliaryData *>(payload.data())) {
-        ok = aux->serialize(bytes) && bytes.size() == aux->byteSize();
-    }
-    if (!ok)
-        return false;
+    m_header.kind = quint8(kind);
+    const QByteArray &bytes = m_payload;
     // The block goes out in one write from a buffer kept between blocks: the header, then the payload,
     // compressed in place in qCompress's layout (the inflated size big-endian, then the zlib stream).
     qint64 length = bytes.size();
     if (m_compressed) {
-        uLongf packed = compressBound(uLong(bytes.size()));
-        m_block.resize(int(64 + 4 + packed));
+        qint64 packed = BlockDeflater::bound(bytes.size());
+        if (m_block.size() < 64 + 4 + packed)
+            m_block.resize(int(64 + 4 + packed));
         uchar *size = reinterpret_cast<uchar *>(m_block.data()) + 64;
         const quint32 n = quint32(bytes.size());
         size[0] = uchar(n >> 24);
@@ -80,15 +158,14 @@ bool ScanBlockSectionRW::writeSection(QDataStream &stream)
         } else {
             if (!m_deflater)
                 m_deflater = std::make_shared<BlockDeflater>();
-            const qint64 deflated =
-                m_deflater->deflateAll(bytes.constData(), bytes.size(), size + 4, qint64(packed));
-            if (deflated < 0)
+            packed = m_deflater->deflateAll(bytes.constData(), bytes.size(), size + 4, packed);
+            if (packed < 0)
                 return false;
-            packed = uLongf(deflated);
         }
-        length = 4 + qint64(packed);
+        length = 4 + packed;
     } else {
-        m_block.resize(int(64 + length));
+        if (m_block.size() < 64 + length)
+            m_block.resize(int(64 + length));
         std::memcpy(m_block.data() + 64, bytes.constData(), size_t(length));
     }
     m_header.length = quint32(length);

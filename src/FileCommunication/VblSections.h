@@ -218,7 +218,6 @@ public:
     void setCompressed(bool compressed) { m_compressed = compressed; }
     QSharedPointer<Vbl::VblSectionContext> context() const { return m_context; }
     void setContext(const QSharedPointer<Vbl::VblSectionContext> &context) { m_context = context; }
-    void setWriteConverter(Converter converter) { m_writeConverter = std::move(converter); }
     void setReadConverter(Converter converter) { m_readConverter = std::move(converter); }
 
 private:
@@ -226,7 +225,6 @@ private:
     QSharedPointer<SensorData> m_frame;
     bool m_compressed = false;
     QSharedPointer<Vbl::VblSectionContext> m_context;
-    Converter m_writeConverter;
     Converter m_readConverter;
     // The payload and the block being written, kept for their capacity.
     QByteArray m_payload;

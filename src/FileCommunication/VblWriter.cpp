@@ -35,10 +35,7 @@ bool writeVblHead(QDataStream &stream, bool compressed, const QByteArray &produc
     return ok;
 }
 
-VblWriter::VblWriter()
-{
-    m_scan.setWriteConverter(&Vbl::toPayload);
-}
+VblWriter::VblWriter() = default;
 
 VblWriter::~VblWriter()
 {
@@ -97,7 +94,7 @@ VblWriter::Result VblWriter::appendFrame(int connection, const QSharedPointer<Se
         m_error = QStringLiteral("the file is not open");
         return Result::Failed;
     }
-    if (!Vbl::toPayload(frame))
+    if (!Vbl::isPayloadFrame(frame.data()))
         return Result::Skipped;
     Vbl::SCAN_BLOCK_T header;
     header.index = connection;
@@ -105,12 +102,19 @@ VblWriter::Result VblWriter::appendFrame(int connection, const QSharedPointer<Se
         header.position[i] = position[i];
         header.rotation[i] = rotation[i];
     }
-    const QByteArray text = time.toLatin1().leftJustified(23, '\0', true);
-    std::memcpy(header.dateTime, text.constData(), 23);
+    // Latin-1, cut or padded with zeros to 23 bytes, without a temporary per block.
+    const int n = std::min(time.size(), 23);
+    for (int i = 0; i < n; ++i) {
+        const ushort c = time.at(i).unicode();
+        header.dateTime[i] = c > 0xff ? '?' : char(c);
+    }
     m_scan.setHeader(header);
     m_scan.setFrame(frame);
     const qint64 start = m_file->pos();
-    if (m_scan.writeSection(m_stream))
+    const bool written = m_scan.writeSection(m_stream);
+    // Not kept past its block: the caller decides where a record ends.
+    m_scan.setFrame({});
+    if (written)
         return Result::Written;
     if (m_stream.status() == QDataStream::Ok) {
         // Nothing reached the file: a record that does not fit the file's layout.

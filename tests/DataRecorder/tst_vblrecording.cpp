@@ -6,9 +6,12 @@
 #include "RecorderWorker.h"
 #include "VblRecordSink.h"
 
+#include <QBuffer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
 
 using namespace LogTest;
 
@@ -69,6 +72,59 @@ Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file
     for (const QVariantList &call : errors)
         out.errors << call.at(0).toString();
     return out;
+}
+
+// A line that notes the thread it ends on.
+struct TrackedLine : DRALMeasurementData
+{
+    TrackedLine(std::atomic<QThread *> &end, const VEXA3D_SPEC_T &spec)
+        : DRALMeasurementData(line(spec, 1)->data(), spec), m_end(end)
+    {
+    }
+    ~TrackedLine() override { m_end = QThread::currentThread(); }
+    std::atomic<QThread *> &m_end;
+};
+
+// The file as qCompress and the payload objects' own serializers make it.
+QByteArray referenceFile(const VEXA3D_SENSOR_INFO_T &info, bool compressed,
+                         const QVector<FileRecord::file_record_t> &records)
+{
+    VblWriter sections;
+    sections.setSensorInfo(info);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream stream(&buffer);
+    if (!writeVblHead(stream, compressed, info.product, sections.textSections()))
+        return {};
+    Vbl::VblSectionContext context(sensorParamsFromInfo(info), pointFieldsFromInfo(info),
+                                   echoFieldsFromInfo(info), lineFieldsFromInfo(info));
+    for (const FileRecord::file_record_t &r : records) {
+        const QSharedPointer<SensorData> payload = Vbl::toPayload(r.data);
+        QByteArray bytes;
+        if (auto *l = dynamic_cast<Vbl::ScanPointData *>(payload.data())) {
+            l->setSharedContext(&context);
+            if (!l->serialize(bytes))
+                return {};
+        } else if (auto *a = dynamic_cast<Vbl::ImuAuxiliaryData *>(payload.data())) {
+            if (!a->serialize(bytes))
+                return {};
+        }
+        if (compressed)
+            bytes = qCompress(bytes, 5);
+        Vbl::SCAN_BLOCK_T header;
+        header.offset = buffer.pos();
+        header.index = qint32(r.index);
+        header.length = quint32(bytes.size());
+        for (int i = 0; i < 3; ++i) {
+            header.position[i] = r.position[i];
+            header.rotation[i] = r.rotation[i];
+        }
+        header.kind = quint8(payload->dataType());
+        std::memcpy(header.dateTime, r.time.toLatin1().constData(), 23);
+        buffer.write(reinterpret_cast<const char *>(&header), 64);
+        buffer.write(bytes);
+    }
+    return buffer.data();
 }
 
 } // namespace
@@ -133,6 +189,68 @@ private slots:
             }
         }
         QVERIFY(device.atEnd());
+    }
+
+    void sameBytesAsReference_data()
+    {
+        QTest::addColumn<bool>("compressed");
+        QTest::addColumn<int>("regions");
+        QTest::newRow("compressed") << true << 2;
+        QTest::newRow("compressed, no regions") << true << 0;
+        QTest::newRow("plain") << false << 2;
+    }
+
+    void sameBytesAsReference()
+    {
+        QFETCH(bool, compressed);
+        QFETCH(int, regions);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("same.vbl");
+        const VEXA3D_SENSOR_INFO_T info = sensorInfo(regions);
+        QVector<FileRecord::file_record_t> records;
+        for (int i = 0; i < 40; ++i)
+            records << record(info, i, quint32(i % 3));
+        // A line cut short and a full auxiliary packet.
+        records[7].data.staticCast<DRALMeasurementData>()->data()->receivedSpotCount = 9;
+        records[9].data = aux(77, Vbl::MaxSamples);
+        VblWriter writer;
+        writer.setSensorInfo(info);
+        QVERIFY(writer.open(file, compressed));
+        for (const FileRecord::file_record_t &r : qAsConst(records))
+            QVERIFY(writer.writeFrame(int(r.index), r.data, r.position, r.rotation, r.time));
+        QVERIFY(writer.finish());
+        const QByteArray expected = referenceFile(info, compressed, records);
+        QVERIFY(!expected.isEmpty());
+        QVERIFY(readAll(file) == expected);
+    }
+
+    // A written frame ends on the thread that queues records while one does; else on the worker.
+    void writtenFramesEndWhereTheyWereQueued_data()
+    {
+        QTest::addColumn<bool>("queueing");
+        QTest::newRow("producer still queueing") << true;
+        QTest::newRow("producer stopped") << false;
+    }
+
+    void writtenFramesEndWhereTheyWereQueued()
+    {
+        QFETCH(bool, queueing);
+        QTemporaryDir dir;
+        std::atomic<QThread *> end{nullptr};
+        RecorderWorker worker;
+        std::atomic<int> written{0};
+        connect(&worker, &RecorderWorker::recordWritten, [&] { ++written; });
+        QVERIFY(
+            worker.startWorker(std::make_unique<VblRecordSink>(dir.filePath("t.vbl"), true, sensorInfo())));
+        worker.enqueue({0, QSharedPointer<TrackedLine>::create(end, sensorInfo().spec), {}, {}, timeText(0)});
+        QTRY_COMPARE(written.load(), 1);
+        if (queueing)
+            worker.enqueue(record(sensorInfo(), 2, 0));
+        else
+            worker.stopWorker();
+        QVERIFY(end.load() != nullptr);
+        QCOMPARE(end.load() == QThread::currentThread(), queueing);
+        worker.stopWorker();
     }
 
     // room: bytes the disk takes; blocks: whole blocks the file keeps.

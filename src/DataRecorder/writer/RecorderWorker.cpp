@@ -1,5 +1,6 @@
 #include "RecorderWorker.h"
 
+#include <iterator>
 #include <mutex>
 
 RecorderWorker::RecorderWorker(QObject *parent) : QThread(parent)
@@ -43,9 +44,37 @@ void RecorderWorker::refuseRecords()
 
 void RecorderWorker::enqueue(const FileRecord::file_record_t &record)
 {
+    std::vector<QSharedPointer<SensorData>> spent;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_accepting)
+            m_queue.push_back(record);
+        if (!m_spent.empty())
+            spent.swap(m_spent);
+    }
+    // The frames written since the last call end here, outside the lock.
+}
+
+void RecorderWorker::handBack(std::vector<QSharedPointer<SensorData>> &frames)
+{
+    // Beyond this the producers have stopped calling (a stream that ended while the queue drains).
+    constexpr size_t MaxSpent = 256;
+    std::vector<QSharedPointer<SensorData>> unclaimed;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_spent.size() + frames.size() > MaxSpent)
+            unclaimed.swap(m_spent);
+        m_spent.insert(m_spent.end(), std::make_move_iterator(frames.begin()),
+                       std::make_move_iterator(frames.end()));
+    }
+    frames.clear();
+}
+
+void RecorderWorker::releaseSpent()
+{
+    std::vector<QSharedPointer<SensorData>> spent;
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_accepting)
-        m_queue.push_back(record);
+    spent.swap(m_spent);
 }
 
 bool RecorderWorker::isAccepting() const
@@ -58,8 +87,13 @@ bool RecorderWorker::writeBatch(RecordSink &sink, std::vector<FileRecord::file_r
 {
     int written = 0;
     bool ok = true;
-    for (const FileRecord::file_record_t &record : batch) {
+    std::vector<QSharedPointer<SensorData>> done;
+    done.reserve(16);
+    for (FileRecord::file_record_t &record : batch) {
         const RecordSink::Result result = sink.write(record);
+        done.push_back(std::move(record.data));
+        if (done.size() == 16)
+            handBack(done);
         if (result == RecordSink::Result::Failed) {
             ok = false;
             break;
@@ -67,6 +101,7 @@ bool RecorderWorker::writeBatch(RecordSink &sink, std::vector<FileRecord::file_r
         if (result == RecordSink::Result::Done)
             ++written;
     }
+    handBack(done);
     batch.clear();
     // Counted only once they are in the files; the records before a failure may well be.
     if (sink.flush() == RecordSink::Result::Failed)
@@ -110,7 +145,10 @@ void RecorderWorker::run()
             emit errorFound(error);
         }
     }
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_accepting = false;
-    m_queue.clear();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_accepting = false;
+        m_queue.clear();
+    }
+    releaseSpent();
 }

@@ -11,6 +11,8 @@
 
 // A thread that writes the records producers queue. Producers (any thread) only append under the lock;
 // the thread swaps the whole queue out, writes outside the lock and sleeps 10 ms when there is nothing.
+// Written frames go back to the producers, which let go of them on their next enqueue: a frame is
+// usually made on the thread that queues it, and freeing it there is much cheaper than on this one.
 // Stopping writes everything queued before the stop, then closes the output. A failing output ends the
 // recording and is reported through errorFound.
 class RecorderWorker : public QThread
@@ -38,10 +40,14 @@ protected:
 private:
     bool writeBatch(RecordSink &sink, std::vector<FileRecord::file_record_t> &batch);
     void refuseRecords();
+    // Moves written frames to m_spent; lets go of them here when the producers stopped taking them.
+    void handBack(std::vector<QSharedPointer<SensorData>> &frames);
+    void releaseSpent();
 
     // A standard mutex, so that the race checker sees it.
     mutable std::mutex m_mutex;
-    std::vector<FileRecord::file_record_t> m_queue; // guarded by m_mutex
-    bool m_accepting = false;                       // guarded by m_mutex
-    std::unique_ptr<RecordSink> m_sink;             // handed to the thread at start
+    std::vector<FileRecord::file_record_t> m_queue;  // guarded by m_mutex
+    bool m_accepting = false;                        // guarded by m_mutex
+    std::vector<QSharedPointer<SensorData>> m_spent; // guarded by m_mutex; written, for the producers
+    std::unique_ptr<RecordSink> m_sink;              // handed to the thread at start
 };
