@@ -5,6 +5,7 @@
 #include "ComboBoxProperty.h"
 #include "DRALMeasurementData.h"
 #include "TestSupport.h"
+#include "ViewProbes.h"
 #include "Viewport.h"
 
 #include "../DataSelector/LineBuilder.h"
@@ -200,11 +201,9 @@ private slots:
         const QRect &r = g.legend;
         const QRect minEnd = horizontal ? QRect(r.left(), r.top(), b.left() - r.left(), r.height())
                                         : QRect(r.left(), r.top(), r.width(), b.top() - r.top());
-        bool white = false;
-        for (int y = minEnd.top(); y <= minEnd.bottom() && !white; ++y)
-            for (int x = minEnd.left() + 3; x <= minEnd.right() - 3 && !white; ++x)
-                white = y > r.top() + 3 && image.pixelColor(x, y) == QColor(Qt::white);
-        QVERIFY(white);
+        const QRect label(QPoint(minEnd.left() + 3, r.top() + 4),
+                          QPoint(minEnd.right() - 3, minEnd.bottom()));
+        QVERIFY(TestSupport::hasColor(image, label, Qt::white, 0));
     }
 };
 

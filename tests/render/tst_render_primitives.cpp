@@ -7,17 +7,16 @@
 #include "GridPlaneXY.h"
 #include "SelectionManager.h"
 #include "TestSupport.h"
+#include "ViewProbes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
 
+using TestSupport::near;
+
 namespace {
-bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-5f)
-{
-    return (a - b).length() <= eps;
-}
 
 Ray downAt(float x, float y)
 {
@@ -112,7 +111,7 @@ private slots:
                      {coordinate.zArrow(), {5, 0, 1}, Qt::blue}};
         for (const auto &c : cases) {
             const QVector3D apex(0, c.arrow->headLength(), 0);
-            QVERIFY(fuzzyVec(c.arrow->head()->modelMatrix().map(apex), c.tip));
+            QVERIFY(near(c.arrow->head()->modelMatrix().map(apex), c.tip, 1e-5f));
             QCOMPARE(c.arrow->color(), c.color);
         }
     }

@@ -19,6 +19,7 @@
 #include "SceneComposer.h"
 #include "TestSupport.h"
 #include "Vector3DProperty.h"
+#include "ViewProbes.h"
 #include "Viewport.h"
 
 #include <QPointer>
@@ -26,6 +27,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using TestSupport::near;
 
 namespace {
 QStringList viewportNames(Canvas &canvas)
@@ -99,11 +102,6 @@ struct ViewTree
     }
     PropertyItem *node(const QString &path) { return nodeAt(dock.root(), path); }
 };
-
-bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-4f)
-{
-    return (a - b).length() <= eps;
-}
 } // namespace
 
 class tst_Composer : public QObject
@@ -310,7 +308,7 @@ private slots:
         QCOMPARE(spy.count(), rays);
         if (rays) {
             const Ray ray = spy.first().first().value<Ray>();
-            QVERIFY(fuzzyVec(ray.origin, camera->eyePosition()));
+            QVERIFY(near(ray.origin, camera->eyePosition()));
             QVERIFY(qFuzzyCompare(ray.direction.length(), 1.0f));
         }
         QVERIFY(qFuzzyCompare(camera->yaw(), yaw));
