@@ -10,7 +10,6 @@
 #include "DataFilter.h"
 #include "DataFilterFactory.h"
 #include "DataSelectorFactory.h"
-#include "EmphasisColorModel.h"
 #include "FloatProperty.h"
 #include "GradientColorScheme.h"
 #include "IntegerProperty.h"
@@ -273,23 +272,6 @@ private slots:
         selector.setAxis(AxisDataSelector::AxisType(3)); // the only value past Z the type can hold
         QCOMPARE(selector.value(spot, 0, 0, 0, 0), 0.0f);
         QCOMPARE(selector.valueText(2.5f), QStringLiteral("2.5m"));
-    }
-
-    // The emphasis model is silent until checked and then gives the line and spot colours.
-    void emphasisColors()
-    {
-        EmphasisColorModel model;
-        QSignalSpy typeSpy(&model, &EmphasisColorModel::changeEmphansisType);
-        QCOMPARE(model.color(0, 1), QVector3D());
-        model.property()->setBoolValue(true);
-        QCOMPARE(typeSpy.count(), 1);
-        QCOMPARE(typeSpy.at(0).at(0).value<uchar>(), uchar(1));
-        QVERIFY(near(model.color(1, 1), QVector3D(1, 0, 0)));
-        QVERIFY(near(model.color(1, 0), QVector3D(0, 0, float(QColor(Qt::darkBlue).blueF()))));
-        QCOMPARE(model.color(1, 2), QVector3D());
-        model.property()->setBoolValue(false);
-        QCOMPARE(typeSpy.count(), 2);
-        QCOMPARE(typeSpy.at(1).at(0).value<uchar>(), uchar(0));
     }
 
     // Filters remove exactly the echoes outside their window, by setting the range to 0.

@@ -33,6 +33,8 @@ void checkState(DRALScanManager &m, const StateRow &row)
 
 } // namespace
 
+Q_DECLARE_METATYPE(StateRow)
+
 class tst_ControllerStreaming : public QObject
 {
     Q_OBJECT
@@ -43,30 +45,22 @@ private slots:
     void states_data()
     {
         QTest::addColumn<int>("stage");
-        QTest::addColumn<bool>("connect");
-        QTest::addColumn<bool>("disconnect");
-        QTest::addColumn<bool>("information");
-        QTest::addColumn<bool>("reboot");
-        QTest::addColumn<bool>("locked");
+        QTest::addColumn<StateRow>("state"); // Connect, Disconnect, Information, Reboot; address locked
 
-        QTest::newRow("disconnected") << 0 << true << false << false << false << false;
+        QTest::newRow("disconnected") << 0 << StateRow{true, false, false, false, false};
         // Disconnect is offered while the sensor is being initialised, which may take a minute.
-        QTest::newRow("connected, initialising") << 1 << false << true << true << true << true;
-        QTest::newRow("initialised") << 2 << false << true << true << true << true;
-        QTest::newRow("disconnected again") << 3 << true << false << false << false << false;
+        QTest::newRow("connected, initialising") << 1 << StateRow{false, true, true, true, true};
+        QTest::newRow("initialised") << 2 << StateRow{false, true, true, true, true};
+        QTest::newRow("disconnected again") << 3 << StateRow{true, false, false, false, false};
         // Retrying a dead port: Disconnect gives up.
-        QTest::newRow("connecting") << 4 << false << true << false << false << true;
+        QTest::newRow("connecting") << 4 << StateRow{false, true, false, false, true};
     }
 
     void states()
     {
         // Each connection state enables its actions and locks or frees address and port.
         QFETCH(int, stage);
-        QFETCH(bool, connect);
-        QFETCH(bool, disconnect);
-        QFETCH(bool, information);
-        QFETCH(bool, reboot);
-        QFETCH(bool, locked);
+        QFETCH(StateRow, state);
 
         Vexa3dSim::Config config;
         if (stage == 1)
@@ -89,7 +83,7 @@ private slots:
             rig.manager->connectRequested();
         }
 
-        checkState(*rig.manager, StateRow{connect, disconnect, information, reboot, locked});
+        checkState(*rig.manager, state);
         QCOMPARE(rig.manager->isConnected(), stage == 1 || stage == 2);
         rig.manager->disconnectRequested();
     }
@@ -232,42 +226,31 @@ private slots:
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<int>("motorCount");
         QTest::addColumn<int>("remCount");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QStringList>("hints");
+        QTest::addColumn<QStringList>("names"); // the keys are the names in lower case
         QTest::addColumn<bool>("verticalEnabled");
-        QTest::addColumn<int>("verticalValue");
 
         const QStringList usual{"Motor", "Rem"};
-        const QStringList usualKeys{"motor", "rem"};
-        QTest::newRow("usual family")
-            << "QTR-L"
-            << "2.3" << 20 << 10 << usual << usualKeys << QStringList{"1-20", "1-10"} << true << 3;
-        QTest::newRow("other product")
-            << "VX3D-SIM"
-            << "2.3" << 8 << 4 << usual << usualKeys << QStringList{"1-8", "1-4"} << true << 3;
+        QTest::newRow("usual family") << "QTR-L"
+                                      << "2.3" << 20 << 10 << usual << true;
+        QTest::newRow("other product") << "VX3D-SIM"
+                                       << "2.3" << 8 << 4 << usual << true;
         QTest::newRow("horizontal family")
             << "KRX-100"
-            << "2.3" << 20 << 10 << QStringList{"Horizontal", "Vertical"}
-            << QStringList{"horizontal", "vertical"} << QStringList{"1-20", "1-10"} << true << 3;
-        QTest::newRow("first protocol")
-            << "QTR-S"
-            << "1.0" << 20 << 10 << usual << usualKeys << QStringList{"1-20", "1-10"} << false << 1;
+            << "2.3" << 20 << 10 << QStringList{"Horizontal", "Vertical"} << true;
+        QTest::newRow("first protocol") << "QTR-S"
+                                        << "1.0" << 20 << 10 << usual << false;
     }
 
     void interlaceFromSensor()
     {
-        // The sensor's identity names the interlace fields, bounds them, and a first-protocol sensor has
-        // no vertical interlace.
+        // The sensor's identity names the interlace fields, bounds them (the hint shows the range), and a
+        // first-protocol sensor has no vertical interlace.
         QFETCH(QString, product);
         QFETCH(QString, protocol);
         QFETCH(int, motorCount);
         QFETCH(int, remCount);
         QFETCH(QStringList, names);
-        QFETCH(QStringList, keys);
-        QFETCH(QStringList, hints);
         QFETCH(bool, verticalEnabled);
-        QFETCH(int, verticalValue);
 
         Vexa3dSim::Config config;
         config.identity.product = product.toStdString();
@@ -284,12 +267,14 @@ private slots:
         IntegerProperty *horizontal = rig.manager->horizontalProperty();
         IntegerProperty *vertical = rig.manager->verticalProperty();
         QCOMPARE(QStringList({horizontal->name(), vertical->name()}), names);
-        QCOMPARE(QStringList({horizontal->key(), vertical->key()}), keys);
-        QCOMPARE(QStringList({horizontal->description(), vertical->description()}), hints);
+        QCOMPARE(QStringList({horizontal->key(), vertical->key()}),
+                 QStringList({names.at(0).toLower(), names.at(1).toLower()}));
+        QCOMPARE(QStringList({horizontal->description(), vertical->description()}),
+                 QStringList({QStringLiteral("1-%1").arg(motorCount), QStringLiteral("1-%1").arg(remCount)}));
         QCOMPARE(horizontal->maxValue(), motorCount);
         QCOMPARE(vertical->maxValue(), remCount);
         QCOMPARE(vertical->enabled(), verticalEnabled);
-        QCOMPARE(vertical->intValue(), verticalValue);
+        QCOMPARE(vertical->intValue(), verticalEnabled ? 3 : 1);
         if (verticalEnabled)
             QVERIFY(rig.sim.waitForCommand("SET:_itv=0,03", 2000));
         else

@@ -273,12 +273,17 @@ private slots:
     {
         PointCloudProperty property(1);
         QSignalSpy emphasis(&property, &PointCloudProperty::changeEmphasisedType);
+        QCOMPARE(property.emphasisColor(0, EmphasisColorModel::SpotColor), QVector3D());
         property.emphasisColorModel()->property()->setBoolValue(true);
+        // Checked, the model gives the spot and line colours, and none for an unknown kind.
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
+        const float darkBlue = float(QColor(Qt::darkBlue).blueF());
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::LineColor), QVector3D(0, 0, darkBlue)));
+        QCOMPARE(property.emphasisColor(1, 2), QVector3D());
         property.emphasisColorModel()->property()->setBoolValue(false);
         QCOMPARE(emphasis.count(), 2);
         QCOMPARE(emphasis.at(0).first().value<uchar>(), uchar(1));
         QCOMPARE(emphasis.at(1).first().value<uchar>(), uchar(0));
-        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
         FloatProperty *positionX = property.positionProperty()->xProperty();
         FloatProperty *positionZ = property.positionProperty()->zProperty();
         FloatProperty *rotationY = property.rotationProperty()->yProperty();
