@@ -60,11 +60,8 @@ struct StreamingRig : Rig
                          });
         if (!startSimulator() || !connectAndInitialize())
             return known;
-        QElapsedTimer timer;
-        timer.start();
-        while (known.spot < 0 && timer.elapsed() < 5000)
-            QTest::qWait(10);
-        return known;
+        const bool found = QTest::qWaitFor([&] { return known.spot >= 0; }, 5000);
+        return found ? known : KnownEcho();
     }
 };
 
