@@ -24,13 +24,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QVector4D>
 #include <QtTest>
 
 #include <memory>
 
 using Ranges = std::vector<double>;
 Q_DECLARE_METATYPE(Ranges)
-Q_DECLARE_METATYPE(ColorSchemeFactory::ColorSchemeType)
 
 using TestSupport::near;
 
@@ -149,75 +149,53 @@ private slots:
         QCOMPARE(scheme.maxProperty()->floatValue(), 4.0f);
     }
 
-    // Switching the scheme keeps the value window and the colours.
-    void schemeSwitchKeepsWindow_data()
+    // Switching the scheme keeps the value window and colours with the new scheme; switching the source
+    // resets the window to the new selector's defaults and limits, and back at the axis its own return.
+    void switches_data()
     {
-        QTest::addColumn<ColorSchemeFactory::ColorSchemeType>("target");
-        QTest::newRow("hue to gradient") << ColorSchemeFactory::Gradient;
-        QTest::newRow("hue to gray") << ColorSchemeFactory::Gray;
+        QTest::addColumn<bool>("source"); // else the scheme
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVector4D>("window"); // lower limit, min, max, upper limit after the switch
+        QTest::newRow("hue to gradient")
+            << false << int(ColorSchemeFactory::Gradient) << QVector4D(-100, -2, 7.5f, 100);
+        QTest::newRow("hue to gray") << false << int(ColorSchemeFactory::Gray)
+                                     << QVector4D(-100, -2, 7.5f, 100);
+        QTest::newRow("range") << true << int(DataSelectorFactory::Range) << QVector4D(0, 0, 10, 100);
+        QTest::newRow("intensity") << true << int(DataSelectorFactory::Intensity)
+                                   << QVector4D(0, 0, 6000, 60000);
+        QTest::newRow("echo") << true << int(DataSelectorFactory::Echo) << QVector4D(0, 0, 3, 3);
+        QTest::newRow("line") << true << int(DataSelectorFactory::Line) << QVector4D(0, 0, 35, 100);
     }
-    void schemeSwitchKeepsWindow()
+    void switches()
     {
-        QFETCH(ColorSchemeFactory::ColorSchemeType, target);
+        QFETCH(bool, source);
+        QFETCH(int, type);
+        QFETCH(QVector4D, window);
         ColorModel model;
         model.scheme()->setMinValue(-2.0f);
         model.scheme()->setMaxValue(7.5f);
         model.scheme()->setInvertedRange(false);
-        QSignalSpy schemeSpy(&model, &ColorModel::schemeChanged);
-        model.schemeProperty()->setOptionValue(target);
-        QCOMPARE(schemeSpy.count(), 1);
-        QCOMPARE(model.scheme()->minValue(), -2.0f);
-        QCOMPARE(model.scheme()->maxValue(), 7.5f);
-        QCOMPARE(model.scheme()->maxProperty()->floatValue(), 7.5f);
+        QSignalSpy schemes(&model, &ColorModel::schemeChanged);
+        QSignalSpy selectors(&model, &ColorModel::selectorChanged);
+        (source ? model.sourceProperty() : model.schemeProperty())->setOptionValue(type);
+        QCOMPARE(schemes.count(), source ? 0 : 1);
+        QCOMPARE(selectors.count(), source ? 1 : 0);
+        ColorScheme *scheme = model.scheme();
+        QCOMPARE(QVector4D(scheme->minProperty()->minValue(), scheme->minValue(), scheme->maxValue(),
+                           scheme->maxProperty()->maxValue()),
+                 window);
+        QCOMPARE(scheme->maxProperty()->floatValue(), window.z());
         // The gradient has no direction of its own.
-        if (target != ColorSchemeFactory::Gradient)
-            QCOMPARE(model.scheme()->invertedRange(), false);
-        // The new scheme's group replaces the old one in the tree.
-        QCOMPARE(model.property()->children().at(2), model.scheme()->property());
-        QCOMPARE(model.property()->children().size(), 4); // scheme, source, scheme group, axis
-        // And the model colours with it.
-        const VEXA3D_SPOT_T spot = spotAt(0, 0, 7.5);
-        QVERIFY(near(model.color(spot, 0, 0, 0, 0), model.scheme()->color(7.5f)));
-    }
-
-    // Switching the source resets the window to the new selector's defaults and limits.
-    void selectorSwitchResetsWindow_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<float>("lower");
-        QTest::addColumn<float>("upper");
-        QTest::addColumn<float>("min");
-        QTest::addColumn<float>("max");
-        QTest::newRow("range") << int(DataSelectorFactory::Range) << 0.0f << 100.0f << 0.0f << 10.0f;
-        QTest::newRow("intensity") << int(DataSelectorFactory::Intensity) << 0.0f << 60000.0f << 0.0f
-                                   << 6000.0f;
-        QTest::newRow("echo") << int(DataSelectorFactory::Echo) << 0.0f << 3.0f << 0.0f << 3.0f;
-        QTest::newRow("line") << int(DataSelectorFactory::Line) << 0.0f << 100.0f << 0.0f << 35.0f;
-    }
-    void selectorSwitchResetsWindow()
-    {
-        QFETCH(int, type);
-        QFETCH(float, lower);
-        QFETCH(float, upper);
-        QFETCH(float, min);
-        QFETCH(float, max);
-        ColorModel model;
-        model.scheme()->setMinValue(-1.0f);
-        model.scheme()->setMaxValue(1.0f);
-        QSignalSpy selectorSpy(&model, &ColorModel::selectorChanged);
-        model.sourceProperty()->setOptionValue(type);
-        QCOMPARE(selectorSpy.count(), 1);
-        QCOMPARE(model.scheme()->minValue(), min);
-        QCOMPARE(model.scheme()->maxValue(), max);
-        QCOMPARE(model.scheme()->minProperty()->minValue(), lower);
-        QCOMPARE(model.scheme()->maxProperty()->maxValue(), upper);
-        // The axis selector's own setting leaves the tree with it.
-        QCOMPARE(model.property()->children().size(), 3);
-        // The echo selector colours by the echo's index: echo 3 sits at the window's end.
-        if (type == DataSelectorFactory::Echo)
-            QVERIFY(near(model.color(spotAt(1, 2, 3), 3, 0, 0, 0), model.scheme()->color(3.0f)));
-
-        // Back to the axis: its defaults and its setting return.
+        if (type != ColorSchemeFactory::Gradient || source)
+            QCOMPARE(scheme->invertedRange(), false);
+        // The scheme's group sits in the tree; the axis selector's own setting leaves it with the axis.
+        QCOMPARE(model.property()->children().at(2), scheme->property());
+        QCOMPARE(model.property()->children().size(), source ? 3 : 4);
+        // The model colours with the new scheme and selector: height 7.5, or echo 3, is the window's end.
+        if (!source || type == DataSelectorFactory::Echo)
+            QVERIFY(near(model.color(spotAt(1, 2, 7.5), source ? 3 : 0, 0, 0, 0), scheme->color(window.z())));
+        if (!source)
+            return;
         model.setDataSelectorType(DataSelectorFactory::Axis);
         QCOMPARE(model.scheme()->minValue(), -5.0f);
         QCOMPARE(model.scheme()->maxValue(), 10.0f);
