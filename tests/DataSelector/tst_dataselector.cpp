@@ -10,7 +10,6 @@
 #include "DataFilter.h"
 #include "DataFilterFactory.h"
 #include "DataSelectorFactory.h"
-#include "EmphasisColorModel.h"
 #include "FloatProperty.h"
 #include "GradientColorScheme.h"
 #include "IntegerProperty.h"
@@ -20,28 +19,26 @@
 #include "PropertyItemModel.h"
 #include "PropertyItemTree.h"
 #include "TestSupport.h"
+#include "ViewProbes.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QVector4D>
 #include <QtTest>
 
 #include <memory>
 
 using Ranges = std::vector<double>;
 Q_DECLARE_METATYPE(Ranges)
-Q_DECLARE_METATYPE(ColorSchemeFactory::ColorSchemeType)
+
+using TestSupport::near;
 
 namespace {
 QVector3D hueColor(int hue)
 {
     const QColor c = QColor::fromHsv(hue, 255, 255);
     return QVector3D(float(c.redF()), float(c.greenF()), float(c.blueF()));
-}
-
-bool near(const QVector3D &a, const QVector3D &b)
-{
-    return (a - b).length() < 1e-4f;
 }
 
 VEXA3D_SPOT_T spotAt(double x, double y, double z)
@@ -129,35 +126,6 @@ private slots:
         QVERIFY(near(scheme->color(value), expected));
     }
 
-    // A horizontal legend runs from the min colour at the left to the max colour at the right; an empty
-    // window (max equal to min) still gives a defined colour but draws no legend.
-    void legend_data()
-    {
-        QTest::addColumn<float>("max");
-        QTest::addColumn<QColor>("left");
-        QTest::addColumn<int>("rightHue");
-        QTest::newRow("window -5..10") << 10.0f << QColor::fromHsv(0, 255, 255).toRgb() << 254;
-        QTest::newRow("empty window") << -5.0f << QColor(Qt::white) << -1;
-    }
-    void legend()
-    {
-        QFETCH(float, max);
-        QFETCH(QColor, left);
-        QFETCH(int, rightHue);
-        HueColorScheme scheme;
-        scheme.setInvertedRange(false);
-        scheme.setMaxValue(max);
-        const QVector3D c = scheme.color(max);
-        QVERIFY(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()));
-        QImage image(256, 20, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        scheme.drawLegend(&painter, image.rect(), 1);
-        painter.end();
-        QCOMPARE(image.pixelColor(0, 10), left);
-        QCOMPARE(image.pixelColor(255, 10).hue(), rightHue);
-    }
-
     // Setting Max below Min pulls Min down; setting Min above Max pushes Max up.
     void schemeWindowStaysOrdered()
     {
@@ -166,80 +134,68 @@ private slots:
         QCOMPARE(scheme.maxValue(), -8.0f);
         QCOMPARE(scheme.minValue(), -8.0f);
         QCOMPARE(scheme.minProperty()->floatValue(), -8.0f);
+        // The empty window still gives a defined colour but draws no legend.
+        const QVector3D c = scheme.color(-8.0f);
+        QVERIFY(std::isfinite(c.x()) && std::isfinite(c.y()) && std::isfinite(c.z()));
+        QImage image(256, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QImage blank = image;
+        QPainter painter(&image);
+        scheme.drawLegend(&painter, image.rect(), 1);
+        painter.end();
+        QCOMPARE(image, blank);
         scheme.minProperty()->setFloatValue(4.0f);
         QCOMPARE(scheme.maxValue(), 4.0f);
         QCOMPARE(scheme.maxProperty()->floatValue(), 4.0f);
     }
 
-    // Switching the scheme keeps the value window and the colours.
-    void schemeSwitchKeepsWindow_data()
+    // Switching the scheme keeps the value window and colours with the new scheme; switching the source
+    // resets the window to the new selector's defaults and limits, and back at the axis its own return.
+    void switches_data()
     {
-        QTest::addColumn<ColorSchemeFactory::ColorSchemeType>("target");
-        QTest::newRow("hue to gradient") << ColorSchemeFactory::Gradient;
-        QTest::newRow("hue to gray") << ColorSchemeFactory::Gray;
+        QTest::addColumn<bool>("source"); // else the scheme
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVector4D>("window"); // lower limit, min, max, upper limit after the switch
+        QTest::newRow("hue to gradient")
+            << false << int(ColorSchemeFactory::Gradient) << QVector4D(-100, -2, 7.5f, 100);
+        QTest::newRow("hue to gray") << false << int(ColorSchemeFactory::Gray)
+                                     << QVector4D(-100, -2, 7.5f, 100);
+        QTest::newRow("range") << true << int(DataSelectorFactory::Range) << QVector4D(0, 0, 10, 100);
+        QTest::newRow("intensity") << true << int(DataSelectorFactory::Intensity)
+                                   << QVector4D(0, 0, 6000, 60000);
+        QTest::newRow("echo") << true << int(DataSelectorFactory::Echo) << QVector4D(0, 0, 3, 3);
+        QTest::newRow("line") << true << int(DataSelectorFactory::Line) << QVector4D(0, 0, 35, 100);
     }
-    void schemeSwitchKeepsWindow()
+    void switches()
     {
-        QFETCH(ColorSchemeFactory::ColorSchemeType, target);
+        QFETCH(bool, source);
+        QFETCH(int, type);
+        QFETCH(QVector4D, window);
         ColorModel model;
         model.scheme()->setMinValue(-2.0f);
         model.scheme()->setMaxValue(7.5f);
         model.scheme()->setInvertedRange(false);
-        QSignalSpy schemeSpy(&model, &ColorModel::schemeChanged);
-        model.schemeProperty()->setOptionValue(target);
-        QCOMPARE(schemeSpy.count(), 1);
-        QCOMPARE(model.scheme()->minValue(), -2.0f);
-        QCOMPARE(model.scheme()->maxValue(), 7.5f);
-        QCOMPARE(model.scheme()->maxProperty()->floatValue(), 7.5f);
+        QSignalSpy schemes(&model, &ColorModel::schemeChanged);
+        QSignalSpy selectors(&model, &ColorModel::selectorChanged);
+        (source ? model.sourceProperty() : model.schemeProperty())->setOptionValue(type);
+        QCOMPARE(schemes.count(), source ? 0 : 1);
+        QCOMPARE(selectors.count(), source ? 1 : 0);
+        ColorScheme *scheme = model.scheme();
+        QCOMPARE(QVector4D(scheme->minProperty()->minValue(), scheme->minValue(), scheme->maxValue(),
+                           scheme->maxProperty()->maxValue()),
+                 window);
+        QCOMPARE(scheme->maxProperty()->floatValue(), window.z());
         // The gradient has no direction of its own.
-        if (target != ColorSchemeFactory::Gradient)
-            QCOMPARE(model.scheme()->invertedRange(), false);
-        // The new scheme's group replaces the old one in the tree.
-        QCOMPARE(model.property()->children().at(2), model.scheme()->property());
-        QCOMPARE(model.property()->children().size(), 4); // scheme, source, scheme group, axis
-        // And the model colours with it.
-        const VEXA3D_SPOT_T spot = spotAt(0, 0, 7.5);
-        QVERIFY(near(model.color(spot, 0, 0, 0, 0), model.scheme()->color(7.5f)));
-    }
-
-    // Switching the source resets the window to the new selector's defaults and limits.
-    void selectorSwitchResetsWindow_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<float>("lower");
-        QTest::addColumn<float>("upper");
-        QTest::addColumn<float>("min");
-        QTest::addColumn<float>("max");
-        QTest::newRow("range") << int(DataSelectorFactory::Range) << 0.0f << 100.0f << 0.0f << 10.0f;
-        QTest::newRow("intensity") << int(DataSelectorFactory::Intensity) << 0.0f << 60000.0f << 0.0f
-                                   << 6000.0f;
-        QTest::newRow("echo") << int(DataSelectorFactory::Echo) << 0.0f << 3.0f << 0.0f << 3.0f;
-        QTest::newRow("line") << int(DataSelectorFactory::Line) << 0.0f << 100.0f << 0.0f << 35.0f;
-    }
-    void selectorSwitchResetsWindow()
-    {
-        QFETCH(int, type);
-        QFETCH(float, lower);
-        QFETCH(float, upper);
-        QFETCH(float, min);
-        QFETCH(float, max);
-        ColorModel model;
-        model.scheme()->setMinValue(-1.0f);
-        model.scheme()->setMaxValue(1.0f);
-        QSignalSpy selectorSpy(&model, &ColorModel::selectorChanged);
-        model.sourceProperty()->setOptionValue(type);
-        QCOMPARE(selectorSpy.count(), 1);
-        QCOMPARE(model.scheme()->minValue(), min);
-        QCOMPARE(model.scheme()->maxValue(), max);
-        QCOMPARE(model.scheme()->minProperty()->minValue(), lower);
-        QCOMPARE(model.scheme()->maxProperty()->maxValue(), upper);
-        // The axis selector's own setting leaves the tree with it.
-        QCOMPARE(model.property()->children().size(), 3);
-        // The echo selector colours by the echo's index: echo 3 sits at the window's end.
-        if (type == DataSelectorFactory::Echo)
-            QVERIFY(near(model.color(spotAt(1, 2, 3), 3, 0, 0, 0), model.scheme()->color(3.0f)));
-
-        // Back to the axis: its defaults and its setting return.
+        if (type != ColorSchemeFactory::Gradient || source)
+            QCOMPARE(scheme->invertedRange(), false);
+        // The scheme's group sits in the tree; the axis selector's own setting leaves it with the axis.
+        QCOMPARE(model.property()->children().at(2), scheme->property());
+        QCOMPARE(model.property()->children().size(), source ? 3 : 4);
+        // The model colours with the new scheme and selector: height 7.5, or echo 3, is the window's end.
+        if (!source || type == DataSelectorFactory::Echo)
+            QVERIFY(near(model.color(spotAt(1, 2, 7.5), source ? 3 : 0, 0, 0, 0), scheme->color(window.z())));
+        if (!source)
+            return;
         model.setDataSelectorType(DataSelectorFactory::Axis);
         QCOMPARE(model.scheme()->minValue(), -5.0f);
         QCOMPARE(model.scheme()->maxValue(), 10.0f);
@@ -294,23 +250,6 @@ private slots:
         selector.setAxis(AxisDataSelector::AxisType(3)); // the only value past Z the type can hold
         QCOMPARE(selector.value(spot, 0, 0, 0, 0), 0.0f);
         QCOMPARE(selector.valueText(2.5f), QStringLiteral("2.5m"));
-    }
-
-    // The emphasis model is silent until checked and then gives the line and spot colours.
-    void emphasisColors()
-    {
-        EmphasisColorModel model;
-        QSignalSpy typeSpy(&model, &EmphasisColorModel::changeEmphansisType);
-        QCOMPARE(model.color(0, 1), QVector3D());
-        model.property()->setBoolValue(true);
-        QCOMPARE(typeSpy.count(), 1);
-        QCOMPARE(typeSpy.at(0).at(0).value<uchar>(), uchar(1));
-        QVERIFY(near(model.color(1, 1), QVector3D(1, 0, 0)));
-        QVERIFY(near(model.color(1, 0), QVector3D(0, 0, float(QColor(Qt::darkBlue).blueF()))));
-        QCOMPARE(model.color(1, 2), QVector3D());
-        model.property()->setBoolValue(false);
-        QCOMPARE(typeSpy.count(), 2);
-        QCOMPARE(typeSpy.at(1).at(0).value<uchar>(), uchar(0));
     }
 
     // Filters remove exactly the echoes outside their window, by setting the range to 0.

@@ -33,7 +33,7 @@ class tst_ConnectionManager : public QObject
 private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
-    void startsWithASensorAndALogPlayer()
+    void connectionsAreNumberedAndNamed()
     {
         ConnectionManager manager;
         QCOMPARE(manager.connectionCount(), 2);
@@ -60,25 +60,16 @@ private slots:
         QCOMPARE(manager.connectionId(1), 2);
         QCOMPARE(names.count(), 2);
         QCOMPARE(names.last().at(0).toStringList(), (QStringList{"connection_1", "connection_2"}));
-    }
 
-    void messagesCarryTheConnectionNumber_data()
-    {
-        QTest::addColumn<int>("connection");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("first") << 0 << "Connection 1: Failed to connect to 10.0.0.9";
-        QTest::newRow("second") << 1 << "Connection 2: Failed to connect to 10.0.0.9";
-    }
-    void messagesCarryTheConnectionNumber()
-    {
-        QFETCH(int, connection);
-        QFETCH(QString, expected);
-        ConnectionManager manager;
+        // Messages are passed on with the number of the connection they come from.
         QSignalSpy warnings(&manager, &ConnectionManager::warningBroadCast);
-        emit manager.scanManager(connection)
-            ->warningBroadCast(QStringLiteral("Failed to connect to 10.0.0.9"));
-        QCOMPARE(warnings.count(), 1);
-        QCOMPARE(warnings.first().at(0).toString(), expected);
+        for (int i : {1, 0})
+            emit manager.scanManager(i)->warningBroadCast(QStringLiteral("Failed to connect to 10.0.0.9"));
+        QCOMPARE(warnings.count(), 2);
+        QCOMPARE(warnings.at(0).at(0).toString(),
+                 QStringLiteral("Connection 2: Failed to connect to 10.0.0.9"));
+        QCOMPARE(warnings.at(1).at(0).toString(),
+                 QStringLiteral("Connection 1: Failed to connect to 10.0.0.9"));
     }
 
     void linesReachTheRecordersWithTheirPose()

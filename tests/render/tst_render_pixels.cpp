@@ -8,6 +8,7 @@
 #include "PointCloud.h"
 #include "Scene.h"
 #include "TestSupport.h"
+#include "ViewProbes.h"
 #include "Viewport.h"
 
 #include <QElapsedTimer>
@@ -23,17 +24,8 @@ namespace {
 // True when some pixel within radius of (x, y) has the colour, channel by channel within tolerance.
 bool hasColorNear(const QImage &image, int x, int y, const QColor &color, int radius = 1, int tolerance = 12)
 {
-    for (int j = y - radius; j <= y + radius; ++j) {
-        for (int i = x - radius; i <= x + radius; ++i) {
-            if (!image.valid(i, j))
-                continue;
-            const QColor c = image.pixelColor(i, j);
-            if (qAbs(c.red() - color.red()) <= tolerance && qAbs(c.green() - color.green()) <= tolerance &&
-                qAbs(c.blue() - color.blue()) <= tolerance)
-                return true;
-        }
-    }
-    return false;
+    const int side = 2 * radius + 1;
+    return TestSupport::hasColor(image, QRect(x - radius, y - radius, side, side), color, tolerance);
 }
 } // namespace
 
@@ -152,19 +144,27 @@ private slots:
     void progressiveFrames()
     {
         // The points of the previous frame stay drawn beyond the new frame's points; clearing removes them
-        // all.
+        // all. A second, empty cloud shows its marker: a red arrow along +X and a green one along +Y from
+        // its position.
         Canvas canvas;
         Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
         viewport->camera()->setViewPreset(3);
-        PointCloud cloud;
+        PointCloud cloud, marked;
         cloud.setCoordinateVisible(false);
         cloud.setPointSize(6);
+        marked.setPos(QVector3D(1, 1, 0));
         viewport->addItem(&cloud);
+        viewport->addItem(&marked);
         const QVector<QVector3D> red{{1, 0, 0}, {1, 0, 0}};
         cloud.addPoints({QVector3D(-2, -2, 0), QVector3D(2, 2, 0)}, red);
         QImage image = renderCanvas(canvas, QStringLiteral("render_frame1.png"));
         QVERIFY(hasColorNear(image, 60, 60, Qt::red));
         QVERIFY(hasColorNear(image, 140, 140, Qt::red));
+        // The marked cloud's origin is at pixel (120, 120); +X runs down, +Y to the right, 20 pixels a metre.
+        QVERIFY(hasColorNear(image, 120, 132, Qt::red));
+        QVERIFY(hasColorNear(image, 132, 120, Qt::green));
+        QVERIFY(hasColorNear(image, 120, 120, Qt::blue, 2));
+        QVERIFY(!hasColorNear(image, 120, 108, Qt::red));
 
         cloud.resetPoints();
         cloud.addPoints({QVector3D(-2, 2, 0)}, {QVector3D(0, 0, 1)});
@@ -281,22 +281,6 @@ private slots:
             QTest::mousePress(canvas.drawingWindow(), Qt::LeftButton, Qt::NoModifier, at);
             QVERIFY(viewport->isSelected());
         }
-    }
-    void coordinateMarker()
-    {
-        // A cloud's marker shows a red arrow along +X and a green one along +Y from the cloud's position.
-        Canvas canvas;
-        Viewport *viewport = canvas.createViewport(QString(), QRectF(0, 0, 1, 1));
-        viewport->camera()->setViewPreset(3);
-        PointCloud cloud;
-        cloud.setPos(QVector3D(1, 1, 0));
-        viewport->addItem(&cloud);
-        const QImage image = renderCanvas(canvas, QStringLiteral("render_marker.png"));
-        // Cloud origin at pixel (120, 120); +X runs down, +Y to the right, 20 pixels per metre.
-        QVERIFY(hasColorNear(image, 120, 132, Qt::red));
-        QVERIFY(hasColorNear(image, 132, 120, Qt::green));
-        QVERIFY(hasColorNear(image, 120, 120, Qt::blue, 2));
-        QVERIFY(!hasColorNear(image, 120, 108, Qt::red));
     }
 
 private:

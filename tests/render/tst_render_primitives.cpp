@@ -7,17 +7,16 @@
 #include "GridPlaneXY.h"
 #include "SelectionManager.h"
 #include "TestSupport.h"
+#include "ViewProbes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
 
+using TestSupport::near;
+
 namespace {
-bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-5f)
-{
-    return (a - b).length() <= eps;
-}
 
 Ray downAt(float x, float y)
 {
@@ -112,57 +111,42 @@ private slots:
                      {coordinate.zArrow(), {5, 0, 1}, Qt::blue}};
         for (const auto &c : cases) {
             const QVector3D apex(0, c.arrow->headLength(), 0);
-            QVERIFY(fuzzyVec(c.arrow->head()->modelMatrix().map(apex), c.tip));
+            QVERIFY(near(c.arrow->head()->modelMatrix().map(apex), c.tip, 1e-5f));
             QCOMPARE(c.arrow->color(), c.color);
         }
-    }
-    void hitTest_data()
-    {
-        QTest::addColumn<bool>("selectable");
-        QTest::addColumn<bool>("visible");
-        QTest::addColumn<Ray>("ray");
-        QTest::addColumn<float>("distance");
-        // A cube of edge 2 at the origin: bounding radius 1.
-        QTest::newRow("through centre") << true << true << downAt(0, 0) << 9.0f;
-        QTest::newRow("half off centre") << true << true << downAt(0.6f, 0) << 9.2f;
-        QTest::newRow("miss") << true << true << downAt(2, 0) << -1.0f;
-        QTest::newRow("hidden") << true << false << downAt(0, 0) << -1.0f;
-    }
-    void hitTest()
-    {
-        // The hit value is the distance along the ray to the bounding sphere; unpickable items score -1.
-        QFETCH(bool, selectable);
-        QFETCH(bool, visible);
-        QFETCH(Ray, ray);
-        QFETCH(float, distance);
-        Cube cube;
-        cube.setSize(2.0f);
-        cube.setSelectable(selectable);
-        cube.setVisible(visible);
-        QVERIFY2(qAbs(cube.hitTest(ray) - distance) < 1e-4f, qPrintable(QString::number(cube.hitTest(ray))));
     }
     void pickNearest_data()
     {
         QTest::addColumn<QVector3D>("nearPos");
-        QTest::addColumn<bool>("nearSelectable");
+        QTest::addColumn<QString>("nearState");
+        QTest::addColumn<float>("nearHit");
         QTest::addColumn<QVector3D>("farPos");
         QTest::addColumn<int>("picked");
         // The ray comes down the Z axis from z = 10; both cubes have a bounding radius of 1.
+        const QString pickable = QStringLiteral("selectable");
         QTest::newRow("central near beats grazed far")
-            << QVector3D(0, 0, 5) << true << QVector3D(0.95f, 0, 0) << 0;
+            << QVector3D(0, 0, 5) << pickable << 4.0f << QVector3D(0.95f, 0, 0) << 0;
         QTest::newRow("grazed near beats central far")
-            << QVector3D(0.95f, 0, 5) << true << QVector3D(0, 0, 0) << 0;
-        QTest::newRow("behind the eye is skipped") << QVector3D(0, 0, 12) << true << QVector3D(0, 0, 0) << 1;
-        QTest::newRow("eye inside the near one") << QVector3D(0, 0, 9.5f) << true << QVector3D(0, 0, 0) << 0;
+            << QVector3D(0.95f, 0, 5) << pickable << 4.68775f << QVector3D(0, 0, 0) << 0;
+        QTest::newRow("half off centre")
+            << QVector3D(0.6f, 0, 0) << pickable << 9.2f << QVector3D(3, 0, 0) << 0;
+        QTest::newRow("behind the eye is skipped")
+            << QVector3D(0, 0, 12) << pickable << -1.0f << QVector3D(0, 0, 0) << 1;
+        QTest::newRow("eye inside the near one")
+            << QVector3D(0, 0, 9.5f) << pickable << 0.0f << QVector3D(0, 0, 0) << 0;
         QTest::newRow("unselectable near is skipped")
-            << QVector3D(0, 0, 5) << false << QVector3D(0, 0, 0) << 1;
-        QTest::newRow("both missed") << QVector3D(3, 0, 5) << true << QVector3D(3, 0, 0) << -1;
+            << QVector3D(0, 0, 5) << "unselectable" << -1.0f << QVector3D(0, 0, 0) << 1;
+        QTest::newRow("hidden near is skipped")
+            << QVector3D(0, 0, 5) << "hidden" << -1.0f << QVector3D(0, 0, 0) << 1;
+        QTest::newRow("both missed") << QVector3D(3, 0, 5) << pickable << -1.0f << QVector3D(3, 0, 0) << -1;
     }
     void pickNearest()
     {
-        // The pick is the first item the ray meets in front of its origin.
+        // The hit value is the distance along the ray to the bounding sphere, -1 for an item that cannot be
+        // picked or is missed; the pick is the first item the ray meets in front of its origin.
         QFETCH(QVector3D, nearPos);
-        QFETCH(bool, nearSelectable);
+        QFETCH(QString, nearState);
+        QFETCH(float, nearHit);
         QFETCH(QVector3D, farPos);
         QFETCH(int, picked);
         Cube nearCube, farCube;
@@ -170,8 +154,11 @@ private slots:
         farCube.setSize(2.0f);
         nearCube.setPos(nearPos);
         farCube.setPos(farPos);
-        nearCube.setSelectable(nearSelectable);
+        nearCube.setSelectable(nearState != QLatin1String("unselectable"));
+        nearCube.setVisible(nearState != QLatin1String("hidden"));
         farCube.setSelectable(true);
+        const float hit = nearCube.hitTest(downAt(0, 0));
+        QVERIFY2(qAbs(hit - nearHit) < 1e-4f, qPrintable(QString::number(hit)));
         SelectionManager manager;
         const QList<RenderableItem *> items{&nearCube, &farCube};
         RenderableItem *expected = picked == 0 ? &nearCube : picked == 1 ? &farCube : nullptr;

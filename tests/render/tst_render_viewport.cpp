@@ -131,9 +131,10 @@ private slots:
         QVERIFY(!left->isSelected());
         QVERIFY(!right->isSelected());
     }
-    void canvasViewports()
+    void canvasForgetsWhatIsGone()
     {
-        // Viewports are made, found and taken by name; a deleted item leaves no dangling entry.
+        // Viewports are made, found and taken by name; a layer is added once and removed wholly; a deleted
+        // item or layer leaves no dangling entry.
         Canvas canvas;
         Viewport *main = canvas.createViewport(QStringLiteral("Main"), QRectF(0, 0, 1, 1));
         Viewport *top = canvas.createViewport(QStringLiteral("Top"), QRectF(0.75, 0.75, 0.25, 0.25));
@@ -147,21 +148,16 @@ private slots:
         QVERIFY(main->items().isEmpty());
         canvas.clearViewPorts();
         QVERIFY(canvas.scene()->viewports().isEmpty());
-    }
-    void canvasLayers()
-    {
-        // A layer is added once, removed wholly, and forgotten when deleted.
-        Canvas canvas;
-        LayerItem a, b;
-        canvas.addLayer(&a);
-        canvas.addLayer(&a);
+        LayerItem layer;
+        canvas.addLayer(&layer);
+        canvas.addLayer(&layer);
         canvas.addLayer(nullptr);
         QCOMPARE(canvas.layers().size(), 1);
-        canvas.removeLayer(&a);
+        canvas.removeLayer(&layer);
         QVERIFY(canvas.layers().isEmpty());
-        auto *c = new LayerItem;
-        canvas.addLayer(c);
-        delete c;
+        auto *deleted = new LayerItem;
+        canvas.addLayer(deleted);
+        delete deleted;
         QVERIFY(canvas.layers().isEmpty());
     }
 };

@@ -74,6 +74,14 @@ struct Rig
     StreamRelay relay{manager.get()};
 };
 
+// The room without its moving object, so that every frame shows the same echoes.
+inline Vexa3dSim::Config stillScene()
+{
+    Vexa3dSim::Config config;
+    config.movingObject = false;
+    return config;
+}
+
 // The commands of the log that start or stop a data kind, in order.
 inline QStringList dataCommands(const std::vector<std::string> &log)
 {

@@ -31,385 +31,339 @@ void checkState(DRALScanManager &m, const StateRow &row)
     QCOMPARE(m.portProperty()->settable(), !row.locked);
 }
 
-Vexa3dSim::Config stillScene()
-{
-    Vexa3dSim::Config config;
-    config.movingObject = false;
-    return config;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(StateRow)
 
 class tst_ControllerStreaming : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void states_data();
-    void states();
-    void initialisationStartsChosenKinds_data();
-    void initialisationStartsChosenKinds();
-    void cloudHoldsFrameEchoes();
-    void disconnectClearsBothClouds();
-    void interlaceFromSensor_data();
-    void interlaceFromSensor();
-    void informationTextAfterInitialisation();
-    void modeChangeWhileStreaming();
-    void auxiliaryReadout();
-    void messages();
-};
+    void initTestCase() { TestSupport::isolateSettings(); }
 
-void tst_ControllerStreaming::initTestCase()
-{
-    TestSupport::isolateSettings();
-}
+    void states_data()
+    {
+        QTest::addColumn<int>("stage");
+        QTest::addColumn<StateRow>("state"); // Connect, Disconnect, Information, Reboot; address locked
 
-void tst_ControllerStreaming::states_data()
-{
-    QTest::addColumn<int>("stage");
-    QTest::addColumn<bool>("connect");
-    QTest::addColumn<bool>("disconnect");
-    QTest::addColumn<bool>("information");
-    QTest::addColumn<bool>("reboot");
-    QTest::addColumn<bool>("locked");
+        QTest::newRow("disconnected") << 0 << StateRow{true, false, false, false, false};
+        // Disconnect is offered while the sensor is being initialised, which may take a minute.
+        QTest::newRow("connected, initialising") << 1 << StateRow{false, true, true, true, true};
+        QTest::newRow("initialised") << 2 << StateRow{false, true, true, true, true};
+        QTest::newRow("disconnected again") << 3 << StateRow{true, false, false, false, false};
+        // Retrying a dead port: Disconnect gives up.
+        QTest::newRow("connecting") << 4 << StateRow{false, true, false, false, true};
+    }
 
-    QTest::newRow("disconnected") << 0 << true << false << false << false << false;
-    // Disconnect is offered while the sensor is being initialised, which may take a minute.
-    QTest::newRow("connected, initialising") << 1 << false << true << true << true << true;
-    QTest::newRow("initialised") << 2 << false << true << true << true << true;
-    QTest::newRow("disconnected again") << 3 << true << false << false << false << false;
-    // Retrying a dead port: Disconnect gives up.
-    QTest::newRow("connecting") << 4 << false << true << false << false << true;
-}
+    void states()
+    {
+        // Each connection state enables its actions and locks or frees address and port.
+        QFETCH(int, stage);
+        QFETCH(StateRow, state);
 
-void tst_ControllerStreaming::states()
-{
-    // Each connection state enables its actions and locks or frees address and port.
-    QFETCH(int, stage);
-    QFETCH(bool, connect);
-    QFETCH(bool, disconnect);
-    QFETCH(bool, information);
-    QFETCH(bool, reboot);
-    QFETCH(bool, locked);
+        Vexa3dSim::Config config;
+        if (stage == 1)
+            config.faults.silentCommands = {"VER"}; // the initialisation waits for a reply
+        Rig rig(config);
+        QVERIFY(rig.startSimulator());
+        if (stage == 1) {
+            QSignalSpy connected(rig.manager.get(), &ScanManager::connected);
+            QSignalSpy initializing(rig.manager.get(), &ScanManager::initializing);
+            rig.manager->connectRequested();
+            QVERIFY(connected.wait(5000));
+            QCOMPARE(initializing.count(), 1);
+        } else if (stage >= 2) {
+            QVERIFY(rig.connectAndInitialize());
+        }
+        if (stage == 3)
+            QVERIFY(rig.disconnect());
+        if (stage == 4) {
+            rig.sim.stop();
+            rig.manager->connectRequested();
+        }
 
-    Vexa3dSim::Config config;
-    if (stage == 1)
-        config.faults.silentCommands = {"VER"}; // the initialisation waits for a reply
-    Rig rig(config);
-    QVERIFY(rig.startSimulator());
-    if (stage == 1) {
-        QSignalSpy connected(rig.manager.get(), &ScanManager::connected);
-        QSignalSpy initializing(rig.manager.get(), &ScanManager::initializing);
-        rig.manager->connectRequested();
-        QVERIFY(connected.wait(5000));
-        QCOMPARE(initializing.count(), 1);
-    } else if (stage >= 2) {
+        checkState(*rig.manager, state);
+        QCOMPARE(rig.manager->isConnected(), stage == 1 || stage == 2);
+        rig.manager->disconnectRequested();
+    }
+
+    void initialisationStartsChosenKinds_data()
+    {
+        QTest::addColumn<int>("measurementType");
+        QTest::addColumn<int>("auxiliaryType");
+        QTest::addColumn<QStringList>("started");
+
+        QTest::newRow("no data, no auxiliary") << 0 << 0 << QStringList{};
+        QTest::newRow("range only") << 1 << 0 << QStringList{"DAT:ro=1"};
+        QTest::newRow("range and level, auxiliary") << 2 << 4 << QStringList{"DAT:ri=1", "DAT:ax=1"};
+        QTest::newRow("auxiliary only") << 0 << 4 << QStringList{"DAT:ax=1"};
+    }
+
+    void initialisationStartsChosenKinds()
+    {
+        // The initialised sensor streams exactly the chosen kinds; "No Data" twice starts none.
+        QFETCH(int, measurementType);
+        QFETCH(int, auxiliaryType);
+        QFETCH(QStringList, started);
+
+        Rig rig;
+        QVERIFY(rig.startSimulator());
+        rig.manager->measurementTypeProperty()->setOptionValue(measurementType);
+        rig.manager->auxiliaryTypeProperty()->setOptionValue(auxiliaryType);
+        QSignalSpy measurementStarted(rig.manager.get(), &ScanManager::measurementStarted);
         QVERIFY(rig.connectAndInitialize());
-    }
-    if (stage == 3)
+        if (started.isEmpty()) {
+            QTest::qWait(300);
+            QCOMPARE(measurementStarted.count(), 0);
+            QVERIFY(!rig.manager->device()->isRunning());
+        } else {
+            QTRY_COMPARE(measurementStarted.count(), 1);
+            QCOMPARE(measurementStarted.at(0).at(0).toInt(), measurementType | auxiliaryType);
+        }
+        QCOMPARE(startCommands(rig.sim.commandLog()), started);
         QVERIFY(rig.disconnect());
-    if (stage == 4) {
-        rig.sim.stop();
-        rig.manager->connectRequested();
     }
 
-    checkState(*rig.manager, StateRow{connect, disconnect, information, reboot, locked});
-    QCOMPARE(rig.manager->isConnected(), stage == 1 || stage == 2);
-    rig.manager->disconnectRequested();
-}
+    void cloudHoldsFrameEchoes()
+    {
+        // Once a frame is complete the cloud holds exactly its valid echoes, at their positions.
+        const Vexa3dSim::Config config = stillScene();
+        Rig rig(config);
+        QVERIFY(rig.startSimulator());
 
-void tst_ControllerStreaming::initialisationStartsChosenKinds_data()
-{
-    QTest::addColumn<int>("measurementType");
-    QTest::addColumn<int>("auxiliaryType");
-    QTest::addColumn<QStringList>("started");
-
-    QTest::newRow("no data, no auxiliary") << 0 << 0 << QStringList{};
-    QTest::newRow("range only") << 1 << 0 << QStringList{"DAT:ro=1"};
-    QTest::newRow("range and level, auxiliary") << 2 << 4 << QStringList{"DAT:ri=1", "DAT:ax=1"};
-    QTest::newRow("auxiliary only") << 0 << 4 << QStringList{"DAT:ax=1"};
-}
-
-void tst_ControllerStreaming::initialisationStartsChosenKinds()
-{
-    // The initialised sensor streams exactly the chosen kinds; "No Data" twice starts none.
-    QFETCH(int, measurementType);
-    QFETCH(int, auxiliaryType);
-    QFETCH(QStringList, started);
-
-    Rig rig;
-    QVERIFY(rig.startSimulator());
-    rig.manager->measurementTypeProperty()->setOptionValue(measurementType);
-    rig.manager->auxiliaryTypeProperty()->setOptionValue(auxiliaryType);
-    QSignalSpy measurementStarted(rig.manager.get(), &ScanManager::measurementStarted);
-    QVERIFY(rig.connectAndInitialize());
-    if (started.isEmpty()) {
-        QTest::qWait(300);
-        QCOMPARE(measurementStarted.count(), 0);
-        QVERIFY(!rig.manager->device()->isRunning());
-    } else {
-        QTRY_COMPARE(measurementStarted.count(), 1);
-        QCOMPARE(measurementStarted.at(0).at(0).toInt(), measurementType | auxiliaryType);
-    }
-    QCOMPARE(startCommands(rig.sim.commandLog()), started);
-    QVERIFY(rig.disconnect());
-}
-
-void tst_ControllerStreaming::cloudHoldsFrameEchoes()
-{
-    // Once a frame is complete the cloud holds exactly its valid echoes, at their positions.
-    const Vexa3dSim::Config config = stillScene();
-    Rig rig(config);
-    QVERIFY(rig.startSimulator());
-
-    // The relay's calls and the controller's cloud calls reach this thread in line order, so when the
-    // first line of a frame arrives here the cloud still holds the whole previous frame.
-    QList<QSharedPointer<DRALMeasurementData>> frame;
-    QList<QSharedPointer<DRALMeasurementData>> completeFrame;
-    int cloudCountAtBoundary = -1;
-    QVector<QVector3D> cloudPositions;
-    int lastFrame = -1;
-    bool sawStart = false;
-    const int linesPerFrame = config.geometry.lineCount();
-    connect(&rig.relay, &StreamRelay::dralMeasurementDataReady, this,
-            [&](int index, QSharedPointer<DRALMeasurementData> data) {
-                QCOMPARE(index, 0);
-                const VEXA3D_MEASUREMENT_DATA_T &line = *data->data();
-                if (int(line.frameNumber) != lastFrame) {
-                    if (sawStart && frame.size() == linesPerFrame && completeFrame.isEmpty()) {
-                        completeFrame = frame;
-                        cloudCountAtBoundary = rig.manager->pointCloud()->count();
-                        cloudPositions = rig.manager->pointCloud()->positions().mid(0, cloudCountAtBoundary);
+        // The relay's calls and the controller's cloud calls reach this thread in line order, so when the
+        // first line of a frame arrives here the cloud still holds the whole previous frame.
+        QList<QSharedPointer<DRALMeasurementData>> frame;
+        QList<QSharedPointer<DRALMeasurementData>> completeFrame;
+        int cloudCountAtBoundary = -1;
+        QVector<QVector3D> cloudPositions;
+        int lastFrame = -1;
+        bool sawStart = false;
+        const int linesPerFrame = config.geometry.lineCount();
+        connect(&rig.relay, &StreamRelay::dralMeasurementDataReady, this,
+                [&](int index, QSharedPointer<DRALMeasurementData> data) {
+                    QCOMPARE(index, 0);
+                    const VEXA3D_MEASUREMENT_DATA_T &line = *data->data();
+                    if (int(line.frameNumber) != lastFrame) {
+                        if (sawStart && frame.size() == linesPerFrame && completeFrame.isEmpty()) {
+                            completeFrame = frame;
+                            cloudCountAtBoundary = rig.manager->pointCloud()->count();
+                            cloudPositions =
+                                rig.manager->pointCloud()->positions().mid(0, cloudCountAtBoundary);
+                        }
+                        lastFrame = line.frameNumber;
+                        frame.clear();
+                        sawStart = line.lineNumber == config.geometry.firstLineNumber;
                     }
-                    lastFrame = line.frameNumber;
-                    frame.clear();
-                    sawStart = line.lineNumber == config.geometry.firstLineNumber;
-                }
-                frame.append(data);
-            });
+                    frame.append(data);
+                });
 
-    QVERIFY(rig.connectAndInitialize());
-    QTRY_VERIFY_WITH_TIMEOUT(!completeFrame.isEmpty(), 10000);
+        QVERIFY(rig.connectAndInitialize());
+        QTRY_VERIFY_WITH_TIMEOUT(!completeFrame.isEmpty(), 10000);
 
-    // The simulator's own scene says how many echoes the frame has.
-    Vexa3dSim::Generator generator(config);
-    int expected = 0;
-    QVector<QVector3D> expectedPositions;
-    for (const QSharedPointer<DRALMeasurementData> &record : completeFrame) {
-        const VEXA3D_MEASUREMENT_DATA_T &line = *record->data();
-        Vexa3dSim::LinePosition position;
-        position.frameNumber = line.frameNumber;
-        position.motorField = line.motorFieldNumber;
-        position.remField = line.remFieldNumber;
-        position.lineNumber = line.lineNumber;
-        position.timestamp = line.timestamp;
-        const Vexa3dSim::Line simLine = generator.computeLine(position, 1, 1);
-        for (const std::vector<Vexa3dSim::Echo> &spot : simLine.spots)
-            for (const Vexa3dSim::Echo &echo : spot)
-                if (echo.rangeMm > 0)
-                    ++expected;
-        QCOMPARE(validEchoes(line), record->points().size());
-        expectedPositions += record->points();
+        // The simulator's own scene says how many echoes the frame has.
+        Vexa3dSim::Generator generator(config);
+        int expected = 0;
+        QVector<QVector3D> expectedPositions;
+        for (const QSharedPointer<DRALMeasurementData> &record : completeFrame) {
+            const VEXA3D_MEASUREMENT_DATA_T &line = *record->data();
+            Vexa3dSim::LinePosition position;
+            position.frameNumber = line.frameNumber;
+            position.motorField = line.motorFieldNumber;
+            position.remField = line.remFieldNumber;
+            position.lineNumber = line.lineNumber;
+            position.timestamp = line.timestamp;
+            const Vexa3dSim::Line simLine = generator.computeLine(position, 1, 1);
+            for (const std::vector<Vexa3dSim::Echo> &spot : simLine.spots)
+                for (const Vexa3dSim::Echo &echo : spot)
+                    if (echo.rangeMm > 0)
+                        ++expected;
+            QCOMPARE(validEchoes(line), record->points().size());
+            expectedPositions += record->points();
+        }
+        QVERIFY(expected > 1000);
+        QCOMPARE(cloudCountAtBoundary, expected);
+        QCOMPARE(cloudPositions.size(), expectedPositions.size());
+        for (int i : {0, 1, expected / 2, expected - 1})
+            QCOMPARE(cloudPositions.at(i), expectedPositions.at(i));
+        QCOMPARE(rig.manager->pointCloud()->colors().size(), rig.manager->pointCloud()->positions().size());
+
+        QVERIFY(rig.disconnect());
     }
-    QVERIFY(expected > 1000);
-    QCOMPARE(cloudCountAtBoundary, expected);
-    QCOMPARE(cloudPositions.size(), expectedPositions.size());
-    for (int i : {0, 1, expected / 2, expected - 1})
-        QCOMPARE(cloudPositions.at(i), expectedPositions.at(i));
-    QCOMPARE(rig.manager->pointCloud()->colors().size(), rig.manager->pointCloud()->positions().size());
 
-    QVERIFY(rig.disconnect());
-}
+    void disconnectClearsBothClouds()
+    {
+        // Disconnecting empties the cloud and the emphasis overlay, and no line in flight refills them.
+        Rig rig(stillScene());
+        QVERIFY(rig.startSimulator());
+        QSharedPointer<DRALMeasurementData> seen;
+        connect(&rig.relay, &StreamRelay::dralMeasurementDataReady, this,
+                [&](int, QSharedPointer<DRALMeasurementData> data) {
+                    if (!seen && validEchoes(*data->data()) > 0)
+                        seen = data;
+                });
+        QVERIFY(rig.connectAndInitialize());
+        QTRY_VERIFY(seen);
+        const VEXA3D_MEASUREMENT_DATA_T &line = *seen->data();
+        rig.manager->setEmphasisedSpot(line.motorFieldNumber, line.remFieldNumber, line.lineNumber, 0);
+        rig.manager->setEmphasisType(1);
+        QTRY_VERIFY(rig.manager->emphasisCloud()->drawCount() > 0);
+        QTRY_VERIFY(rig.manager->pointCloud()->drawCount() > 0);
 
-void tst_ControllerStreaming::disconnectClearsBothClouds()
-{
-    // Disconnecting empties the cloud and the emphasis overlay, and no line in flight refills them.
-    Rig rig(stillScene());
-    QVERIFY(rig.startSimulator());
-    QSharedPointer<DRALMeasurementData> seen;
-    connect(&rig.relay, &StreamRelay::dralMeasurementDataReady, this,
-            [&](int, QSharedPointer<DRALMeasurementData> data) {
-                if (!seen && validEchoes(*data->data()) > 0)
-                    seen = data;
-            });
-    QVERIFY(rig.connectAndInitialize());
-    QTRY_VERIFY(seen);
-    const VEXA3D_MEASUREMENT_DATA_T &line = *seen->data();
-    rig.manager->setEmphasisedSpot(line.motorFieldNumber, line.remFieldNumber, line.lineNumber, 0);
-    rig.manager->setEmphasisType(1);
-    QTRY_VERIFY(rig.manager->emphasisCloud()->drawCount() > 0);
-    QTRY_VERIFY(rig.manager->pointCloud()->drawCount() > 0);
-
-    QVERIFY(rig.disconnect());
-    QCOMPARE(rig.manager->pointCloud()->drawCount(), 0);
-    QCOMPARE(rig.manager->emphasisCloud()->drawCount(), 0);
-    QTest::qWait(200);
-    QCOMPARE(rig.manager->pointCloud()->drawCount(), 0);
-    QCOMPARE(rig.manager->emphasisCloud()->drawCount(), 0);
-    QCOMPARE(rig.manager->pendingCloudCalls(), 0);
-}
-
-void tst_ControllerStreaming::interlaceFromSensor_data()
-{
-    QTest::addColumn<QString>("product");
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<int>("motorCount");
-    QTest::addColumn<int>("remCount");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QStringList>("hints");
-    QTest::addColumn<bool>("verticalEnabled");
-    QTest::addColumn<int>("verticalValue");
-
-    const QStringList usual{"Motor", "Rem"};
-    const QStringList usualKeys{"motor", "rem"};
-    QTest::newRow("usual family") << "QTR-L"
-                                  << "2.3" << 20 << 10 << usual << usualKeys << QStringList{"1-20", "1-10"}
-                                  << true << 3;
-    QTest::newRow("other product") << "VX3D-SIM"
-                                   << "2.3" << 8 << 4 << usual << usualKeys << QStringList{"1-8", "1-4"}
-                                   << true << 3;
-    QTest::newRow("horizontal family")
-        << "KRX-100"
-        << "2.3" << 20 << 10 << QStringList{"Horizontal", "Vertical"} << QStringList{"horizontal", "vertical"}
-        << QStringList{"1-20", "1-10"} << true << 3;
-    QTest::newRow("first protocol") << "QTR-S"
-                                    << "1.0" << 20 << 10 << usual << usualKeys << QStringList{"1-20", "1-10"}
-                                    << false << 1;
-}
-
-void tst_ControllerStreaming::interlaceFromSensor()
-{
-    // The sensor's identity names the interlace fields, bounds them, and a first-protocol sensor has
-    // no vertical interlace.
-    QFETCH(QString, product);
-    QFETCH(QString, protocol);
-    QFETCH(int, motorCount);
-    QFETCH(int, remCount);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, keys);
-    QFETCH(QStringList, hints);
-    QFETCH(bool, verticalEnabled);
-    QFETCH(int, verticalValue);
-
-    Vexa3dSim::Config config;
-    config.identity.product = product.toStdString();
-    config.identity.protocol = protocol.toStdString();
-    if (!protocol.startsWith(QLatin1String("1."))) {
-        config.geometry.motorInterlaceCount = uint8_t(motorCount);
-        config.geometry.remInterlaceCount = uint8_t(remCount);
+        QVERIFY(rig.disconnect());
+        QCOMPARE(rig.manager->pointCloud()->drawCount(), 0);
+        QCOMPARE(rig.manager->emphasisCloud()->drawCount(), 0);
+        QTest::qWait(200);
+        QCOMPARE(rig.manager->pointCloud()->drawCount(), 0);
+        QCOMPARE(rig.manager->emphasisCloud()->drawCount(), 0);
+        QCOMPARE(rig.manager->pendingCloudCalls(), 0);
     }
-    Rig rig(config);
-    QVERIFY(rig.startSimulator());
-    rig.manager->verticalProperty()->setIntValue(3);
-    QVERIFY(rig.connectAndInitialize());
 
-    IntegerProperty *horizontal = rig.manager->horizontalProperty();
-    IntegerProperty *vertical = rig.manager->verticalProperty();
-    QCOMPARE(QStringList({horizontal->name(), vertical->name()}), names);
-    QCOMPARE(QStringList({horizontal->key(), vertical->key()}), keys);
-    QCOMPARE(QStringList({horizontal->description(), vertical->description()}), hints);
-    QCOMPARE(horizontal->maxValue(), motorCount);
-    QCOMPARE(vertical->maxValue(), remCount);
-    QCOMPARE(vertical->enabled(), verticalEnabled);
-    QCOMPARE(vertical->intValue(), verticalValue);
-    if (verticalEnabled)
-        QVERIFY(rig.sim.waitForCommand("SET:_itv=0,03", 2000));
-    else
-        for (const std::string &command : rig.sim.commandLog())
-            QVERIFY2(command.rfind("SET:_itv", 0) != 0, command.c_str());
+    void interlaceFromSensor_data()
+    {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<int>("motorCount");
+        QTest::addColumn<int>("remCount");
+        QTest::addColumn<QStringList>("names"); // the keys are the names in lower case
+        QTest::addColumn<bool>("verticalEnabled");
 
-    // Disconnecting frees the vertical field again; the names stay those of the last sensor.
-    QVERIFY(rig.disconnect());
-    QVERIFY(vertical->enabled());
-    QCOMPARE(horizontal->name(), names.at(0));
-}
-
-void tst_ControllerStreaming::informationTextAfterInitialisation()
-{
-    // The box shows the connection, the address and port used, and the sensor's identity.
-    Rig rig;
-    QVERIFY(rig.startSimulator());
-    rig.manager->rootProperty()->setName(QStringLiteral("Connection 1"));
-    QVERIFY(rig.connectAndInitialize());
-    const Vexa3dSim::Identity identity = rig.sim.config().identity;
-    const QString expected =
-        QStringLiteral("Connection Name: \tConnection 1\n"
-                       "Device Name: \t127.0.0.1\n"
-                       "Device Port: \t%1\n"
-                       "------------------------------------------\n"
-                       "Product Name: \t%2\n"
-                       "Serial Number: \t%3\n"
-                       "Firmware Version: \t%4\n"
-                       "Protocol Version: \t%5\n")
-            .arg(rig.sim.port())
-            .arg(QString::fromStdString(identity.product), QString::fromStdString(identity.serial),
-                 QString::fromStdString(identity.firmware), QString::fromStdString(identity.protocol));
-    QCOMPARE(rig.manager->deviceInformationText(), expected);
-    QVERIFY(rig.disconnect());
-}
-
-void tst_ControllerStreaming::modeChangeWhileStreaming()
-{
-    // A new choice while streaming restarts the stream with the new kinds.
-    Rig rig;
-    QVERIFY(rig.startSimulator());
-    QSignalSpy started(rig.manager.get(), &ScanManager::measurementStarted);
-    QVERIFY(rig.connectAndInitialize());
-    QTRY_COMPARE(started.count(), 1);
-    rig.sim.clearCommandLog();
-    rig.manager->measurementTypeProperty()->setOptionValue(DistanceIntensityMode);
-    QTRY_COMPARE(started.count(), 2);
-    QCOMPARE(started.at(1).at(0).toInt(), int(DistanceIntensityMode));
-    QCOMPARE(dataCommands(rig.sim.commandLog()), QStringList({"DAT:ro=0", "DAT:ri=1"}));
-
-    // Both choices at "No Data" stop the stream and start nothing.
-    rig.sim.clearCommandLog();
-    rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
-    QTRY_VERIFY(!rig.manager->device()->isRunning());
-    QCOMPARE(dataCommands(rig.sim.commandLog()), QStringList({"DAT:ri=0"}));
-    QVERIFY(rig.disconnect());
-}
-
-void tst_ControllerStreaming::auxiliaryReadout()
-{
-    // Auxiliary packets fill the readout, named with units, and are passed on; disconnecting empties it.
-    Rig rig;
-    QVERIFY(rig.startSimulator());
-    rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
-    rig.manager->auxiliaryTypeProperty()->setOptionValue(AuxiliaryMode);
-    QSignalSpy auxiliary(rig.manager.get(), &ScanManager::auxiliaryDataReady);
-    QVERIFY(rig.connectAndInitialize());
-    QTRY_VERIFY(auxiliary.count() >= 2);
-    const QStringList gyro =
-        rig.manager->auxiliaryProperty()->children().at(0)->value().toString().split(", ");
-    QCOMPARE(gyro.size(), 3);
-    QVERIFY(!rig.manager->auxiliaryProperty()->children().at(2)->value().toString().isEmpty());
-    QVERIFY(rig.disconnect());
-    QStringList names;
-    for (PropertyItem *readout : rig.manager->auxiliaryProperty()->children().mid(0, 3)) {
-        QCOMPARE(readout->value().toString(), QString());
-        names << readout->name();
+        const QStringList usual{"Motor", "Rem"};
+        QTest::newRow("usual family") << "QTR-L"
+                                      << "2.3" << 20 << 10 << usual << true;
+        QTest::newRow("other product") << "VX3D-SIM"
+                                       << "2.3" << 8 << 4 << usual << true;
+        QTest::newRow("horizontal family")
+            << "KRX-100"
+            << "2.3" << 20 << 10 << QStringList{"Horizontal", "Vertical"} << true;
+        QTest::newRow("first protocol") << "QTR-S"
+                                        << "1.0" << 20 << 10 << usual << false;
     }
-    QCOMPARE(names, QStringList({"Gyroscope [deg/s]", "Accelerometer [G]", "Temperature [°C]"}));
-}
 
-void tst_ControllerStreaming::messages()
-{
-    // The user hears of the connection, the readiness and the disconnection, by address.
-    Rig rig;
-    QVERIFY(rig.startSimulator());
-    QSignalSpy information(rig.manager.get(), &ScanManager::informationBroadCast);
-    QVERIFY(rig.connectAndInitialize());
-    QVERIFY(rig.disconnect());
-    QStringList texts;
-    for (const QList<QVariant> &args : information)
-        texts << args.at(0).toString();
-    QCOMPARE(texts,
-             QStringList({QStringLiteral("Connecting to 127.0.0.1:%1 ...").arg(rig.sim.port()),
-                          "Connected to 127.0.0.1", "127.0.0.1 is ready", "Diconnected from 127.0.0.1"}));
-}
+    void interlaceFromSensor()
+    {
+        // The sensor's identity names the interlace fields, bounds them (the hint shows the range), and a
+        // first-protocol sensor has no vertical interlace.
+        QFETCH(QString, product);
+        QFETCH(QString, protocol);
+        QFETCH(int, motorCount);
+        QFETCH(int, remCount);
+        QFETCH(QStringList, names);
+        QFETCH(bool, verticalEnabled);
+
+        Vexa3dSim::Config config;
+        config.identity.product = product.toStdString();
+        config.identity.protocol = protocol.toStdString();
+        if (!protocol.startsWith(QLatin1String("1."))) {
+            config.geometry.motorInterlaceCount = uint8_t(motorCount);
+            config.geometry.remInterlaceCount = uint8_t(remCount);
+        }
+        Rig rig(config);
+        QVERIFY(rig.startSimulator());
+        rig.manager->verticalProperty()->setIntValue(3);
+        QVERIFY(rig.connectAndInitialize());
+
+        IntegerProperty *horizontal = rig.manager->horizontalProperty();
+        IntegerProperty *vertical = rig.manager->verticalProperty();
+        QCOMPARE(QStringList({horizontal->name(), vertical->name()}), names);
+        QCOMPARE(QStringList({horizontal->key(), vertical->key()}),
+                 QStringList({names.at(0).toLower(), names.at(1).toLower()}));
+        QCOMPARE(QStringList({horizontal->description(), vertical->description()}),
+                 QStringList({QStringLiteral("1-%1").arg(motorCount), QStringLiteral("1-%1").arg(remCount)}));
+        QCOMPARE(horizontal->maxValue(), motorCount);
+        QCOMPARE(vertical->maxValue(), remCount);
+        QCOMPARE(vertical->enabled(), verticalEnabled);
+        QCOMPARE(vertical->intValue(), verticalEnabled ? 3 : 1);
+        if (verticalEnabled)
+            QVERIFY(rig.sim.waitForCommand("SET:_itv=0,03", 2000));
+        else
+            for (const std::string &command : rig.sim.commandLog())
+                QVERIFY2(command.rfind("SET:_itv", 0) != 0, command.c_str());
+
+        // Disconnecting frees the vertical field again; the names stay those of the last sensor.
+        QVERIFY(rig.disconnect());
+        QVERIFY(vertical->enabled());
+        QCOMPARE(horizontal->name(), names.at(0));
+    }
+
+    void informationAndMessages()
+    {
+        // The box shows the connection, the address and port used, and the sensor's identity; the user hears
+        // of the connection, the readiness and the disconnection, by address.
+        Rig rig;
+        QVERIFY(rig.startSimulator());
+        rig.manager->rootProperty()->setName(QStringLiteral("Connection 1"));
+        QSignalSpy information(rig.manager.get(), &ScanManager::informationBroadCast);
+        QVERIFY(rig.connectAndInitialize());
+        const Vexa3dSim::Identity identity = rig.sim.config().identity;
+        const QString expected =
+            QStringLiteral("Connection Name: \tConnection 1\n"
+                           "Device Name: \t127.0.0.1\n"
+                           "Device Port: \t%1\n"
+                           "------------------------------------------\n"
+                           "Product Name: \t%2\n"
+                           "Serial Number: \t%3\n"
+                           "Firmware Version: \t%4\n"
+                           "Protocol Version: \t%5\n")
+                .arg(rig.sim.port())
+                .arg(QString::fromStdString(identity.product), QString::fromStdString(identity.serial),
+                     QString::fromStdString(identity.firmware), QString::fromStdString(identity.protocol));
+        QCOMPARE(rig.manager->deviceInformationText(), expected);
+        QVERIFY(rig.disconnect());
+        QStringList texts;
+        for (const QList<QVariant> &args : information)
+            texts << args.at(0).toString();
+        QCOMPARE(texts,
+                 QStringList({QStringLiteral("Connecting to 127.0.0.1:%1 ...").arg(rig.sim.port()),
+                              "Connected to 127.0.0.1", "127.0.0.1 is ready", "Diconnected from 127.0.0.1"}));
+    }
+
+    void modeChangeWhileStreaming()
+    {
+        // A new choice while streaming restarts the stream with the new kinds.
+        Rig rig;
+        QVERIFY(rig.startSimulator());
+        QSignalSpy started(rig.manager.get(), &ScanManager::measurementStarted);
+        QVERIFY(rig.connectAndInitialize());
+        QTRY_COMPARE(started.count(), 1);
+        rig.sim.clearCommandLog();
+        rig.manager->measurementTypeProperty()->setOptionValue(DistanceIntensityMode);
+        QTRY_COMPARE(started.count(), 2);
+        QCOMPARE(started.at(1).at(0).toInt(), int(DistanceIntensityMode));
+        QCOMPARE(dataCommands(rig.sim.commandLog()), QStringList({"DAT:ro=0", "DAT:ri=1"}));
+
+        // Both choices at "No Data" stop the stream and start nothing.
+        rig.sim.clearCommandLog();
+        rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
+        QTRY_VERIFY(!rig.manager->device()->isRunning());
+        QCOMPARE(dataCommands(rig.sim.commandLog()), QStringList({"DAT:ri=0"}));
+        QVERIFY(rig.disconnect());
+    }
+
+    void auxiliaryReadout()
+    {
+        // Auxiliary packets fill the readout, named with units, and are passed on; disconnecting empties it.
+        Rig rig;
+        QVERIFY(rig.startSimulator());
+        rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
+        rig.manager->auxiliaryTypeProperty()->setOptionValue(AuxiliaryMode);
+        QSignalSpy auxiliary(rig.manager.get(), &ScanManager::auxiliaryDataReady);
+        QVERIFY(rig.connectAndInitialize());
+        QTRY_VERIFY(auxiliary.count() >= 2);
+        const QStringList gyro =
+            rig.manager->auxiliaryProperty()->children().at(0)->value().toString().split(", ");
+        QCOMPARE(gyro.size(), 3);
+        QVERIFY(!rig.manager->auxiliaryProperty()->children().at(2)->value().toString().isEmpty());
+        QVERIFY(rig.disconnect());
+        QStringList names;
+        for (PropertyItem *readout : rig.manager->auxiliaryProperty()->children().mid(0, 3)) {
+            QCOMPARE(readout->value().toString(), QString());
+            names << readout->name();
+        }
+        QCOMPARE(names, QStringList({"Gyroscope [deg/s]", "Accelerometer [G]", "Temperature [°C]"}));
+    }
+};
 
 QTEST_MAIN(tst_ControllerStreaming)
 #include "tst_ctrl_streaming.moc"

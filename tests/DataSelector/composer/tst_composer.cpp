@@ -19,6 +19,7 @@
 #include "SceneComposer.h"
 #include "TestSupport.h"
 #include "Vector3DProperty.h"
+#include "ViewProbes.h"
 #include "Viewport.h"
 
 #include <QPointer>
@@ -26,6 +27,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using TestSupport::near;
 
 namespace {
 QStringList viewportNames(Canvas &canvas)
@@ -99,11 +102,6 @@ struct ViewTree
     }
     PropertyItem *node(const QString &path) { return nodeAt(dock.root(), path); }
 };
-
-bool fuzzyVec(const QVector3D &a, const QVector3D &b, float eps = 1e-4f)
-{
-    return (a - b).length() <= eps;
-}
 } // namespace
 
 class tst_Composer : public QObject
@@ -114,11 +112,11 @@ private slots:
     void initTestCase() { TestSupport::isolateSettings(); }
 
     // Setting the canvas creates the main viewport with the axes, the grid and the registered items, adds
-    // the registered layers and takes over the canvas' background colour.
-    void setCanvasBuildsMainViewport()
+    // the registered layers once and takes over the canvas' background colour. A deleted canvas is forgotten
+    // and zooming then does nothing; a "Top View" chosen meanwhile reaches the next canvas. Zooming scales
+    // the main camera's distance by 0.82 or 1.18 and the "View" distance follows.
+    void canvasTakesTheComposition()
     {
-        Canvas canvas;
-        canvas.setBackgroundColor(QColor(10, 20, 30));
         SceneComposer composer;
         Cube first, second;
         LayerItem layer, lateLayer;
@@ -127,11 +125,21 @@ private slots:
         composer.addItem(&first);
         composer.addLayer(&layer);
         composer.addLayer(&layer);
+        {
+            Canvas gone;
+            composer.setCanvas(&gone);
+        }
+        QVERIFY(!composer.canvas());
+        QVERIFY(!composer.cameraProperty()->camera());
+        composer.zoomIn();
+        composer.viewportProperty()->setOptionValue(1);
+        Canvas canvas;
+        canvas.setBackgroundColor(QColor(10, 20, 30));
         QVERIFY(canvas.layers().isEmpty());
 
         composer.setCanvas(&canvas);
         QCOMPARE(composer.canvas(), &canvas);
-        QCOMPARE(viewportNames(canvas), QStringList({"Main"}));
+        QCOMPARE(viewportNames(canvas), QStringList({"Main", "Top"}));
         Viewport *main = canvas.viewport(QStringLiteral("Main"));
         QCOMPARE(main->camera()->viewPreset(), 0);
         QCOMPARE(main->items(), QList<RenderableItem *>({composer.axis(), composer.grid(), &first, &second}));
@@ -142,10 +150,17 @@ private slots:
         QCOMPARE(composer.backgroundColorProperty()->colorValue(), QColor(10, 20, 30));
         QCOMPARE(composer.backgroundColorProperty()->defaultValue(),
                  composer.backgroundColorProperty()->value());
-
         // Editing the colour repaints the canvas in it.
         composer.backgroundColorProperty()->setColorValue(QColor(1, 2, 3));
         QCOMPARE(canvas.backgroundColor(), QColor(1, 2, 3));
+
+        composer.zoomIn();
+        QVERIFY(qFuzzyCompare(main->camera()->distance(), 10.0f * 0.82f));
+        composer.zoomOut();
+        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(),
+                              10.0f * 0.82f * 1.18f));
+        composer.setCanvas(nullptr);
+        QVERIFY(!composer.canvas());
     }
 
     // Layout sequences create the inset once and remove only it; other values change nothing.
@@ -310,7 +325,7 @@ private slots:
         QCOMPARE(spy.count(), rays);
         if (rays) {
             const Ray ray = spy.first().first().value<Ray>();
-            QVERIFY(fuzzyVec(ray.origin, camera->eyePosition()));
+            QVERIFY(near(ray.origin, camera->eyePosition()));
             QVERIFY(qFuzzyCompare(ray.direction.length(), 1.0f));
         }
         QVERIFY(qFuzzyCompare(camera->yaw(), yaw));
@@ -327,37 +342,6 @@ private slots:
         QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(),
                               10.0f * 0.97f * 0.97f));
         QCOMPARE(moves.count(), to != from ? 2 : 1);
-    }
-
-    // Replacing the canvas applies everything to the new one, with a "Top View" chosen while there was
-    // none; a deleted canvas is forgotten, and zooming then does nothing. Zooming scales the main camera's
-    // distance by 0.82 or 1.18 and the "View" distance follows.
-    void replaceCanvas()
-    {
-        SceneComposer composer;
-        LayerItem layer;
-        composer.addLayer(&layer);
-        {
-            Canvas first;
-            composer.setCanvas(&first);
-        }
-        QVERIFY(!composer.canvas());
-        QVERIFY(!composer.cameraProperty()->camera());
-        composer.zoomIn();
-        composer.viewportProperty()->setOptionValue(1);
-        Canvas second;
-        composer.setCanvas(&second);
-        QCOMPARE(viewportNames(second), QStringList({"Main", "Top"}));
-        QCOMPARE(second.layers(), QList<LayerItem *>({&layer}));
-        Camera *camera = second.viewport(QStringLiteral("Main"))->camera();
-        QCOMPARE(composer.cameraProperty()->camera(), camera);
-        composer.zoomIn();
-        QVERIFY(qFuzzyCompare(camera->distance(), 10.0f * 0.82f));
-        composer.zoomOut();
-        QVERIFY(qFuzzyCompare(composer.cameraProperty()->distanceProperty()->floatValue(),
-                              10.0f * 0.82f * 1.18f));
-        composer.setCanvas(nullptr);
-        QVERIFY(!composer.canvas());
     }
 
     // A saved tree comes back whole from one load, also where a loaded choice rebuilds the nodes after it

@@ -11,6 +11,7 @@
 #include "SceneComposer.h"
 #include "TestSupport.h"
 #include "Vector3DProperty.h"
+#include "ViewProbes.h"
 #include "Viewport.h"
 
 #include <QtTest>
@@ -18,20 +19,6 @@
 #include <cmath>
 
 namespace {
-// True when some pixel of the area is within tolerance of the colour.
-bool areaHasColor(const QImage &image, const QRect &area, const QColor &color, int tolerance = 10)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (qAbs(c.red() - color.red()) <= tolerance && qAbs(c.green() - color.green()) <= tolerance &&
-                qAbs(c.blue() - color.blue()) <= tolerance)
-                return true;
-        }
-    }
-    return false;
-}
-
 // A small room: a ring of wall points at several heights around the sensor, coloured by the cloud's model.
 void fillRoom(PointCloudProperty &property, PointCloud &cloud)
 {
@@ -97,8 +84,8 @@ private slots:
         const Viewport *top = canvas.viewport(QStringLiteral("Top"));
         QVERIFY(top);
         // The inset's frame and "Top" label.
-        QVERIFY(areaHasColor(image, QRect(600, 450, 200, 1), Qt::black, 30));
-        QVERIFY(areaHasColor(image, QRect(602, 452, 20, 10), Qt::white, 10));
+        QVERIFY(TestSupport::hasColor(image, QRect(600, 450, 200, 1), Qt::black, 30));
+        QVERIFY(TestSupport::hasColor(image, QRect(602, 452, 20, 10), Qt::white, 10));
         // From above, the ring of wall points shows in the inset as saturated hue colours.
         bool saturated = false;
         for (int y = 460; y < 600 && !saturated; ++y) {

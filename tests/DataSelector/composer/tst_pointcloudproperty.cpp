@@ -16,11 +16,14 @@
 #include "PointCloudProperty.h"
 #include "TestSupport.h"
 #include "Vector3DProperty.h"
+#include "ViewProbes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
+
+using TestSupport::near;
 
 namespace {
 QStringList keysOf(const QList<AbstractDataFilter *> &filters)
@@ -29,11 +32,6 @@ QStringList keysOf(const QList<AbstractDataFilter *> &filters)
     for (const AbstractDataFilter *filter : filters)
         keys << filter->key();
     return keys;
-}
-
-bool near(const QVector3D &a, const QVector3D &b)
-{
-    return (a - b).length() < 1e-4f;
 }
 
 // Runs the enabled filters on a one-echo line and tells whether the echo survived.
@@ -177,55 +175,28 @@ private slots:
         QCOMPARE(cloud.rotation().z(), -45.0f);
     }
 
-    // Tilting the cloud changes the colours under the axis selector: the selector sees the posed point.
-    void rotationChangesAxisColours_data()
-    {
-        QTest::addColumn<QVector3D>("rotation");
-        QTest::addColumn<float>("z");
-        QTest::newRow("untilted") << QVector3D(0, 0, 0) << 0.0f;
-        QTest::newRow("roll keeps a point on X") << QVector3D(90, 0, 0) << 0.0f;
-        QTest::newRow("yaw keeps it level") << QVector3D(0, 0, 90) << 0.0f;
-        QTest::newRow("pitch -30") << QVector3D(0, -30, 0) << 0.5f;
-        QTest::newRow("pitch -90") << QVector3D(0, -90, 0) << 1.0f;
-        QTest::newRow("pitch 90") << QVector3D(0, 90, 0) << -1.0f;
-    }
-    void rotationChangesAxisColours()
-    {
-        QFETCH(QVector3D, rotation);
-        QFETCH(float, z);
-        PointCloud cloud;
-        PointCloudProperty property(1);
-        property.setPointCloud(&cloud);
-        ColorModel *model = property.colorModel();
-        QCOMPARE(model->selectorType(), DataSelectorFactory::Axis);
-        const VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 1000, 1.0, 0.0, 0.0}}});
-        const VEXA3D_SPOT_T &spot = line.spots[0];
-        const QVector3D level = model->color(spot, 0, 0, 0, 0);
-        QVERIFY(near(level, model->scheme()->color(0.0f)));
-
-        property.rotationProperty()->setVector3DValue(rotation);
-        const QVector3D tilted = model->color(spot, 0, 0, 0, 0);
-        QVERIFY(near(tilted, model->scheme()->color(z)));
-        QCOMPARE(near(tilted, level), qAbs(z) < 1e-6f);
-        QVERIFY(std::fabs(model->selector()->value(spot, 0, 0, 0, 0) - z) < 1e-5f);
-    }
-
-    // The cloud's pose reaches the axis filters: their windows stay fixed in the world.
+    // The cloud's pose reaches the axis filters, whose windows stay fixed in the world, and the axis colours.
     void poseReachesAxisFilters_data()
     {
         QTest::addColumn<QVector3D>("point");
         QTest::addColumn<QVector3D>("position");
         QTest::addColumn<QVector3D>("rotation");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("on the ground") << QVector3D(0, 0, 0) << QVector3D(0, 0, 0) << QVector3D() << false;
+        QTest::addColumn<float>("height"); // what the axis colour selector sees
+        const QVector3D origin, onX(1, 0, 0), level;
+        QTest::newRow("on the ground") << origin << QVector3D(0, 0, 0) << level << false << 0.0f;
         QTest::newRow("raised 1 m, on the window's edge")
-            << QVector3D(0, 0, 0) << QVector3D(0, 0, 1.0f) << QVector3D() << true;
-        QTest::newRow("raised 1.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 1.5f) << QVector3D() << true;
-        QTest::newRow("raised 2.5 m") << QVector3D(0, 0, 0) << QVector3D(0, 0, 2.5f) << QVector3D() << false;
+            << origin << QVector3D(0, 0, 1) << level << true << 1.0f;
+        QTest::newRow("raised 1.5 m") << origin << QVector3D(0, 0, 1.5f) << level << true << 1.5f;
+        QTest::newRow("raised 2.5 m") << origin << QVector3D(0, 0, 2.5f) << level << false << 2.5f;
+        QTest::newRow("roll keeps a point on X")
+            << onX << QVector3D() << QVector3D(90, 0, 0) << false << 0.0f;
+        QTest::newRow("yaw keeps it level") << onX << QVector3D() << QVector3D(0, 0, 90) << false << 0.0f;
+        QTest::newRow("pitch -30") << onX << QVector3D() << QVector3D(0, -30, 0) << false << 0.5f;
         QTest::newRow("tilted up to 1, raised 0.5")
-            << QVector3D(1, 0, 0) << QVector3D(0, 0, 0.5f) << QVector3D(0, -90, 0) << true;
+            << onX << QVector3D(0, 0, 0.5f) << QVector3D(0, -90, 0) << true << 1.5f;
         QTest::newRow("tilted down to -1, raised 0.5")
-            << QVector3D(1, 0, 0) << QVector3D(0, 0, 0.5f) << QVector3D(0, 90, 0) << false;
+            << onX << QVector3D(0, 0, 0.5f) << QVector3D(0, 90, 0) << false << -0.5f;
     }
     void poseReachesAxisFilters()
     {
@@ -233,9 +204,19 @@ private slots:
         QFETCH(QVector3D, position);
         QFETCH(QVector3D, rotation);
         QFETCH(bool, kept);
+        QFETCH(float, height);
         PointCloud cloud;
         PointCloudProperty property(1);
         property.setPointCloud(&cloud);
+        ColorModel *model = property.colorModel();
+        QCOMPARE(model->selectorType(), DataSelectorFactory::Axis);
+        const VEXA3D_MEASUREMENT_DATA_T line =
+            makeLine({{EchoSpec{1.0, 1000, point.x(), point.y(), point.z()}}});
+        const auto colourAndHeight = [&] {
+            const VEXA3D_SPOT_T &spot = line.spots[0];
+            QVERIFY(near(model->color(spot, 0, 0, 0, 0), model->scheme()->color(height)));
+            QVERIFY(std::fabs(model->selector()->value(spot, 0, 0, 0, 0) - height) < 1e-5f);
+        };
         auto *axes =
             qobject_cast<AxesFilter *>(property.filterProperty()->filters().at(DataFilterFactory::Axes));
         QVERIFY(axes);
@@ -247,12 +228,14 @@ private slots:
         property.positionProperty()->setVector3DValue(position);
         property.rotationProperty()->setVector3DValue(rotation);
         QCOMPARE(survives(property, point), kept);
+        colourAndHeight();
         // Moved from elsewhere the same way, the filters follow too.
         property.positionProperty()->setVector3DValue(QVector3D());
         property.rotationProperty()->setVector3DValue(QVector3D());
         cloud.setPos(position);
         cloud.setRotation(rotation);
         QCOMPARE(survives(property, point), kept);
+        colourAndHeight();
     }
 
     // enabledFilters lists the checked groups in factory order, whatever order they were checked in.
@@ -290,12 +273,17 @@ private slots:
     {
         PointCloudProperty property(1);
         QSignalSpy emphasis(&property, &PointCloudProperty::changeEmphasisedType);
+        QCOMPARE(property.emphasisColor(0, EmphasisColorModel::SpotColor), QVector3D());
         property.emphasisColorModel()->property()->setBoolValue(true);
+        // Checked, the model gives the spot and line colours, and none for an unknown kind.
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
+        const float darkBlue = float(QColor(Qt::darkBlue).blueF());
+        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::LineColor), QVector3D(0, 0, darkBlue)));
+        QCOMPARE(property.emphasisColor(1, 2), QVector3D());
         property.emphasisColorModel()->property()->setBoolValue(false);
         QCOMPARE(emphasis.count(), 2);
         QCOMPARE(emphasis.at(0).first().value<uchar>(), uchar(1));
         QCOMPARE(emphasis.at(1).first().value<uchar>(), uchar(0));
-        QVERIFY(near(property.emphasisColor(1, EmphasisColorModel::SpotColor), QVector3D(1, 0, 0)));
         FloatProperty *positionX = property.positionProperty()->xProperty();
         FloatProperty *positionZ = property.positionProperty()->zProperty();
         FloatProperty *rotationY = property.rotationProperty()->yProperty();
