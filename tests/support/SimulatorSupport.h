@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace SimulatorSupport {
 
 inline int countOf(const std::vector<std::string> &log, const std::string &command)
@@ -62,6 +67,39 @@ inline bool startInPortRange(Vexa3dSim::SensorSimulator &sim)
             return true;
     return false;
 }
+
+// Holds a loopback port that the "Port" property accepts with a socket bound to it that never listens:
+// a connection there is refused, and no test running beside this one can start a server on it meanwhile
+// (a port freed by a stopped simulator can be taken at once).
+class DeadPort
+{
+public:
+    DeadPort()
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int base = 20003 + int(QCoreApplication::applicationPid() % 20000);
+        for (int i = 0; m_fd >= 0 && i < 200 && m_port == 0; ++i) {
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(uint16_t(base + i * 7));
+            if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
+                m_port = base + i * 7;
+        }
+    }
+    ~DeadPort()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    DeadPort(const DeadPort &) = delete;
+    DeadPort &operator=(const DeadPort &) = delete;
+    int port() const { return m_port; }
+
+private:
+    int m_fd = -1;
+    int m_port = 0;
+};
 
 // Every initialisation job then starts on a thread of its own. A reused pool thread receives its job
 // through Qt's own locks, which the race checker cannot see.

@@ -132,7 +132,10 @@ private slots:
         QFETCH(bool, silent);
         Rig rig;
         QVERIFY(rig.startSimulator());
-        const QString target = QStringLiteral("127.0.0.1:%1").arg(rig.sim.port());
+        SimulatorSupport::DeadPort dead;
+        if (!lost)
+            rig.manager->setDevicePort(dead.port());
+        const QString target = QStringLiteral("127.0.0.1:%1").arg(lost ? rig.sim.port() : dead.port());
         rig.manager->device()->setDataTimeout(300);
         rig.manager->connectionCheck()->setRetryPause(100);
         if (lost) {
@@ -148,7 +151,7 @@ private slots:
 
         if (silent)
             rig.sim.stall(20000);
-        else
+        else if (lost)
             rig.sim.stop();
         if (lost)
             QVERIFY(warnings.wait(1000));

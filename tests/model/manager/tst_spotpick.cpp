@@ -51,9 +51,9 @@ private slots:
         QFETCH(float, distance);
 
         std::vector<std::vector<EchoSpec>> echoes;
-        for (const Spot &spot : spots) {
+        for (const Spot &echoesOfSpot : spots) {
             echoes.emplace_back();
-            for (const Echo &echo : spot)
+            for (const Echo &echo : echoesOfSpot)
                 echoes.back().push_back(EchoSpec{echo.w(), 1000, echo.x(), echo.y(), echo.z()});
         }
         VEXA3D_MEASUREMENT_DATA_T line = makeLine(echoes);
