@@ -32,10 +32,11 @@ run_ctest build-asan
 
 echo "== ThreadSanitizer build and the threaded tests"
 # Only the tests whose code runs threads of its own: the sensor link over loopback, the live device and
-# controller, and the connection manager. Any report fails the run (halt_on_error); the suppressions
-# cover Qt's own uninstrumented internals only. The playback engine's and the recorders' tests still spy on
-# worker-thread signals with QSignalSpy, which is not thread-safe; they join once they use CrossThreadSpy.
-tsan_tests='^(tst_vexa3d_loopback|tst_device_.*|tst_ctrl_.*|tst_connectionmanager)$'
+# controller, the connection manager, the recorders' writer thread and the log player. Any report fails the
+# run (halt_on_error); the suppressions cover Qt's own uninstrumented internals only. The playback engine's
+# and the recorder manager's tests are left out: each hands a stopped thread's object over through
+# QThread::wait(), which this Qt build does not show to the race checker.
+tsan_tests='^(tst_vexa3d_loopback|tst_device_.*|tst_ctrl_.*|tst_connectionmanager|tst_csvfiles|tst_liverecording|tst_vblrecording|tst_logplayer)$'
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIRO_TSAN=ON -DTAVIRO_BUILD_BENCH=OFF
 tsan_targets=$(ninja -C build-tsan -t targets all | sed -n 's/^\(tst_[A-Za-z0-9_]*\): phony$/\1/p' |
     grep -v _autogen | grep -E "$tsan_tests" | sort -u)

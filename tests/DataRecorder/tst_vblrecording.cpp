@@ -1,13 +1,13 @@
 // The log recorder's writing: what goes in comes back through the log device line for line, a failing
 // disk or a file that cannot be made is reported with the name and the reason, and a failed block
 // leaves a file that still reads up to its last whole block.
+#include "CrossThreadSpy.h"
 #include "FileDevice.h"
 #include "LogTestSupport.h"
 #include "RecorderWorker.h"
 #include "VblRecordSink.h"
 
 #include <QBuffer>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,8 +59,8 @@ struct Recorded
 Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file_record_t> &records)
 {
     RecorderWorker worker;
-    QSignalSpy written(&worker, &RecorderWorker::recordWritten);
-    QSignalSpy errors(&worker, &RecorderWorker::errorFound);
+    CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
+    CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
     if (!worker.startWorker(std::move(sink)))
         return {};
     for (const FileRecord::file_record_t &r : records)
@@ -69,7 +69,7 @@ Recorded record(std::unique_ptr<RecordSink> sink, const QVector<FileRecord::file
     QCoreApplication::processEvents();
     Recorded out;
     out.written = written.count();
-    for (const QVariantList &call : errors)
+    for (const QVariantList &call : errors.calls())
         out.errors << call.at(0).toString();
     return out;
 }
