@@ -50,6 +50,37 @@ bool writeAll(QDataStream &stream, const QByteArray &bytes)
 const char *const kLinePrefixes[] = {
     "motorFieldNumber", "remFieldNumber", "dustState",       "dustRatioX10",       "output", "input",
     "dirtState",        "dirtRatioX10",   "isLineDataReady", "totalDetectionArea_"};
+
+// The value of a line field of the given role; each detection-area field takes the next area.
+quint32 lineFieldValue(const VEXA3D_MEASUREMENT_DATA_T &d, int role, size_t &area)
+{
+    switch (role) {
+    case VblSectionContext::MotorField:
+        return d.motorFieldNumber;
+    case VblSectionContext::RemField:
+        return d.remFieldNumber;
+    case VblSectionContext::DustState:
+        return d.dustState;
+    case VblSectionContext::DustRatio:
+        return d.dustRatioX10;
+    case VblSectionContext::Output:
+        return d.output;
+    case VblSectionContext::Input:
+        return d.input;
+    case VblSectionContext::DirtState:
+        return d.dirtState;
+    case VblSectionContext::DirtRatio:
+        return d.dirtRatioX10;
+    case VblSectionContext::LineReady:
+        return d.isLineDataReady;
+    case VblSectionContext::DetectionArea: {
+        const size_t i = area++;
+        return i < d.totalDetectionArea.size() ? d.totalDetectionArea[i] : 0;
+    }
+    default:
+        return 0;
+    }
+}
 } // namespace
 
 bool isValidLogTime(const char *t)
@@ -245,43 +276,7 @@ bool ScanPointData::serialize(QByteArray &out) const
     }
     size_t area = 0;
     for (int f = 0; f < m_context->lineFieldCount(); ++f) {
-        quint32 v = 0;
-        switch (m_context->lineFieldRole(f)) {
-        case VblSectionContext::MotorField:
-            v = d.motorFieldNumber;
-            break;
-        case VblSectionContext::RemField:
-            v = d.remFieldNumber;
-            break;
-        case VblSectionContext::DustState:
-            v = d.dustState;
-            break;
-        case VblSectionContext::DustRatio:
-            v = d.dustRatioX10;
-            break;
-        case VblSectionContext::Output:
-            v = d.output;
-            break;
-        case VblSectionContext::Input:
-            v = d.input;
-            break;
-        case VblSectionContext::DirtState:
-            v = d.dirtState;
-            break;
-        case VblSectionContext::DirtRatio:
-            v = d.dirtRatioX10;
-            break;
-        case VblSectionContext::LineReady:
-            v = d.isLineDataReady;
-            break;
-        case VblSectionContext::DetectionArea:
-            v = area < d.totalDetectionArea.size() ? d.totalDetectionArea[area] : 0;
-            ++area;
-            break;
-        default:
-            break;
-        }
-        store<quint32>(p, v);
+        store<quint32>(p, lineFieldValue(d, m_context->lineFieldRole(f), area));
     }
     return p == out.constData() + out.size();
 }
@@ -528,43 +523,7 @@ PayloadWrite serializeLine(const VEXA3D_MEASUREMENT_DATA_T &d, const VblSectionC
     }
     size_t area = 0;
     for (int f = 0; f < lf; ++f) {
-        quint32 v = 0;
-        switch (c.lineFieldRole(f)) {
-        case VblSectionContext::MotorField:
-            v = d.motorFieldNumber;
-            break;
-        case VblSectionContext::RemField:
-            v = d.remFieldNumber;
-            break;
-        case VblSectionContext::DustState:
-            v = d.dustState;
-            break;
-        case VblSectionContext::DustRatio:
-            v = d.dustRatioX10;
-            break;
-        case VblSectionContext::Output:
-            v = d.output;
-            break;
-        case VblSectionContext::Input:
-            v = d.input;
-            break;
-        case VblSectionContext::DirtState:
-            v = d.dirtState;
-            break;
-        case VblSectionContext::DirtRatio:
-            v = d.dirtRatioX10;
-            break;
-        case VblSectionContext::LineReady:
-            v = d.isLineDataReady;
-            break;
-        case VblSectionContext::DetectionArea:
-            v = area < d.totalDetectionArea.size() ? d.totalDetectionArea[area] : 0;
-            ++area;
-            break;
-        default:
-            break;
-        }
-        store<quint32>(p, v);
+        store<quint32>(p, lineFieldValue(d, c.lineFieldRole(f), area));
     }
     return p == out.constData() + out.size() ? PayloadWrite::Done : PayloadWrite::Misfit;
 }
