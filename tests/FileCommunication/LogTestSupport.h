@@ -116,6 +116,24 @@ inline bool writeAll(const QString &fileName, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// The first field where two lines differ over what a log keeps (received spots, their echoes), or "".
+inline QString lineDifference(const VEXA3D_MEASUREMENT_DATA_T &a, const VEXA3D_MEASUREMENT_DATA_T &b)
+{
+    if (a.timestamp != b.timestamp || a.frameNumber != b.frameNumber || a.lineNumber != b.lineNumber ||
+        a.receivedSpotCount != b.receivedSpotCount || a.totalDetectionArea != b.totalDetectionArea)
+        return QStringLiteral("line %1: head").arg(b.timestamp);
+    for (quint32 s = 0; s < b.receivedSpotCount; ++s) {
+        const VEXA3D_SPOT_T &x = a.spots[s], &y = b.spots[s];
+        if (x.count != y.count || x.regionFlags != y.regionFlags)
+            return QStringLiteral("line %1: spot %2").arg(b.timestamp).arg(s);
+        for (quint32 e = 0; e < y.count; ++e)
+            if (x.echoes[e].range != y.echoes[e].range || x.echoes[e].level != y.echoes[e].level ||
+                x.points[e].level != y.points[e].level || x.points[e].z != y.points[e].z)
+                return QStringLiteral("line %1: spot %2 echo %3").arg(b.timestamp).arg(s).arg(e);
+    }
+    return {};
+}
+
 template <typename T> T get(const QByteArray &bytes, qint64 offset)
 {
     T v{};

@@ -14,7 +14,7 @@
 using namespace LogTest;
 
 // The playback engine over real files: suffix lookup, pacing, and the transport controls.
-class TestPlayback : public QObject
+class tst_Playback : public QObject
 {
     Q_OBJECT
 private slots:
@@ -217,7 +217,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestPlayback::openIndexed(FileCommunicationDevice &engine, const QString &file)
+void tst_Playback::openIndexed(FileCommunicationDevice &engine, const QString &file)
 {
     engine.registerDevice(QSharedPointer<FileDevice>::create());
     engine.registerDevice(QSharedPointer<T3DFileDevice>::create());
@@ -227,7 +227,7 @@ void TestPlayback::openIndexed(FileCommunicationDevice &engine, const QString &f
     QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 5000);
 }
 
-QVector<int> TestPlayback::stamps(const CrossThreadSpy &spy)
+QVector<int> tst_Playback::stamps(const CrossThreadSpy &spy)
 {
     QVector<int> list;
     for (const QVariantList &args : spy.calls())
@@ -235,5 +235,5 @@ QVector<int> TestPlayback::stamps(const CrossThreadSpy &spy)
     return list;
 }
 
-QTEST_GUILESS_MAIN(TestPlayback)
+QTEST_GUILESS_MAIN(tst_Playback)
 #include "tst_playback.moc"

@@ -33,36 +33,39 @@ namespace {
 constexpr int Lines = 6;
 constexpr quint8 Frame = 7;
 
-// Two frames of three lines each (Frame, then Frame + 1), an auxiliary packet after the third line.
-bool writeLog(const QString &fileName, bool compressed, QVector<QSharedPointer<DRALMeasurementData>> &lines)
+using Timed = QVector<QPair<int, QSharedPointer<SensorData>>>; // ms, frame
+
+bool writeLog(const QString &fileName, bool compressed, const Timed &frames)
 {
-    const VEXA3D_SENSOR_INFO_T info = LogTest::sensorInfo(1);
     VblWriter writer;
-    writer.setSensorInfo(info);
+    writer.setSensorInfo(LogTest::sensorInfo(1));
     if (!writer.open(fileName, compressed))
         return false;
-    for (int i = 0; i < Lines; ++i) {
-        auto line = LogTest::line(info.spec, quint32(10 * i), i + 1);
-        line->data()->frameNumber = quint8(Frame + i / 3);
-        lines.append(line);
-        if (!writer.writeFrame(0, line, QVector3D(), QVector3D(), LogTest::timeText(10 * i)))
+    for (const auto &frame : frames)
+        if (!writer.writeFrame(0, frame.second, QVector3D(), QVector3D(), LogTest::timeText(frame.first)))
             return false;
-        if (i == 2 &&
-            !writer.writeFrame(0, LogTest::aux(25), QVector3D(), QVector3D(), LogTest::timeText(25)))
-            return false;
-    }
     writer.close();
     return true;
 }
 
-// A sensor at rest, tilted: gravity partly along x. A line and a packet every 100 ms.
-bool writeTiltedLog(const QString &fileName)
+// Two frames of three lines each (Frame, then Frame + 1), an auxiliary packet after the third line.
+Timed twoFrames(QVector<QSharedPointer<DRALMeasurementData>> &lines)
 {
-    const VEXA3D_SENSOR_INFO_T info = LogTest::sensorInfo(1);
-    VblWriter writer;
-    writer.setSensorInfo(info);
-    if (!writer.open(fileName, false))
-        return false;
+    Timed frames;
+    for (int i = 0; i < Lines; ++i) {
+        lines << LogTest::line(LogTest::sensorInfo(1).spec, quint32(10 * i), i + 1);
+        lines.last()->data()->frameNumber = quint8(Frame + i / 3);
+        frames << qMakePair(10 * i, QSharedPointer<SensorData>(lines.last()));
+        if (i == 2)
+            frames << qMakePair(25, QSharedPointer<SensorData>(LogTest::aux(25)));
+    }
+    return frames;
+}
+
+// A sensor at rest, tilted: gravity partly along x. A line and a packet every 100 ms.
+Timed tilted()
+{
+    Timed frames;
     for (int i = 0; i < 20; ++i) {
         const quint32 t = quint32(100 * i);
         VEXA3D_AUXILIARY_DATA_T packet;
@@ -74,14 +77,12 @@ bool writeTiltedLog(const QString &fileName)
             packet.samples[k].accelX = 4096; // half of 1 g
             packet.samples[k].accelZ = 7094;
         }
-        const auto aux = QSharedPointer<DRALAuxiliaryData>::create(packet, info.spec);
-        if (!writer.writeFrame(0, LogTest::line(info.spec, t, i + 1), QVector3D(), QVector3D(),
-                               LogTest::timeText(int(t))) ||
-            !writer.writeFrame(0, aux, QVector3D(), QVector3D(), LogTest::timeText(int(t))))
-            return false;
+        const VEXA3D_SPEC_T spec = LogTest::sensorInfo(1).spec;
+        frames << qMakePair(int(t), QSharedPointer<SensorData>(LogTest::line(spec, t, i + 1)))
+               << qMakePair(int(t), QSharedPointer<SensorData>(
+                                        QSharedPointer<DRALAuxiliaryData>::create(packet, spec)));
     }
-    writer.close();
-    return true;
+    return frames;
 }
 } // namespace
 
@@ -103,7 +104,7 @@ private slots:
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("played.vbl"));
         QVector<QSharedPointer<DRALMeasurementData>> written;
-        QVERIFY(writeLog(fileName, compressed, written));
+        QVERIFY(writeLog(fileName, compressed, twoFrames(written)));
 
         ConnectionManager manager;
         auto *player = qobject_cast<FileScanManager *>(manager.scanManager(1));
@@ -164,7 +165,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("tilted.vbl"));
-        QVERIFY(writeTiltedLog(fileName));
+        QVERIFY(writeLog(fileName, false, tilted()));
         ConnectionManager manager;
         auto *player = qobject_cast<FileScanManager *>(manager.scanManager(1));
         QSignalSpy ready(player, &ScanManager::fileInitialized);
