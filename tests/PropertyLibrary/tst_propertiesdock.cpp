@@ -49,12 +49,9 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("with the suffix") << "replace.inf"
-                                         << "replace.inf";
-        QTest::newRow("without a suffix") << "replace"
-                                          << "replace.inf";
-        QTest::newRow("another suffix") << "replace.ini"
-                                        << "replace.ini";
+        QTest::newRow("with the suffix") << "replace.inf" << QString("replace.inf");
+        QTest::newRow("without a suffix") << "replace" << QString("replace.inf");
+        QTest::newRow("another suffix") << "replace.ini" << QString("replace.ini");
     }
     void saveChosenFile()
     {

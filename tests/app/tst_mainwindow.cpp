@@ -135,12 +135,8 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("checked");
         QTest::addColumn<QString>("quit");
-        QTest::newRow("English") << "en_US"
-                                 << "actionEnglish"
-                                 << "&Quit";
-        QTest::newRow("Japanese") << "ja_JP"
-                                  << "actionJapanese"
-                                  << "終了(&Q)";
+        QTest::newRow("English") << "en_US" << QString("actionEnglish") << "&Quit";
+        QTest::newRow("Japanese") << "ja_JP" << QString("actionJapanese") << "終了(&Q)";
     }
     void languageAtStart()
     {
@@ -292,8 +288,8 @@ private slots:
         }
     }
 
-    // The recorders sit between the connections and the view in the dock, and a recording started from
-    // its node with a wrong file name tells the user so in the status bar.
+    // The recorders sit between the connections and the view in the dock (their refusals reach the status
+    // bar as every recorder message does, above).
     void recordersInTheDock()
     {
         MainWindow window;
@@ -301,10 +297,6 @@ private slots:
         for (const PropertyItem *root : window.propertiesDock()->root()->children())
             keys << root->key();
         QCOMPARE(keys.indexOf("recorders"), keys.indexOf("connections") + 1);
-        const QList<DataRecorder *> recorders = window.recorderManager()->recorders();
-        QCOMPARE(recorders.size(), 2);
-        recorders[0]->startRecording();
-        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Error: File is incorrect"));
     }
 };
 
