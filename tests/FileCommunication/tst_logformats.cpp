@@ -237,28 +237,20 @@ private slots:
         QVERIFY(device.seekRecord(records - 1));
         QCOMPARE(device.readRecord(frame, position, rotation, true), 0);
         QCOMPARE(frame->timestamp(), 100 * records);
-    }
-    void backgroundWalkWarnsOnce()
-    {
-        // A damaged file indexed in the background warns once and keeps the records before the damage.
-        const QString file = path("background.vbl");
-        QVERIFY(writeVbl(file, false, {100, 200}));
-        QByteArray bytes = readAll(file);
-        bytes.chop(1);
-        QVERIFY(writeAll(file, bytes));
-        FileDevice device;
-        LogFileDevice *base = &device;
+        if (status == int(LogIndex::Complete))
+            return;
+        // Indexed in the background, the damage warns once and the records before it stay.
+        FileDevice background;
+        LogFileDevice *base = &background;
         CrossThreadSpy warnings(base, &LogFileDevice::corruptionFound);
         CrossThreadSpy done(base, &LogFileDevice::initialized);
-        QVERIFY(device.openFile(file));
-        device.initialize();
+        QVERIFY(background.openFile(file));
+        background.initialize();
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 5000);
         QCOMPARE(warnings.count(), 1);
         QCOMPARE(warnings.at(0).at(1).toString(), FileDevice::corruptionMessage());
-        QCOMPARE(device.recordCount(), 1);
-        QCOMPARE(device.lastRecordInfo().connectionIndex, 0);
+        QCOMPARE(background.recordCount(), records);
     }
-
     void heads_data()
     {
         QTest::addColumn<QByteArray>("bytes");

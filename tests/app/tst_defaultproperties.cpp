@@ -20,7 +20,7 @@ private slots:
     void initTestCase();
     void keyAndDefault_data();
     void keyAndDefault();
-    void noKeyBeyondTheGoldenFile();
+    void sameKeys();
     void refusedChoice_data();
     void refusedChoice();
 
@@ -59,21 +59,14 @@ void tst_DefaultProperties::keyAndDefault()
 {
     QFETCH(QString, key);
     QFETCH(QVariant, expected);
-    QSettings saved(m_saved, QSettings::IniFormat);
-    QVERIFY2(saved.contains(key), "the key is gone");
-    QCOMPARE(saved.value(key), expected);
+    QCOMPARE(QSettings(m_saved, QSettings::IniFormat).value(key), expected);
 }
 
-void tst_DefaultProperties::noKeyBeyondTheGoldenFile()
+void tst_DefaultProperties::sameKeys()
 {
-    QSettings golden(QStringLiteral(GOLDEN_FILE), QSettings::IniFormat);
-    QSettings saved(m_saved, QSettings::IniFormat);
-    QStringList extra;
-    for (const QString &key : saved.allKeys())
-        if (!golden.contains(key))
-            extra << key;
-    QVERIFY2(extra.isEmpty(),
-             qPrintable(QStringLiteral("keys missing from the golden file: ") + extra.join(", ")));
+    // No key gone, none beyond the golden file.
+    QCOMPARE(QSettings(m_saved, QSettings::IniFormat).allKeys(),
+             QSettings(QStringLiteral(GOLDEN_FILE), QSettings::IniFormat).allKeys());
 }
 
 void tst_DefaultProperties::refusedChoice_data()

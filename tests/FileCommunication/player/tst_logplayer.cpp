@@ -259,35 +259,30 @@ private slots:
     }
     void onlyUserMovesReportThePosition()
     {
+        // Only the user's moves report the position; the read-outs follow the played record until the
+        // progress is disabled.
         QFETCH(int, how);
         QFETCH(int, reports);
         FilePlayDockWidget dock;
         dock.setProgressEnabled(true);
         dock.setProgressMaximum(100);
+        dock.setLogtimeSettings(QStringLiteral("2024-01-31 10:00:00.000"),
+                                QStringLiteral("2024-01-31 10:01:30.250"));
         QSignalSpy moves(&dock, &FilePlayDockWidget::progressChanged);
         if (how == 0)
             dock.slider()->setValue(40);
         else if (how == 1)
             dock.spinBox()->setValue(40);
         else
-            dock.updateReadingProcess(40, 1, QStringLiteral("2024-01-31 10:00:00.000"));
+            dock.updateReadingProcess(40, 4711, QStringLiteral("2024-01-31 10:00:12.500"));
         QCOMPARE(moves.count(), reports);
         QCOMPARE(dock.slider()->value(), 40);
         QCOMPARE(dock.spinBox()->value(), 40);
-    }
-
-    // The read-outs follow the played record until the progress is disabled.
-    void readoutsFollowThePlayedRecord()
-    {
-        FilePlayDockWidget dock;
-        dock.setProgressEnabled(true);
-        dock.setProgressMaximum(100);
-        dock.setLogtimeSettings(QStringLiteral("2024-01-31 10:00:00.000"),
-                                QStringLiteral("2024-01-31 10:01:30.250"));
-        dock.updateReadingProcess(40, 4711, QStringLiteral("2024-01-31 10:00:12.500"));
-        QCOMPARE(dock.elapsedLabel()->text(), QStringLiteral(" 0:0:12.500"));
-        QCOMPARE(dock.timestampLabel()->text(), QStringLiteral("4711"));
-        QCOMPARE(dock.logTimeLabel()->text(), QStringLiteral("2024-01-31 10:00:12.500"));
+        if (how == 2) {
+            QCOMPARE(dock.elapsedLabel()->text(), QStringLiteral(" 0:0:12.500"));
+            QCOMPARE(dock.timestampLabel()->text(), QStringLiteral("4711"));
+            QCOMPARE(dock.logTimeLabel()->text(), QStringLiteral("2024-01-31 10:00:12.500"));
+        }
         dock.setProgressEnabled(false);
         for (QLabel *label :
              {dock.timestampLabel(), dock.logTimeLabel(), dock.elapsedLabel(), dock.totalLabel()})
