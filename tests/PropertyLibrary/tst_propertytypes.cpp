@@ -102,7 +102,6 @@ private slots:
         node.setColorValue(QColor(1, 1, 1));
         node.setValue(text);
         QCOMPARE(node.colorValue(), colour.isValid() ? colour : QColor(1, 1, 1));
-        QCOMPARE(node.value().toString(), ColorProperty::formatColor(node.colorValue()));
     }
     void fileProperty()
     {

@@ -114,54 +114,53 @@ private slots:
         QVERIFY(dock->isVisible());
     }
 
-    void japaneseIsRemembered()
+    // The window starts in the stored language, and its menu marks it: something is drawn left of its
+    // text, nothing left of the other. Switching to the other is stored at once and again on closing.
+    void languages_data()
     {
+        QTest::addColumn<QStringList>("stored");  // at start, after the switch, on closing
+        QTest::addColumn<QStringList>("actions"); // checked, the other
+        QTest::addColumn<QStringList>("quit");    // at start, after the switch
+        QTest::newRow("English") << QStringList{"en_US", "ja_JP", "ja"}
+                                 << QStringList{"actionEnglish", "actionJapanese"}
+                                 << QStringList{"&Quit", "終了(&Q)"};
+        QTest::newRow("Japanese") << QStringList{"ja_JP", "en_US", "en"}
+                                  << QStringList{"actionJapanese", "actionEnglish"}
+                                  << QStringList{"終了(&Q)", "&Quit"};
+    }
+    void languages()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, actions);
+        QFETCH(QStringList, quit);
+        appSettings().setValue(QStringLiteral("currentLanguage"), stored[0]);
         {
             MainWindow window;
-            window.findChild<QAction *>(QStringLiteral("actionJapanese"))->trigger();
-            QCOMPARE(appSettings().value(QStringLiteral("currentLanguage")).toString(),
-                     QStringLiteral("ja_JP"));
-            // The whole window speaks Japanese at once (the language change is posted).
-            QTRY_COMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->text(),
-                         QStringLiteral("終了(&Q)"));
+            auto *quitAction = window.findChild<QAction *>(QStringLiteral("action_Quit"));
+            QTRY_COMPARE(quitAction->text(), quit[0]);
+            auto *menu = window.findChild<QMenu *>(QStringLiteral("menuLanguages"));
+            menu->popup(QPoint(0, 0));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            const QImage shot = menu->grab().toImage();
+            for (QAction *action : menu->actions()) {
+                const QRect item = menu->actionGeometry(action);
+                const QRect mark(item.left() + 2, item.top() + 2, item.height() - 4, item.height() - 4);
+                int drawn = 0;
+                for (int y = mark.top(); y <= mark.bottom(); ++y)
+                    for (int x = mark.left(); x <= mark.right(); ++x)
+                        drawn += shot.pixel(x, y) != shot.pixel(mark.topLeft());
+                QCOMPARE(action->isChecked(), action->objectName() == actions[0]);
+                QVERIFY2((drawn > 0) == action->isChecked(), qPrintable(action->objectName()));
+            }
+            menu->hide();
+            window.findChild<QAction *>(actions[1])->trigger();
+            QCOMPARE(appSettings().value(QStringLiteral("currentLanguage")).toString(), stored[1]);
+            // The whole window changes at once (the language change is posted).
+            QTRY_COMPARE(quitAction->text(), quit[1]);
             QCOMPARE(window.windowTitle(), QStringLiteral("Taviro3D Viewer 2.1.0"));
             window.close();
         }
-        QCOMPARE(appSettings().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("ja"));
-    }
-
-    void languageAtStart_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("checked");
-        QTest::addColumn<QString>("quit");
-        QTest::newRow("English") << "en_US" << QString("actionEnglish") << "&Quit";
-        QTest::newRow("Japanese") << "ja_JP" << QString("actionJapanese") << "終了(&Q)";
-    }
-    void languageAtStart()
-    {
-        // The window starts in the stored language, and its menu marks it: something is drawn left of its
-        // text, nothing left of the other.
-        QFETCH(QString, stored);
-        QFETCH(QString, checked);
-        QFETCH(QString, quit);
-        appSettings().setValue(QStringLiteral("currentLanguage"), stored);
-        MainWindow window;
-        QTRY_COMPARE(window.findChild<QAction *>(QStringLiteral("action_Quit"))->text(), quit);
-        auto *menu = window.findChild<QMenu *>(QStringLiteral("menuLanguages"));
-        menu->popup(QPoint(0, 0));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        const QImage shot = menu->grab().toImage();
-        for (QAction *action : menu->actions()) {
-            const QRect item = menu->actionGeometry(action);
-            const QRect mark(item.left() + 2, item.top() + 2, item.height() - 4, item.height() - 4);
-            int drawn = 0;
-            for (int y = mark.top(); y <= mark.bottom(); ++y)
-                for (int x = mark.left(); x <= mark.right(); ++x)
-                    drawn += shot.pixel(x, y) != shot.pixel(mark.topLeft());
-            QCOMPARE(action->isChecked(), action->objectName() == checked);
-            QVERIFY2((drawn > 0) == action->isChecked(), qPrintable(action->objectName()));
-        }
+        QCOMPARE(appSettings().value(QStringLiteral("CurrentLanguage")).toString(), stored[2]);
     }
 
     void settingsAreWrittenWithoutClosing()
