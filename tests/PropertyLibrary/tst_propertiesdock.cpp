@@ -141,7 +141,7 @@ private slots:
         QFETCH(QString, olderForm);
         QFETCH(QStringList, expected);
         for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
-            touch(path(QString::fromLatin1(name)));
+            QVERIFY(QFile(path(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
         QFile::remove(path("state.ini"));
         QSettings settings(path("state.ini"), QSettings::IniFormat);
         if (olderForm.isNull()) {
@@ -264,16 +264,9 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    static void touch(const QString &file);
 
     QTemporaryDir m_dir;
 };
-
-void tst_PropertiesDock::touch(const QString &file)
-{
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
 
 QTEST_MAIN(tst_PropertiesDock)
 #include "tst_propertiesdock.moc"

@@ -273,25 +273,23 @@ private slots:
     }
 
 private:
-    void dragHandle(PropertyItemTree &tree, int toTreeX);
+    static void dragHandle(PropertyItemTree &tree, int toTreeX)
+    {
+        SplitterHandle *handle = tree.splitterHandle();
+        const QPoint grab(3, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, grab, handle->mapToGlobal(grab), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &press);
+        const QPoint target(toTreeX, 5);
+        const QPoint global = tree.mapToGlobal(target);
+        QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(global), global, Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &release);
+    }
 };
-
-void tst_PropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
-{
-    SplitterHandle *handle = tree.splitterHandle();
-    const QPoint grab(3, 5);
-    QMouseEvent press(QEvent::MouseButtonPress, grab, handle->mapToGlobal(grab), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(handle, &press);
-    const QPoint target(toTreeX, 5);
-    const QPoint global = tree.mapToGlobal(target);
-    QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(handle, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(handle, &release);
-}
 
 QTEST_MAIN(tst_PropertyTree)
 #include "tst_propertytree.moc"
