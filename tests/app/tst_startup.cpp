@@ -111,20 +111,16 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("message");
-        const QString folder = TestSupport::settingsFolder();
-        QTest::newRow("plays while the picture is taken") << QStringList{"--log",
-                                                                         folder + "/played.vbl",
-                                                                         "--screenshot",
-                                                                         folder + "/playing.png",
-                                                                         "--screenshot-delay",
-                                                                         "800"}
-                                                          << 0 << QByteArray();
+        // Names with a dot are files of the settings folder.
+        QTest::newRow("plays while the picture is taken")
+            << QStringList{"--log", "played.vbl", "--screenshot", "playing.png", "--screenshot-delay", "800"}
+            << 0 << QByteArray();
         QTest::newRow("missing file")
-            << QStringList{"--log", folder + "/missing.vbl"} << 2 << QByteArray("does not exist");
-        QTest::newRow("not a log") << QStringList{"--log", folder + "/text.vbl"} << 2
+            << QStringList{"--log", "missing.vbl"} << 2 << QByteArray("does not exist");
+        QTest::newRow("not a log") << QStringList{"--log", "text.vbl"} << 2
                                    << QByteArray("cannot be opened as a log");
         QTest::newRow("other suffix")
-            << QStringList{"--log", folder + "/played.csv"} << 2 << QByteArray("is not a .vbl or .t3d log");
+            << QStringList{"--log", "played.csv"} << 2 << QByteArray("is not a .vbl or .t3d log");
         QTest::newRow("no file name") << QStringList{"--log"} << 2 << QByteArray("--log needs a file name");
     }
     void logGivenOnTheCommandLine()
@@ -133,6 +129,9 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QByteArray, message);
         const QString folder = TestSupport::settingsFolder();
+        for (QString &argument : args)
+            if (argument.contains('.'))
+                argument = folder + '/' + argument;
         QVERIFY(LogTest::writeVbl(folder + QStringLiteral("/played.vbl"), false, {0, 40, -50, 80, 120}));
         QVERIFY(LogTest::writeAll(folder + QStringLiteral("/text.vbl"), "just some text, not a log"));
         QVERIFY(LogTest::writeAll(folder + QStringLiteral("/played.csv"), "a,b\n"));
