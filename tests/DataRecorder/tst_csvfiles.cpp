@@ -185,15 +185,12 @@ private slots:
     {
         QTest::addColumn<int>("samples");
         QTest::addColumn<QByteArray>("text");
+        const QByteArray header =
+            "timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
+            "compass_z,temperature\r\n";
         QTest::newRow("ten samples: first time, last values")
-            << 10
-            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
-                          "compass_z,temperature\r\n1000,0.137333,500,-500,0.00109867,2.00006,-0.000122074,"
-                          "15,-18.45,0,21\r\n");
-        QTest::newRow("no sample writes no row")
-            << 0
-            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
-                          "compass_z,temperature\r\n");
+            << 10 << header + "1000,0.137333,500,-500,0.00109867,2.00006,-0.000122074,15,-18.45,0,21\r\n";
+        QTest::newRow("no sample writes no row") << 0 << header;
     }
 
     void auxiliaryRow()
