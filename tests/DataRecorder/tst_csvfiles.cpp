@@ -7,6 +7,7 @@
 #include "CsvRowWriter.h"
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
+#include "LogTestSupport.h"
 #include "RecorderWorker.h"
 
 #include <QDir>
@@ -65,35 +66,6 @@ QList<QByteArray> rowsOf(const CsvBuffer &buffer)
     return rows;
 }
 
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A file on a disk that fills up after `room` bytes: the write that does not fit lands partly.
-class FillingFile : public QFile
-{
-public:
-    FillingFile(const QString &name, qint64 room) : QFile(name), m_room(room) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 len) override
-    {
-        if (len <= m_room) {
-            m_room -= len;
-            return QFile::writeData(data, len);
-        }
-        (void)QFile::writeData(data, m_room);
-        m_room = 0;
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-
-private:
-    qint64 m_room;
-};
-
 // Records share one line, as every recorder shares the frames of a connection.
 FileRecord::file_record_t lineRecord(quint32 index = 0)
 {
@@ -106,7 +78,7 @@ FileRecord::file_record_t lineRecord(quint32 index = 0)
 
 int rowsIn(const QString &name)
 {
-    return readFile(name).count("\r\n") - 1;
+    return LogTest::readAll(name).count("\r\n") - 1;
 }
 
 std::unique_ptr<RecordSink> sinkIn(const QString &folder, CsvFileSet::DeviceMaker maker = {})
@@ -259,10 +231,10 @@ private slots:
         const QString part1 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 1);
         const QString part2 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 2);
         QVERIFY(!QFile::exists(part2));
-        QCOMPARE(readFile(part1).count("\r\n"), 1 + perFile); // closed: everything is on disk
+        QCOMPARE(LogTest::readAll(part1).count("\r\n"), 1 + perFile); // closed: everything is on disk
         QCOMPARE(set.write(0, *frame), CsvFileSet::Result::Ok);
         QCOMPARE(set.close(), CsvFileSet::Result::Ok);
-        const QByteArray second = readFile(part2);
+        const QByteArray second = LogTest::readAll(part2);
         QCOMPARE(second.count("\r\n"), 2);
         QVERIFY(second.startsWith("timestamp_ms,"));
         QCOMPARE(set.fileNames(), (QStringList{part1, part2}));
@@ -289,7 +261,7 @@ private slots:
         QTemporaryDir dir;
         const QString prefix = dir.filePath(room ? "r" : "missing/r");
         CsvFileSet set(prefix, sensorInfo(), [room](const QString &name) {
-            return std::unique_ptr<QIODevice>(room ? new FillingFile(name, room) : new QFile(name));
+            return std::unique_ptr<QIODevice>(room ? new LogTest::FillingFile(name, room) : new QFile(name));
         });
         const QString name = CsvFileSet::fileName(prefix, 1, false, 1);
         CsvFileSet::Result result = set.write(0, *makeLine(4, 1));
@@ -305,7 +277,7 @@ private slots:
         QCOMPARE(result, CsvFileSet::Result::Failed);
         QVERIFY2(set.errorString().startsWith(message.arg(name)), qPrintable(set.errorString()));
         // Cut back to the last whole row written.
-        const QByteArray onDisk = readFile(name);
+        const QByteArray onDisk = LogTest::readAll(name);
         QCOMPARE(set.fileNames().size(), room ? 1 : 0);
         QCOMPARE(onDisk.count("\r\n"), qMax(0, linesOnDisk));
         QVERIFY(linesOnDisk <= 0 ? onDisk.isEmpty() : onDisk.endsWith("\r\n"));
@@ -361,7 +333,7 @@ private slots:
         CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
         CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
         QVERIFY(worker.startWorker(sinkIn(dir.path(), [](const QString &name) {
-            return std::unique_ptr<QIODevice>(new FillingFile(name, 0));
+            return std::unique_ptr<QIODevice>(new LogTest::FillingFile(name, 0));
         })));
         worker.enqueue(lineRecord());
         QVERIFY(worker.wait(5000));

@@ -17,28 +17,6 @@ using namespace LogTest;
 
 namespace {
 
-// A disk that takes `room` bytes and then fails every write.
-class SmallDisk : public QFile
-{
-public:
-    SmallDisk(const QString &name, qint64 room) : QFile(name), m_room(room) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 len) override
-    {
-        if (m_used + len > m_room) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        m_used += len;
-        return QFile::writeData(data, len);
-    }
-
-private:
-    qint64 m_room;
-    qint64 m_used = 0;
-};
-
 FileRecord::file_record_t record(const VEXA3D_SENSOR_INFO_T &info, int i, quint32 connection)
 {
     FileRecord::file_record_t r;
@@ -220,7 +198,7 @@ private slots:
         }
         VblWriter::FileMaker maker;
         if (room)
-            maker = [room](const QString &name) { return std::make_unique<SmallDisk>(name, room); };
+            maker = [room](const QString &name) { return std::make_unique<FillingFile>(name, room, false); };
         const Recorded done = record(std::make_unique<VblRecordSink>(file, false, info, maker), records);
         QCOMPARE(done.errors.size(), 1);
         QVERIFY2(done.errors[0].startsWith(QStringLiteral("The file %1 could not be written: ").arg(file)) &&

@@ -134,6 +134,34 @@ inline QString lineDifference(const VEXA3D_MEASUREMENT_DATA_T &a, const VEXA3D_M
     return {};
 }
 
+// A file on a disk that fills up after `room` bytes: the write that does not fit lands partly, or not at all.
+class FillingFile : public QFile
+{
+public:
+    FillingFile(const QString &name, qint64 room, bool partly = true)
+        : QFile(name), m_room(room), m_partly(partly)
+    {
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (len <= m_room) {
+            m_room -= len;
+            return QFile::writeData(data, len);
+        }
+        if (m_partly)
+            (void)QFile::writeData(data, m_room);
+        m_room = 0;
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+
+private:
+    qint64 m_room;
+    bool m_partly;
+};
+
 template <typename T> T get(const QByteArray &bytes, qint64 offset)
 {
     T v{};
