@@ -7,6 +7,7 @@
 #include "CsvRowWriter.h"
 #include "DRALAuxiliaryData.h"
 #include "DRALMeasurementData.h"
+#include "LogTestSupport.h"
 #include "RecorderWorker.h"
 
 #include <QDir>
@@ -65,35 +66,6 @@ QList<QByteArray> rowsOf(const CsvBuffer &buffer)
     return rows;
 }
 
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A file on a disk that fills up after `room` bytes: the write that does not fit lands partly.
-class FillingFile : public QFile
-{
-public:
-    FillingFile(const QString &name, qint64 room) : QFile(name), m_room(room) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 len) override
-    {
-        if (len <= m_room) {
-            m_room -= len;
-            return QFile::writeData(data, len);
-        }
-        (void)QFile::writeData(data, m_room);
-        m_room = 0;
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-
-private:
-    qint64 m_room;
-};
-
 // Records share one line, as every recorder shares the frames of a connection.
 FileRecord::file_record_t lineRecord(quint32 index = 0)
 {
@@ -106,7 +78,7 @@ FileRecord::file_record_t lineRecord(quint32 index = 0)
 
 int rowsIn(const QString &name)
 {
-    return readFile(name).count("\r\n") - 1;
+    return LogTest::readAll(name).count("\r\n") - 1;
 }
 
 std::unique_ptr<RecordSink> sinkIn(const QString &folder, CsvFileSet::DeviceMaker maker = {})
@@ -185,15 +157,12 @@ private slots:
     {
         QTest::addColumn<int>("samples");
         QTest::addColumn<QByteArray>("text");
+        const QByteArray header =
+            "timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
+            "compass_z,temperature\r\n";
         QTest::newRow("ten samples: first time, last values")
-            << 10
-            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
-                          "compass_z,temperature\r\n1000,0.137333,500,-500,0.00109867,2.00006,-0.000122074,"
-                          "15,-18.45,0,21\r\n");
-        QTest::newRow("no sample writes no row")
-            << 0
-            << QByteArray("timestamp_ms,gyro_x,gyro_y,gyro_z,accel_x,accel_y,accel_z,compass_x,compass_y,"
-                          "compass_z,temperature\r\n");
+            << 10 << header + "1000,0.137333,500,-500,0.00109867,2.00006,-0.000122074,15,-18.45,0,21\r\n";
+        QTest::newRow("no sample writes no row") << 0 << header;
     }
 
     void auxiliaryRow()
@@ -262,59 +231,56 @@ private slots:
         const QString part1 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 1);
         const QString part2 = CsvFileSet::fileName(dir.filePath("r"), 1, packets, 2);
         QVERIFY(!QFile::exists(part2));
-        QCOMPARE(readFile(part1).count("\r\n"), 1 + perFile); // closed: everything is on disk
+        QCOMPARE(LogTest::readAll(part1).count("\r\n"), 1 + perFile); // closed: everything is on disk
         QCOMPARE(set.write(0, *frame), CsvFileSet::Result::Ok);
         QCOMPARE(set.close(), CsvFileSet::Result::Ok);
-        const QByteArray second = readFile(part2);
+        const QByteArray second = LogTest::readAll(part2);
         QCOMPARE(second.count("\r\n"), 2);
         QVERIFY(second.startsWith("timestamp_ms,"));
         QCOMPARE(set.fileNames(), (QStringList{part1, part2}));
     }
 
-    void diskFull_data()
+    // room: bytes the disk takes, 0 for a missing folder; linesOnDisk -1: no file.
+    void writeFailure_data()
     {
         QTest::addColumn<qint64>("room");
         QTest::addColumn<int>("linesOnDisk");
-        QTest::newRow("full before the header") << qint64(10) << -1;
-        QTest::newRow("full in the middle of a row") << qint64(1000) << 5;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder missing") << qint64(0) << -1 << "Cannot create the file %1: ";
+        QTest::newRow("full before the header")
+            << qint64(10) << 0 << "Cannot write the file %1: No space left on device";
+        QTest::newRow("full in the middle of a row")
+            << qint64(1000) << 5 << "Cannot write the file %1: No space left on device";
     }
 
-    void diskFull()
+    void writeFailure()
     {
         QFETCH(qint64, room);
         QFETCH(int, linesOnDisk);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        CsvFileSet set(dir.filePath("r"), sensorInfo(), [room](const QString &name) {
-            return std::unique_ptr<QIODevice>(new FillingFile(name, room));
+        const QString prefix = dir.filePath(room ? "r" : "missing/r");
+        CsvFileSet set(prefix, sensorInfo(), [room](const QString &name) {
+            return std::unique_ptr<QIODevice>(room ? new LogTest::FillingFile(name, room) : new QFile(name));
         });
-        const QString name = CsvFileSet::fileName(dir.filePath("r"), 1, false, 1);
-        QCOMPARE(set.write(0, *makeLine(4, 1)), CsvFileSet::Result::Ok);
-        CsvFileSet::Result result = set.flush();
+        const QString name = CsvFileSet::fileName(prefix, 1, false, 1);
+        CsvFileSet::Result result = set.write(0, *makeLine(4, 1));
+        if (room) {
+            QCOMPARE(result, CsvFileSet::Result::Ok);
+            result = set.flush();
+        }
         if (linesOnDisk > 0) {
             QCOMPARE(result, CsvFileSet::Result::Ok);
             QCOMPARE(set.write(0, *makeLine(74, 4)), CsvFileSet::Result::Ok);
             result = set.flush();
         }
         QCOMPARE(result, CsvFileSet::Result::Failed);
-        QCOMPARE(set.errorString(),
-                 QStringLiteral("Cannot write the file %1: No space left on device").arg(name));
+        QVERIFY2(set.errorString().startsWith(message.arg(name)), qPrintable(set.errorString()));
         // Cut back to the last whole row written.
-        const QByteArray onDisk = readFile(name);
+        const QByteArray onDisk = LogTest::readAll(name);
+        QCOMPARE(set.fileNames().size(), room ? 1 : 0);
         QCOMPARE(onDisk.count("\r\n"), qMax(0, linesOnDisk));
-        QVERIFY(linesOnDisk < 0 ? onDisk.isEmpty() : onDisk.endsWith("\r\n"));
-    }
-
-    void fileCannotBeCreated()
-    {
-        QTemporaryDir dir;
-        const QString prefix = dir.filePath("missing/r");
-        CsvFileSet set(prefix, sensorInfo());
-        QCOMPARE(set.write(0, *makeLine(1, 1)), CsvFileSet::Result::Failed);
-        QVERIFY2(
-            set.errorString().startsWith(
-                QStringLiteral("Cannot create the file %1: ").arg(CsvFileSet::fileName(prefix, 1, false, 1))),
-            qPrintable(set.errorString()));
-        QCOMPARE(set.fileNames().size(), 0);
+        QVERIFY(linesOnDisk <= 0 ? onDisk.isEmpty() : onDisk.endsWith("\r\n"));
     }
 
     void stopWritesWhatWasQueued_data()
@@ -359,34 +325,22 @@ private slots:
         QCOMPARE(rowsIn(dir.filePath("t_connection2_1.csv")), 1);
     }
 
-    void failureEndsTheRecording_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("fullDisk");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("folder missing") << "missing" << false << "The folder %1 does not exist";
-        QTest::newRow("disk full") << "" << true
-                                   << "Cannot write the file %1/t_connection1_1.csv: No space left on device";
-    }
-
+    // The recorder manager's tests see a missing folder refused at the start.
     void failureEndsTheRecording()
     {
-        QFETCH(QString, folder);
-        QFETCH(bool, fullDisk);
-        QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString path = dir.filePath(folder);
-        CsvFileSet::DeviceMaker maker;
-        if (fullDisk)
-            maker = [](const QString &name) { return std::unique_ptr<QIODevice>(new FillingFile(name, 0)); };
         RecorderWorker worker;
         CrossThreadSpy errors(&worker, &RecorderWorker::errorFound);
         CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
-        QVERIFY(worker.startWorker(sinkIn(QDir::cleanPath(path), maker)));
+        QVERIFY(worker.startWorker(sinkIn(dir.path(), [](const QString &name) {
+            return std::unique_ptr<QIODevice>(new LogTest::FillingFile(name, 0));
+        })));
         worker.enqueue(lineRecord());
         QVERIFY(worker.wait(5000));
         QCOMPARE(errors.count(), 1);
-        QCOMPARE(errors.at(0).at(0).toString(), message.arg(QDir::cleanPath(path)));
+        QCOMPARE(errors.at(0).at(0).toString(),
+                 QStringLiteral("Cannot write the file %1/t_connection1_1.csv: No space left on device")
+                     .arg(dir.path()));
         QCOMPARE(written.count(), 0);
         QVERIFY(!worker.isAccepting());
     }

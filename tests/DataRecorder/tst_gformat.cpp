@@ -41,29 +41,18 @@ private slots:
     {
         const double inf = std::numeric_limits<double>::infinity();
         const double nan = std::numeric_limits<double>::quiet_NaN();
-        for (const double v : {1.5e-05,
-                               123456789.0,
-                               0.1,
-                               12.345678,
-                               0.000123,
-                               0.0,
-                               -0.0,
-                               std::numeric_limits<double>::denorm_min(),
-                               std::numeric_limits<double>::max(),
-                               100000.0,
-                               999999.5,
-                               100000.5,
-                               100001.5,
-                               9.9999951,
-                               9.999995e-05,
-                               9.99999e-05,
-                               -1.5707963267948966,
-                               double(float(-123) * 0.15f),
-                               inf,
-                               -inf,
-                               nan,
-                               -nan})
+        const double tiny = std::numeric_limits<double>::denorm_min();
+        const double huge = std::numeric_limits<double>::max();
+        const double angle = double(float(123) * 0.15f);
+        // Each with both signs.
+        const double values[] = {1.5e-05,   123456789.0,  0.1,         12.345678,          0.000123, 0.0,
+                                 tiny,      huge,         100000.0,    999999.5,           100000.5, 100001.5,
+                                 9.9999951, 9.999995e-05, 9.99999e-05, 1.5707963267948966, angle,    inf,
+                                 nan};
+        for (const double v : values) {
             QCOMPARE(formatted(v), printed(v));
+            QCOMPARE(formatted(-v), printed(-v));
+        }
         QCOMPARE(formatted(100001.5), QByteArray("100002"));
         QCOMPARE(formatted(-nan), QByteArray("-nan"));
     }

@@ -110,22 +110,18 @@ private slots:
     void startRefused_data()
     {
         QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name"); // "-": none chosen
         QTest::addColumn<bool>("allowed");
-        QTest::addColumn<QString>("name");    // "-": none chosen
         QTest::addColumn<QString>("message"); // empty: recording starts
         const int csv = RecorderFactory::CsvRecorder, log = RecorderFactory::VblRecorder;
-        QTest::newRow("not allowed") << csv << false << ""
+        QTest::newRow("not allowed") << csv << "" << false
                                      << "Recording is not allowed in the current connection state";
-        QTest::newRow("no folder chosen") << csv << true << "-"
-                                          << "No folder has been chosen for the CSV files";
-        QTest::newRow("missing folder") << csv << true << "missing"
-                                        << "The folder %1 does not exist";
-        QTest::newRow("no file chosen") << log << true << "-"
-                                        << "File is incorrect";
-        QTest::newRow("other suffix") << log << true << "recording.csv"
-                                      << "File is incorrect";
-        QTest::newRow("suffix in capitals") << log << true << "recording.VBL"
-                                            << "";
+        QTest::newRow("no folder chosen")
+            << csv << "-" << true << "No folder has been chosen for the CSV files";
+        QTest::newRow("missing folder") << csv << "missing" << true << "The folder %1 does not exist";
+        QTest::newRow("no file chosen") << log << "-" << true << "File is incorrect";
+        QTest::newRow("other suffix") << log << "recording.csv" << true << "File is incorrect";
+        QTest::newRow("suffix in capitals") << log << "recording.VBL" << true << "";
     }
     void startRefused()
     {

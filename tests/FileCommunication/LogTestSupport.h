@@ -116,6 +116,52 @@ inline bool writeAll(const QString &fileName, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// The first field where two lines differ over what a log keeps (received spots, their echoes), or "".
+inline QString lineDifference(const VEXA3D_MEASUREMENT_DATA_T &a, const VEXA3D_MEASUREMENT_DATA_T &b)
+{
+    if (a.timestamp != b.timestamp || a.frameNumber != b.frameNumber || a.lineNumber != b.lineNumber ||
+        a.receivedSpotCount != b.receivedSpotCount || a.totalDetectionArea != b.totalDetectionArea)
+        return QStringLiteral("line %1: head").arg(b.timestamp);
+    for (quint32 s = 0; s < b.receivedSpotCount; ++s) {
+        const VEXA3D_SPOT_T &x = a.spots[s], &y = b.spots[s];
+        if (x.count != y.count || x.regionFlags != y.regionFlags)
+            return QStringLiteral("line %1: spot %2").arg(b.timestamp).arg(s);
+        for (quint32 e = 0; e < y.count; ++e)
+            if (x.echoes[e].range != y.echoes[e].range || x.echoes[e].level != y.echoes[e].level ||
+                x.points[e].level != y.points[e].level || x.points[e].z != y.points[e].z)
+                return QStringLiteral("line %1: spot %2 echo %3").arg(b.timestamp).arg(s).arg(e);
+    }
+    return {};
+}
+
+// A file on a disk that fills up after `room` bytes: the write that does not fit lands partly, or not at all.
+class FillingFile : public QFile
+{
+public:
+    FillingFile(const QString &name, qint64 room, bool partly = true)
+        : QFile(name), m_room(room), m_partly(partly)
+    {
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (len <= m_room) {
+            m_room -= len;
+            return QFile::writeData(data, len);
+        }
+        if (m_partly)
+            (void)QFile::writeData(data, m_room);
+        m_room = 0;
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+
+private:
+    qint64 m_room;
+    bool m_partly;
+};
+
 template <typename T> T get(const QByteArray &bytes, qint64 offset)
 {
     T v{};

@@ -14,7 +14,7 @@
 using namespace LogTest;
 
 // The playback engine over real files: suffix lookup, pacing, and the transport controls.
-class TestPlayback : public QObject
+class tst_Playback : public QObject
 {
     Q_OBJECT
 private slots:
@@ -211,29 +211,25 @@ private slots:
 
 private:
     // An engine with both devices registered, the file opened and indexed.
-    void openIndexed(FileCommunicationDevice &engine, const QString &file);
-    static QVector<int> stamps(const CrossThreadSpy &spy);
+    void openIndexed(FileCommunicationDevice &engine, const QString &file)
+    {
+        engine.registerDevice(QSharedPointer<FileDevice>::create());
+        engine.registerDevice(QSharedPointer<T3DFileDevice>::create());
+        CrossThreadSpy ready(&engine, &FileCommunicationDevice::deviceInitialized);
+        QVERIFY(engine.open(file));
+        engine.initialize();
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 5000);
+    }
+    static QVector<int> stamps(const CrossThreadSpy &spy)
+    {
+        QVector<int> list;
+        for (const QVariantList &args : spy.calls())
+            list << int(args.at(1).value<QSharedPointer<SensorData>>()->timestamp());
+        return list;
+    }
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
 
-void TestPlayback::openIndexed(FileCommunicationDevice &engine, const QString &file)
-{
-    engine.registerDevice(QSharedPointer<FileDevice>::create());
-    engine.registerDevice(QSharedPointer<T3DFileDevice>::create());
-    CrossThreadSpy ready(&engine, &FileCommunicationDevice::deviceInitialized);
-    QVERIFY(engine.open(file));
-    engine.initialize();
-    QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 5000);
-}
-
-QVector<int> TestPlayback::stamps(const CrossThreadSpy &spy)
-{
-    QVector<int> list;
-    for (const QVariantList &args : spy.calls())
-        list << int(args.at(1).value<QSharedPointer<SensorData>>()->timestamp());
-    return list;
-}
-
-QTEST_GUILESS_MAIN(TestPlayback)
+QTEST_GUILESS_MAIN(tst_Playback)
 #include "tst_playback.moc"

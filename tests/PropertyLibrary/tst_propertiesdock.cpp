@@ -21,6 +21,19 @@
 #include <QtMath>
 #include <QtTest>
 
+namespace {
+// A node of the dock named and keyed `name`, under `parent` or else at the top.
+template <typename Node = PropertyItem>
+Node *node(PropertiesDockWidget &dock, const QString &name, PropertyItem *parent = nullptr)
+{
+    auto *n = new Node(&dock);
+    n->setName(name);
+    n->setKey(name);
+    parent ? parent->addChild(n) : dock.addProperty(n);
+    return n;
+}
+} // namespace
+
 class tst_PropertiesDock : public QObject
 {
     Q_OBJECT
@@ -36,12 +49,9 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("with the suffix") << "replace.inf"
-                                         << "replace.inf";
-        QTest::newRow("without a suffix") << "replace"
-                                          << "replace.inf";
-        QTest::newRow("another suffix") << "replace.ini"
-                                        << "replace.ini";
+        QTest::newRow("with the suffix") << "replace.inf" << QString("replace.inf");
+        QTest::newRow("without a suffix") << "replace" << QString("replace.inf");
+        QTest::newRow("another suffix") << "replace.ini" << QString("replace.ini");
     }
     void saveChosenFile()
     {
@@ -56,10 +66,7 @@ private slots:
         }
         PropertiesDockWidget dock;
         QCOMPARE(dock.dialogFolder(), QDir::homePath());
-        auto *node = new IntegerProperty(&dock);
-        node->setKey("count");
-        node->setIntValue(4);
-        dock.addProperty(node);
+        node<IntegerProperty>(dock, "count")->setIntValue(4);
         dock.saveChosenFile(path(chosen));
         QSettings written(file, QSettings::IniFormat);
         QCOMPARE(written.allKeys(), (QStringList{"properties", "properties/count"}));
@@ -81,20 +88,11 @@ private slots:
     {
         // Loading gives every node its saved value; nodes without an entry or not settable stay as they are.
         PropertiesDockWidget dock;
-        auto *flag = new BoolProperty(&dock);
-        flag->setKey("flag");
-        auto *colour = new ColorProperty(&dock);
-        colour->setKey("colour");
-        auto *position = new Vector3DProperty(&dock);
-        position->setKey("position");
-        auto *fixed = new StringProperty(&dock);
-        fixed->setKey("fixed");
+        auto *flag = node<BoolProperty>(dock, "flag");
+        auto *colour = node<ColorProperty>(dock, "colour");
+        auto *position = node<Vector3DProperty>(dock, "position");
+        auto *fixed = node<StringProperty>(dock, "fixed");
         fixed->setSettable(false);
-        auto *missing = new IntegerProperty(&dock);
-        missing->setKey("missing");
-        for (PropertyItem *n : {static_cast<PropertyItem *>(flag), static_cast<PropertyItem *>(colour),
-                                static_cast<PropertyItem *>(position), static_cast<PropertyItem *>(fixed)})
-            dock.addProperty(n);
         flag->setBoolValue(true);
         colour->setColorValue(QColor(1, 2, 3));
         position->setVector3DValue(QVector3D(1, 2, 3));
@@ -108,7 +106,7 @@ private slots:
         colour->setColorValue(Qt::white);
         position->setVector3DValue(QVector3D());
         fixed->setString("kept");
-        dock.addProperty(missing);
+        auto *missing = node<IntegerProperty>(dock, "missing");
         missing->setIntValue(9);
         dock.loadFromFile(file);
         QCOMPARE(flag->boolValue(), true);
@@ -143,7 +141,7 @@ private slots:
         QFETCH(QString, olderForm);
         QFETCH(QStringList, expected);
         for (const char *name : {"a.inf", "b.inf", "left,right.inf"})
-            touch(path(QString::fromLatin1(name)));
+            QVERIFY(QFile(path(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
         QFile::remove(path("state.ini"));
         QSettings settings(path("state.ini"), QSettings::IniFormat);
         if (olderForm.isNull()) {
@@ -180,19 +178,13 @@ private slots:
         QFETCH(int, row);
         QFETCH(QStringList, shown);
         PropertiesDockWidget dock;
-        auto *info = new PropertyItem(&dock);
-        info->setName("Info");
-        auto *recorder = new PropertyItem(&dock);
-        recorder->setName("Recorder");
+        PropertyItem *info = node(dock, "Info");
+        PropertyItem *recorder = node(dock, "Recorder");
         QAction start("Start");
         QAction stop("Stop");
         recorder->addAction(&start);
         recorder->addAction(&stop);
-        auto *count = new IntegerProperty(&dock);
-        count->setName("Count");
-        dock.addProperty(info);
-        dock.addProperty(recorder);
-        dock.addProperty(count);
+        PropertyItem *count = node<IntegerProperty>(dock, "Count");
         dock.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dock));
 
@@ -231,19 +223,20 @@ private slots:
         // Typing filters the tree and expands what is shown, also when the completion adds brackets to the
         // text; activateSearch empties the field again.
         PropertiesDockWidget dock;
-        auto *group = new PropertyItem(&dock);
-        group->setName("View");
-        auto *yaw = new PropertyItem(&dock);
-        yaw->setName("yaw [deg]");
-        auto *other = new PropertyItem(&dock);
-        other->setName("Other");
-        group->addChild(yaw);
-        dock.addProperty(group);
-        dock.addProperty(other);
+        PropertyItem *view = node(dock, "View");
+        PropertyItem *yaw = node(dock, "yaw [deg]", view);
+        node(dock, "Other");
         dock.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dock));
         PropertyItemFilterModel *filter = dock.filterModel();
         QCOMPARE(dock.searchField()->searchCompleter()->flatModel()->rowCount(), 3);
+
+        // A node's collapse and expand requests reach the dock's filtered tree.
+        QVERIFY(dock.tree()->isExpanded(filter->indexFromItem(view)));
+        view->collapse();
+        QVERIFY(!dock.tree()->isExpanded(filter->indexFromItem(view)));
+        view->expend();
+        QVERIFY(dock.tree()->isExpanded(filter->indexFromItem(view)));
 
         dock.tree()->collapseAll();
         dock.activateWindow();
@@ -263,33 +256,12 @@ private slots:
         // leaked.
         QTest::qWait(300);
     }
-    void nodeExpandsAndCollapses()
-    {
-        // A node's collapse and expand requests reach the dock's filtered tree.
-        PropertiesDockWidget dock;
-        auto *group = new PropertyItem(&dock);
-        group->addChild(new PropertyItem(&dock));
-        dock.addProperty(group);
-        const QModelIndex index = dock.filterModel()->indexFromItem(group);
-        QVERIFY(dock.tree()->isExpanded(index));
-        group->collapse();
-        QVERIFY(!dock.tree()->isExpanded(index));
-        group->expend();
-        QVERIFY(dock.tree()->isExpanded(index));
-    }
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    static void touch(const QString &file);
 
     QTemporaryDir m_dir;
 };
-
-void tst_PropertiesDock::touch(const QString &file)
-{
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
 
 QTEST_MAIN(tst_PropertiesDock)
 #include "tst_propertiesdock.moc"

@@ -99,7 +99,17 @@ private slots:
 
 private:
     // Shown names, depth first, with "*" after highlighted ones.
-    QStringList shownTree(const QModelIndex &parent = QModelIndex()) const;
+    QStringList shownTree(const QModelIndex &parent = QModelIndex()) const
+    {
+        QStringList names;
+        for (int row = 0; row < m_filter->rowCount(parent); ++row) {
+            const QModelIndex index = m_filter->index(row, 0, parent);
+            PropertyItem *node = m_filter->itemFromIndex(index);
+            names << node->name() + (node->highlighted() ? QStringLiteral("*") : QString());
+            names += shownTree(index);
+        }
+        return names;
+    }
 
     PropertyItem *m_root = nullptr;
     PropertyItemModel *m_model = nullptr;
@@ -107,18 +117,6 @@ private:
     QAbstractItemModelTester *m_tester = nullptr;
     QHash<QString, PropertyItem *> m_nodes;
 };
-
-QStringList tst_PropertyFilter::shownTree(const QModelIndex &parent) const
-{
-    QStringList names;
-    for (int row = 0; row < m_filter->rowCount(parent); ++row) {
-        const QModelIndex index = m_filter->index(row, 0, parent);
-        PropertyItem *node = m_filter->itemFromIndex(index);
-        names << node->name() + (node->highlighted() ? QStringLiteral("*") : QString());
-        names += shownTree(index);
-    }
-    return names;
-}
 
 QTEST_MAIN(tst_PropertyFilter)
 #include "tst_propertyfilter.moc"

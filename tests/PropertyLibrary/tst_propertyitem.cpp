@@ -24,6 +24,26 @@ QStringList namesOf(const PropertyItem *parent)
         names << child->name();
     return names;
 }
+
+// Root > {a, b, c, g > g1}, and "loose", a node of no tree.
+struct DropTree
+{
+    DropTree()
+    {
+        for (const QString name : {"a", "b", "c", "g", "g1", "loose"}) {
+            auto *n = new PropertyItem(&root);
+            n->setName(name);
+            nodes.insert(name, n);
+        }
+        for (const QString name : {"a", "b", "c", "g"})
+            root.addChild(nodes.value(name));
+        nodes.value("g")->addChild(nodes.value("g1"));
+    }
+    PropertyItem root;
+    QHash<QString, PropertyItem *> nodes;
+    PropertyItemModel model{&root};
+    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+};
 } // namespace
 
 class tst_PropertyItem : public QObject
@@ -188,19 +208,9 @@ private slots:
         QFETCH(int, row);
         QFETCH(QStringList, rootAfter);
         QFETCH(QStringList, groupAfter);
-        PropertyItem root;
-        QHash<QString, PropertyItem *> nodes;
-        for (const QString name : {"a", "b", "c", "g", "g1"}) {
-            auto *n = new PropertyItem(&root);
-            n->setName(name);
-            nodes.insert(name, n);
-        }
-        for (const QString name : {"a", "b", "c", "g"})
-            root.addChild(nodes.value(name));
-        nodes.value("g")->addChild(nodes.value("g1"));
-        PropertyItemModel model(&root);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-
+        DropTree t;
+        PropertyItemModel &model = t.model;
+        const auto &nodes = t.nodes;
         QModelIndexList indexes;
         for (const QString &name : dragged) {
             indexes << model.indexFromItem(nodes.value(name));
@@ -212,7 +222,7 @@ private slots:
         const QModelIndex parent =
             target.isEmpty() ? QModelIndex() : model.indexFromItem(nodes.value(target));
         QVERIFY(model.dropMimeData(mime.get(), Qt::MoveAction, row, 0, parent));
-        QCOMPARE(namesOf(&root), rootAfter);
+        QCOMPARE(namesOf(&t.root), rootAfter);
         QCOMPARE(namesOf(nodes.value("g")), groupAfter);
     }
     void badDropIsRefused_data()
@@ -234,20 +244,10 @@ private slots:
     {
         // A drop that is malformed, foreign or names no node of this tree is refused and moves nothing.
         QFETCH(QString, kind);
-        PropertyItem root;
-        auto *a = new PropertyItem(&root);
-        auto *g = new PropertyItem(&root);
-        auto *g1 = new PropertyItem(&root);
-        auto *loose = new PropertyItem(&root);
-        a->setName("a");
-        g->setName("g");
-        g1->setName("g1");
-        root.addChild(a);
-        root.addChild(g);
-        g->addChild(g1);
-        PropertyItemModel model(&root);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-
+        DropTree t;
+        PropertyItemModel &model = t.model;
+        PropertyItem *a = t.nodes.value("a"), *g = t.nodes.value("g"), *g1 = t.nodes.value("g1");
+        PropertyItem *loose = t.nodes.value("loose"), &root = t.root;
         const QString type = QStringLiteral("application/x-velmara-");
         QMimeData mime;
         Qt::DropAction action = Qt::MoveAction;
@@ -282,7 +282,7 @@ private slots:
             parent = model.indexFromItem(g1);
         }
         QVERIFY(!model.dropMimeData(&mime, action, 0, 0, parent));
-        QCOMPARE(namesOf(&root), (QStringList{"a", "g"}));
+        QCOMPARE(namesOf(&root), (QStringList{"a", "b", "c", "g"}));
         QCOMPARE(namesOf(g), QStringList{"g1"});
     }
 };

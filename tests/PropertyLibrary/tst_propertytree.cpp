@@ -29,6 +29,21 @@
 using NodeFactory = std::function<PropertyItem *(QObject *)>;
 Q_DECLARE_METATYPE(NodeFactory)
 
+namespace {
+// A tree view over `root`, shown.
+struct ShownTree
+{
+    ShownTree(PropertyItem *root, int width) : model(root)
+    {
+        tree.setModel(&model);
+        tree.resize(width, 200);
+        tree.show();
+    }
+    PropertyItemModel model;
+    PropertyItemTree tree;
+};
+} // namespace
+
 class tst_PropertyTree : public QObject
 {
     Q_OBJECT
@@ -53,11 +68,8 @@ private slots:
         QFETCH(int, treeWidth);
         QFETCH(int, dragTo);
         PropertyItem root;
-        PropertyItemModel model(&root);
-        PropertyItemTree tree;
-        tree.setModel(&model);
-        tree.resize(treeWidth, 200);
-        tree.show();
+        ShownTree shown(&root, treeWidth);
+        PropertyItemTree &tree = shown.tree;
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
         dragHandle(tree, dragTo);
         const int contents = tree.viewport()->width();
@@ -82,12 +94,9 @@ private slots:
         PropertyItem root;
         for (int i = 0; i < rows; ++i)
             root.addChild(new PropertyItem(&root));
-        PropertyItemModel model(&root);
-        PropertyItemTree tree;
-        tree.setModel(&model);
+        ShownTree shown(&root, 400);
+        PropertyItemTree &tree = shown.tree;
         tree.setColumnRatio(0.25f);
-        tree.resize(400, 200);
-        tree.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
         tree.resize(800, 300);
         QCOMPARE(tree.verticalScrollBar()->isVisible(), rows > 10);
@@ -119,13 +128,9 @@ private slots:
         node->setName(name);
         node->setDescription(description);
         root.addChild(node);
-        PropertyItemModel model(&root);
-        PropertyItemTree tree;
-        tree.setModel(&model);
-        tree.resize(300, 200);
-        tree.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        QCOMPARE(tree.toolTipFor(model.index(0, column)), toolTip);
+        ShownTree shown(&root, 300);
+        QVERIFY(QTest::qWaitForWindowExposed(&shown.tree));
+        QCOMPARE(shown.tree.toolTipFor(shown.model.index(0, column)), toolTip);
     }
     void editorPerType_data()
     {
@@ -201,13 +206,10 @@ private slots:
         PropertyItem root;
         auto *colour = new ColorProperty(&root);
         root.addChild(colour);
-        PropertyItemModel model(&root);
-        PropertyItemTree tree;
-        tree.setModel(&model);
-        tree.resize(300, 200);
-        tree.show();
+        ShownTree shown(&root, 300);
+        PropertyItemTree &tree = shown.tree;
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        const QModelIndex value = model.index(0, 1);
+        const QModelIndex value = shown.model.index(0, 1);
         for (int round = 0; round < 3; ++round) {
             const QColor before(round, 0, 0);
             const QColor picked(0, round, 255);
@@ -271,25 +273,23 @@ private slots:
     }
 
 private:
-    void dragHandle(PropertyItemTree &tree, int toTreeX);
+    static void dragHandle(PropertyItemTree &tree, int toTreeX)
+    {
+        SplitterHandle *handle = tree.splitterHandle();
+        const QPoint grab(3, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, grab, handle->mapToGlobal(grab), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &press);
+        const QPoint target(toTreeX, 5);
+        const QPoint global = tree.mapToGlobal(target);
+        QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(global), global, Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(handle, &release);
+    }
 };
-
-void tst_PropertyTree::dragHandle(PropertyItemTree &tree, int toTreeX)
-{
-    SplitterHandle *handle = tree.splitterHandle();
-    const QPoint grab(3, 5);
-    QMouseEvent press(QEvent::MouseButtonPress, grab, handle->mapToGlobal(grab), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(handle, &press);
-    const QPoint target(toTreeX, 5);
-    const QPoint global = tree.mapToGlobal(target);
-    QMouseEvent move(QEvent::MouseMove, handle->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(handle, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, handle->mapFromGlobal(global), global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(handle, &release);
-}
 
 QTEST_MAIN(tst_PropertyTree)
 #include "tst_propertytree.moc"

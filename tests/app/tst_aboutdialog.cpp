@@ -37,15 +37,9 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("english") << "en_US"
-                                 << "en"
-                                 << "<b>Changes</b><br>&#8226; faster drawing";
-        QTest::newRow("japanese") << "ja_JP"
-                                  << "ja"
-                                  << "&#8226; 描画の高速化";
-        QTest::newRow("no notes stored") << "de_DE"
-                                         << "de"
-                                         << "";
+        QTest::newRow("english") << "en_US" << QString("en") << "<b>Changes</b><br>&#8226; faster drawing";
+        QTest::newRow("japanese") << "ja_JP" << QString("ja") << "&#8226; 描画の高速化";
+        QTest::newRow("no notes stored") << "de_DE" << QString("de") << "";
     }
     void releaseNotesFollowTheLanguage()
     {

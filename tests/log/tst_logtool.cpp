@@ -186,36 +186,30 @@ private slots:
     void jsonInfo_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("product");
+        QTest::addColumn<QStringList>("formatAndProduct");
         QTest::addColumn<QVector<int>>("counts"); // records, lines, connections, duration in ms
         QTest::addColumn<bool>("corrupted");
-        QTest::newRow("written") << "mixed.vbl"
-                                 << "vbl"
-                                 << "QTR-3D" << QVector<int>{3, 2, 2, 90250} << false;
-        QTest::newRow("cut short") << "cut.vbl"
-                                   << "vbl"
-                                   << "QTR-3D" << QVector<int>{2, 1, 1, 100} << true;
-        QTest::newRow("by hand") << "hand.vbl"
-                                 << "vbl"
-                                 << "HAND1" << QVector<int>{1, 0, 5, 0} << false;
-        QTest::newRow("legacy") << "old.t3d"
-                                << "t3d"
-                                << "QTR-" << QVector<int>{1, 1, 1, 0} << false;
+        QTest::newRow("written") << "mixed.vbl" << QStringList{"vbl", "QTR-3D"}
+                                 << QVector<int>{3, 2, 2, 90250} << false;
+        QTest::newRow("cut short") << "cut.vbl" << QStringList{"vbl", "QTR-3D"} << QVector<int>{2, 1, 1, 100}
+                                   << true;
+        QTest::newRow("by hand") << "hand.vbl" << QStringList{"vbl", "HAND1"} << QVector<int>{1, 0, 5, 0}
+                                 << false;
+        QTest::newRow("legacy") << "old.t3d" << QStringList{"t3d", "QTR-"} << QVector<int>{1, 1, 1, 0}
+                                << false;
     }
     void jsonInfo()
     {
         QFETCH(QString, file);
-        QFETCH(QString, format);
-        QFETCH(QString, product);
+        QFETCH(QStringList, formatAndProduct);
         QFETCH(QVector<int>, counts);
         QFETCH(bool, corrupted);
         const Run r = run({"info", "--json", path(file)});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out.count('\n'), 1);
         const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-        QCOMPARE(o.value("format").toString(), format);
-        QCOMPARE(o.value("product").toString(), product);
+        QCOMPARE((QStringList{o.value("format").toString(), o.value("product").toString()}),
+                 formatAndProduct);
         QCOMPARE((QVector<int>{o.value("records").toInt(), o.value("measurementLines").toInt(),
                                o.value("connections").toInt(), int(o.value("durationMs").toDouble())}),
                  counts);
