@@ -14,10 +14,6 @@ uint16_t u16(const std::vector<uint8_t> &b, size_t at)
 {
     return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
 }
-uint32_t u32(const std::vector<uint8_t> &b, size_t at)
-{
-    return u16(b, at) | static_cast<uint32_t>(u16(b, at + 2)) << 16;
-}
 std::string text(const std::vector<uint8_t> &b, size_t at, size_t n)
 {
     return std::string(reinterpret_cast<const char *>(b.data()) + at, n);
@@ -155,25 +151,6 @@ private slots:
         if (firstSpotEchoes >= 0)
             QCOMPARE(u16(bad, index + 6) - u16(bad, index + 4), firstSpotEchoes);
         QCOMPARE(u16(bad, 24 + 18) + u16(bad, index + 2) > 74, beyondLine);
-    }
-
-    void auxiliaryPacketLayout()
-    {
-        // Gyro and temperature bits with two samples carry eight values, sample after sample.
-        Config config;
-        config.auxContentBits = 0xE0400000u;
-        config.auxSampleIntervalMs = 5;
-        const std::vector<uint8_t> p = Generator(config).makeAuxiliaryPacket(4, 2);
-        QCOMPARE(text(p, 4, 3), std::string("_ax"));
-        QCOMPARE(size_t(u16(p, 14)), p.size());
-        QCOMPARE(p.size(), size_t(24 + 12 + 8 * 4));
-        QCOMPARE(int(u16(p, 24)), 12);
-        QCOMPARE(u32(p, 26), 20u); // sample 4 at 5 ms each
-        QCOMPARE(u32(p, 30), 0xE0400000u);
-        QCOMPARE(int(p[34]), 2);
-        QCOMPARE(int(p[35]), 5);
-        const double celsius = static_cast<int32_t>(u32(p, 36 + 12)) / 333.87 + 21.0;
-        QVERIFY(celsius > 30 && celsius < 40);
     }
 
     void commandReplies_data()

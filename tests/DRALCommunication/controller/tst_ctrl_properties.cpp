@@ -43,29 +43,6 @@ private slots:
         QVERIFY(rig.sim.commandLog().empty());
     }
 
-    void informationTextBeforeInitialisation_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("plain name") << "Connection 1";
-        QTest::newRow("name that looks like placeholders") << "%3 and %12";
-    }
-    void informationTextBeforeInitialisation()
-    {
-        // Before the first initialisation the sensor's half of the box is empty; the name is shown as it is.
-        QFETCH(QString, name);
-        DRALScanManager manager;
-        manager.rootProperty()->setName(name);
-        const QString expected = QStringLiteral("Connection Name: \t") + name +
-                                 QStringLiteral("\nDevice Name: \t192.168.0.10\n"
-                                                "Device Port: \t10940\n"
-                                                "------------------------------------------\n"
-                                                "Product Name: \t\n"
-                                                "Serial Number: \t\n"
-                                                "Firmware Version: \t\n"
-                                                "Protocol Version: \t\n");
-        QCOMPARE(manager.deviceInformationText(), expected);
-    }
-
     void viewObjects()
     {
         // The view object groups the cloud and its emphasis overlay; the legend is the sensor view item.

@@ -170,13 +170,10 @@ private slots:
         QVector<QVector3D> expectedPositions;
         for (const QSharedPointer<DRALMeasurementData> &record : completeFrame) {
             const VEXA3D_MEASUREMENT_DATA_T &line = *record->data();
-            Vexa3dSim::LinePosition position;
-            position.frameNumber = line.frameNumber;
-            position.motorField = line.motorFieldNumber;
-            position.remField = line.remFieldNumber;
-            position.lineNumber = line.lineNumber;
-            position.timestamp = line.timestamp;
-            const Vexa3dSim::Line simLine = generator.computeLine(position, 1, 1);
+            const Vexa3dSim::Line simLine =
+                generator.computeLine({line.frameNumber, line.motorFieldNumber, line.remFieldNumber,
+                                       line.lineNumber, line.timestamp},
+                                      1, 1);
             for (const std::vector<Vexa3dSim::Echo> &spot : simLine.spots)
                 for (const Vexa3dSim::Echo &echo : spot)
                     if (echo.rangeMm > 0)
@@ -291,27 +288,28 @@ private slots:
 
     void informationAndMessages()
     {
-        // The box shows the connection, the address and port used, and the sensor's identity; the user hears
-        // of the connection, the readiness and the disconnection, by address.
+        // The box shows the connection's name as it is (placeholders included), the address and port used,
+        // and the sensor's identity, empty before the first initialisation; the user hears of the
+        // connection, the readiness and the disconnection, by address.
         Rig rig;
         QVERIFY(rig.startSimulator());
-        rig.manager->rootProperty()->setName(QStringLiteral("Connection 1"));
+        rig.manager->rootProperty()->setName(QStringLiteral("%3 and %12"));
         QSignalSpy information(rig.manager.get(), &ScanManager::informationBroadCast);
+        const auto box = [](const QStringList &values) { // address, port, then the sensor's identity
+            const char *names[] = {"Device Name: \t",   "Device Port: \t",      "Product Name: \t",
+                                   "Serial Number: \t", "Firmware Version: \t", "Protocol Version: \t"};
+            QString text = QStringLiteral("Connection Name: \t%3 and %12\n");
+            for (int i = 0; i < 6; ++i)
+                text += names[i] + values.value(i) + '\n' + (i == 1 ? QString(42, '-') + '\n' : QString());
+            return text;
+        };
+        QCOMPARE(rig.manager->deviceInformationText(), box({"192.168.0.10", "10940"}));
         QVERIFY(rig.connectAndInitialize());
-        const Vexa3dSim::Identity identity = rig.sim.config().identity;
-        const QString expected =
-            QStringLiteral("Connection Name: \tConnection 1\n"
-                           "Device Name: \t127.0.0.1\n"
-                           "Device Port: \t%1\n"
-                           "------------------------------------------\n"
-                           "Product Name: \t%2\n"
-                           "Serial Number: \t%3\n"
-                           "Firmware Version: \t%4\n"
-                           "Protocol Version: \t%5\n")
-                .arg(rig.sim.port())
-                .arg(QString::fromStdString(identity.product), QString::fromStdString(identity.serial),
-                     QString::fromStdString(identity.firmware), QString::fromStdString(identity.protocol));
-        QCOMPARE(rig.manager->deviceInformationText(), expected);
+        const Vexa3dSim::Identity id = rig.sim.config().identity;
+        const QStringList identity{QString::fromStdString(id.product), QString::fromStdString(id.serial),
+                                   QString::fromStdString(id.firmware), QString::fromStdString(id.protocol)};
+        QCOMPARE(rig.manager->deviceInformationText(),
+                 box(QStringList{"127.0.0.1", QString::number(rig.sim.port())} + identity));
         QVERIFY(rig.disconnect());
         QStringList texts;
         for (const QList<QVariant> &args : information)
