@@ -110,7 +110,6 @@ private slots:
         QFETCH(QStringList, started);
 
         Rig rig;
-        QVERIFY(rig.startSimulator());
         rig.manager->measurementTypeProperty()->setOptionValue(measurementType);
         rig.manager->auxiliaryTypeProperty()->setOptionValue(auxiliaryType);
         QSignalSpy measurementStarted(rig.manager.get(), &ScanManager::measurementStarted);
@@ -259,7 +258,6 @@ private slots:
             config.geometry.remInterlaceCount = uint8_t(remCount);
         }
         Rig rig(config);
-        QVERIFY(rig.startSimulator());
         rig.manager->verticalProperty()->setIntValue(3);
         QVERIFY(rig.connectAndInitialize());
 
@@ -292,7 +290,6 @@ private slots:
         // and the sensor's identity, empty before the first initialisation; the user hears of the
         // connection, the readiness and the disconnection, by address.
         Rig rig;
-        QVERIFY(rig.startSimulator());
         rig.manager->rootProperty()->setName(QStringLiteral("%3 and %12"));
         QSignalSpy information(rig.manager.get(), &ScanManager::informationBroadCast);
         const auto box = [](const QStringList &values) { // address, port, then the sensor's identity
@@ -323,7 +320,6 @@ private slots:
     {
         // A new choice while streaming restarts the stream with the new kinds.
         Rig rig;
-        QVERIFY(rig.startSimulator());
         QSignalSpy started(rig.manager.get(), &ScanManager::measurementStarted);
         QVERIFY(rig.connectAndInitialize());
         QTRY_COMPARE(started.count(), 1);
@@ -345,7 +341,6 @@ private slots:
     {
         // Auxiliary packets fill the readout, named with units, and are passed on; disconnecting empties it.
         Rig rig;
-        QVERIFY(rig.startSimulator());
         rig.manager->measurementTypeProperty()->setOptionValue(StopMeasurementMode);
         rig.manager->auxiliaryTypeProperty()->setOptionValue(AuxiliaryMode);
         QSignalSpy auxiliary(rig.manager.get(), &ScanManager::auxiliaryDataReady);
