@@ -18,10 +18,6 @@ std::string text(const std::vector<uint8_t> &b, size_t at, size_t n)
 {
     return std::string(reinterpret_cast<const char *>(b.data()) + at, n);
 }
-std::string payload(const std::vector<uint8_t> &p)
-{
-    return text(p, 24, p.size() - 24);
-}
 
 // A raw connection framed by the sensor library: what a client sees on the wire, packet by packet.
 struct WireClient
@@ -182,7 +178,7 @@ private slots:
         QVERIFY(p.size() >= 24);
         QCOMPARE(QString::fromStdString(text(p, 4, 3)), type);
         QCOMPARE(size_t(u16(p, 14)), p.size());
-        QCOMPARE(QString::fromStdString(payload(p)), command);
+        QCOMPARE(QString::fromStdString(text(p, 24, p.size() - 24)), command);
         QCOMPARE(r.dropConnection, drops);
     }
 
