@@ -42,7 +42,6 @@ private slots:
         QTest::newRow("garbage before the mark")
             << QByteArray("\x01xyzDRA\x00\xff", 9) + good << 100000 << goodOnly;
         QTest::newRow("false start of a mark") << "DDRDRAD" + good << 100000 << goodOnly;
-        QTest::newRow("mark split across two receives") << "ab" + good << 4 << goodOnly;
         QTest::newRow("byte by byte") << "zz" + good << 1 << goodOnly;
         QTest::newRow("headerLength below 24")
             << bytes(frame("GET", "GET:bad\n", "000", 10, 40)) + good << 100000 << goodOnly;

@@ -222,8 +222,6 @@ private slots:
         QTest::addColumn<bool>("closes");
         const QString itl = "GET 000 GET:_itl\n0,01\n";
         const QString data = "_ri 000";
-        QTest::newRow("garbage and split marks")
-            << "garbage" << QByteArray("GET:_itl\n") << QStringList{itl} << false;
         QTest::newRow("refused with its status")
             << "" << QByteArray("GET:_itv\n") << QStringList{"ERR 042 GET:_itv"} << false;
         QTest::newRow("silent command")
@@ -249,8 +247,6 @@ private slots:
         QFETCH(bool, closes);
         Config config;
         config.rate = 0;
-        config.faults.garbageBytes = fault == "garbage" ? 7 : 0;
-        config.faults.splitAt = fault == "garbage" ? 2 : 0;
         config.faults.dropAfterDataPackets = fault == "drop" ? 5 : 0;
         config.faults.refusedCommands = {"GET:_itv"};
         config.faults.refuseStatus = "042";
