@@ -24,23 +24,17 @@ struct KnownEcho
 
 KnownEcho pickEcho(const DRALMeasurementData &record)
 {
-    KnownEcho known;
     const VEXA3D_MEASUREMENT_DATA_T &line = *record.data();
     const int spots = qMin<int>(line.receivedSpotCount, int(line.spots.size()));
     for (int s = spots / 2; s < spots; ++s) {
         const VEXA3D_SPOT_T &spot = line.spots[size_t(s)];
-        if (spot.count > 0 && spot.echoes[0].range > 0.0) {
-            known.motorField = line.motorFieldNumber;
-            known.remField = line.remFieldNumber;
-            known.line = line.lineNumber;
-            known.spot = s;
-            known.echoes = int(spot.count);
-            known.point =
-                QVector3D(float(spot.points[0].x), float(spot.points[0].y), float(spot.points[0].z));
-            return known;
-        }
+        const VEXA3D_POINT_T &p = spot.points[0];
+        if (spot.count > 0 && spot.echoes[0].range > 0.0)
+            return {line.motorFieldNumber, line.remFieldNumber,
+                    line.lineNumber,       s,
+                    int(spot.count),       QVector3D(float(p.x), float(p.y), float(p.z))};
     }
-    return known;
+    return {};
 }
 
 struct StreamingRig : Rig
