@@ -37,13 +37,9 @@ struct Session
     // Compares a complete line with what the simulator's generator computes for the same position.
     void compareLine(const Vexa3dSim::Generator &generator)
     {
-        Vexa3dSim::LinePosition pos;
-        pos.frameNumber = line.frameNumber;
-        pos.motorField = line.motorFieldNumber;
-        pos.remField = line.remFieldNumber;
-        pos.lineNumber = line.lineNumber;
-        pos.timestamp = line.timestamp;
-        const Vexa3dSim::Line expected = generator.computeLine(pos, 1, 1);
+        const Vexa3dSim::Line expected = generator.computeLine(
+            {line.frameNumber, line.motorFieldNumber, line.remFieldNumber, line.lineNumber, line.timestamp},
+            1, 1);
         for (size_t s = 0; s < line.spots.size(); ++s) {
             const VEXA3D_SPOT_T &spot = line.spots[s];
             const auto &echoes = expected.spots[s];
@@ -146,6 +142,9 @@ private slots:
         QCOMPARE(session.mismatches, 0);
         QCOMPARE(session.auxiliary.sampleCount, uint32_t(config.auxSamplesPerPacket));
         QCOMPARE(session.auxiliary.kinds, 15u);
+        const VEXA3D_AUX_SAMPLE_T *samples = session.auxiliary.samples;
+        QCOMPARE(samples[1].timestamp - samples[0].timestamp, int(config.auxSampleIntervalMs));
+        QVERIFY(qAbs(samples[0].temperature / 333.87 + 21.0 - 35.0) < 1.0); // about 35 degrees Celsius
 
         QCOMPARE(session.sensor.stopData(kind, true), 1);
         QCOMPARE(session.sensor.close(), 0);

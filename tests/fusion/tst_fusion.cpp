@@ -102,7 +102,8 @@ private slots:
             f.updateIMU(90, 0, 0, 0, 0, 0);
         }) << Numbers{0.999969184, 0.00785373803, 0, 0}
                                            << Numbers{0, -89.1000185, 0};
-        // Level and at rest the gradient is zero; it must not turn the quaternion into NaN.
+        // Level and at rest the gradient is zero; it must not turn the quaternion into NaN. The identity's
+        // r lies just below -1.570796, so the first branch gives the angles (0, -90, 0).
         QTest::newRow("zero gradient") << Steps([](MadgwickFilter &f) { f.updateIMU(0, 0, 0, 0, 0, 1); })
                                        << Numbers{1, 0, 0, 0} << Numbers{0, -90, 0};
         QTest::newRow("marg step") << Steps([imu](MadgwickFilter &f) {
@@ -115,9 +116,6 @@ private slots:
             f.update(5, 15, -25, 0.3, -0.1, 0.9, 0, 0, 0);
         }) << Numbers{0.999986053, 0.00373780215, -0.00362985441, 0.000895340054}
                                          << Numbers{0.516429197, -89.4710105, 0.101044981};
-        // Identity by hand: r lies just below -1.570796, so the first branch gives (0, -90, 0).
-        QTest::newRow("angles of the identity")
-            << Steps([](MadgwickFilter &f) { f.reset(); }) << Numbers{1, 0, 0, 0} << Numbers{0, -90, 0};
         QTest::newRow("angles of 45 degrees about z")
             << Steps([](MadgwickFilter &f) { f.setQuaternion(0.9238795f, 0, 0, 0.3826834f); })
             << Numbers{0.9238795f, 0, 0, 0.3826834f} << Numbers{45.0000036, -44.9999964, 45.0000036};

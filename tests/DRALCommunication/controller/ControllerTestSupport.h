@@ -54,9 +54,11 @@ struct Rig
         return manager->portProperty()->intValue() == sim.port();
     }
 
-    // Connects and waits for the initialisation to finish.
+    // Connects, starting the simulator first when it is not running, and waits for the initialisation.
     bool connectAndInitialize(int timeoutMs = 10000)
     {
+        if (!sim.isRunning() && !startSimulator())
+            return false;
         QSignalSpy initialized(manager.get(), &ScanManager::initialized);
         manager->connectRequested();
         return initialized.wait(timeoutMs);

@@ -31,7 +31,6 @@ private slots:
         // The user is told at once, and the controller connects and initialises again on its own.
         QFETCH(bool, stall);
         Rig rig;
-        QVERIFY(rig.startSimulator());
         rig.manager->device()->setDataTimeout(300);
         rig.manager->connectionCheck()->setRetryPause(100);
         QVERIFY(rig.connectAndInitialize());
@@ -208,7 +207,6 @@ private slots:
         Vexa3dSim::Config config;
         config.faults.refusedCommands = {"SET:_itv=0,03"};
         Rig rig(config);
-        QVERIFY(rig.startSimulator());
         QVERIFY(rig.connectAndInitialize());
         QSignalSpy warnings(rig.manager.get(), &ScanManager::warningBroadCast);
         rig.manager->verticalProperty()->setIntValue(3);
