@@ -1,6 +1,5 @@
 // The colour schemes and models that colour the points, and the filters that drop echoes outside their
 // windows.
-#include "AxesFilter.h"
 #include "AxisDataSelector.h"
 #include "BoolProperty.h"
 #include "ColorModel.h"
@@ -45,15 +44,6 @@ VEXA3D_SPOT_T spotAt(double x, double y, double z)
 {
     VEXA3D_MEASUREMENT_DATA_T line = makeLine({{EchoSpec{1.0, 100, x, y, z}}});
     return line.spots[0];
-}
-
-// Echoes at the given positions, one spot each, with range = distance-ish values that stay positive.
-VEXA3D_MEASUREMENT_DATA_T pointsLine(const std::vector<QVector3D> &points)
-{
-    std::vector<std::vector<EchoSpec>> spots;
-    for (const QVector3D &p : points)
-        spots.push_back({EchoSpec{1.0, 100, p.x(), p.y(), p.z()}});
-    return makeLine(spots, 1);
 }
 
 // Sets one end of a filter's window through its property, whichever number type it has.
@@ -352,21 +342,6 @@ private slots:
         QCOMPARE(bounds(filter.get()), QVector<double>(4, start));
         setBound(filter.get(), moveMax, value);
         QCOMPARE(bounds(filter.get()), QVector<double>(4, value));
-    }
-
-    // Rotation comes before translation: R turns the point, then T moves it.
-    void poseOrder()
-    {
-        AxesFilter axes;
-        QMatrix4x4 turn;
-        turn.rotate(90, 0, 1, 0); // x -> -z
-        QMatrix4x4 move;
-        move.translate(5, 0, 0);
-        axes.setRotationMatrix(turn);
-        axes.setTranslationMatrix(move);
-        const VEXA3D_MEASUREMENT_DATA_T line = pointsLine({{2, 0, 0}});
-        QVERIFY(qAbs(axes.depthFilter()->value(line.spots[0], 0) - 5.0f) < 1e-5f);
-        QVERIFY(qAbs(axes.heightFilter()->value(line.spots[0], 0) + 2.0f) < 1e-5f);
     }
 
     // A filter tells about every edit, so views and the composer can follow.

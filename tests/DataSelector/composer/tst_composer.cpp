@@ -223,34 +223,31 @@ private slots:
     // Editing a "View" property drives the camera; the distance accepts 0.001 while the eye keeps 0.01 away.
     void editsDriveCamera_data()
     {
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("edited"); // distance, yaw, pitch
         QTest::addColumn<float>("value");
         QTest::addColumn<float>("expected");
-        QTest::newRow("distance 0.001") << "distance" << 0.001f << 0.001f;
-        QTest::newRow("distance below the limit") << "distance" << 0.0001f << 0.001f;
-        QTest::newRow("distance above the limit") << "distance" << 250.0f << 100.0f;
-        QTest::newRow("yaw wraps") << "yaw" << 270.0f << -90.0f;
-        QTest::newRow("pitch past the pole") << "pitch" << 120.0f << 90.0f;
+        QTest::newRow("distance 0.001") << 0 << 0.001f << 0.001f;
+        QTest::newRow("distance below the limit") << 0 << 0.0001f << 0.001f;
+        QTest::newRow("distance above the limit") << 0 << 250.0f << 100.0f;
+        QTest::newRow("yaw wraps") << 1 << 270.0f << -90.0f;
+        QTest::newRow("pitch past the pole") << 2 << 120.0f << 90.0f;
     }
     void editsDriveCamera()
     {
-        QFETCH(QString, key);
+        QFETCH(int, edited);
         QFETCH(float, value);
         QFETCH(float, expected);
         Camera camera;
         camera.setFocalPoint(QVector3D(1, 1, 0));
         CameraProperty property;
         property.setCamera(&camera);
-        FloatProperty *edited = key == QLatin1String("distance") ? property.distanceProperty()
-                                : key == QLatin1String("yaw")    ? property.yawProperty()
-                                                                 : property.pitchProperty();
-        edited->setFloatValue(value);
+        FloatProperty *const edits[] = {property.distanceProperty(), property.yawProperty(),
+                                        property.pitchProperty()};
+        edits[edited]->setFloatValue(value);
         // The property shows what the camera took.
-        QCOMPARE(edited->floatValue(), expected);
-        const float actual = key == QLatin1String("distance") ? camera.distance()
-                             : key == QLatin1String("yaw")    ? camera.yaw()
-                                                              : camera.pitch();
-        QCOMPARE(actual, expected);
+        QCOMPARE(edits[edited]->floatValue(), expected);
+        const float taken[] = {camera.distance(), camera.yaw(), camera.pitch()};
+        QCOMPARE(taken[edited], expected);
         // The eye never comes closer than 0.01 to the focal point.
         const float eyeDistance = (camera.eyePosition() - camera.focalPoint()).length();
         QVERIFY(qAbs(eyeDistance - qMax(camera.distance(), 0.01f)) < 1e-5f);

@@ -120,8 +120,6 @@ private slots:
         PointCloud cloud;
         PointCloudProperty property(1);
         property.setPointCloud(&cloud);
-        QVERIFY(property.boolValue());
-        QVERIFY(property.showCoordinateProperty()->boolValue());
         property.setBoolValue(group);
         property.showCoordinateProperty()->setBoolValue(showCoordinate);
         QCOMPARE(cloud.isVisible(), cloudVisible);
