@@ -2,6 +2,22 @@
 
 #include <cmath>
 
+namespace {
+
+// The quaternion's rate of change from the gyroscope alone (rates in degrees per second).
+void gyroRate(double q0, double q1, double q2, double q3, double gx, double gy, double gz, double qDot[4])
+{
+    gx *= MadgwickFilter::degToRad;
+    gy *= MadgwickFilter::degToRad;
+    gz *= MadgwickFilter::degToRad;
+    qDot[0] = 0.5 * (-q1 * gx - q2 * gy - q3 * gz);
+    qDot[1] = 0.5 * (q0 * gx + q2 * gz - q3 * gy);
+    qDot[2] = 0.5 * (q0 * gy - q1 * gz + q3 * gx);
+    qDot[3] = 0.5 * (q0 * gz + q1 * gy - q2 * gx);
+}
+
+} // namespace
+
 MadgwickFilter::MadgwickFilter(double beta) : m_beta(beta) {}
 
 MadgwickFilter::~MadgwickFilter() = default;
@@ -57,13 +73,9 @@ void MadgwickFilter::integrate(double qDot[4], double s[4], bool correct)
 
 void MadgwickFilter::updateIMU(double gx, double gy, double gz, double ax, double ay, double az)
 {
-    gx *= degToRad;
-    gy *= degToRad;
-    gz *= degToRad;
     const double q0 = m_q0, q1 = m_q1, q2 = m_q2, q3 = m_q3;
-
-    double qDot[4] = {0.5 * (-q1 * gx - q2 * gy - q3 * gz), 0.5 * (q0 * gx + q2 * gz - q3 * gy),
-                      0.5 * (q0 * gy - q1 * gz + q3 * gx), 0.5 * (q0 * gz + q1 * gy - q2 * gx)};
+    double qDot[4];
+    gyroRate(q0, q1, q2, q3, gx, gy, gz, qDot);
     double s[4] = {0.0, 0.0, 0.0, 0.0};
     const bool correct = !(ax == 0.0 && ay == 0.0 && az == 0.0);
     if (correct) {
@@ -89,13 +101,9 @@ void MadgwickFilter::update(double gx, double gy, double gz, double ax, double a
         updateIMU(gx, gy, gz, ax, ay, az);
         return;
     }
-    gx *= degToRad;
-    gy *= degToRad;
-    gz *= degToRad;
     const double q0 = m_q0, q1 = m_q1, q2 = m_q2, q3 = m_q3;
-
-    double qDot[4] = {0.5 * (-q1 * gx - q2 * gy - q3 * gz), 0.5 * (q0 * gx + q2 * gz - q3 * gy),
-                      0.5 * (q0 * gy - q1 * gz + q3 * gx), 0.5 * (q0 * gz + q1 * gy - q2 * gx)};
+    double qDot[4];
+    gyroRate(q0, q1, q2, q3, gx, gy, gz, qDot);
     double s[4] = {0.0, 0.0, 0.0, 0.0};
     const bool correct = !(ax == 0.0 && ay == 0.0 && az == 0.0);
     if (correct) {
