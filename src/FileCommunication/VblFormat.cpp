@@ -503,6 +503,16 @@ PayloadWrite serializeLine(const VEXA3D_MEASUREMENT_DATA_T &d, const VblSectionC
     const int run = c.detectedStart() < 0 ? 0 : c.detectedCount();
     for (int i = 0; i < k; ++i) {
         const VEXA3D_SPOT_T &spot = d.spots[size_t(i)];
+        // A queued line is long out of the cache and each spot lives in blocks of its own: ask for the
+        // next spot's blocks while this one is copied.
+        if (i + 1 < k) {
+            const VEXA3D_SPOT_T &next = d.spots[size_t(i) + 1];
+            __builtin_prefetch(next.echoes.data());
+            __builtin_prefetch(next.points.data());
+            if (run > 0)
+                for (const std::vector<uint8_t> &flags : next.regionFlags)
+                    __builtin_prefetch(flags.data());
+        }
         for (int f = 0; f < e; ++f)
             store<quint32>(p, f == countField ? spot.count : 0);
         for (int j = 0; j < s; ++j) {
