@@ -10,14 +10,15 @@
 // rate (TAVIRO_KEEPUP_RATE to change it) for TAVIRO_KEEPUP_SECONDS (default 60), every line and auxiliary
 // packet queued to a RecorderWorker with a compressing VblRecordSink as the viewer's recorder does. Counters:
 // "emitted" (records the device emitted), "written" (blocks the worker wrote), "lost" (their difference, goal
-// 0). "worker_us_per_block" is the worker thread's CPU per block while the stream runs; "qcompress_us_per_block"
-// is a bare qCompress level 5 loop's over the same payloads (the first 2000 records as they came) on a thread
-// of its own while the device streams again at the same rate for TAVIRO_KEEPUP_BASELINE_SECONDS (default
-// 20): both under the same load, on a machine where the simulator and the device take a core between them.
-// "vs_qcompress" is their ratio (goal >= 0.9). "worker_all_us_per_block" is the worker's CPU from open to
-// close (including the queue it drains once the stream stops) against the same loop on an idle machine,
-// "qcompress_idle_us_per_block", ratio "vs_qcompress_idle". "process_us_per_block" is the whole process's CPU
-// (streaming, decoding, queueing, writing, releasing) from start to stop, per block.
+// 0). "worker_us_per_block" is the worker thread's CPU per block while the stream runs;
+// "qcompress_us_per_block" is a bare qCompress level 5 loop's over the same payloads (the first 2000 records
+// as they came) on a thread of its own while the device streams again at the same rate for
+// TAVIRO_KEEPUP_BASELINE_SECONDS (default 20): both under the same load, on a machine where the simulator and
+// the device take a core between them. "vs_qcompress" is their ratio (goal >= 0.9). "worker_all_us_per_block"
+// is the worker's CPU from open to close (including the queue it drains once the stream stops) against the
+// same loop on an idle machine, "qcompress_idle_us_per_block", ratio "vs_qcompress_idle".
+// "process_us_per_block" is the whole process's CPU (streaming, decoding, queueing, writing, releasing) from
+// start to stop, per block.
 #include "DRALCommunicationDevice.h"
 #include "DRALMeasurementData.h"
 #include "ParamDefinitions.h"
@@ -386,7 +387,8 @@ void BM_VblLiveKeepUp(benchmark::State &state)
         QObject::connect(&live.device, &DRALCommunicationDevice::auxiliaryDataReady,
                          [&](const QSharedPointer<DRALAuxiliaryData> &packet) { take(packet); });
         worker.startWorker(std::make_unique<TimedSink>(
-            std::make_unique<VblRecordSink>(dir.filePath(QStringLiteral("live.vbl")), true, live.info), clock));
+            std::make_unique<VblRecordSink>(dir.filePath(QStringLiteral("live.vbl")), true, live.info),
+            clock));
         const double processStart = processCpuSeconds();
         live.device.startMeasurement(DistanceIntensityMode | AuxiliaryMode);
         // Timed from the end of the first second (up to rate) to the end of the stream, as the loop below.
@@ -408,8 +410,8 @@ void BM_VblLiveKeepUp(benchmark::State &state)
         for (int i = 0; i < 3; ++i)
             idle = std::min(idle, compressPass(payloads));
         const double idlePerBlock = idle / double(qMax<size_t>(payloads.size(), 1));
-        const double loadedPerBlock =
-            loadedCompressPerBlock(rate, envInt("TAVIRO_KEEPUP_BASELINE_SECONDS", qMin(seconds, 20)), payloads);
+        const double loadedPerBlock = loadedCompressPerBlock(
+            rate, envInt("TAVIRO_KEEPUP_BASELINE_SECONDS", qMin(seconds, 20)), payloads);
         const double streamPerBlock = streamCpu / double(qMax<qint64>(streamWrites, 1));
         const double allPerBlock =
             (clock.closeCpu.load() - clock.openCpu.load()) / double(qMax<qint64>(written.load(), 1));

@@ -61,7 +61,11 @@ void DataRecorder::addRecord(FileRecord::file_record_t record)
 
 void DataRecorder::stopRecording()
 {
-    stopWorker();
+    // The thread writes what was queued before the stop, closes the file and finishes (recordingStopped);
+    // the window goes on meanwhile, however long the queue.
+    if (isRunning())
+        m_stopAction->setEnabled(false);
+    finishWorker();
 }
 
 void DataRecorder::setSensorInfo(VEXA3D_SENSOR_INFO_T info)

@@ -78,7 +78,9 @@ private slots:
             }(),
             20000);
         device.stopMeasurement(); // no frame is emitted after this returns
-        recorder.stopRecording();
+        QSignalSpy stopped(&recorder, &DataRecorder::recordingStopped);
+        recorder.stopRecording(); // returns at once: the queue is written on the recorder's thread
+        QVERIFY(stopped.wait(30000));
         QCOMPARE(errors.count(), 0);
         QTRY_COMPARE(recorder.recordCountProperty()->intValue(), emitted.size());
         (void)device.disconnectDevice();

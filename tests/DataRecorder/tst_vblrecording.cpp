@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <future>
 
 using namespace LogTest;
 
@@ -61,6 +62,24 @@ struct TrackedLine : DRALMeasurementData
     }
     ~TrackedLine() override { m_end = QThread::currentThread(); }
     std::atomic<QThread *> &m_end;
+};
+
+// A sink whose writes wait until the test lets them go: a disk that cannot keep up.
+class GatedSink : public VblRecordSink
+{
+public:
+    GatedSink(const QString &file, std::shared_future<void> gate)
+        : VblRecordSink(file, true, sensorInfo()), m_gate(std::move(gate))
+    {
+    }
+    Result write(const FileRecord::file_record_t &record) override
+    {
+        m_gate.wait();
+        return VblRecordSink::write(record);
+    }
+
+private:
+    std::shared_future<void> m_gate;
 };
 
 // The file as qCompress and the payload objects' own serializers make it.
@@ -160,6 +179,30 @@ private slots:
         QVERIFY(end.load() != nullptr);
         QCOMPARE(end.load() == QThread::currentThread(), queueing);
         worker.stopWorker();
+    }
+
+    // Finishing does not wait for the queue: the thread writes every record queued before it, refuses
+    // the rest, and then finishes.
+    void finishLeavesTheQueueToTheThread()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("late.vbl");
+        std::promise<void> gate;
+        RecorderWorker worker;
+        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
+        QVERIFY(worker.startWorker(std::make_unique<GatedSink>(file, gate.get_future().share())));
+        for (int i = 0; i < 30; ++i)
+            worker.enqueue(record(sensorInfo(), i * 5, 0));
+        worker.finishWorker();
+        worker.enqueue(record(sensorInfo(), 200, 0));
+        QVERIFY(worker.isRunning() && !worker.isAccepting());
+        gate.set_value();
+        QVERIFY(worker.wait(30000));
+        QCOMPARE(written.count(), 30);
+        FileDevice device;
+        QVERIFY(device.openFile(file));
+        QVERIFY(device.indexNow());
+        QCOMPARE(device.recordCount(), 30);
     }
 
     // room: bytes the disk takes (0: the folder is missing); blocks: whole blocks the file keeps.

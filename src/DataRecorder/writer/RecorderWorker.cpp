@@ -27,13 +27,18 @@ bool RecorderWorker::startWorker(std::unique_ptr<RecordSink> sink)
     return true;
 }
 
-void RecorderWorker::stopWorker()
+void RecorderWorker::finishWorker()
 {
     refuseRecords();
-    if (isRunning()) {
+    if (isRunning())
         requestInterruption();
+}
+
+void RecorderWorker::stopWorker()
+{
+    finishWorker();
+    if (isRunning())
         wait();
-    }
 }
 
 void RecorderWorker::refuseRecords()

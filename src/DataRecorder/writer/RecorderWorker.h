@@ -24,7 +24,10 @@ public:
 
     // Starts a recording into the sink; false (and the sink is dropped) while one is running.
     bool startWorker(std::unique_ptr<RecordSink> sink);
-    // Stops taking records, writes what is queued, closes the output and joins the thread.
+    // Stops taking records and lets the thread write what is queued and close the output; returns at
+    // once (finished follows). For the GUI thread: a long queue must not hold the window.
+    void finishWorker();
+    // As finishWorker, then joins the thread.
     void stopWorker();
     // Queues a record while a recording runs; drops it otherwise. Safe from any thread.
     void enqueue(const FileRecord::file_record_t &record);
