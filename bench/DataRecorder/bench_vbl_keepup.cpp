@@ -19,6 +19,7 @@
 // same loop on an idle machine, "qcompress_idle_us_per_block", ratio "vs_qcompress_idle".
 // "process_us_per_block" is the whole process's CPU (streaming, decoding, queueing, writing, releasing) from
 // start to stop, per block.
+// "peak_rss_mb": the process's peak memory (the queue the worker has not yet taken).
 #include "DRALCommunicationDevice.h"
 #include "DRALMeasurementData.h"
 #include "ParamDefinitions.h"
@@ -48,6 +49,7 @@
 #include <vector>
 
 #include <pthread.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -424,6 +426,9 @@ void BM_VblLiveKeepUp(benchmark::State &state)
         state.counters["worker_all_us_per_block"] = allPerBlock * 1e6;
         state.counters["qcompress_idle_us_per_block"] = idlePerBlock * 1e6;
         state.counters["vs_qcompress_idle"] = idlePerBlock / allPerBlock;
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024.0;
         state.counters["process_us_per_block"] = processCpu * 1e6 / double(qMax<qint64>(written.load(), 1));
     }
 }
