@@ -52,7 +52,7 @@ void CsvDataRecorder::retranslate()
 
 void CsvDataRecorder::startRecording()
 {
-    if (isRunning())
+    if (refuseStartWhileRunning())
         return;
     m_count->setIntValue(0);
     m_directory = m_folder->value().toString();

@@ -68,6 +68,15 @@ void DataRecorder::stopRecording()
     finishWorker();
 }
 
+bool DataRecorder::refuseStartWhileRunning()
+{
+    if (!isRunning())
+        return false;
+    if (!isAccepting())
+        emit errorFound(tr("The last recording is still being written; start again once it has finished"));
+    return true;
+}
+
 void DataRecorder::setSensorInfo(VEXA3D_SENSOR_INFO_T info)
 {
     sensorInfo = info;

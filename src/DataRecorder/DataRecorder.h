@@ -43,6 +43,8 @@ protected:
     void wireControls();
     // The texts every recorder's controls share.
     void retranslateControls();
+    // True while the thread runs; says so when it is still writing what was queued before a Stop.
+    bool refuseStartWhileRunning();
     // Settings of the kind that must not change while a file is written.
     virtual void lockSettings(bool locked) { Q_UNUSED(locked); }
 

@@ -62,7 +62,7 @@ void T3dDataRecorder::retranslate()
 
 void T3dDataRecorder::startRecording()
 {
-    if (isRunning())
+    if (refuseStartWhileRunning())
         return;
     m_count->setIntValue(0);
     setFilename(m_file->value().toString());

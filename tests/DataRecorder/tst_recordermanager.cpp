@@ -2,8 +2,10 @@
 // as the user sees them.
 #include "CsvDataRecorder.h"
 #include "DataRecorderSource.h"
+#include "FileDevice.h"
 #include "FileProperty.h"
 #include "FolderProperty.h"
+#include "GatedSink.h"
 #include "IntegerProperty.h"
 #include "LogTestSupport.h"
 #include "PropertyItem.h"
@@ -35,6 +37,22 @@ CsvDataRecorder *csv(RecorderManager &manager, int i)
 {
     return qobject_cast<CsvDataRecorder *>(manager.recorders().at(i));
 }
+
+// A log recorder on a disk that takes nothing until the test opens the gate.
+class HeldRecorder : public T3dDataRecorder
+{
+public:
+    explicit HeldRecorder(std::shared_future<void> gate) : m_gate(std::move(gate)) {}
+
+protected:
+    std::unique_ptr<RecordSink> createSink(const QString &fileName, bool) const override
+    {
+        return std::make_unique<GatedSink>(fileName, currentSensorInfo(), m_gate);
+    }
+
+private:
+    std::shared_future<void> m_gate;
+};
 
 } // namespace
 
@@ -103,6 +121,43 @@ private slots:
                      qPrintable(files.join(' ')));
         }
         QCOMPARE(errors.count(), 0);
+    }
+
+    // Stop returns while the file is still being written; a Start meanwhile is refused with a message, and
+    // the recorder is back to stopped once every record queued before Stop is in the file.
+    void stopLeavesTheWritingToTheThread()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("held.vbl");
+        std::promise<void> gate;
+        HeldRecorder recorder(gate.get_future().share());
+        recorder.setSensorInfo(LogTest::sensorInfo());
+        // A failing check must not leave the thread held (its owner's destructor waits for it).
+        const auto release = qScopeGuard([&] { openGate(gate); });
+        recorder.fileProperty()->setFilename(file);
+        QSignalSpy started(&recorder, &DataRecorder::recordingStarted);
+        QSignalSpy stopped(&recorder, &DataRecorder::recordingStopped);
+        QSignalSpy errors(&recorder, &RecorderWorker::errorFound);
+        recorder.startRecording();
+        QVERIFY(started.wait());
+        for (int i = 0; i < 5; ++i)
+            recorder.addRecord(
+                {0, LogTest::line(LogTest::sensorInfo().spec, quint32(i)), {}, {}, LogTest::timeText(i)});
+        recorder.stopRecording();
+        recorder.addRecord({0, LogTest::line(LogTest::sensorInfo().spec, 9), {}, {}, LogTest::timeText(9)});
+        QVERIFY(recorder.isRunning());
+        QVERIFY(!recorder.stopAction()->isEnabled() && !recorder.startAction()->isEnabled());
+        recorder.startRecording();
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toString(),
+                 "The last recording is still being written; start again once it has finished");
+        openGate(gate);
+        QVERIFY(stopped.wait());
+        QTRY_COMPARE(recorder.recordCountProperty()->intValue(), 5);
+        QVERIFY(recorder.startAction()->isEnabled());
+        FileDevice log;
+        QVERIFY(log.openFile(file) && log.indexNow());
+        QCOMPARE(log.recordCount(), 5);
     }
 
     // A start the connection state, the folder or the file name does not allow ends with one message and

@@ -3,6 +3,7 @@
 // whole block.
 #include "CrossThreadSpy.h"
 #include "FileDevice.h"
+#include "GatedSink.h"
 #include "LogTestSupport.h"
 #include "RecorderWorker.h"
 #include "VblRecordSink.h"
@@ -12,7 +13,6 @@
 #include <QtTest>
 
 #include <atomic>
-#include <future>
 
 using namespace LogTest;
 
@@ -62,24 +62,6 @@ struct TrackedLine : DRALMeasurementData
     }
     ~TrackedLine() override { m_end = QThread::currentThread(); }
     std::atomic<QThread *> &m_end;
-};
-
-// A sink whose writes wait until the test lets them go: a disk that cannot keep up.
-class GatedSink : public VblRecordSink
-{
-public:
-    GatedSink(const QString &file, std::shared_future<void> gate)
-        : VblRecordSink(file, true, sensorInfo()), m_gate(std::move(gate))
-    {
-    }
-    Result write(const FileRecord::file_record_t &record) override
-    {
-        m_gate.wait();
-        return VblRecordSink::write(record);
-    }
-
-private:
-    std::shared_future<void> m_gate;
 };
 
 // The file as qCompress and the payload objects' own serializers make it.
@@ -189,14 +171,17 @@ private slots:
         const QString file = dir.filePath("late.vbl");
         std::promise<void> gate;
         RecorderWorker worker;
+        // A failing check must not leave the thread held (the worker's destructor waits for it).
+        const auto release = qScopeGuard([&] { openGate(gate); });
         CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
-        QVERIFY(worker.startWorker(std::make_unique<GatedSink>(file, gate.get_future().share())));
+        QVERIFY(
+            worker.startWorker(std::make_unique<GatedSink>(file, sensorInfo(), gate.get_future().share())));
         for (int i = 0; i < 30; ++i)
             worker.enqueue(record(sensorInfo(), i * 5, 0));
         worker.finishWorker();
         worker.enqueue(record(sensorInfo(), 200, 0));
         QVERIFY(worker.isRunning() && !worker.isAccepting());
-        gate.set_value();
+        openGate(gate);
         QVERIFY(worker.wait(30000));
         QCOMPARE(written.count(), 30);
         FileDevice device;

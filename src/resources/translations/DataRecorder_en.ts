@@ -82,6 +82,11 @@
         <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+24"/>
+        <source>The last recording is still being written; start again once it has finished</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DataRecorderToCSV</name>

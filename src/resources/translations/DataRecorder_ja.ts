@@ -82,6 +82,11 @@
         <source>Stop</source>
         <translation>停止</translation>
     </message>
+    <message>
+        <location line="+24"/>
+        <source>The last recording is still being written; start again once it has finished</source>
+        <translation>前回の記録をまだ書き込み中です。完了してから再度開始してください</translation>
+    </message>
 </context>
 <context>
     <name>DataRecorderToCSV</name>
