@@ -3,7 +3,6 @@
 // whole block.
 #include "CrossThreadSpy.h"
 #include "FileDevice.h"
-#include "GatedSink.h"
 #include "LogTestSupport.h"
 #include "RecorderWorker.h"
 #include "VblRecordSink.h"
@@ -161,33 +160,6 @@ private slots:
         QVERIFY(end.load() != nullptr);
         QCOMPARE(end.load() == QThread::currentThread(), queueing);
         worker.stopWorker();
-    }
-
-    // Finishing does not wait for the queue: the thread writes every record queued before it, refuses
-    // the rest, and then finishes.
-    void finishLeavesTheQueueToTheThread()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("late.vbl");
-        std::promise<void> gate;
-        RecorderWorker worker;
-        // A failing check must not leave the thread held (the worker's destructor waits for it).
-        const auto release = qScopeGuard([&] { openGate(gate); });
-        CrossThreadSpy written(&worker, &RecorderWorker::recordWritten);
-        QVERIFY(
-            worker.startWorker(std::make_unique<GatedSink>(file, sensorInfo(), gate.get_future().share())));
-        for (int i = 0; i < 30; ++i)
-            worker.enqueue(record(sensorInfo(), i * 5, 0));
-        worker.finishWorker();
-        worker.enqueue(record(sensorInfo(), 200, 0));
-        QVERIFY(worker.isRunning() && !worker.isAccepting());
-        openGate(gate);
-        QVERIFY(worker.wait(30000));
-        QCOMPARE(written.count(), 30);
-        FileDevice device;
-        QVERIFY(device.openFile(file));
-        QVERIFY(device.indexNow());
-        QCOMPARE(device.recordCount(), 30);
     }
 
     // room: bytes the disk takes (0: the folder is missing); blocks: whole blocks the file keeps.
